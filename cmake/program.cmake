@@ -1,0 +1,16 @@
+# The program's own layers: one static library from the folders app, ui, capture, list,
+# imaging and menu. The entry point of each executable lives outside it.
+set(VERBACAP_PROGRAM_DIRS app ui capture list imaging menu)
+set(VERBACAP_PROGRAM_SOURCES)
+foreach(dir IN LISTS VERBACAP_PROGRAM_DIRS)
+  file(GLOB dir_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  list(APPEND VERBACAP_PROGRAM_SOURCES ${dir_sources})
+endforeach()
+
+if(VERBACAP_PROGRAM_SOURCES)
+  add_library(verbacap_program STATIC ${VERBACAP_PROGRAM_SOURCES})
+  target_include_directories(verbacap_program PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(verbacap_program PUBLIC verbacap_framework verbacap_platform)
+  find_package(JPEG REQUIRED)
+  target_link_libraries(verbacap_program PUBLIC JPEG::JPEG)
+endif()

@@ -1,0 +1,4 @@
+// Common controls: the hot-key control and image lists.
+#pragma once
+
+#include "wintypes.h"

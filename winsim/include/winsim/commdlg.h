@@ -1,0 +1,4 @@
+// The save-file dialog.
+#pragma once
+
+#include "wintypes.h"

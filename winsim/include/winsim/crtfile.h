@@ -1,0 +1,4 @@
+// The C runtime's file opening behind the seam: a Windows path mapped to the host.
+#pragma once
+
+#include "wintypes.h"

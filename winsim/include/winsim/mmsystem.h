@@ -1,0 +1,4 @@
+// Sound (PlaySoundA).
+#pragma once
+
+#include "wintypes.h"

@@ -1,0 +1,4 @@
+// The notification area (Shell_NotifyIconA).
+#pragma once
+
+#include "wintypes.h"

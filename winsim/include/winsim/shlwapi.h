@@ -1,0 +1,4 @@
+// Path helpers (PathFileExistsA).
+#pragma once
+
+#include "wintypes.h"

@@ -1,0 +1,4 @@
+// Resources of a module: FindResource, LoadResource, LockResource, SizeofResource.
+#pragma once
+
+#include "wintypes.h"

@@ -1,0 +1,7 @@
+#include "core/areas.h"
+
+namespace winsim::internal {
+
+void ResetSystem() {}
+
+} // namespace winsim::internal
