@@ -1,3 +1,4 @@
+#include <winsim/script.h>
 #include <winsim/sim.h>
 #include <winsim/windows.h>
 
@@ -38,6 +39,36 @@ TEST(Desktop, ResetClearsTheLastError) {
     EXPECT_EQ(ERROR_ACCESS_DENIED, GetLastError());
     winsim::ResetDesktop();
     EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
+}
+
+} // namespace
+
+namespace {
+
+TEST(Script, StepsRunInOrderAndAnExhaustedScriptNamesTheWaitingLoop) {
+    winsim::ResetDesktop();
+    std::string trace;
+    winsim::ScriptPush("first", [&] { trace += "1"; });
+    winsim::ScriptPush("second", [&] { trace += "2"; });
+    EXPECT_EQ(2u, winsim::ScriptPending());
+
+    winsim::ScriptStepOrFail("the test loop");
+    EXPECT_EQ("first", winsim::ScriptCurrentStep());
+    winsim::ScriptStepOrFail("the test loop");
+    EXPECT_EQ("12", trace);
+    try {
+        winsim::ScriptStepOrFail("the test loop");
+        FAIL() << "an empty script must end the wait";
+    } catch (const winsim::ScriptExhausted& e) {
+        EXPECT_NE(std::string(e.what()).find("the test loop"), std::string::npos);
+    }
+}
+
+TEST(Script, ResetDropsPendingSteps) {
+    winsim::ScriptPush("left over", [] {});
+    winsim::ResetDesktop();
+    EXPECT_EQ(0u, winsim::ScriptPending());
+    EXPECT_FALSE(winsim::ScriptRunNext());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/areas.h"
 
+#include <winsim/script.h>
 #include <winsim/sim.h>
 #include <winsim/winerror.h>
 
@@ -51,6 +52,7 @@ void EnsureStarted() {
 } // namespace
 
 void ResetDesktop(const DesktopConfig& config) {
+    ScriptClear();
     internal::ResetUser();
     internal::ResetGdi();
     internal::ResetSystem();
