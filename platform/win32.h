@@ -15,7 +15,9 @@
 #include <cstdio>
 
 // Opens a file by its Windows path; on Windows that is the C runtime's fopen.
-inline FILE* win32_fopen(const char* path, const char* mode) { return fopen(path, mode); }
+inline FILE* win32_fopen(const char* path, const char* mode) {
+    return fopen(path, mode);
+}
 
 // A UTF-16 string literal of the platform's wide-character type.
 #define WIDE(s) L##s

@@ -69,7 +69,9 @@ void ResetDesktop(const DesktopConfig& config) {
     SetLastError(ERROR_SUCCESS);
 }
 
-const DesktopConfig& Config() { return State().config; }
+const DesktopConfig& Config() {
+    return State().config;
+}
 
 const std::string& RootDir() {
     EnsureStarted();
@@ -83,6 +85,10 @@ namespace {
 DWORD g_lastError = ERROR_SUCCESS;
 } // namespace
 
-DWORD GetLastError() { return g_lastError; }
+DWORD GetLastError() {
+    return g_lastError;
+}
 
-void SetLastError(DWORD dwErrCode) { g_lastError = dwErrCode; }
+void SetLastError(DWORD dwErrCode) {
+    g_lastError = dwErrCode;
+}

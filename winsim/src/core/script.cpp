@@ -39,9 +39,13 @@ bool ScriptRunNext() {
     return true;
 }
 
-size_t ScriptPending() { return State().steps.size(); }
+size_t ScriptPending() {
+    return State().steps.size();
+}
 
-const std::string& ScriptCurrentStep() { return State().current; }
+const std::string& ScriptCurrentStep() {
+    return State().current;
+}
 
 void ScriptClear() {
     State().steps.clear();
