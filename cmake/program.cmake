@@ -19,5 +19,15 @@ if(VERBACAP_PROGRAM_SOURCES)
   endif()
   if(JPEG_FOUND)
     target_link_libraries(verbacap_program PUBLIC JPEG::JPEG)
+  elseif(VERBACAP_TARGET_WINDOWS)
+    # Without a mingw libjpeg the library is only compiled, not linked: give the compile the
+    # host's libjpeg headers (the interface is the same on both).
+    set(jpeg_include ${CMAKE_BINARY_DIR}/jpeg-include)
+    foreach(header jpeglib.h jmorecfg.h jerror.h jconfig.h)
+      find_file(jpeg_header_${header} ${header} PATHS /usr/include /usr/include/x86_64-linux-gnu
+                NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+      configure_file(${jpeg_header_${header}} ${jpeg_include}/${header} COPYONLY)
+    endforeach()
+    target_include_directories(verbacap_program PUBLIC ${jpeg_include})
   endif()
 endif()

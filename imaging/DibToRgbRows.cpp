@@ -1,0 +1,162 @@
+// Conversion of a packed bottom-up DIB into top-down rows of red, green, blue samples.
+#include "imaging/WindowCapture.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// 5-bit to 8-bit component values: 0 stays 0, 31 becomes full intensity, the values between
+// are 8k + 8.
+constexpr BYTE MakeExpandEntry(int k) {
+    return k == 0 ? 0 : k == 31 ? 255 : static_cast<BYTE>(8 * k + 8);
+}
+
+struct ExpandTable {
+    BYTE values[32];
+    constexpr ExpandTable() : values() {
+        for (int k = 0; k < 32; ++k) {
+            values[k] = MakeExpandEntry(k);
+        }
+    }
+};
+
+constexpr ExpandTable kExpand5To8;
+
+// Entries of the colour table that precede the pixel rows, by bit count (the full table size;
+// the header's count of used colours is not consulted).
+size_t ColourTableEntries(WORD bitCount) {
+    return bitCount <= 8 ? size_t{1} << bitCount : 0;
+}
+
+// Bytes from one stored row to the next: the row's bits padded to a multiple of 32.
+size_t StoredRowLength(WORD bitCount, LONG width) {
+    const size_t bits = static_cast<size_t>(width) * bitCount;
+    return (bits + 31) / 32 * 4;
+}
+
+bool IsSupportedBitCount(WORD bitCount) {
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 ||
+           bitCount == 32;
+}
+
+// A colour-table entry is blue, green, red, reserved; the output is red, green, blue.
+inline void PutTableColour(const BYTE* table, unsigned index, BYTE* out) {
+    const BYTE* entry = table + 4 * static_cast<size_t>(index);
+    out[0] = entry[2];
+    out[1] = entry[1];
+    out[2] = entry[0];
+}
+
+void ConvertRow1(const BYTE* src, const BYTE* table, LONG width, BYTE* out) {
+    for (LONG x = 0; x < width; ++x, out += 3) {
+        const unsigned bit = 7 - static_cast<unsigned>(x & 7);
+        PutTableColour(table, (src[x >> 3] >> bit) & 1u, out);
+    }
+}
+
+void ConvertRow4(const BYTE* src, const BYTE* table, LONG width, BYTE* out) {
+    for (LONG x = 0; x < width; ++x, out += 3) {
+        const BYTE pair = src[x >> 1];
+        PutTableColour(table, (x & 1) ? (pair & 0x0Fu) : (pair >> 4), out);
+    }
+}
+
+void ConvertRow8(const BYTE* src, const BYTE* table, LONG width, BYTE* out) {
+    for (LONG x = 0; x < width; ++x, out += 3) {
+        PutTableColour(table, src[x], out);
+    }
+}
+
+void ConvertRow16(const BYTE* src, const BYTE*, LONG width, BYTE* out) {
+    for (LONG x = 0; x < width; ++x, src += 2, out += 3) {
+        const WORD pixel = static_cast<WORD>(src[0] | (src[1] << 8));
+        out[0] = kExpand5To8.values[(pixel >> 10) & 0x1F];
+        out[1] = kExpand5To8.values[(pixel >> 5) & 0x1F];
+        out[2] = kExpand5To8.values[pixel & 0x1F];
+    }
+}
+
+void ConvertRow24(const BYTE* src, const BYTE*, LONG width, BYTE* out) {
+    for (LONG x = 0; x < width; ++x, src += 3, out += 3) {
+        out[0] = src[2];
+        out[1] = src[1];
+        out[2] = src[0];
+    }
+}
+
+void ConvertRow32(const BYTE* src, const BYTE*, LONG width, BYTE* out) {
+    for (LONG x = 0; x < width; ++x, src += 4, out += 3) {
+        out[0] = src[2];
+        out[1] = src[1];
+        out[2] = src[0];
+    }
+}
+
+using RowConverter = void (*)(const BYTE* src, const BYTE* table, LONG width, BYTE* out);
+
+RowConverter ConverterFor(WORD bitCount) {
+    switch (bitCount) {
+    case 1:
+        return ConvertRow1;
+    case 4:
+        return ConvertRow4;
+    case 8:
+        return ConvertRow8;
+    case 16:
+        return ConvertRow16;
+    case 24:
+        return ConvertRow24;
+    default:
+        return ConvertRow32;
+    }
+}
+
+} // namespace
+
+DWORD WindowCapture::Expand555(WORD pixel) {
+    const DWORD blue = kExpand5To8.values[pixel & 0x1F];
+    const DWORD green = kExpand5To8.values[(pixel >> 5) & 0x1F];
+    const DWORD red = kExpand5To8.values[(pixel >> 10) & 0x1F];
+    return blue | (green << 8) | (red << 16);
+}
+
+bool WindowCapture::DibToRgbRows(const BITMAPINFOHEADER* dib, int rowLength, BYTE* const* rows,
+                                 std::string* error) const {
+    // Rows shorter than a picture row would be written past their end: refused like a missing
+    // DIB, before anything is touched.
+    const bool rowsTooShort =
+        dib != nullptr && dib->biWidth > 0 && rowLength < 3 * static_cast<int64_t>(dib->biWidth);
+    if (dib == nullptr || rows == nullptr || rowLength <= 0 || rowsTooShort) {
+        if (error) {
+            *error = "Invalid input data";
+        }
+        return false;
+    }
+    if (error == nullptr) {
+        return false;
+    }
+    const WORD bitCount = dib->biBitCount;
+    if (!IsSupportedBitCount(bitCount)) {
+        *error = "Invalid bitmap bit count";
+        return false;
+    }
+
+    const LONG width = dib->biWidth;
+    const LONG height = dib->biHeight;
+    if (width <= 0 || height <= 0) {
+        return true; // nothing to convert
+    }
+
+    const BYTE* table = reinterpret_cast<const BYTE*>(dib) + dib->biSize;
+    const BYTE* pixels = table + 4 * ColourTableEntries(bitCount);
+    const size_t stride = StoredRowLength(bitCount, width);
+    const RowConverter convert = ConverterFor(bitCount);
+
+    // The last stored row is the top of the picture.
+    for (LONG y = 0; y < height; ++y) {
+        const BYTE* stored = pixels + static_cast<size_t>(height - 1 - y) * stride;
+        convert(stored, table, width, rows[y]);
+    }
+    return true;
+}

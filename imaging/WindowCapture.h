@@ -1,0 +1,29 @@
+// The picture of a window as a JPEG file: the conversion of a packed device-independent bitmap
+// (header, colour table, pixel rows in one block, bottom row first) into top-down rows of red,
+// green and blue samples, and the encoding of those rows as a baseline JFIF file by libjpeg.
+//
+// The class has no data members and keeps nothing between calls; a capture creates one on its
+// stack. Failures are reported as a false result plus a text in the caller's string; only the
+// JPEG library's own messages reach the user, in a "JPEG Error" message box.
+#pragma once
+
+#include "platform/win32.h"
+
+#include <string>
+
+class WindowCapture {
+public:
+    WindowCapture() {}
+    ~WindowCapture() {}
+
+    // Fills `rows` (top row first; each row has room for rowLength >= 3 x width bytes) with the
+    // pixels of the packed DIB at `dib` as red, green, blue. Supports 1, 4, 8, 16 (5-5-5), 24
+    // and 32 bits per pixel. On failure the rows are untouched, the result is false and `error`
+    // (when given) holds "Invalid input data" or "Invalid bitmap bit count".
+    bool DibToRgbRows(const BITMAPINFOHEADER* dib, int rowLength, BYTE* const* rows,
+                      std::string* error) const;
+
+    // Expands a 5-5-5 pixel (bit 15 ignored) into 8-bit components: blue in the lowest byte,
+    // green in the next, red in the third, 0 in the top byte.
+    static DWORD Expand555(WORD pixel);
+};
