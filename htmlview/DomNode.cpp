@@ -1,0 +1,371 @@
+#include "htmlview/DomNode.h"
+
+#include "htmlview/HtmlParser.h"
+#include "htmlview/HtmlSerializer.h"
+#include "htmlview/InlineStyle.h"
+#include "htmlview/Utf.h"
+
+namespace htmlview::internal {
+
+namespace {
+
+std::string InputType(const DomNode& node) {
+    const std::string* type = node.FindAttribute("type");
+    return type ? AsciiLower(*type) : std::string("text");
+}
+
+} // namespace
+
+DomNode::DomNode(Kind kind, std::string tagOrText, Attributes attributes)
+    : kind_(kind), attributes_(std::move(attributes)) {
+    if (kind_ == Kind::Text) {
+        text_ = std::move(tagOrText);
+        return;
+    }
+    tag_ = AsciiLower(tagOrText);
+    checked_ = IsCheckable() && FindAttribute("checked") != nullptr;
+    if (tag_ == "input") {
+        const std::string* value = FindAttribute("value");
+        value_ = value ? *value : std::string();
+        valueSet_ = true;
+    }
+}
+
+std::string DomNode::CurrentValue() const {
+    if (valueSet_) {
+        return value_;
+    }
+    std::string text; // a text area starts with its content
+    for (const DomNodePtr& child : children_) {
+        child->AppendTextTo(text);
+    }
+    return text;
+}
+
+DomNodePtr DomNode::NewElement(std::string tag, Attributes attributes) {
+    return std::make_shared<DomNode>(Kind::Element, std::move(tag), std::move(attributes));
+}
+
+DomNodePtr DomNode::NewText(std::string text) {
+    return std::make_shared<DomNode>(Kind::Text, std::move(text), Attributes{});
+}
+
+const std::string* DomNode::FindAttribute(std::string_view name) const {
+    for (const auto& attribute : attributes_) {
+        if (attribute.first == name) {
+            return &attribute.second;
+        }
+    }
+    return nullptr;
+}
+
+void DomNode::AppendChild(DomNodePtr child) {
+    if (DomNodePtr oldParent = child->parent()) {
+        auto& siblings = oldParent->children_;
+        for (auto it = siblings.begin(); it != siblings.end(); ++it) {
+            if (*it == child) {
+                siblings.erase(it);
+                break;
+            }
+        }
+    }
+    child->parent_ = weak_from_this();
+    child->SetOwner(owner_);
+    children_.push_back(std::move(child));
+}
+
+void DomNode::SetOwner(NodeOwner* owner) {
+    owner_ = owner;
+    for (const DomNodePtr& child : children_) {
+        child->SetOwner(owner);
+    }
+}
+
+void DomNode::ReplaceChildren(std::vector<DomNodePtr> children) {
+    for (const DomNodePtr& old : children_) {
+        old->parent_.reset();
+        old->SetOwner(nullptr);
+    }
+    children_.clear();
+    for (DomNodePtr& child : children) {
+        AppendChild(std::move(child));
+    }
+    MarkupChanged();
+}
+
+bool DomNode::IsCheckable() const {
+    if (tag_ != "input") {
+        return false;
+    }
+    const std::string type = InputType(*this);
+    return type == "checkbox" || type == "radio";
+}
+
+bool DomNode::IsTextField() const {
+    if (tag_ == "textarea") {
+        return true;
+    }
+    if (tag_ != "input") {
+        return false;
+    }
+    const std::string type = InputType(*this);
+    return type == "text" || type == "password" || type == "search" || type == "number" ||
+           type == "email" || type == "url" || type == "tel";
+}
+
+void DomNode::SetValueUtf8(std::string value) {
+    value_ = std::move(value);
+    valueSet_ = true;
+    if (owner_) {
+        owner_->NodeStateChanged();
+    }
+}
+
+void DomNode::MarkupChanged() {
+    if (owner_) {
+        owner_->NodeMarkupChanged();
+    }
+}
+
+void DomNode::SetAttributeUtf8(const std::string& name, std::string value) {
+    const std::string key = AsciiLower(name);
+    for (auto& attribute : attributes_) {
+        if (attribute.first == key) {
+            attribute.second = std::move(value);
+            MarkupChanged();
+            return;
+        }
+    }
+    attributes_.emplace_back(key, std::move(value));
+    MarkupChanged();
+}
+
+void DomNode::RemoveAttributeUtf8(std::string_view name) {
+    const std::string key = AsciiLower(name);
+    for (auto it = attributes_.begin(); it != attributes_.end(); ++it) {
+        if (it->first == key) {
+            attributes_.erase(it);
+            MarkupChanged();
+            return;
+        }
+    }
+}
+
+void DomNode::AppendTextTo(std::string& out) const {
+    if (!IsElement()) {
+        out += text_;
+        return;
+    }
+    if (tag_ == "style" || tag_ == "script" || tag_ == "head") {
+        return;
+    }
+    if (tag_ == "br") {
+        out += "\r\n";
+        return;
+    }
+    for (const DomNodePtr& child : children_) {
+        child->AppendTextTo(out);
+    }
+}
+
+WideString DomNode::GetId() const {
+    const std::string* id = FindAttribute("id");
+    return id ? FromUtf8(*id) : WideString();
+}
+
+void DomNode::SetId(const WideString& id) {
+    SetAttributeUtf8("id", ToUtf8(id));
+}
+
+WideString DomNode::GetTagName() const {
+    return FromUtf8(AsciiUpper(tag_));
+}
+
+WideString DomNode::GetClassName() const {
+    const std::string* value = FindAttribute("class");
+    return value ? FromUtf8(*value) : WideString();
+}
+
+void DomNode::SetClassName(const WideString& className) {
+    SetAttributeUtf8("class", ToUtf8(className));
+}
+
+WideString DomNode::GetAttribute(const WideString& name) const {
+    const std::string* value = FindAttribute(AsciiLower(ToUtf8(name)));
+    return value ? FromUtf8(*value) : WideString();
+}
+
+bool DomNode::HasAttribute(const WideString& name) const {
+    return FindAttribute(AsciiLower(ToUtf8(name))) != nullptr;
+}
+
+void DomNode::SetAttribute(const WideString& name, const WideString& value) {
+    const std::string key = AsciiLower(ToUtf8(name));
+    if (key.empty()) {
+        return;
+    }
+    SetAttributeUtf8(key, ToUtf8(value));
+}
+
+std::vector<std::pair<WideString, WideString>> DomNode::GetAttributes() const {
+    std::vector<std::pair<WideString, WideString>> result;
+    for (const auto& [name, value] : attributes_) {
+        result.emplace_back(FromUtf8(name), FromUtf8(value));
+    }
+    return result;
+}
+
+WideString DomNode::GetInnerHtml() const {
+    return IsElement() ? FromUtf8(SerializeChildren(*this)) : WideString();
+}
+
+void DomNode::SetInnerHtml(const WideString& html) {
+    if (!IsElement()) {
+        return;
+    }
+    ReplaceChildren(ParseFragment(ToUtf8(html), tag_));
+}
+
+WideString DomNode::GetInnerText() const {
+    std::string text;
+    AppendTextTo(text);
+    return FromUtf8(text);
+}
+
+WideString DomNode::GetBackgroundColor() const {
+    const std::string* style = FindAttribute("style");
+    return style ? FromUtf8(GetStyleProperty(*style, "background-color")) : WideString();
+}
+
+void DomNode::SetBackgroundColor(const WideString& cssColor) {
+    const std::string* style = FindAttribute("style");
+    std::string updated =
+        SetStyleProperty(style ? *style : std::string(), "background-color", ToUtf8(cssColor));
+    if (updated.empty()) {
+        RemoveAttributeUtf8("style");
+    } else {
+        SetAttributeUtf8("style", std::move(updated));
+    }
+}
+
+bool DomNode::GetChecked() const {
+    return IsCheckable() && checked_;
+}
+
+bool DomNode::SetChecked(bool checked) {
+    if (!IsCheckable()) {
+        return false;
+    }
+    if (checked_ != checked) {
+        checked_ = checked;
+        if (owner_) {
+            owner_->NodeStateChanged();
+        }
+    }
+    return true;
+}
+
+WideString DomNode::GetValue() const {
+    if (tag_ == "input" || tag_ == "textarea") {
+        return FromUtf8(CurrentValue());
+    }
+    return WideString();
+}
+
+bool DomNode::SetValue(const WideString& value) {
+    if (tag_ != "input" && tag_ != "textarea") {
+        return false;
+    }
+    SetValueUtf8(ToUtf8(value));
+    return true;
+}
+
+ElementPtr DomNode::GetParent() const {
+    return parent();
+}
+
+std::vector<ElementPtr> DomNode::GetChildren() const {
+    std::vector<ElementPtr> result;
+    for (const DomNodePtr& child : children_) {
+        if (child->IsElement()) {
+            result.push_back(child);
+        }
+    }
+    return result;
+}
+
+NodeGeometry DomNode::CurrentGeometry() const {
+    return owner_ && IsElement() ? owner_->Geometry(*this) : NodeGeometry{};
+}
+
+LONG DomNode::GetOffsetLeft() const {
+    return CurrentGeometry().offsetLeft;
+}
+LONG DomNode::GetOffsetTop() const {
+    return CurrentGeometry().offsetTop;
+}
+LONG DomNode::GetOffsetWidth() const {
+    return CurrentGeometry().offsetWidth;
+}
+LONG DomNode::GetOffsetHeight() const {
+    return CurrentGeometry().offsetHeight;
+}
+ElementPtr DomNode::GetOffsetParent() const {
+    return CurrentGeometry().offsetParent;
+}
+
+LONG DomNode::GetScrollLeft() const {
+    return owner_ ? owner_->ScrollPosition(*this).x : 0;
+}
+LONG DomNode::GetScrollTop() const {
+    return owner_ ? owner_->ScrollPosition(*this).y : 0;
+}
+
+void DomNode::SetScrollLeft(LONG x) {
+    if (owner_) {
+        POINT position = owner_->ScrollPosition(*this);
+        position.x = x;
+        owner_->SetScrollPosition(*this, position);
+    }
+}
+
+void DomNode::SetScrollTop(LONG y) {
+    if (owner_) {
+        POINT position = owner_->ScrollPosition(*this);
+        position.y = y;
+        owner_->SetScrollPosition(*this, position);
+    }
+}
+
+DomNodePtr FindById(const DomNodePtr& root, std::string_view id) {
+    if (!root || !root->IsElement()) {
+        return nullptr;
+    }
+    const std::string* own = root->FindAttribute("id");
+    if (own && *own == id) {
+        return root;
+    }
+    for (const DomNodePtr& child : root->children()) {
+        if (DomNodePtr found = FindById(child, id)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+DomNodePtr FindFirstByTag(const DomNodePtr& root, std::string_view tag) {
+    if (!root || !root->IsElement()) {
+        return nullptr;
+    }
+    for (const DomNodePtr& child : root->children()) {
+        if (child->IsElement() && child->tag() == tag) {
+            return child;
+        }
+        if (DomNodePtr found = FindFirstByTag(child, tag)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace htmlview::internal

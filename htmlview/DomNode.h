@@ -1,0 +1,137 @@
+// The document tree the control keeps: elements and text, with attributes and the state of form
+// fields. It is the one source of truth; the layout is made from it whenever it has changed.
+#pragma once
+
+#include "htmlview/HtmlView.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace htmlview::internal {
+
+class DomNode;
+using DomNodePtr = std::shared_ptr<DomNode>;
+
+// Geometry of one element in the current layout.
+struct NodeGeometry {
+    LONG offsetLeft = 0;
+    LONG offsetTop = 0;
+    LONG offsetWidth = 0;
+    LONG offsetHeight = 0;
+    DomNodePtr offsetParent;
+};
+
+// The document that holds a tree of nodes: told about changes, asked for geometry.
+class NodeOwner {
+public:
+    // Markup, attributes or styles changed: the layout is out of date.
+    virtual void NodeMarkupChanged() = 0;
+    // Only what a form field shows changed: a repaint is enough.
+    virtual void NodeStateChanged() = 0;
+    virtual NodeGeometry Geometry(const DomNode& node) = 0;
+    virtual POINT ScrollPosition(const DomNode& node) = 0;
+    virtual void SetScrollPosition(const DomNode& node, POINT position) = 0;
+
+protected:
+    ~NodeOwner() = default;
+};
+
+using Attributes = std::vector<std::pair<std::string, std::string>>;
+
+class DomNode final : public Element, public std::enable_shared_from_this<DomNode> {
+public:
+    enum class Kind { Element, Text };
+
+    static DomNodePtr NewElement(std::string tag, Attributes attributes);
+    static DomNodePtr NewText(std::string text);
+
+    Kind kind() const { return kind_; }
+    bool IsElement() const { return kind_ == Kind::Element; }
+    // Lower-case tag name of an element; empty for text.
+    const std::string& tag() const { return tag_; }
+    // UTF-8 text of a text node.
+    const std::string& text() const { return text_; }
+    const Attributes& attributes() const { return attributes_; }
+    const std::string* FindAttribute(std::string_view name) const;
+    const std::vector<DomNodePtr>& children() const { return children_; }
+    DomNodePtr parent() const { return parent_.lock(); }
+    NodeOwner* owner() const { return owner_; }
+
+    // Building the tree (the parser): no change is reported.
+    void AppendChild(DomNodePtr child);
+    // Puts the subtree under owner (nullptr: out of any document).
+    void SetOwner(NodeOwner* owner);
+    // Replaces all children; the old ones leave the document.
+    void ReplaceChildren(std::vector<DomNodePtr> children);
+
+    // Form-field state, initialised from the attributes when the node is made.
+    bool IsCheckable() const;
+    bool IsTextField() const;
+    bool checked() const { return checked_; }
+    // What a text field shows: the typed or set value, else its initial one.
+    std::string CurrentValue() const;
+    // Typing into a text field.
+    void SetValueUtf8(std::string value);
+
+    // Element
+    WideString GetId() const override;
+    void SetId(const WideString& id) override;
+    WideString GetTagName() const override;
+    WideString GetClassName() const override;
+    void SetClassName(const WideString& className) override;
+    WideString GetAttribute(const WideString& name) const override;
+    bool HasAttribute(const WideString& name) const override;
+    void SetAttribute(const WideString& name, const WideString& value) override;
+    std::vector<std::pair<WideString, WideString>> GetAttributes() const override;
+    WideString GetInnerHtml() const override;
+    void SetInnerHtml(const WideString& html) override;
+    WideString GetInnerText() const override;
+    WideString GetBackgroundColor() const override;
+    void SetBackgroundColor(const WideString& cssColor) override;
+    bool GetChecked() const override;
+    bool SetChecked(bool checked) override;
+    WideString GetValue() const override;
+    bool SetValue(const WideString& value) override;
+    ElementPtr GetParent() const override;
+    std::vector<ElementPtr> GetChildren() const override;
+    LONG GetOffsetLeft() const override;
+    LONG GetOffsetTop() const override;
+    LONG GetOffsetWidth() const override;
+    LONG GetOffsetHeight() const override;
+    ElementPtr GetOffsetParent() const override;
+    LONG GetScrollLeft() const override;
+    LONG GetScrollTop() const override;
+    void SetScrollLeft(LONG x) override;
+    void SetScrollTop(LONG y) override;
+
+    // UTF-8 attribute access for the control's own code.
+    void SetAttributeUtf8(const std::string& name, std::string value);
+    void RemoveAttributeUtf8(std::string_view name);
+    void AppendTextTo(std::string& out) const;
+
+    DomNode(Kind kind, std::string tagOrText, Attributes attributes);
+
+private:
+    void MarkupChanged();
+    NodeGeometry CurrentGeometry() const;
+
+    Kind kind_;
+    std::string tag_;
+    std::string text_;
+    Attributes attributes_;
+    std::vector<DomNodePtr> children_;
+    std::weak_ptr<DomNode> parent_;
+    NodeOwner* owner_ = nullptr;
+    bool checked_ = false;
+    std::string value_;
+    bool valueSet_ = false;
+};
+
+// Depth-first search in document order, the node itself included.
+DomNodePtr FindById(const DomNodePtr& root, std::string_view id);
+DomNodePtr FindFirstByTag(const DomNodePtr& root, std::string_view tag);
+
+} // namespace htmlview::internal

@@ -1,0 +1,101 @@
+#include "htmlview/HtmlParser.h"
+
+#include "htmlview/Utf.h"
+
+#include <gumbo.h>
+
+namespace htmlview::internal {
+
+namespace {
+
+std::string TagName(const GumboElement& element) {
+    if (element.tag != GUMBO_TAG_UNKNOWN) {
+        return gumbo_normalized_tagname(element.tag);
+    }
+    GumboStringPiece original = element.original_tag;
+    gumbo_tag_from_original_text(&original);
+    return AsciiLower(std::string_view(original.data, original.length));
+}
+
+// Converts a gumbo node; comments and the like give nullptr.
+DomNodePtr Convert(const GumboNode* node) {
+    switch (node->type) {
+    case GUMBO_NODE_ELEMENT:
+    case GUMBO_NODE_TEMPLATE: {
+        const GumboElement& element = node->v.element;
+        Attributes attributes;
+        for (unsigned i = 0; i < element.attributes.length; ++i) {
+            const auto* attribute = static_cast<const GumboAttribute*>(element.attributes.data[i]);
+            attributes.emplace_back(AsciiLower(attribute->name), attribute->value);
+        }
+        DomNodePtr result = DomNode::NewElement(TagName(element), std::move(attributes));
+        for (unsigned i = 0; i < element.children.length; ++i) {
+            if (DomNodePtr child =
+                    Convert(static_cast<const GumboNode*>(element.children.data[i]))) {
+                result->AppendChild(std::move(child));
+            }
+        }
+        return result;
+    }
+    case GUMBO_NODE_TEXT:
+    case GUMBO_NODE_WHITESPACE:
+    case GUMBO_NODE_CDATA:
+        return DomNode::NewText(node->v.text.text);
+    default:
+        return nullptr;
+    }
+}
+
+class GumboParse {
+public:
+    GumboParse(std::string_view utf8, const GumboOptions& options) : options_(options) {
+        output_ = gumbo_parse_with_options(&options_, utf8.data(), utf8.size());
+    }
+    ~GumboParse() {
+        if (output_) {
+            gumbo_destroy_output(&options_, output_);
+        }
+    }
+    GumboParse(const GumboParse&) = delete;
+    GumboParse& operator=(const GumboParse&) = delete;
+    const GumboOutput* output() const { return output_; }
+
+private:
+    GumboOptions options_;
+    GumboOutput* output_ = nullptr;
+};
+
+} // namespace
+
+DomNodePtr ParseDocument(std::string_view utf8) {
+    GumboParse parse(utf8, kGumboDefaultOptions);
+    DomNodePtr root = parse.output() ? Convert(parse.output()->root) : nullptr;
+    if (!root) {
+        root = DomNode::NewElement("html", {});
+        root->AppendChild(DomNode::NewElement("head", {}));
+        root->AppendChild(DomNode::NewElement("body", {}));
+    }
+    return root;
+}
+
+std::vector<DomNodePtr> ParseFragment(std::string_view utf8, std::string_view contextTag) {
+    GumboOptions options = kGumboDefaultOptions;
+    const std::string tag = AsciiLower(contextTag);
+    GumboTag context = gumbo_tagn_enum(tag.data(), static_cast<unsigned>(tag.size()));
+    // Elements without special parsing rules of their own parse their content like a division.
+    options.fragment_context = context == GUMBO_TAG_UNKNOWN ? GUMBO_TAG_DIV : context;
+    options.fragment_namespace = GUMBO_NAMESPACE_HTML;
+    GumboParse parse(utf8, options);
+    std::vector<DomNodePtr> result;
+    if (!parse.output()) {
+        return result;
+    }
+    // The parser puts the fragment's nodes under a synthetic <html> root.
+    DomNodePtr holder = Convert(parse.output()->root);
+    if (holder) {
+        result = holder->children();
+    }
+    return result;
+}
+
+} // namespace htmlview::internal

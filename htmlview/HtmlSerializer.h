@@ -1,0 +1,21 @@
+// Markup from the control's document tree: for inner HTML, and for the layout engine, which
+// gets every element tagged with its index so that its boxes can be traced back to the node.
+#pragma once
+
+#include "htmlview/DomNode.h"
+
+#include <string>
+#include <vector>
+
+namespace htmlview::internal {
+
+// The attribute that carries an element's index in the layout markup.
+constexpr char kLayoutIndexAttribute[] = "data-htmlview-node";
+
+std::string SerializeChildren(const DomNode& node);
+
+// The markup of root and its subtree; order receives the elements, each at the index written
+// into its kLayoutIndexAttribute.
+std::string SerializeForLayout(const DomNode& root, std::vector<DomNode*>& order);
+
+} // namespace htmlview::internal

@@ -1,0 +1,186 @@
+// The control's document model: parsing, inner HTML, attributes, inline colours, form state.
+#include "htmlview/DomNode.h"
+#include "htmlview/HtmlParser.h"
+#include "htmlview/HtmlSerializer.h"
+#include "htmlview/InlineStyle.h"
+#include "htmlview/Utf.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::internal;
+
+std::string Utf8(const WideString& text) {
+    return ToUtf8(text);
+}
+
+TEST(Utf, RoundTripsAccentsAndAstralCharactersAndReplacesMalformedInput) {
+    const std::string text = "D\xC3\xA9marrer \xF0\x9F\x98\x80 !";
+    const WideString wide = FromUtf8(text);
+    EXPECT_EQ(13u, wide.size()); // the astral character takes a surrogate pair
+    EXPECT_EQ(text, ToUtf8(wide));
+
+    // A truncated sequence and a lone continuation byte become U+FFFD; the rest survives.
+    const WideString broken = FromUtf8(std::string("a\xC3") + "b\x80" + "c");
+    EXPECT_EQ(u8"a\uFFFDb\uFFFDc", ToUtf8(broken));
+    // A lone surrogate in UTF-16 does not produce invalid UTF-8.
+    WideString lone;
+    lone += static_cast<WCHAR>(0xD800);
+    lone += static_cast<WCHAR>('x');
+    EXPECT_EQ(u8"\uFFFDx", ToUtf8(lone));
+}
+
+TEST(Parser, BuildsHeadAndBodyAndFindsElementsById) {
+    DomNodePtr root =
+        ParseDocument("<html><head><style>p{}</style></head><body id='B'><p id=p1>a<u>b</u></p>"
+                      "<!-- <input id=hidden> --></body></html>");
+    ASSERT_TRUE(root);
+    EXPECT_EQ("html", root->tag());
+    DomNodePtr body = FindById(root, "B");
+    ASSERT_TRUE(body);
+    EXPECT_EQ(WIDE("BODY"), body->GetTagName());
+    EXPECT_TRUE(FindById(root, "p1"));
+    EXPECT_FALSE(FindById(root, "hidden")) << "markup inside a comment is not part of the document";
+    EXPECT_EQ(WIDE("ab"), FindById(root, "p1")->GetInnerText());
+
+    DomNodePtr empty = ParseDocument("");
+    ASSERT_EQ(2u, empty->children().size());
+    EXPECT_EQ("body", empty->children()[1]->tag());
+}
+
+TEST(InnerHtml, ReplacesChildrenWithAParsedTableAndDetachesTheOldOnes) {
+    DomNodePtr root = ParseDocument("<body><div id=list><table id=old><tr><td id=c>x</td></tr>"
+                                    "</table></div></body>");
+    DomNodePtr list = FindById(root, "list");
+    DomNodePtr oldCell = FindById(root, "c");
+    ASSERT_TRUE(list && oldCell);
+
+    list->SetInnerHtml(WIDE("<table width=\"100%\"><tr><td class=\"even\" id=\"cat0\">12:00:01</td>"
+                            "<td class=\"even\" id=\"txt0\"><p><u>Titre</u></p>a<br/>b</td></tr>"
+                            "</table>"));
+    EXPECT_FALSE(FindById(root, "old"));
+    EXPECT_FALSE(oldCell->GetParent()) << "the replaced content has left the tree";
+    DomNodePtr cell = FindById(root, "txt0");
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(WIDE("even"), cell->GetClassName());
+    DomNodePtr title = FindFirstByTag(cell, "u");
+    ASSERT_TRUE(title);
+    EXPECT_EQ(WIDE(""), title->GetClassName());
+    // The parser adds the implied tbody, as browsers do.
+    EXPECT_EQ("tbody", FindFirstByTag(list, "tr")->parent()->tag());
+    EXPECT_EQ(WIDE("Titrea\r\nb"), cell->GetInnerText());
+}
+
+TEST(InnerHtml, FragmentsParseInTheContextOfTheirElement) {
+    DomNodePtr root = ParseDocument("<body><table><tbody id=rows></tbody></table></body>");
+    DomNodePtr rows = FindById(root, "rows");
+    rows->SetInnerHtml(WIDE("<tr id=r><td>1</td></tr>"));
+    ASSERT_TRUE(FindById(root, "r"));
+    EXPECT_EQ("tbody", FindById(root, "r")->parent()->tag());
+
+    // Markup characters in text are markup; an unclosed tag is closed by the parser.
+    DomNodePtr div = FindById(ParseDocument("<body><div id=d></div></body>"), "d");
+    div->SetInnerHtml(WIDE("a <b>bold"));
+    ASSERT_EQ(2u, div->children().size());
+    EXPECT_EQ("b", div->children()[1]->tag());
+    EXPECT_EQ(WIDE("a <b>bold</b>"), div->GetInnerHtml());
+}
+
+TEST(InnerHtml, SerialisationEscapesTextAndAttributesAndKeepsNoBreakSpaces) {
+    DomNodePtr div = FindById(ParseDocument("<body><div id=d></div></body>"), "d");
+    div->SetInnerHtml(WIDE("<td>x</td><span title='a\"b&amp;c'>1 &lt; 2 &amp;&nbsp;3</span><br>"));
+    EXPECT_EQ(WIDE("x<span title=\"a&quot;b&amp;c\">1 &lt; 2 &amp;&nbsp;3</span><br>"),
+              div->GetInnerHtml())
+        << "a stray cell outside a table is dropped as a browser drops it";
+}
+
+TEST(Attributes, ClassIdAndArbitraryAttributesRoundTrip) {
+    DomNodePtr span =
+        FindById(ParseDocument("<body><span id=menu class=menu_out>F</span></body>"), "menu");
+    EXPECT_EQ(WIDE("menu_out"), span->GetClassName());
+    span->SetClassName(WIDE("menu_over"));
+    EXPECT_EQ(WIDE("menu_over"), span->GetClassName());
+    EXPECT_EQ(WIDE("menu_over"), span->GetAttribute(WIDE("CLASS")));
+    span->SetId(WIDE("menu2"));
+    EXPECT_EQ(WIDE("menu2"), span->GetId());
+    EXPECT_FALSE(span->HasAttribute(WIDE("title")));
+    span->SetAttribute(WIDE("Title"), WIDE("t"));
+    EXPECT_EQ(WIDE("t"), span->GetAttribute(WIDE("title")));
+}
+
+TEST(InlineStyle, BackgroundColourIsSetReplacedAndRemovedWithoutTouchingOtherDeclarations) {
+    EXPECT_EQ("#fff", GetStyleProperty("color: red; BACKGROUND-COLOR :#fff", "background-color"));
+    EXPECT_EQ("", GetStyleProperty("color: red", "background-color"));
+    EXPECT_EQ("b", GetStyleProperty("x: a; x: b", "x")) << "the last declaration wins";
+    EXPECT_EQ("url(a;b)", GetStyleProperty("background: url(a;b); y: 1", "background"));
+
+    EXPECT_EQ(
+        "color: red; background-color: #fffbc0",
+        SetStyleProperty("background-color: #fff; color: red", "background-color", "#fffbc0"));
+    EXPECT_EQ("", SetStyleProperty("background-color: #fff", "background-color", ""));
+
+    DomNodePtr cell =
+        FindById(ParseDocument("<body><table><tr><td id=c style='background-color: #ffffff; "
+                               "filter:alpha(opacity=50);'>x</td></tr></table></body>"),
+                 "c");
+    cell->SetBackgroundColor(WIDE("#D0F1C5"));
+    EXPECT_EQ(WIDE("#D0F1C5"), cell->GetBackgroundColor());
+    EXPECT_NE(std::string::npos, Utf8(cell->GetAttribute(WIDE("style"))).find("filter"));
+    cell->SetBackgroundColor(WIDE(""));
+    EXPECT_EQ(WIDE(""), cell->GetBackgroundColor());
+}
+
+TEST(FormState, CheckboxCheckedStateAndTextFieldValueRoundTrip) {
+    DomNodePtr root =
+        ParseDocument("<body><input type=checkbox id=chk><input type=CHECKBOX id=on checked>"
+                      "<input class=edit id=txtFreq size=4 value=5><span id=s></span>"
+                      "<textarea id=area>initial</textarea></body>");
+    DomNodePtr check = FindById(root, "chk");
+    EXPECT_FALSE(check->GetChecked());
+    EXPECT_TRUE(check->SetChecked(true));
+    EXPECT_TRUE(check->GetChecked());
+    EXPECT_TRUE(FindById(root, "on")->GetChecked());
+
+    DomNodePtr field = FindById(root, "txtFreq");
+    EXPECT_TRUE(field->IsTextField());
+    EXPECT_EQ(WIDE("5"), field->GetValue());
+    EXPECT_TRUE(field->SetValue(WIDE("0.5")));
+    EXPECT_EQ(WIDE("0.5"), field->GetValue());
+    EXPECT_EQ(WIDE("5"), field->GetAttribute(WIDE("value"))) << "the attribute keeps the default";
+
+    DomNodePtr span = FindById(root, "s");
+    EXPECT_FALSE(span->SetChecked(true));
+    EXPECT_FALSE(span->GetChecked());
+    EXPECT_FALSE(span->SetValue(WIDE("x")));
+    EXPECT_EQ(WIDE(""), span->GetValue());
+
+    DomNodePtr area = FindById(root, "area");
+    EXPECT_EQ(WIDE("initial"), area->GetValue());
+    area->SetValue(WIDE("typed"));
+    EXPECT_EQ(WIDE("typed"), area->GetValue());
+}
+
+TEST(LayoutMarkup, TagsEveryElementWithItsIndexInDocumentOrder) {
+    DomNodePtr root = ParseDocument("<body><p id=a>x<b id=b>y</b></p></body>");
+    std::vector<DomNode*> order;
+    const std::string markup = SerializeForLayout(*root, order);
+    ASSERT_EQ(5u, order.size()); // html, head, body, p, b; text has no index
+    EXPECT_EQ("html", order[0]->tag());
+    EXPECT_EQ(FindById(root, "b").get(), order[4]);
+    EXPECT_NE(std::string::npos, markup.find("<b id=\"b\" data-htmlview-node=\"4\">y</b>"));
+}
+
+TEST(DetachedElements, KeepTheirDataAndHaveNoGeometry) {
+    DomNodePtr root = ParseDocument("<body><div id=d><span id=s class=k>t</span></div></body>");
+    DomNodePtr span = FindById(root, "s");
+    FindById(root, "d")->SetInnerHtml(WIDE(""));
+    EXPECT_EQ(WIDE("k"), span->GetClassName());
+    span->SetClassName(WIDE("other"));
+    EXPECT_EQ(0, span->GetOffsetWidth());
+    EXPECT_FALSE(span->GetOffsetParent());
+    EXPECT_EQ(0, span->GetScrollTop());
+}
+
+} // namespace
