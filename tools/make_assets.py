@@ -183,28 +183,42 @@ def dlgbkg():
 def icon_image(size):
     """A message box with a blue title bar and text lines, caught in a red capture frame.
 
+    Each size is drawn on its own pixel grid, so the small icon stays crisp.
     Returns rows of (r, g, b, a), row 0 at the top."""
-    s = size / 32.0
     clear = (0, 0, 0, 0)
     rows = [[clear] * size for _ in range(size)]
 
     def fill(x0, y0, x1, y1, rgb):
-        for y in range(int(y0 * s), int(math.ceil((y1 + 1) * s))):
-            for x in range(int(x0 * s), int(math.ceil((x1 + 1) * s))):
-                if 0 <= x < size and 0 <= y < size:
-                    rows[y][x] = rgb + (255,)
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                rows[y][x] = rgb + (255,)
 
-    fill(3, 5, 28, 26, BLACK)          # window outline
-    fill(4, 6, 27, 10, BLUE)           # title bar
-    fill(4, 11, 27, 25, WHITE)         # client area
-    fill(24, 7, 26, 9, RED)            # close box
-    for y in (14, 18, 22):
-        fill(7, y, 22 if y != 22 else 16, y + 1, NAVY)
-    # Red corners of the capture frame around the window.
-    for (x0, y0, dx, dy) in ((0, 2, 1, 1), (31, 2, -1, 1), (0, 29, 1, -1), (31, 29, -1, -1)):
-        for i in range(5):
-            fill(min(x0, x0 + dx * i), y0, max(x0, x0 + dx * i), y0, RED)
-            fill(x0, min(y0, y0 + dy * i), x0, max(y0, y0 + dy * i), RED)
+    def corners(arm, thickness):
+        last = size - 1
+        for x0, y0, dx, dy in ((0, 0, 1, 1), (last, 0, -1, 1), (0, last, 1, -1),
+                               (last, last, -1, -1)):
+            for t in range(thickness):
+                xs = sorted((x0, x0 + dx * (arm - 1)))
+                ys = sorted((y0, y0 + dy * (arm - 1)))
+                fill(xs[0], y0 + dy * t, xs[1], y0 + dy * t, RED)
+                fill(x0 + dx * t, ys[0], x0 + dx * t, ys[1], RED)
+
+    if size >= 32:
+        fill(3, 5, 28, 26, BLACK)        # window outline
+        fill(4, 6, 27, 10, BLUE)         # title bar
+        fill(4, 11, 27, 25, WHITE)       # client area
+        fill(24, 7, 26, 9, RED)          # close box
+        for y, end in ((14, 22), (18, 22), (22, 16)):
+            fill(7, y, end, y + 1, NAVY)  # lines of text
+        corners(5, 2)
+    else:
+        fill(2, 3, 13, 12, BLACK)
+        fill(3, 4, 12, 5, BLUE)
+        fill(3, 6, 12, 11, WHITE)
+        fill(11, 4, 12, 5, RED)
+        fill(4, 7, 10, 7, NAVY)
+        fill(4, 9, 8, 9, NAVY)
+        corners(3, 1)
     return rows
 
 
