@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -85,8 +86,36 @@ void ConvertRow24(const BYTE* src, const BYTE*, LONG width, BYTE* out) {
     }
 }
 
+inline uint32_t LoadWord(const BYTE* at) {
+    uint32_t word;
+    std::memcpy(&word, at, 4);
+    return word;
+}
+
+inline void StoreWord(BYTE* at, uint32_t word) {
+    std::memcpy(at, &word, 4);
+}
+
+// A 32-bit pixel word (blue lowest, unused byte highest) byte-reversed and shifted: red, green,
+// blue from the lowest byte up.
+inline uint32_t RedGreenBlue(uint32_t pixel) {
+    return __builtin_bswap32(pixel) >> 8;
+}
+
+// Whole screens pass through here on every capture: four pixels are repacked as three words
+// (Windows runs little-endian only, so a word's low byte is the first in memory).
 void ConvertRow32(const BYTE* src, const BYTE*, LONG width, BYTE* out) {
-    for (LONG x = 0; x < width; ++x, src += 4, out += 3) {
+    LONG x = 0;
+    for (; x + 4 <= width; x += 4, src += 16, out += 12) {
+        const uint32_t p0 = RedGreenBlue(LoadWord(src));
+        const uint32_t p1 = RedGreenBlue(LoadWord(src + 4));
+        const uint32_t p2 = RedGreenBlue(LoadWord(src + 8));
+        const uint32_t p3 = RedGreenBlue(LoadWord(src + 12));
+        StoreWord(out, p0 | (p1 << 24));
+        StoreWord(out + 4, (p1 >> 8) | (p2 << 16));
+        StoreWord(out + 8, (p2 >> 16) | (p3 << 8));
+    }
+    for (; x < width; ++x, src += 4, out += 3) {
         out[0] = src[2];
         out[1] = src[1];
         out[2] = src[0];

@@ -40,20 +40,32 @@ TEST(DibToRgbRows, TwentyFourBitsSwapToRedGreenBlueAndSkipTheFillBytes) {
 }
 
 TEST(DibToRgbRows, ThirtyTwoBitsIgnoreTheFourthByte) {
-    DibBuilder a(3, 2, 32);
-    DibBuilder b(3, 2, 32);
-    a.StoredRow(0, {1, 2, 3, 0x00, 4, 5, 6, 0x00, 7, 8, 9, 0x00})
-        .StoredRow(1, {10, 20, 30, 0x00, 40, 50, 60, 0x00, 70, 80, 90, 0x00});
-    b.StoredRow(0, {1, 2, 3, 0xFF, 4, 5, 6, 0x80, 7, 8, 9, 0x7F})
-        .StoredRow(1, {10, 20, 30, 0xFF, 40, 50, 60, 0x01, 70, 80, 90, 0xEE});
+    // Width 6: a group of four pixels and two more; every pixel distinct.
+    DibBuilder a(6, 2, 32);
+    DibBuilder b(6, 2, 32);
+    for (LONG stored = 0; stored < 2; ++stored) {
+        std::vector<BYTE> plain, noisy;
+        for (int x = 0; x < 6; ++x) {
+            const BYTE base = static_cast<BYTE>(100 * stored + 10 * x);
+            const std::vector<BYTE> bgr = {base, BYTE(base + 1), BYTE(base + 2)};
+            plain.insert(plain.end(), bgr.begin(), bgr.end());
+            noisy.insert(noisy.end(), bgr.begin(), bgr.end());
+            plain.push_back(0x00);
+            noisy.push_back(static_cast<BYTE>(0xFF - 37 * x));
+        }
+        a.StoredRow(stored, plain);
+        b.StoredRow(stored, noisy);
+    }
     Conversion first(a);
     Conversion second(b);
     ASSERT_TRUE(first.ok);
     ASSERT_TRUE(second.ok);
     EXPECT_EQ(first.rows.Bytes(), second.rows.Bytes());
-    EXPECT_EQ(0x1E140Au, first.rows.Pixel(0, 0));
-    EXPECT_EQ(0x5A5046u, first.rows.Pixel(2, 0));
-    EXPECT_EQ(0x090807u, first.rows.Pixel(2, 1));
+    for (int x = 0; x < 6; ++x) {
+        const DWORD top = 100 + 10 * x, bottom = 10 * x;
+        EXPECT_EQ(((top + 2) << 16) | ((top + 1) << 8) | top, first.rows.Pixel(x, 0)) << x;
+        EXPECT_EQ(((bottom + 2) << 16) | ((bottom + 1) << 8) | bottom, first.rows.Pixel(x, 1)) << x;
+    }
 }
 
 TEST(DibToRgbRows, SixteenBitsAreLittleEndian555Words) {
