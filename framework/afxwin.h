@@ -16,3 +16,4 @@
 #include "framework/CString.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
+#include "framework/CDHtmlDialog.h"
