@@ -76,6 +76,10 @@ public:
     // Typing into a text field.
     void SetValueUtf8(std::string value);
 
+    // How far the element's content is scrolled; kept by the layout, which clamps it.
+    POINT scrollOffset() const { return scroll_; }
+    void setScrollOffset(POINT offset) { scroll_ = offset; }
+
     // Element
     WideString GetId() const override;
     void SetId(const WideString& id) override;
@@ -128,6 +132,7 @@ private:
     bool checked_ = false;
     std::string value_;
     bool valueSet_ = false;
+    POINT scroll_ = {0, 0};
 };
 
 // Depth-first search in document order, the node itself included.

@@ -60,7 +60,9 @@ std::string ToUtf8(const WideString& text) {
     return out;
 }
 
-WideString FromUtf8(std::string_view text) {
+namespace {
+
+WideString DecodeUtf8(std::string_view text, bool* malformed) {
     WideString out;
     out.reserve(text.size());
     size_t i = 0;
@@ -84,6 +86,7 @@ WideString FromUtf8(std::string_view text) {
             c = lead & 0x07;
             minimum = 0x10000;
         } else {
+            *malformed = true;
             AppendUtf16(out, kReplacement);
             ++i;
             continue;
@@ -98,6 +101,7 @@ WideString FromUtf8(std::string_view text) {
             c = (c << 6) | (static_cast<unsigned char>(text[j]) & 0x3F);
         }
         if (!valid || c < minimum || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
+            *malformed = true;
             AppendUtf16(out, kReplacement);
             i = j; // resume at the first byte that did not belong to the sequence
             continue;
@@ -106,6 +110,64 @@ WideString FromUtf8(std::string_view text) {
         i = j;
     }
     return out;
+}
+
+} // namespace
+
+WideString FromUtf8(std::string_view text) {
+    bool malformed = false;
+    return DecodeUtf8(text, &malformed);
+}
+
+namespace {
+
+bool IsValidUtf8(std::string_view text) {
+    bool malformed = false;
+    DecodeUtf8(text, &malformed);
+    return !malformed;
+}
+
+// Windows-1252 characters 0x80 to 0x9F (0 where the code page leaves a hole).
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+} // namespace
+
+std::string DecodePageBytes(const unsigned char* data, size_t size) {
+    if (!data || size == 0) {
+        return std::string();
+    }
+    if (size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) {
+        return ToUtf8(
+            FromUtf8(std::string_view(reinterpret_cast<const char*>(data) + 3, size - 3)));
+    }
+    if (size >= 2 &&
+        ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF))) {
+        const bool little = data[0] == 0xFF;
+        WideString wide;
+        for (size_t i = 2; i + 1 < size; i += 2) {
+            const unsigned unit =
+                little ? (data[i] | (data[i + 1] << 8)) : ((data[i] << 8) | data[i + 1]);
+            wide += static_cast<WCHAR>(unit);
+        }
+        return ToUtf8(wide);
+    }
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (IsValidUtf8(bytes)) {
+        return std::string(bytes);
+    }
+    WideString wide;
+    for (const unsigned char byte : bytes) {
+        if (byte >= 0x80 && byte < 0xA0) {
+            const char16_t mapped = kWindows1252High[byte - 0x80];
+            wide += static_cast<WCHAR>(mapped ? mapped : byte);
+        } else {
+            wide += static_cast<WCHAR>(byte);
+        }
+    }
+    return ToUtf8(wide);
 }
 
 std::string AsciiLower(std::string_view text) {

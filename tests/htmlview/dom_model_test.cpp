@@ -184,3 +184,22 @@ TEST(DetachedElements, KeepTheirDataAndHaveNoGeometry) {
 }
 
 } // namespace
+
+namespace {
+
+using namespace htmlview::internal;
+
+TEST(PageBytes, DecodesByteOrderMarksUtf8AndFallsBackToWindows1252) {
+    const unsigned char utf8Bom[] = {0xEF, 0xBB, 0xBF, 'D', 0xC3, 0xA9};
+    EXPECT_EQ("D\xC3\xA9", DecodePageBytes(utf8Bom, sizeof(utf8Bom)));
+    const unsigned char utf16[] = {0xFF, 0xFE, 'D', 0, 0xE9, 0};
+    EXPECT_EQ("D\xC3\xA9", DecodePageBytes(utf16, sizeof(utf16)));
+    const unsigned char plain[] = {'D', 0xC3, 0xA9};
+    EXPECT_EQ("D\xC3\xA9", DecodePageBytes(plain, sizeof(plain)));
+    // "Démarrer" and a euro sign written in the desktop's code page.
+    const unsigned char ansi[] = {'D', 0xE9, 'm', ' ', 0x80};
+    EXPECT_EQ("D\xC3\xA9m \xE2\x82\xAC", DecodePageBytes(ansi, sizeof(ansi)));
+    EXPECT_EQ("", DecodePageBytes(nullptr, 0));
+}
+
+} // namespace

@@ -1,0 +1,8 @@
+// The control's default style sheet: how elements look before a page styles them.
+#pragma once
+
+namespace htmlview::internal {
+
+extern const char kDefaultStyleSheet[];
+
+} // namespace htmlview::internal

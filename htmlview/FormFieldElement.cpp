@@ -1,0 +1,47 @@
+#include "htmlview/FormFieldElement.h"
+
+#include "htmlview/GdiContainer.h"
+#include "htmlview/Utf.h"
+
+namespace htmlview::internal {
+
+FormFieldElement::FormFieldElement(const std::shared_ptr<litehtml::document>& doc,
+                                   GdiContainer& container, const DomNode* node)
+    : litehtml::html_tag(doc), container_(container), node_(node) {}
+
+bool FormFieldElement::IsButton() const {
+    if (!node_) {
+        return false;
+    }
+    const std::string* type = node_->FindAttribute("type");
+    const std::string kind = type ? AsciiLower(*type) : std::string();
+    return kind == "button" || kind == "submit" || kind == "reset";
+}
+
+int FormFieldElement::render(int x, int y, int max_width, bool second_pass) {
+    const int result = litehtml::html_tag::render(x, y, max_width, second_pass);
+    // A button without a width of its own is as wide as its label.
+    if (IsButton() && get_css_width().is_predefined()) {
+        const std::string label = node_->CurrentValue();
+        const int labelWidth = label.empty() ? 0 : container_.text_width(label.c_str(), get_font());
+        const int grown = labelWidth - m_pos.width;
+        if (grown > 0) {
+            m_pos.width = labelWidth;
+            return result + grown;
+        }
+    }
+    return result;
+}
+
+void FormFieldElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) {
+    litehtml::html_tag::draw(hdc, x, y, clip);
+    if (!node_) {
+        return;
+    }
+    litehtml::position box = m_pos;
+    box.x += x;
+    box.y += y;
+    container_.DrawFormField(hdc, *node_, box, get_font(), get_color(_t("color"), true));
+}
+
+} // namespace htmlview::internal

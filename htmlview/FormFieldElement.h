@@ -1,0 +1,28 @@
+// Input elements in the layout: laid out as boxes by the style sheet, their content (check mark,
+// typed text, button label) painted from the document node's current state.
+#pragma once
+
+#include "htmlview/DomNode.h"
+
+#include <litehtml.h>
+
+namespace htmlview::internal {
+
+class GdiContainer;
+
+class FormFieldElement final : public litehtml::html_tag {
+public:
+    FormFieldElement(const std::shared_ptr<litehtml::document>& doc, GdiContainer& container,
+                     const DomNode* node);
+
+    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+    int render(int x, int y, int max_width, bool second_pass = false) override;
+
+private:
+    bool IsButton() const;
+
+    GdiContainer& container_;
+    const DomNode* node_;
+};
+
+} // namespace htmlview::internal

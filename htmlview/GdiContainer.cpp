@@ -1,0 +1,496 @@
+#include "htmlview/GdiContainer.h"
+
+#include "htmlview/FormFieldElement.h"
+#include "htmlview/HtmlSerializer.h"
+#include "htmlview/Utf.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace htmlview::internal {
+
+namespace {
+
+struct Font {
+    HFONT handle = nullptr;
+    int ascent = 0;
+    int height = 0;
+};
+
+HDC AsDc(litehtml::uint_ptr hdc) {
+    return reinterpret_cast<HDC>(hdc);
+}
+const Font* AsFont(litehtml::uint_ptr font) {
+    return reinterpret_cast<const Font*>(font);
+}
+
+COLORREF ToColorRef(const litehtml::web_color& colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+RECT ToRect(const litehtml::position& pos) {
+    return RECT{pos.left(), pos.top(), pos.right(), pos.bottom()};
+}
+
+RECT Intersect(const RECT& a, const RECT& b) {
+    RECT r = {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+              std::min(a.bottom, b.bottom)};
+    if (r.right < r.left) {
+        r.right = r.left;
+    }
+    if (r.bottom < r.top) {
+        r.bottom = r.top;
+    }
+    return r;
+}
+
+COLORREF Darker(COLORREF colour) {
+    return RGB(GetRValue(colour) / 2, GetGValue(colour) / 2, GetBValue(colour) / 2);
+}
+
+COLORREF Lighter(COLORREF colour) {
+    return RGB((GetRValue(colour) + 255) / 2, (GetGValue(colour) + 255) / 2,
+               (GetBValue(colour) + 255) / 2);
+}
+
+// The first family of a CSS font-family list, with the generic families given a face.
+WideString FaceName(const char* families) {
+    std::string first = families ? families : "";
+    const size_t comma = first.find(',');
+    if (comma != std::string::npos) {
+        first.resize(comma);
+    }
+    first.erase(
+        std::remove_if(first.begin(), first.end(), [](char c) { return c == '"' || c == '\''; }),
+        first.end());
+    const size_t begin = first.find_first_not_of(" \t");
+    const size_t end = first.find_last_not_of(" \t");
+    first = begin == std::string::npos ? std::string() : first.substr(begin, end - begin + 1);
+    const std::string lower = AsciiLower(first);
+    if (lower.empty() || lower == "serif") {
+        first = "Times New Roman";
+    } else if (lower == "sans-serif") {
+        first = "Arial";
+    } else if (lower == "monospace") {
+        first = "Courier New";
+    }
+    return FromUtf8(first);
+}
+
+} // namespace
+
+GdiContainer::GdiContainer() {
+    measureDc_ = CreateCompatibleDC(nullptr);
+}
+
+GdiContainer::~GdiContainer() {
+    if (measureDc_) {
+        if (measureDcDefaultFont_) {
+            SelectObject(measureDc_, measureDcDefaultFont_);
+        }
+        DeleteDC(measureDc_);
+    }
+}
+
+DomNode* GdiContainer::NodeByIndex(const litehtml::tchar_t* indexText) const {
+    if (!order_ || !indexText || !*indexText) {
+        return nullptr;
+    }
+    char* end = nullptr;
+    const unsigned long index = std::strtoul(indexText, &end, 10);
+    if (*end != '\0' || index >= order_->size()) {
+        return nullptr;
+    }
+    return (*order_)[index];
+}
+
+litehtml::uint_ptr GdiContainer::create_font(const litehtml::tchar_t* faceName, int size,
+                                             int weight, litehtml::font_style italic,
+                                             unsigned int decoration, litehtml::font_metrics* fm) {
+    LOGFONTW logFont = {};
+    logFont.lfHeight = -std::max(size, 1);
+    logFont.lfWeight = weight;
+    logFont.lfItalic = italic == litehtml::fontStyleItalic ? TRUE : FALSE;
+    logFont.lfUnderline = (decoration & litehtml::font_decoration_underline) ? TRUE : FALSE;
+    logFont.lfStrikeOut = (decoration & litehtml::font_decoration_linethrough) ? TRUE : FALSE;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    logFont.lfQuality = DEFAULT_QUALITY;
+    logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const WideString face = FaceName(faceName);
+    const size_t copied = std::min<size_t>(face.size(), LF_FACESIZE - 1);
+    std::copy(face.begin(), face.begin() + static_cast<std::ptrdiff_t>(copied), logFont.lfFaceName);
+
+    auto* font = new Font;
+    font->handle = CreateFontIndirectW(&logFont);
+    TEXTMETRICW metrics = {};
+    if (font->handle && measureDc_) {
+        HGDIOBJ old = SelectObject(measureDc_, font->handle);
+        if (!measureDcDefaultFont_) {
+            measureDcDefaultFont_ = old;
+        }
+        GetTextMetricsW(measureDc_, &metrics);
+    }
+    if (metrics.tmHeight <= 0) {
+        metrics.tmHeight = std::max(size, 1);
+        metrics.tmAscent = metrics.tmHeight * 4 / 5;
+        metrics.tmDescent = metrics.tmHeight - metrics.tmAscent;
+    }
+    font->ascent = metrics.tmAscent;
+    font->height = metrics.tmHeight;
+    if (fm) {
+        fm->ascent = metrics.tmAscent;
+        fm->descent = metrics.tmDescent;
+        fm->height = metrics.tmHeight;
+        fm->x_height = metrics.tmAscent / 2;
+        fm->draw_spaces = logFont.lfUnderline || logFont.lfStrikeOut;
+    }
+    return reinterpret_cast<litehtml::uint_ptr>(font);
+}
+
+void GdiContainer::delete_font(litehtml::uint_ptr hFont) {
+    Font* font = reinterpret_cast<Font*>(hFont);
+    if (!font) {
+        return;
+    }
+    if (measureDc_ && measureDcDefaultFont_) {
+        SelectObject(measureDc_, measureDcDefaultFont_);
+    }
+    if (font->handle) {
+        DeleteObject(font->handle);
+    }
+    delete font;
+}
+
+int GdiContainer::text_width(const litehtml::tchar_t* text, litehtml::uint_ptr hFont) {
+    const Font* font = AsFont(hFont);
+    if (!text || !*text || !font || !font->handle || !measureDc_) {
+        return 0;
+    }
+    const WideString wide = FromUtf8(text);
+    HGDIOBJ old = SelectObject(measureDc_, font->handle);
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32W(measureDc_, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    SelectObject(measureDc_, old);
+    return extent.cx;
+}
+
+void GdiContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* text,
+                             litehtml::uint_ptr hFont, litehtml::web_color color,
+                             const litehtml::position& pos) {
+    const Font* font = AsFont(hFont);
+    if (!text || !*text || !font || !font->handle) {
+        return;
+    }
+    HDC dc = AsDc(hdc);
+    ApplyClip(dc);
+    const WideString wide = FromUtf8(text);
+    HGDIOBJ old = SelectObject(dc, font->handle);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ToColorRef(color));
+    TextOutW(dc, pos.x, pos.y, wide.c_str(), static_cast<int>(wide.size()));
+    SelectObject(dc, old);
+    SelectClipRgn(dc, nullptr);
+}
+
+int GdiContainer::pt_to_px(int pt) const {
+    const int dpi = measureDc_ ? GetDeviceCaps(measureDc_, LOGPIXELSY) : 96;
+    return MulDiv(pt, dpi > 0 ? dpi : 96, 72);
+}
+
+int GdiContainer::get_default_font_size() const {
+    return 16;
+}
+
+const litehtml::tchar_t* GdiContainer::get_default_font_name() const {
+    return "Times New Roman";
+}
+
+void GdiContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::list_marker& marker) {
+    HDC dc = AsDc(hdc);
+    ApplyClip(dc);
+    const int side = std::max(2, std::min(marker.pos.width, marker.pos.height) / 2);
+    const int x = marker.pos.x + (marker.pos.width - side) / 2;
+    const int y = marker.pos.y + (marker.pos.height - side) / 2;
+    FillSolid(dc, RECT{x, y, x + side, y + side}, ToColorRef(marker.color));
+    SelectClipRgn(dc, nullptr);
+}
+
+void GdiContainer::load_image(const litehtml::tchar_t* src, const litehtml::tchar_t*, bool) {
+    if (src) {
+        images_.Get(src);
+    }
+}
+
+void GdiContainer::get_image_size(const litehtml::tchar_t* src, const litehtml::tchar_t*,
+                                  litehtml::size& sz) {
+    const DibImage* image = src ? images_.Get(src) : nullptr;
+    sz.width = image ? image->width() : 0;
+    sz.height = image ? image->height() : 0;
+}
+
+void GdiContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg) {
+    HDC dc = AsDc(hdc);
+    RECT area = ToRect(bg.clip_box);
+    if (bg.is_root) {
+        // The root's background covers the whole canvas, not only the root's box.
+        area = RECT{0, 0, clientSize_.cx, clientSize_.cy};
+    }
+    if (area.right <= area.left || area.bottom <= area.top) {
+        return;
+    }
+    ApplyClip(dc);
+    if (bg.color.alpha > 0) {
+        FillSolid(dc, area, ToColorRef(bg.color));
+    }
+    const DibImage* image = bg.image.empty() ? nullptr : images_.Get(bg.image);
+    if (image) {
+        const int width = bg.image_size.width > 0 ? bg.image_size.width : image->width();
+        const int height = bg.image_size.height > 0 ? bg.image_size.height : image->height();
+        if (width > 0 && height > 0) {
+            int startX = bg.position_x;
+            int startY = bg.position_y;
+            const bool repeatX = bg.repeat == litehtml::background_repeat_repeat ||
+                                 bg.repeat == litehtml::background_repeat_repeat_x;
+            const bool repeatY = bg.repeat == litehtml::background_repeat_repeat ||
+                                 bg.repeat == litehtml::background_repeat_repeat_y;
+            if (repeatX && startX > area.left) {
+                startX -= ((startX - area.left + width - 1) / width) * width;
+            }
+            if (repeatY && startY > area.top) {
+                startY -= ((startY - area.top + height - 1) / height) * height;
+            }
+            // Tiles are drawn clipped to the background's area.
+            RECT clip = area;
+            if (!clips_.empty()) {
+                for (const RECT& nested : clips_) {
+                    clip = Intersect(clip, nested);
+                }
+            }
+            HRGN region = CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
+            SelectClipRgn(dc, region);
+            DeleteObject(region);
+            for (int y = startY; y < area.bottom; y += height) {
+                for (int x = startX; x < area.right; x += width) {
+                    image->Draw(dc, x, y, width, height);
+                    if (!repeatX) {
+                        break;
+                    }
+                }
+                if (!repeatY) {
+                    break;
+                }
+            }
+        }
+    }
+    SelectClipRgn(dc, nullptr);
+}
+
+void GdiContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders,
+                                const litehtml::position& draw_pos, bool) {
+    HDC dc = AsDc(hdc);
+    ApplyClip(dc);
+    const RECT box = ToRect(draw_pos);
+    const auto visible = [](const litehtml::border& side) {
+        return side.width > 0 && side.style != litehtml::border_style_none &&
+               side.style != litehtml::border_style_hidden && side.color.alpha > 0;
+    };
+    // Inset and outset borders are lit from the top left, as the classic desktop draws them.
+    const auto shade = [](const litehtml::border& side, bool topOrLeft) {
+        const COLORREF colour = ToColorRef(side.color);
+        if (side.style == litehtml::border_style_outset ||
+            side.style == litehtml::border_style_ridge) {
+            return topOrLeft ? Lighter(colour) : Darker(colour);
+        }
+        if (side.style == litehtml::border_style_inset ||
+            side.style == litehtml::border_style_groove) {
+            return topOrLeft ? Darker(colour) : Lighter(colour);
+        }
+        return colour;
+    };
+    if (visible(borders.top)) {
+        FillSolid(dc, RECT{box.left, box.top, box.right, box.top + borders.top.width},
+                  shade(borders.top, true));
+    }
+    if (visible(borders.bottom)) {
+        FillSolid(dc, RECT{box.left, box.bottom - borders.bottom.width, box.right, box.bottom},
+                  shade(borders.bottom, false));
+    }
+    if (visible(borders.left)) {
+        FillSolid(dc, RECT{box.left, box.top, box.left + borders.left.width, box.bottom},
+                  shade(borders.left, true));
+    }
+    if (visible(borders.right)) {
+        FillSolid(dc, RECT{box.right - borders.right.width, box.top, box.right, box.bottom},
+                  shade(borders.right, false));
+    }
+    SelectClipRgn(dc, nullptr);
+}
+
+void GdiContainer::DrawFormField(litehtml::uint_ptr hdc, const DomNode& node,
+                                 const litehtml::position& box, litehtml::uint_ptr hFont,
+                                 litehtml::web_color color) {
+    HDC dc = AsDc(hdc);
+    ApplyClip(dc);
+    const COLORREF ink = ToColorRef(color);
+    const std::string* typeAttribute = node.FindAttribute("type");
+    const std::string type = typeAttribute ? AsciiLower(*typeAttribute) : std::string("text");
+    if (node.IsCheckable()) {
+        if (node.checked()) {
+            if (type == "radio") {
+                const int side = std::max(2, box.width / 2);
+                const int x = box.x + (box.width - side) / 2;
+                const int y = box.y + (box.height - side) / 2;
+                FillSolid(dc, RECT{x, y, x + side, y + side}, ink);
+            } else {
+                // A check mark: a short stroke down to the right, a long one up to the right,
+                // each three pixels thick.
+                const int side = std::min(box.width, box.height);
+                const int shortStroke = std::max(1, side / 4);
+                const int longStroke = std::max(2, side / 2);
+                const int x0 = box.x + side / 5;
+                const int y0 = box.y + side / 2 - 1;
+                for (int i = 0; i < shortStroke; ++i) {
+                    FillSolid(dc, RECT{x0 + i, y0 + i, x0 + i + 1, y0 + i + 3}, ink);
+                }
+                const int bottomX = x0 + shortStroke;
+                const int bottomY = y0 + shortStroke;
+                for (int i = 0; i < longStroke; ++i) {
+                    FillSolid(dc, RECT{bottomX + i, bottomY - i, bottomX + i + 1, bottomY - i + 3},
+                              ink);
+                }
+            }
+        }
+        SelectClipRgn(dc, nullptr);
+        return;
+    }
+    const Font* font = AsFont(hFont);
+    const std::string text =
+        type == "password" ? std::string(node.CurrentValue().size(), '*') : node.CurrentValue();
+    const WideString wide = FromUtf8(text);
+    // The text never leaves the field.
+    RECT inner = ToRect(box);
+    for (const RECT& nested : clips_) {
+        inner = Intersect(inner, nested);
+    }
+    HRGN region = CreateRectRgn(inner.left, inner.top, inner.right, inner.bottom);
+    SelectClipRgn(dc, region);
+    DeleteObject(region);
+    int textWidth = 0;
+    if (font && font->handle) {
+        HGDIOBJ old = SelectObject(dc, font->handle);
+        SIZE extent = {0, 0};
+        if (!wide.empty()) {
+            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+        }
+        textWidth = extent.cx;
+        const bool button = type == "button" || type == "submit" || type == "reset";
+        const int x = button ? box.x + (box.width - textWidth) / 2 : box.x;
+        const int y = box.y + (box.height - font->height) / 2;
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ink);
+        if (!wide.empty()) {
+            TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+        }
+        SelectObject(dc, old);
+        if (&node == focused_ && !button) {
+            const int caretX = std::min(box.x + textWidth + 1, box.x + box.width - 1);
+            FillSolid(dc, RECT{caretX, y, caretX + 1, y + font->height}, ink);
+        }
+    }
+    SelectClipRgn(dc, nullptr);
+}
+
+void GdiContainer::set_caption(const litehtml::tchar_t*) {}
+void GdiContainer::set_base_url(const litehtml::tchar_t*) {}
+void GdiContainer::link(const std::shared_ptr<litehtml::document>&, const litehtml::element::ptr&) {
+}
+void GdiContainer::on_anchor_click(const litehtml::tchar_t*, const litehtml::element::ptr&) {}
+void GdiContainer::set_cursor(const litehtml::tchar_t*) {}
+
+void GdiContainer::transform_text(litehtml::tstring& text, litehtml::text_transform tt) {
+    if (tt == litehtml::text_transform_uppercase) {
+        text = AsciiUpper(text);
+    } else if (tt == litehtml::text_transform_lowercase) {
+        text = AsciiLower(text);
+    } else if (tt == litehtml::text_transform_capitalize && !text.empty()) {
+        text[0] = AsciiUpper(text.substr(0, 1))[0];
+    }
+}
+
+// Pages carry their style sheets inline; nothing is fetched from elsewhere.
+void GdiContainer::import_css(litehtml::tstring& text, const litehtml::tstring&,
+                              litehtml::tstring&) {
+    text.clear();
+}
+
+void GdiContainer::set_clip(const litehtml::position& pos, const litehtml::border_radiuses&, bool,
+                            bool) {
+    clips_.push_back(ToRect(pos));
+}
+
+void GdiContainer::del_clip() {
+    if (!clips_.empty()) {
+        clips_.pop_back();
+    }
+}
+
+void GdiContainer::get_client_rect(litehtml::position& client) const {
+    client = litehtml::position(0, 0, clientSize_.cx, clientSize_.cy);
+}
+
+std::shared_ptr<litehtml::element>
+GdiContainer::create_element(const litehtml::tchar_t* tag_name,
+                             const litehtml::string_map& attributes,
+                             const std::shared_ptr<litehtml::document>& doc) {
+    if (!tag_name || AsciiLower(tag_name) != "input") {
+        return nullptr;
+    }
+    const auto index = attributes.find(kLayoutIndexAttribute);
+    const DomNode* node = index == attributes.end() ? nullptr : NodeByIndex(index->second.c_str());
+    return std::make_shared<FormFieldElement>(doc, *this, node);
+}
+
+void GdiContainer::get_media_features(litehtml::media_features& media) const {
+    media.type = litehtml::media_type_screen;
+    media.width = clientSize_.cx;
+    media.height = clientSize_.cy;
+    media.device_width = GetSystemMetrics(SM_CXSCREEN);
+    media.device_height = GetSystemMetrics(SM_CYSCREEN);
+    media.color = 8;
+    media.color_index = 0;
+    media.monochrome = 0;
+    media.resolution = 96;
+}
+
+void GdiContainer::get_language(litehtml::tstring& language, litehtml::tstring& culture) const {
+    language = "fr";
+    culture = "fr-FR";
+}
+
+void GdiContainer::ApplyClip(HDC dc) const {
+    if (clips_.empty()) {
+        SelectClipRgn(dc, nullptr);
+        return;
+    }
+    RECT clip = clips_.front();
+    for (const RECT& nested : clips_) {
+        clip = Intersect(clip, nested);
+    }
+    HRGN region = CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
+    SelectClipRgn(dc, region);
+    DeleteObject(region);
+}
+
+void GdiContainer::FillSolid(HDC dc, const RECT& rect, COLORREF colour) const {
+    if (rect.right <= rect.left || rect.bottom <= rect.top) {
+        return;
+    }
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
+} // namespace htmlview::internal

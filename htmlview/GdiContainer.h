@@ -1,0 +1,87 @@
+// The layout engine's window on the platform: fonts, text measuring and drawing, backgrounds,
+// borders, pictures and clipping, all through GDI.
+#pragma once
+
+#include "htmlview/DomNode.h"
+#include "htmlview/ImageStore.h"
+#include "platform/win32.h"
+
+#include <litehtml.h>
+
+#include <string>
+#include <vector>
+
+namespace htmlview::internal {
+
+class GdiContainer final : public litehtml::document_container {
+public:
+    GdiContainer();
+    ~GdiContainer();
+    GdiContainer(const GdiContainer&) = delete;
+    GdiContainer& operator=(const GdiContainer&) = delete;
+
+    ImageStore& images() { return images_; }
+    void SetClientSize(SIZE size) { clientSize_ = size; }
+    // The nodes of the markup being laid out, by their layout index.
+    void SetNodeOrder(const std::vector<DomNode*>* order) { order_ = order; }
+    // The text field that shows a caret.
+    void SetFocusedField(const DomNode* node) { focused_ = node; }
+
+    // Paints what a form field shows inside its content box (check mark, text, label).
+    void DrawFormField(litehtml::uint_ptr hdc, const DomNode& node, const litehtml::position& box,
+                       litehtml::uint_ptr font, litehtml::web_color color);
+    DomNode* NodeByIndex(const litehtml::tchar_t* indexText) const;
+
+    // litehtml::document_container
+    litehtml::uint_ptr create_font(const litehtml::tchar_t* faceName, int size, int weight,
+                                   litehtml::font_style italic, unsigned int decoration,
+                                   litehtml::font_metrics* fm) override;
+    void delete_font(litehtml::uint_ptr hFont) override;
+    int text_width(const litehtml::tchar_t* text, litehtml::uint_ptr hFont) override;
+    void draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* text, litehtml::uint_ptr hFont,
+                   litehtml::web_color color, const litehtml::position& pos) override;
+    int pt_to_px(int pt) const override;
+    int get_default_font_size() const override;
+    const litehtml::tchar_t* get_default_font_name() const override;
+    void draw_list_marker(litehtml::uint_ptr hdc, const litehtml::list_marker& marker) override;
+    void load_image(const litehtml::tchar_t* src, const litehtml::tchar_t* baseurl,
+                    bool redraw_on_ready) override;
+    void get_image_size(const litehtml::tchar_t* src, const litehtml::tchar_t* baseurl,
+                        litehtml::size& sz) override;
+    void draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg) override;
+    void draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders,
+                      const litehtml::position& draw_pos, bool root) override;
+    void set_caption(const litehtml::tchar_t* caption) override;
+    void set_base_url(const litehtml::tchar_t* base_url) override;
+    void link(const std::shared_ptr<litehtml::document>& doc,
+              const litehtml::element::ptr& el) override;
+    void on_anchor_click(const litehtml::tchar_t* url, const litehtml::element::ptr& el) override;
+    void set_cursor(const litehtml::tchar_t* cursor) override;
+    void transform_text(litehtml::tstring& text, litehtml::text_transform tt) override;
+    void import_css(litehtml::tstring& text, const litehtml::tstring& url,
+                    litehtml::tstring& baseurl) override;
+    void set_clip(const litehtml::position& pos, const litehtml::border_radiuses& bdr_radius,
+                  bool valid_x, bool valid_y) override;
+    void del_clip() override;
+    void get_client_rect(litehtml::position& client) const override;
+    std::shared_ptr<litehtml::element>
+    create_element(const litehtml::tchar_t* tag_name, const litehtml::string_map& attributes,
+                   const std::shared_ptr<litehtml::document>& doc) override;
+    void get_media_features(litehtml::media_features& media) const override;
+    void get_language(litehtml::tstring& language, litehtml::tstring& culture) const override;
+
+private:
+    // Selects the clip of the current set_clip nesting into dc (none when nothing is nested).
+    void ApplyClip(HDC dc) const;
+    void FillSolid(HDC dc, const RECT& rect, COLORREF colour) const;
+
+    HDC measureDc_ = nullptr;
+    HGDIOBJ measureDcDefaultFont_ = nullptr;
+    SIZE clientSize_ = {0, 0};
+    std::vector<RECT> clips_;
+    ImageStore images_;
+    const std::vector<DomNode*>* order_ = nullptr;
+    const DomNode* focused_ = nullptr;
+};
+
+} // namespace htmlview::internal

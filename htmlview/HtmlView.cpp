@@ -1,0 +1,555 @@
+#include "htmlview/HtmlView.h"
+
+#include "htmlview/HtmlParser.h"
+#include "htmlview/PageLayout.h"
+#include "htmlview/Utf.h"
+
+#include <algorithm>
+
+namespace htmlview {
+
+using internal::DomNode;
+using internal::DomNodePtr;
+
+namespace {
+
+// Posted to itself to turn the loaded page into the document, as a browser completes a page
+// after the caller's own initialisation has run.
+constexpr UINT kCompleteLoadMessage = WM_USER + 0x101;
+// The context menu the control shows when its host leaves the right click to it.
+constexpr UINT kRefreshCommand = 1;
+// Pixels scrolled per wheel notch.
+constexpr int kWheelStep = 48;
+
+UINT ElementRectMessage() {
+    static const UINT message = RegisterWindowMessageA(kElementRectMessageName);
+    return message;
+}
+
+std::string ModuleBaseName(HMODULE module) {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
+    std::string name(path, length);
+    const size_t slash = name.find_last_of("\\/");
+    return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+} // namespace
+
+struct HtmlView::Impl {
+    Impl(HWND window, HtmlViewHost* viewHost)
+        : hwnd(window), host(viewHost), layout([this] { Invalidate(); }) {}
+
+    void Invalidate() const {
+        if (hwnd) {
+            InvalidateRect(hwnd, nullptr, FALSE);
+        }
+    }
+
+    void BeginLoad(std::string utf8, WideString address);
+    void CompleteLoad();
+    void Fire(ElementEvent event, const DomNodePtr& node);
+    void UpdateHover(POINT client);
+    void MouseDown(POINT client, bool left);
+    void LeftUp(POINT client);
+    void ContextMenu(POINT screen, const DomNodePtr& source);
+    void Wheel(POINT screen, int delta);
+    void Character(WCHAR character);
+    void SetFocusedField(const DomNodePtr& field);
+    bool ScrollBarClick(POINT client);
+    void Paint();
+    LRESULT ElementRect(const WCHAR* path, RECT* rect);
+    DomNodePtr Find(const WideString& path) const;
+
+    HWND hwnd;
+    HtmlView* self = nullptr;
+    HtmlViewHost* host;
+    internal::PageLayout layout;
+    WideString url;
+    bool complete = false;
+    bool loadPending = false;
+    std::string pendingMarkup;
+    WideString pendingUrl;
+    DomNodePtr hover;
+    DomNodePtr pressed;
+    DomNodePtr focusedField;
+    bool trackingLeave = false;
+    WCHAR pendingHighSurrogate = 0;
+};
+
+void HtmlView::Impl::BeginLoad(std::string utf8, WideString address) {
+    pendingMarkup = std::move(utf8);
+    pendingUrl = std::move(address);
+    loadPending = true;
+    if (!PostMessageA(hwnd, kCompleteLoadMessage, 0, 0)) {
+        CompleteLoad();
+    }
+}
+
+void HtmlView::Impl::CompleteLoad() {
+    if (!loadPending) {
+        return;
+    }
+    loadPending = false;
+    hover.reset();
+    pressed.reset();
+    SetFocusedField(nullptr);
+    layout.SetDocument(internal::ParseDocument(pendingMarkup));
+    pendingMarkup.clear();
+    url = std::move(pendingUrl);
+    complete = true;
+    layout.EnsureLayout();
+    Invalidate();
+    if (host) {
+        host->OnDocumentComplete(*self, url);
+    }
+}
+
+void HtmlView::Impl::Fire(ElementEvent event, const DomNodePtr& node) {
+    if (host && node) {
+        const DomNodePtr keep = node; // the handler may change the tree under it
+        host->OnElementEvent(*self, event, keep);
+    }
+}
+
+void HtmlView::Impl::UpdateHover(POINT client) {
+    if (!trackingLeave) {
+        TRACKMOUSEEVENT track = {};
+        track.cbSize = sizeof(track);
+        track.dwFlags = TME_LEAVE;
+        track.hwndTrack = hwnd;
+        trackingLeave = TrackMouseEvent(&track) != FALSE;
+    }
+    DomNodePtr now = layout.HitTest(client);
+    if (now == hover) {
+        return;
+    }
+    DomNodePtr old = std::move(hover);
+    hover = now;
+    Fire(ElementEvent::MouseOut, old);
+    Fire(ElementEvent::MouseOver, now);
+}
+
+void HtmlView::Impl::SetFocusedField(const DomNodePtr& field) {
+    if (field == focusedField) {
+        return;
+    }
+    focusedField = field;
+    pendingHighSurrogate = 0;
+    layout.container().SetFocusedField(field.get());
+    Invalidate();
+}
+
+bool HtmlView::Impl::ScrollBarClick(POINT client) {
+    DomNodePtr scroller = layout.ScrollableAt(client);
+    RECT bar;
+    if (!scroller || !layout.ScrollBarRect(*scroller, &bar) || client.x < bar.left ||
+        client.x >= bar.right || client.y < bar.top || client.y >= bar.bottom) {
+        return false;
+    }
+    // A click on the bar moves the content to the same fraction of its height.
+    const LONG height = std::max<LONG>(1, bar.bottom - bar.top);
+    scroller->SetScrollTop(LONG_MAX / 2); // learn the largest offset by clamping
+    const LONG maximum = scroller->GetScrollTop();
+    scroller->SetScrollTop(
+        static_cast<LONG>(static_cast<long long>(maximum) * (client.y - bar.top) /
+                          (height - 1 > 0 ? height - 1 : 1)));
+    UpdateHover(client);
+    return true;
+}
+
+void HtmlView::Impl::MouseDown(POINT client, bool left) {
+    if (GetFocus() != hwnd) {
+        SetFocus(hwnd);
+    }
+    if (left && ScrollBarClick(client)) {
+        return;
+    }
+    UpdateHover(client);
+    const DomNodePtr source = hover;
+    if (left) {
+        pressed = source;
+        SetFocusedField(source && source->IsTextField() ? source : nullptr);
+    }
+    Fire(ElementEvent::MouseDown, source);
+}
+
+void HtmlView::Impl::LeftUp(POINT client) {
+    const DomNodePtr source = layout.HitTest(client);
+    const DomNodePtr down = std::move(pressed);
+    pressed.reset();
+    if (!source || source != down) {
+        return;
+    }
+    if (source->IsCheckable()) {
+        const std::string* type = source->FindAttribute("type");
+        if (type && internal::AsciiLower(*type) == "radio") {
+            // Choosing a radio button clears the others of its group.
+            const std::string* name = source->FindAttribute("name");
+            if (name && !name->empty() && layout.root()) {
+                std::vector<DomNodePtr> pending = {layout.root()};
+                while (!pending.empty()) {
+                    DomNodePtr node = pending.back();
+                    pending.pop_back();
+                    const std::string* other = node->FindAttribute("name");
+                    if (node != source && node->IsCheckable() && other && *other == *name) {
+                        node->SetChecked(false);
+                    }
+                    for (const DomNodePtr& child : node->children()) {
+                        pending.push_back(child);
+                    }
+                }
+            }
+            source->SetChecked(true);
+        } else {
+            source->SetChecked(!source->GetChecked());
+        }
+    }
+    Fire(ElementEvent::Click, source);
+}
+
+void HtmlView::Impl::ContextMenu(POINT screen, const DomNodePtr& source) {
+    if (host && host->OnContextMenu(*self, screen, source)) {
+        return;
+    }
+    HMENU menu = CreatePopupMenu();
+    if (!menu) {
+        return;
+    }
+    AppendMenuW(menu, MF_STRING, kRefreshCommand, WIDE("Actualiser"));
+    const BOOL chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+                                       screen.x, screen.y, 0, hwnd, nullptr);
+    DestroyMenu(menu);
+    if (chosen == static_cast<BOOL>(kRefreshCommand)) {
+        layout.NodeMarkupChanged();
+    }
+}
+
+void HtmlView::Impl::Wheel(POINT screen, int delta) {
+    POINT client = screen;
+    ScreenToClient(hwnd, &client);
+    DomNodePtr target = layout.ScrollableAt(client);
+    if (!target) {
+        return;
+    }
+    target->SetScrollTop(target->GetScrollTop() - delta * kWheelStep / WHEEL_DELTA);
+    UpdateHover(client);
+}
+
+void HtmlView::Impl::Character(WCHAR character) {
+    if (!focusedField) {
+        return;
+    }
+    std::string value = focusedField->CurrentValue();
+    if (character == 8) {
+        // Backspace removes the last character, not the last byte.
+        while (!value.empty() && (static_cast<unsigned char>(value.back()) & 0xC0) == 0x80) {
+            value.pop_back();
+        }
+        if (!value.empty()) {
+            value.pop_back();
+        }
+        focusedField->SetValueUtf8(std::move(value));
+        return;
+    }
+    if (character >= 0xD800 && character < 0xDC00) {
+        pendingHighSurrogate = character;
+        return;
+    }
+    if (character < 0x20 || character == 0x7F) {
+        return; // Enter, Tab, Escape and other controls belong to the dialog
+    }
+    WideString typed;
+    if (character >= 0xDC00 && character < 0xE000) {
+        if (!pendingHighSurrogate) {
+            return;
+        }
+        typed += pendingHighSurrogate;
+    }
+    pendingHighSurrogate = 0;
+    typed += character;
+    focusedField->SetValueUtf8(value + internal::ToUtf8(typed));
+}
+
+void HtmlView::Impl::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (!dc) {
+        return;
+    }
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    if (width > 0 && height > 0) {
+        // Drawn off screen first, so that the page appears whole.
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = memory ? CreateCompatibleBitmap(dc, width, height) : nullptr;
+        if (bitmap) {
+            HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+            HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+            FillRect(memory, &client, white);
+            DeleteObject(white);
+            layout.SetViewportSize(SIZE{width, height});
+            layout.Paint(memory, client);
+            BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+            SelectObject(memory, oldBitmap);
+            DeleteObject(bitmap);
+        }
+        if (memory) {
+            DeleteDC(memory);
+        }
+    }
+    EndPaint(hwnd, &paint);
+}
+
+DomNodePtr HtmlView::Impl::Find(const WideString& path) const {
+    if (!layout.root()) {
+        return nullptr;
+    }
+    const std::string text = internal::ToUtf8(path);
+    const size_t slash = text.find('/');
+    DomNodePtr found = internal::FindById(layout.root(), text.substr(0, slash));
+    if (found && slash != std::string::npos) {
+        found = internal::FindFirstByTag(found, internal::AsciiLower(text.substr(slash + 1)));
+    }
+    return found;
+}
+
+LRESULT HtmlView::Impl::ElementRect(const WCHAR* path, RECT* rect) {
+    if (!path || !rect) {
+        return FALSE;
+    }
+    *rect = RECT{0, 0, 0, 0};
+    DomNodePtr element = Find(WideString(path));
+    RECT visible;
+    if (!element || !layout.VisibleClientRect(*element, &visible)) {
+        return FALSE;
+    }
+    POINT corners[2] = {{visible.left, visible.top}, {visible.right, visible.bottom}};
+    ClientToScreen(hwnd, &corners[0]);
+    ClientToScreen(hwnd, &corners[1]);
+    *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    return TRUE;
+}
+
+namespace {
+
+LRESULT CALLBACK HtmlViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        auto* host = static_cast<HtmlViewHost*>(create->lpCreateParams);
+        auto* view = new HtmlView(std::make_unique<HtmlView::Impl>(hwnd, host));
+        view->impl().self = view;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    HtmlView* view = HtmlViewFromWindow(hwnd);
+    if (!view) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    HtmlView::Impl& impl = view->impl();
+    const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    switch (message) {
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        impl.hwnd = nullptr;
+        delete view;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_SIZE:
+        impl.layout.SetViewportSize(SIZE{LOWORD(lParam), HIWORD(lParam)});
+        impl.Invalidate();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        impl.Paint();
+        return 0;
+    case kCompleteLoadMessage:
+        impl.CompleteLoad();
+        return 0;
+    case WM_MOUSEMOVE:
+        impl.UpdateHover(point);
+        return 0;
+    case WM_MOUSELEAVE:
+        impl.trackingLeave = false;
+        if (impl.hover) {
+            DomNodePtr old = std::move(impl.hover);
+            impl.hover.reset();
+            impl.Fire(ElementEvent::MouseOut, old);
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        impl.MouseDown(point, true);
+        return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        impl.MouseDown(point, false);
+        return 0;
+    case WM_LBUTTONUP:
+        impl.LeftUp(point);
+        return 0;
+    case WM_RBUTTONUP: {
+        POINT screen = point;
+        ClientToScreen(hwnd, &screen);
+        impl.ContextMenu(screen, impl.layout.HitTest(point));
+        return 0;
+    }
+    case WM_CONTEXTMENU:
+        // Only the keyboard's request arrives here; a right click is answered on button up.
+        if (lParam == -1) {
+            RECT client;
+            GetClientRect(hwnd, &client);
+            POINT screen = {client.left, client.top};
+            ClientToScreen(hwnd, &screen);
+            impl.ContextMenu(screen, impl.focusedField ? impl.focusedField : impl.layout.body());
+        }
+        return 0;
+    case WM_MOUSEWHEEL:
+        impl.Wheel(point, static_cast<short>(HIWORD(wParam)));
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTCHARS;
+    case WM_CHAR:
+        impl.Character(static_cast<WCHAR>(wParam));
+        return 0;
+    case WM_KILLFOCUS:
+        impl.SetFocusedField(nullptr);
+        return 0;
+    default:
+        break;
+    }
+    if (message == ElementRectMessage() && message != 0) {
+        return impl.ElementRect(reinterpret_cast<const WCHAR*>(wParam),
+                                reinterpret_cast<RECT*>(lParam));
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+bool RegisterHtmlViewClass(HINSTANCE instance) {
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExA(instance, kHtmlViewClassName, &existing)) {
+        return true;
+    }
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = HtmlViewProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // the arrow
+    windowClass.lpszClassName = kHtmlViewClassName;
+    return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CreateHtmlView(HWND parent, int controlId, const RECT& rect, HINSTANCE instance,
+                    HtmlViewHost* host) {
+    if (!RegisterHtmlViewClass(instance)) {
+        return nullptr;
+    }
+    return CreateWindowExA(0, kHtmlViewClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left,
+                           rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance,
+                           host);
+}
+
+HtmlView* HtmlViewFromWindow(HWND window) {
+    if (!window) {
+        return nullptr;
+    }
+    char className[64] = {};
+    if (!GetClassNameA(window, className, sizeof(className)) ||
+        std::string(className) != kHtmlViewClassName) {
+        return nullptr;
+    }
+    return reinterpret_cast<HtmlView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+HtmlView::HtmlView(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+HtmlView::~HtmlView() = default;
+
+HWND HtmlView::GetWindow() const {
+    return impl_->hwnd;
+}
+void HtmlView::SetHost(HtmlViewHost* host) {
+    impl_->host = host;
+}
+
+bool HtmlView::LoadFromResource(HMODULE module, UINT resourceId) {
+    HRSRC found =
+        FindResourceA(module, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(kHtmlResourceType));
+    if (!found) {
+        return false;
+    }
+    HGLOBAL loaded = LoadResource(module, found);
+    const DWORD size = SizeofResource(module, found);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) {
+        return false;
+    }
+    impl_->layout.container().images().SetModule(module);
+    const std::string address =
+        "res://" + ModuleBaseName(module) + "/" + std::to_string(resourceId);
+    impl_->BeginLoad(internal::DecodePageBytes(static_cast<const unsigned char*>(data), size),
+                     internal::FromUtf8(address));
+    return true;
+}
+
+void HtmlView::LoadFromString(const WideString& html, const WideString& url) {
+    impl_->BeginLoad(internal::ToUtf8(html), url);
+}
+
+bool HtmlView::IsDocumentComplete() const {
+    return impl_->complete;
+}
+WideString HtmlView::GetUrl() const {
+    return impl_->url;
+}
+
+ElementPtr HtmlView::GetElementById(const WideString& id) const {
+    return impl_->layout.root() ? internal::FindById(impl_->layout.root(), internal::ToUtf8(id))
+                                : nullptr;
+}
+
+ElementPtr HtmlView::FindElement(const WideString& path) const {
+    return impl_->Find(path);
+}
+
+ElementPtr HtmlView::GetBody() const {
+    return impl_->layout.body();
+}
+
+bool HtmlView::GetElementClientRect(const ElementPtr& element, RECT* rect) const {
+    auto* node = dynamic_cast<DomNode*>(element.get());
+    if (!node || !rect || node->owner() != &impl_->layout) {
+        return false;
+    }
+    return impl_->layout.ClientRect(*node, rect);
+}
+
+bool HtmlView::GetElementScreenRect(const ElementPtr& element, RECT* rect) const {
+    if (!GetElementClientRect(element, rect)) {
+        return false;
+    }
+    POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
+    ClientToScreen(impl_->hwnd, &corners[0]);
+    ClientToScreen(impl_->hwnd, &corners[1]);
+    *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    return true;
+}
+
+ElementPtr HtmlView::HitTest(POINT clientPoint) const {
+    return impl_->layout.HitTest(clientPoint);
+}
+
+ElementPtr HtmlView::GetFocusedField() const {
+    return impl_->focusedField;
+}
+
+SIZE HtmlView::GetDocumentSize() const {
+    return impl_->layout.DocumentSize();
+}
+
+} // namespace htmlview

@@ -1,0 +1,512 @@
+#include "htmlview/PageLayout.h"
+
+#include "htmlview/DefaultStyle.h"
+#include "htmlview/HtmlSerializer.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace htmlview::internal {
+
+namespace {
+
+constexpr int kScrollBarWidth = 16;
+
+bool Contains(const litehtml::position& box, int x, int y) {
+    return x >= box.left() && x < box.right() && y >= box.top() && y < box.bottom();
+}
+
+bool Scrolls(const litehtml::element::ptr& element) {
+    return element && element->get_overflow() != litehtml::overflow_visible &&
+           element->get_display() != litehtml::display_inline;
+}
+
+// The padding box of an element in document coordinates.
+litehtml::position PaddingBox(const litehtml::element::ptr& element) {
+    litehtml::position box = element->get_placement();
+    box.x -= element->padding_left();
+    box.y -= element->padding_top();
+    box.width += element->padding_left() + element->padding_right();
+    box.height += element->padding_top() + element->padding_bottom();
+    return box;
+}
+
+litehtml::position Union(const litehtml::position& a, const litehtml::position& b) {
+    if (a.width <= 0 && a.height <= 0) {
+        return b;
+    }
+    if (b.width <= 0 && b.height <= 0) {
+        return a;
+    }
+    const int left = std::min(a.left(), b.left());
+    const int top = std::min(a.top(), b.top());
+    const int right = std::max(a.right(), b.right());
+    const int bottom = std::max(a.bottom(), b.bottom());
+    return litehtml::position(left, top, right - left, bottom - top);
+}
+
+RECT ToRect(const litehtml::position& box) {
+    return RECT{box.left(), box.top(), box.right(), box.bottom()};
+}
+
+RECT IntersectRects(const RECT& a, const RECT& b) {
+    RECT r = {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+              std::min(a.bottom, b.bottom)};
+    if (r.right < r.left || r.bottom < r.top) {
+        r = RECT{0, 0, 0, 0};
+    }
+    return r;
+}
+
+} // namespace
+
+PageLayout::PageLayout(std::function<void()> invalidate) : invalidate_(std::move(invalidate)) {
+    context_.load_master_stylesheet(kDefaultStyleSheet);
+}
+
+PageLayout::~PageLayout() {
+    DropLayout();
+    if (root_) {
+        root_->SetOwner(nullptr);
+    }
+}
+
+void PageLayout::SetDocument(DomNodePtr root) {
+    DropLayout();
+    if (root_) {
+        root_->SetOwner(nullptr);
+    }
+    root_ = std::move(root);
+    if (root_) {
+        root_->SetOwner(this);
+    }
+    pageScroll_ = POINT{0, 0};
+    container_.images().Clear();
+    dirty_ = true;
+    invalidate_();
+}
+
+DomNodePtr PageLayout::body() const {
+    return root_ ? FindFirstByTag(root_, "body") : nullptr;
+}
+
+void PageLayout::SetViewportSize(SIZE size) {
+    if (size.cx != viewport_.cx || size.cy != viewport_.cy) {
+        viewport_ = size;
+        DropLayout();
+    }
+}
+
+void PageLayout::DropLayout() {
+    // The layout holds plain pointers into the tree; it goes as soon as the tree changes.
+    document_.reset();
+    elements_.clear();
+    order_.clear();
+    indexOf_.clear();
+    scrollers_.clear();
+    container_.SetNodeOrder(nullptr);
+    dirty_ = true;
+}
+
+void PageLayout::EnsureLayout() {
+    if (!dirty_ || !root_) {
+        return;
+    }
+    dirty_ = false;
+    ++layoutCount_;
+    const std::string markup = SerializeForLayout(*root_, order_);
+    for (size_t i = 0; i < order_.size(); ++i) {
+        indexOf_[order_[i]] = i;
+    }
+    container_.SetNodeOrder(&order_);
+    container_.SetClientSize(viewport_);
+    document_ = litehtml::document::createFromUTF8(markup.c_str(), &container_, &context_);
+    elements_.assign(order_.size(), nullptr);
+    if (!document_ || !document_->root()) {
+        document_.reset();
+        return;
+    }
+    document_->render(std::max<LONG>(viewport_.cx, 1));
+    MapElements(document_->root());
+    documentSize_ = SIZE{document_->width(), document_->height()};
+    ApplyScrolling();
+}
+
+void PageLayout::MapElements(const litehtml::element::ptr& element) {
+    const char* index = element->get_attr(kLayoutIndexAttribute);
+    if (index) {
+        char* end = nullptr;
+        const unsigned long value = std::strtoul(index, &end, 10);
+        if (*end == '\0' && value < elements_.size()) {
+            elements_[value] = element;
+        }
+    }
+    for (size_t i = 0; i < element->get_children_count(); ++i) {
+        MapElements(element->get_child(static_cast<int>(i)));
+    }
+}
+
+void PageLayout::ApplyScrolling() {
+    scrollers_.clear();
+    // Outer scrollers first: shifting an outer one moves the inner ones along.
+    for (size_t i = 0; i < elements_.size(); ++i) {
+        const litehtml::element::ptr& element = elements_[i];
+        DomNode* node = order_[i];
+        if (!Scrolls(element) || !element->is_visible() || IsPageScroller(*node)) {
+            continue;
+        }
+        litehtml::size content;
+        for (size_t c = 0; c < element->get_children_count(); ++c) {
+            element->get_child(static_cast<int>(c))->calc_document_size(content, 0, 0);
+        }
+        const litehtml::position& own = element->get_position();
+        const POINT maxScroll = {std::max(0, content.width - own.width),
+                                 std::max(0, content.height - own.height)};
+        POINT offset = node->scrollOffset();
+        offset.x = std::clamp<LONG>(offset.x, 0, maxScroll.x);
+        offset.y = std::clamp<LONG>(offset.y, 0, maxScroll.y);
+        node->setScrollOffset(offset);
+        for (size_t c = 0; c < element->get_children_count(); ++c) {
+            litehtml::position& child = element->get_child(static_cast<int>(c))->get_position();
+            child.x -= offset.x;
+            child.y -= offset.y;
+        }
+        scrollers_.push_back(Scroller{node, element, maxScroll});
+    }
+    const POINT maxPage = {std::max<LONG>(0, documentSize_.cx - viewport_.cx),
+                           std::max<LONG>(0, documentSize_.cy - viewport_.cy)};
+    pageScroll_.x = std::clamp<LONG>(pageScroll_.x, 0, maxPage.x);
+    pageScroll_.y = std::clamp<LONG>(pageScroll_.y, 0, maxPage.y);
+}
+
+SIZE PageLayout::DocumentSize() {
+    EnsureLayout();
+    return document_ ? documentSize_ : SIZE{0, 0};
+}
+
+bool PageLayout::IsPageScroller(const DomNode& node) const {
+    return node.tag() == "html" || node.tag() == "body";
+}
+
+litehtml::element::ptr PageLayout::ElementOf(const DomNode& node) const {
+    const auto found = indexOf_.find(&node);
+    if (found == indexOf_.end() || found->second >= elements_.size()) {
+        return nullptr;
+    }
+    return elements_[found->second];
+}
+
+const PageLayout::Scroller* PageLayout::FindScroller(const DomNode& node) const {
+    for (const Scroller& scroller : scrollers_) {
+        if (scroller.node == &node) {
+            return &scroller;
+        }
+    }
+    return nullptr;
+}
+
+bool PageLayout::DocumentBox(const DomNode& node, litehtml::position* box) const {
+    const litehtml::element::ptr element = ElementOf(node);
+    if (!element || !element->is_visible()) {
+        return false;
+    }
+    const litehtml::position placement = element->get_placement();
+    if (element->get_display() == litehtml::display_inline) {
+        // An inline element is the union of its line boxes, given in its own frame.
+        litehtml::position::vector boxes;
+        element->get_inline_boxes(boxes);
+        litehtml::position all(placement.x, placement.y, 0, 0);
+        bool first = true;
+        for (litehtml::position part : boxes) {
+            part.x += placement.x;
+            part.y += placement.y;
+            all = first ? part : Union(all, part);
+            first = false;
+        }
+        *box = all;
+        return true;
+    }
+    litehtml::position border = placement;
+    border.x -= element->padding_left() + element->border_left();
+    border.y -= element->padding_top() + element->border_top();
+    border.width += element->padding_left() + element->padding_right() + element->border_left() +
+                    element->border_right();
+    border.height += element->padding_top() + element->padding_bottom() + element->border_top() +
+                     element->border_bottom();
+    if (border.width <= 0 && border.height <= 0) {
+        // Table rows and groups have no box of their own: they span their cells.
+        for (const DomNodePtr& child : node.children()) {
+            litehtml::position childBox;
+            if (child->IsElement() && DocumentBox(*child, &childBox)) {
+                border = Union(border, childBox);
+            }
+        }
+    }
+    *box = border;
+    return true;
+}
+
+DomNodePtr PageLayout::OffsetParentOf(const DomNode& node) const {
+    if (IsPageScroller(node)) {
+        return nullptr;
+    }
+    for (DomNodePtr ancestor = node.parent(); ancestor; ancestor = ancestor->parent()) {
+        const std::string& tag = ancestor->tag();
+        if (tag == "body" || tag == "html") {
+            return ancestor;
+        }
+        const litehtml::element::ptr element = ElementOf(*ancestor);
+        if (tag == "td" || tag == "th" || tag == "table" ||
+            (element && (element->is_positioned() || Scrolls(element)))) {
+            return ancestor;
+        }
+    }
+    return nullptr;
+}
+
+NodeGeometry PageLayout::Geometry(const DomNode& node) {
+    EnsureLayout();
+    NodeGeometry geometry;
+    litehtml::position box;
+    if (!DocumentBox(node, &box)) {
+        return geometry;
+    }
+    geometry.offsetWidth = box.width;
+    geometry.offsetHeight = box.height;
+    if (IsPageScroller(node)) {
+        return geometry;
+    }
+    geometry.offsetParent = OffsetParentOf(node);
+    if (!geometry.offsetParent || IsPageScroller(*geometry.offsetParent)) {
+        geometry.offsetLeft = box.x;
+        geometry.offsetTop = box.y;
+        return geometry;
+    }
+    const litehtml::element::ptr parent = ElementOf(*geometry.offsetParent);
+    litehtml::position parentBox;
+    if (!parent || !DocumentBox(*geometry.offsetParent, &parentBox)) {
+        geometry.offsetLeft = box.x;
+        geometry.offsetTop = box.y;
+        return geometry;
+    }
+    // Measured in the parent's unscrolled content, from its padding edge.
+    const POINT scrolled = geometry.offsetParent->scrollOffset();
+    const bool parentScrolls = FindScroller(*geometry.offsetParent) != nullptr;
+    geometry.offsetLeft =
+        box.x - (parentBox.x + parent->border_left()) + (parentScrolls ? scrolled.x : 0);
+    geometry.offsetTop =
+        box.y - (parentBox.y + parent->border_top()) + (parentScrolls ? scrolled.y : 0);
+    return geometry;
+}
+
+POINT PageLayout::ScrollPosition(const DomNode& node) {
+    EnsureLayout();
+    if (IsPageScroller(node)) {
+        return node.tag() == "body" ? pageScroll_ : POINT{0, 0};
+    }
+    return FindScroller(node) ? node.scrollOffset() : POINT{0, 0};
+}
+
+void PageLayout::SetScrollPosition(const DomNode& node, POINT position) {
+    EnsureLayout();
+    if (node.tag() == "body") {
+        const POINT maxPage = {std::max<LONG>(0, documentSize_.cx - viewport_.cx),
+                               std::max<LONG>(0, documentSize_.cy - viewport_.cy)};
+        const POINT clamped = {std::clamp<LONG>(position.x, 0, maxPage.x),
+                               std::clamp<LONG>(position.y, 0, maxPage.y)};
+        if (clamped.x != pageScroll_.x || clamped.y != pageScroll_.y) {
+            pageScroll_ = clamped;
+            invalidate_();
+        }
+        return;
+    }
+    const Scroller* scroller = FindScroller(node);
+    if (!scroller) {
+        return;
+    }
+    const POINT clamped = {std::clamp<LONG>(position.x, 0, scroller->maxScroll.x),
+                           std::clamp<LONG>(position.y, 0, scroller->maxScroll.y)};
+    const POINT old = node.scrollOffset();
+    if (clamped.x == old.x && clamped.y == old.y) {
+        return;
+    }
+    const_cast<DomNode&>(node).setScrollOffset(clamped);
+    for (size_t c = 0; c < scroller->element->get_children_count(); ++c) {
+        litehtml::position& child =
+            scroller->element->get_child(static_cast<int>(c))->get_position();
+        child.x -= clamped.x - old.x;
+        child.y -= clamped.y - old.y;
+    }
+    invalidate_();
+}
+
+void PageLayout::NodeMarkupChanged() {
+    DropLayout();
+    invalidate_();
+}
+
+void PageLayout::NodeStateChanged() {
+    invalidate_();
+}
+
+void PageLayout::Paint(HDC dc, const RECT& rect) {
+    EnsureLayout();
+    if (!document_) {
+        return;
+    }
+    container_.SetClientSize(viewport_);
+    const litehtml::position clip(rect.left + pageScroll_.x, rect.top + pageScroll_.y,
+                                  rect.right - rect.left, rect.bottom - rect.top);
+    document_->draw(reinterpret_cast<litehtml::uint_ptr>(dc), -pageScroll_.x, -pageScroll_.y,
+                    &clip);
+    DrawScrollBars(dc);
+}
+
+bool PageLayout::ScrollBarRect(const DomNode& node, RECT* bar) {
+    EnsureLayout();
+    const Scroller* scroller = FindScroller(node);
+    if (!scroller) {
+        return false;
+    }
+    const litehtml::overflow overflow = scroller->element->get_overflow();
+    const bool shows = overflow == litehtml::overflow_scroll ||
+                       (overflow == litehtml::overflow_auto && scroller->maxScroll.y > 0);
+    if (!shows) {
+        return false;
+    }
+    litehtml::position box = PaddingBox(scroller->element);
+    box.x -= pageScroll_.x;
+    box.y -= pageScroll_.y;
+    *bar = RECT{std::max(box.left(), box.right() - kScrollBarWidth), box.top(), box.right(),
+                box.bottom()};
+    return true;
+}
+
+void PageLayout::DrawScrollBars(HDC dc) {
+    for (const Scroller& scroller : scrollers_) {
+        RECT bar;
+        if (!ScrollBarRect(*scroller.node, &bar)) {
+            continue;
+        }
+        // Clip to what the scroller's own scrolling ancestors leave visible.
+        RECT visible;
+        if (!VisibleClientRect(*scroller.node, &visible)) {
+            continue;
+        }
+        const RECT shown = IntersectRects(bar, visible);
+        if (shown.right <= shown.left || shown.bottom <= shown.top) {
+            continue;
+        }
+        HRGN region = CreateRectRgn(shown.left, shown.top, shown.right, shown.bottom);
+        SelectClipRgn(dc, region);
+        DeleteObject(region);
+        HBRUSH track = CreateSolidBrush(RGB(0xE4, 0xEE, 0xF8));
+        FillRect(dc, &bar, track);
+        DeleteObject(track);
+        const LONG trackHeight = bar.bottom - bar.top;
+        const LONG contentHeight = trackHeight + scroller.maxScroll.y;
+        if (contentHeight > 0 && trackHeight > 0) {
+            const LONG thumbHeight = std::max<LONG>(8, trackHeight * trackHeight / contentHeight);
+            const LONG room = trackHeight - thumbHeight;
+            const LONG thumbTop =
+                bar.top + (scroller.maxScroll.y > 0
+                               ? room * scroller.node->scrollOffset().y / scroller.maxScroll.y
+                               : 0);
+            const RECT thumb = {bar.left + 1, thumbTop, bar.right - 1, thumbTop + thumbHeight};
+            HBRUSH face = CreateSolidBrush(RGB(0xA8, 0xC8, 0xE8));
+            FillRect(dc, &thumb, face);
+            DeleteObject(face);
+            HBRUSH edge = CreateSolidBrush(RGB(0x33, 0x66, 0xA0));
+            FrameRect(dc, &thumb, edge);
+            DeleteObject(edge);
+        }
+        SelectClipRgn(dc, nullptr);
+    }
+}
+
+DomNodePtr PageLayout::HitTest(POINT client) {
+    EnsureLayout();
+    if (!document_ || client.x < 0 || client.y < 0 || client.x >= viewport_.cx ||
+        client.y >= viewport_.cy) {
+        return nullptr;
+    }
+    const int x = client.x + pageScroll_.x;
+    const int y = client.y + pageScroll_.y;
+    // Content scrolled out of a division is not under the pointer: such content is skipped and
+    // the search repeated.
+    std::vector<std::pair<litehtml::element::ptr, bool>> hidden;
+    litehtml::element::ptr hit;
+    for (size_t attempt = 0; attempt <= scrollers_.size(); ++attempt) {
+        hit = document_->root()->get_element_by_point(x, y, client.x, client.y);
+        litehtml::element::ptr clipping;
+        for (litehtml::element::ptr at = hit; at; at = at->parent()) {
+            if (Scrolls(at) && at != hit && !Contains(PaddingBox(at), x, y)) {
+                clipping = at;
+            }
+        }
+        if (!clipping) {
+            break;
+        }
+        for (size_t c = 0; c < clipping->get_children_count(); ++c) {
+            litehtml::element::ptr child = clipping->get_child(static_cast<int>(c));
+            hidden.emplace_back(child, child->skip());
+            child->skip(true);
+        }
+        hit.reset();
+    }
+    for (auto it = hidden.rbegin(); it != hidden.rend(); ++it) {
+        it->first->skip(it->second);
+    }
+    for (litehtml::element::ptr at = hit; at; at = at->parent()) {
+        const char* index = at->get_attr(kLayoutIndexAttribute);
+        if (!index) {
+            continue;
+        }
+        char* end = nullptr;
+        const unsigned long value = std::strtoul(index, &end, 10);
+        if (*end == '\0' && value < order_.size()) {
+            return order_[value]->shared_from_this();
+        }
+    }
+    return nullptr;
+}
+
+bool PageLayout::ClientRect(const DomNode& node, RECT* rect) {
+    EnsureLayout();
+    litehtml::position box;
+    if (!DocumentBox(node, &box)) {
+        return false;
+    }
+    *rect = RECT{box.left() - pageScroll_.x, box.top() - pageScroll_.y, box.right() - pageScroll_.x,
+                 box.bottom() - pageScroll_.y};
+    return true;
+}
+
+bool PageLayout::VisibleClientRect(const DomNode& node, RECT* rect) {
+    if (!ClientRect(node, rect)) {
+        return false;
+    }
+    *rect = IntersectRects(*rect, RECT{0, 0, viewport_.cx, viewport_.cy});
+    for (DomNodePtr ancestor = node.parent(); ancestor; ancestor = ancestor->parent()) {
+        if (const Scroller* scroller = FindScroller(*ancestor)) {
+            litehtml::position box = PaddingBox(scroller->element);
+            box.x -= pageScroll_.x;
+            box.y -= pageScroll_.y;
+            *rect = IntersectRects(*rect, ToRect(box));
+        }
+    }
+    return true;
+}
+
+DomNodePtr PageLayout::ScrollableAt(POINT client) {
+    for (DomNodePtr at = HitTest(client); at; at = at->parent()) {
+        const Scroller* scroller = FindScroller(*at);
+        if (scroller && scroller->maxScroll.y > 0) {
+            return at;
+        }
+    }
+    DomNodePtr page = body();
+    return page && documentSize_.cy > viewport_.cy ? page : nullptr;
+}
+
+} // namespace htmlview::internal
