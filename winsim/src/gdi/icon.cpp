@@ -1,0 +1,7 @@
+#include "gdi/resets.h"
+
+namespace winsim::gdi {
+
+void ResetIcons() {}
+
+} // namespace winsim::gdi

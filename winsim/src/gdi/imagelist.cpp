@@ -1,0 +1,7 @@
+#include "gdi/resets.h"
+
+namespace winsim::gdi {
+
+void ResetImageLists() {}
+
+} // namespace winsim::gdi

@@ -1,0 +1,112 @@
+#include "gdi/surface.h"
+
+#include <winsim/sim.h>
+
+namespace winsim::gdi {
+namespace {
+
+uint32_t Get1(const uint8_t* row, int x) {
+    return (row[x >> 3] >> (7 - (x & 7))) & 1u;
+}
+void Put1(uint8_t* row, int x, uint32_t v) {
+    const uint8_t bit = static_cast<uint8_t>(0x80u >> (x & 7));
+    row[x >> 3] = static_cast<uint8_t>(v ? (row[x >> 3] | bit) : (row[x >> 3] & ~bit));
+}
+uint32_t Get4(const uint8_t* row, int x) {
+    return (x & 1) ? (row[x >> 1] & 0x0Fu) : (row[x >> 1] >> 4);
+}
+void Put4(uint8_t* row, int x, uint32_t v) {
+    uint8_t& b = row[x >> 1];
+    b = (x & 1) ? static_cast<uint8_t>((b & 0xF0) | (v & 0x0F))
+                : static_cast<uint8_t>((b & 0x0F) | ((v & 0x0F) << 4));
+}
+uint32_t Get8(const uint8_t* row, int x) {
+    return row[x];
+}
+void Put8(uint8_t* row, int x, uint32_t v) {
+    row[x] = static_cast<uint8_t>(v);
+}
+uint32_t Get16(const uint8_t* row, int x) {
+    return static_cast<uint32_t>(row[2 * x] | (row[2 * x + 1] << 8));
+}
+void Put16(uint8_t* row, int x, uint32_t v) {
+    row[2 * x] = static_cast<uint8_t>(v);
+    row[2 * x + 1] = static_cast<uint8_t>(v >> 8);
+}
+// 24 and 32 bits hold blue, green, red in memory order, as DIBs do.
+uint32_t Get24(const uint8_t* row, int x) {
+    const uint8_t* p = row + 3 * x;
+    return static_cast<uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16));
+}
+void Put24(uint8_t* row, int x, uint32_t v) {
+    uint8_t* p = row + 3 * x;
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+    p[2] = static_cast<uint8_t>(v >> 16);
+}
+uint32_t Get32(const uint8_t* row, int x) {
+    const uint8_t* p = row + 4 * x;
+    return static_cast<uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16));
+}
+void Put32(uint8_t* row, int x, uint32_t v) {
+    uint8_t* p = row + 4 * x;
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+    p[2] = static_cast<uint8_t>(v >> 16);
+    p[3] = 0;
+}
+
+const PixelOps kOps[] = {
+    {1, Get1, Put1, 0x1u},       {4, Get4, Put4, 0xFu},         {8, Get8, Put8, 0xFFu},
+    {16, Get16, Put16, 0xFFFFu}, {24, Get24, Put24, 0xFFFFFFu}, {32, Get32, Put32, 0xFFFFFFu},
+};
+
+} // namespace
+
+const PixelOps* OpsForBits(int bits) {
+    for (const PixelOps& ops : kOps) {
+        if (ops.bits == bits) {
+            return &ops;
+        }
+    }
+    return nullptr;
+}
+
+int StrideFor(int width, int bits) {
+    return static_cast<int>(((static_cast<int64_t>(width) * bits + 31) / 32) * 4);
+}
+
+bool InitSurface(Surface& s, int width, int height, int bits, ColorModel model) {
+    const PixelOps* ops = OpsForBits(bits);
+    // Larger than a 16384 x 16384 picture is refused, as a display driver would.
+    if (!ops || width < 0 || height < 0 || width > 16384 || height > 16384) {
+        return false;
+    }
+    s.width = width;
+    s.height = height;
+    s.bits = bits;
+    s.model = model;
+    s.ops = ops;
+    s.stride = StrideFor(width, bits);
+    s.pixels.assign(static_cast<size_t>(s.stride) * height, 0);
+    s.table.clear();
+    s.bottomUp = false;
+    return true;
+}
+
+ColorModel DdbModelFor(int bits) {
+    switch (bits) {
+    case 1:
+        return ColorModel::Mono;
+    case 4:
+        return ColorModel::Vga16;
+    case 8:
+        return ColorModel::SystemPalette;
+    case 16:
+        return Config().display565 ? ColorModel::Rgb565 : ColorModel::Rgb555;
+    default:
+        return ColorModel::Rgb888;
+    }
+}
+
+} // namespace winsim::gdi
