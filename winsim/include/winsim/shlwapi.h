@@ -1,4 +1,6 @@
-// Path helpers (PathFileExistsA).
+// Path helpers of the shell's light-weight utility library.
 #pragma once
 
 #include "wintypes.h"
+
+BOOL WINAPI PathFileExistsA(LPCSTR pszPath);

@@ -9,6 +9,7 @@
 #include "winres.h"
 #include "wingdi.h"
 #include "winuser.h"
+#include "winuser_system.h"
 #include "winreg.h"
 #include "commctrl.h"
 #include "commdlg.h"

@@ -1,7 +1,18 @@
 #include "core/areas.h"
+#include "system/paths.h"
+#include "system/system_state.h"
 
 namespace winsim::internal {
 
-void ResetSystem() {}
+void ResetSystem() {
+    // The clipboard frees what it owns before the global memory goes.
+    system::ResetClipboard();
+    system::ResetTray();
+    system::ResetSound();
+    system::ResetGlobalMemory();
+    system::ResetRegistry();
+    system::ResetModule();
+    system::ResetPaths();
+}
 
 } // namespace winsim::internal

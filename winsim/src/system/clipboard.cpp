@@ -1,0 +1,265 @@
+// The clipboard: one window holds it open at a time; the owner is the window that emptied it
+// last; what is set on it belongs to it from then on and is freed when it is emptied.
+#include "system/clipboard_state.h"
+#include "system/codepage.h"
+#include "system/global_memory.h"
+#include "system/system_state.h"
+
+#include <winsim/winbase.h>
+#include <winsim/winerror.h>
+#include <winsim/winuser_system.h>
+
+#include <cstring>
+#include <map>
+
+namespace winsim::system {
+namespace {
+
+struct ClipboardState {
+    bool open = false;
+    HWND openWindow = nullptr;
+    HWND owner = nullptr;
+    std::map<UINT, HANDLE> formats; // in the order of the format numbers
+    // Text formats made from CF_TEXT on request, owned by the clipboard as well.
+    std::map<UINT, HANDLE> synthesized;
+};
+
+ClipboardState& State() {
+    static ClipboardState state;
+    return state;
+}
+
+void FreeData(UINT format, HANDLE data) {
+    if (!data) {
+        return;
+    }
+    if (format == CF_BITMAP) {
+        FreeClipboardBitmap(data);
+    } else {
+        GlobalFree(data);
+    }
+}
+
+void FreeAll() {
+    ClipboardState& state = State();
+    for (auto& [format, data] : state.formats) {
+        FreeData(format, data);
+    }
+    for (auto& [format, data] : state.synthesized) {
+        GlobalFree(data);
+    }
+    state.formats.clear();
+    state.synthesized.clear();
+}
+
+bool Fail(DWORD error) {
+    SetLastError(error);
+    return false;
+}
+
+HGLOBAL CopyToGlobal(const void* bytes, size_t size) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (block) {
+        std::memcpy(GlobalLock(block), bytes, size);
+        GlobalUnlock(block);
+    }
+    return block;
+}
+
+// CF_UNICODETEXT and CF_OEMTEXT made from CF_TEXT, as Windows offers them.
+HANDLE Synthesize(UINT format) {
+    ClipboardState& state = State();
+    auto text = state.formats.find(CF_TEXT);
+    if (text == state.formats.end()) {
+        return nullptr;
+    }
+    auto made = state.synthesized.find(format);
+    if (made != state.synthesized.end()) {
+        return made->second;
+    }
+    size_t size = 0;
+    const unsigned char* bytes = GlobalBytes(text->second, size);
+    if (!bytes) {
+        return nullptr;
+    }
+    std::string ansi(reinterpret_cast<const char*>(bytes), strnlen(reinterpret_cast<const char*>(bytes), size));
+    HGLOBAL block = nullptr;
+    if (format == CF_UNICODETEXT) {
+        std::u16string wide = AnsiToWide(ansi);
+        wide.push_back(0);
+        block = CopyToGlobal(wide.data(), wide.size() * sizeof(char16_t));
+    } else {
+        std::u16string wide = AnsiToWide(ansi);
+        std::string oem;
+        if (const CodePage* page = FindCodePage(1)) {
+            for (char16_t c : wide) {
+                auto found = page->encode.find(c);
+                if (found == page->encode.end()) {
+                    oem.push_back(page->defaultChar);
+                } else if (found->second > 0xFF) {
+                    oem.push_back(static_cast<char>(found->second >> 8));
+                    oem.push_back(static_cast<char>(found->second & 0xFF));
+                } else {
+                    oem.push_back(static_cast<char>(found->second));
+                }
+            }
+        } else {
+            oem = ansi;
+        }
+        oem.push_back(0);
+        block = CopyToGlobal(oem.data(), oem.size());
+    }
+    if (block) {
+        state.synthesized[format] = block;
+    }
+    return block;
+}
+
+bool IsSynthesizable(UINT format) {
+    return (format == CF_UNICODETEXT || format == CF_OEMTEXT) &&
+           State().formats.count(CF_TEXT) != 0 && State().formats.count(format) == 0;
+}
+
+} // namespace
+
+void ResetClipboard() {
+    FreeAll();
+    State() = ClipboardState{};
+}
+
+HWND ClipboardOwnerWindow() {
+    return State().owner;
+}
+
+std::vector<UINT> ClipboardFormatList() {
+    std::vector<UINT> list;
+    for (auto& [format, data] : State().formats) {
+        list.push_back(format);
+    }
+    return list;
+}
+
+HANDLE ClipboardHandle(UINT format) {
+    auto found = State().formats.find(format);
+    return found == State().formats.end() ? nullptr : found->second;
+}
+
+bool ClipboardIsOpen(HWND* window) {
+    if (window) {
+        *window = State().openWindow;
+    }
+    return State().open;
+}
+
+} // namespace winsim::system
+
+using winsim::system::State;
+
+BOOL WINAPI OpenClipboard(HWND hWndNewOwner) {
+    auto& state = State();
+    if (hWndNewOwner && !winsim::system::IsLiveWindow(hWndNewOwner)) {
+        return winsim::system::Fail(ERROR_INVALID_WINDOW_HANDLE);
+    }
+    if (state.open && state.openWindow != hWndNewOwner) {
+        return winsim::system::Fail(ERROR_ACCESS_DENIED);
+    }
+    state.open = true;
+    state.openWindow = hWndNewOwner;
+    return TRUE;
+}
+
+BOOL WINAPI CloseClipboard() {
+    auto& state = State();
+    if (!state.open) {
+        return winsim::system::Fail(ERROR_CLIPBOARD_NOT_OPEN);
+    }
+    state.open = false;
+    state.openWindow = nullptr;
+    return TRUE;
+}
+
+BOOL WINAPI EmptyClipboard() {
+    auto& state = State();
+    if (!state.open) {
+        return winsim::system::Fail(ERROR_CLIPBOARD_NOT_OPEN);
+    }
+    winsim::system::FreeAll();
+    state.owner = state.openWindow;
+    return TRUE;
+}
+
+HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem) {
+    auto& state = State();
+    if (!state.open) {
+        SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
+        return nullptr;
+    }
+    if (!hMem) {
+        // Delayed rendering needs WM_RENDERFORMAT, which this desktop does not send.
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return nullptr;
+    }
+    if (uFormat == 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    bool valid = uFormat == CF_BITMAP ? winsim::system::IsClipboardBitmap(hMem)
+                                      : winsim::system::IsGlobalHandle(hMem);
+    if (!valid) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    auto existing = state.formats.find(uFormat);
+    if (existing != state.formats.end() && existing->second != hMem) {
+        winsim::system::FreeData(uFormat, existing->second);
+    }
+    state.formats[uFormat] = hMem;
+    // New text replaces what was made from the old.
+    if (uFormat == CF_TEXT) {
+        for (auto& [format, data] : state.synthesized) {
+            GlobalFree(data);
+        }
+        state.synthesized.clear();
+    }
+    return hMem;
+}
+
+HANDLE WINAPI GetClipboardData(UINT uFormat) {
+    auto& state = State();
+    if (!state.open) {
+        SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
+        return nullptr;
+    }
+    auto found = state.formats.find(uFormat);
+    if (found != state.formats.end()) {
+        return found->second;
+    }
+    if (winsim::system::IsSynthesizable(uFormat)) {
+        return winsim::system::Synthesize(uFormat);
+    }
+    return nullptr;
+}
+
+BOOL WINAPI IsClipboardFormatAvailable(UINT format) {
+    auto& state = State();
+    return state.formats.count(format) != 0 || winsim::system::IsSynthesizable(format) ? TRUE
+                                                                                       : FALSE;
+}
+
+int WINAPI CountClipboardFormats() {
+    int count = static_cast<int>(State().formats.size());
+    for (UINT format : {static_cast<UINT>(CF_UNICODETEXT), static_cast<UINT>(CF_OEMTEXT)}) {
+        if (winsim::system::IsSynthesizable(format)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+HWND WINAPI GetClipboardOwner() {
+    return State().owner;
+}
+
+HWND WINAPI GetOpenClipboardWindow() {
+    return State().openWindow;
+}

@@ -1,0 +1,170 @@
+// PlaySoundA without an audio device: the sound is found and checked as Windows would before
+// playing it, and its start is recorded. One sound plays at a time: a new one cuts the one
+// playing, and an asynchronous sound plays until its length has passed or it is cut.
+#include "system/paths.h"
+#include "system/sound_state.h"
+#include "system/system_state.h"
+#include "system/wave_format.h"
+
+#include <winsim/mmsystem.h>
+#include <winsim/winerror.h>
+#include <winsim/winres.h>
+
+#include <strings.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace winsim::system {
+namespace {
+
+struct SoundState {
+    std::vector<SoundRecord> started;
+    bool playing = false; // the last record still plays
+};
+
+SoundState& State() {
+    static SoundState state;
+    return state;
+}
+
+const char* const kSystemAliases[] = {"SystemAsterisk", "SystemDefault",  "SystemExclamation",
+                                      "SystemExit",     "SystemHand",     "SystemQuestion",
+                                      "SystemStart",    ".Default",       "SystemNotification"};
+
+bool IsSystemAlias(const std::string& name) {
+    for (const char* alias : kSystemAliases) {
+        if (strcasecmp(alias, name.c_str()) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string ResourceName(LPCSTR name) {
+    if (IS_INTRESOURCE(name)) {
+        return "#" + std::to_string(static_cast<unsigned>(reinterpret_cast<uintptr_t>(name)));
+    }
+    return name;
+}
+
+bool ReadResource(HMODULE module, LPCSTR name, std::vector<unsigned char>& bytes) {
+    HRSRC found = FindResourceA(module, name, "WAVE");
+    if (!found) {
+        return false;
+    }
+    HGLOBAL loaded = LoadResource(module, found);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    DWORD size = SizeofResource(module, found);
+    if (!data || size == 0) {
+        return false;
+    }
+    const auto* begin = static_cast<const unsigned char*>(data);
+    bytes.assign(begin, begin + size);
+    return true;
+}
+
+bool ReadFile(const std::string& windowsPath, std::vector<unsigned char>& bytes) {
+    WindowsPath path;
+    std::string host;
+    if (ResolvePath(windowsPath.c_str(), path, host) != ERROR_SUCCESS) {
+        return false;
+    }
+    std::ifstream in(host, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+void Stop() {
+    SoundState& state = State();
+    if (state.playing && !state.started.empty()) {
+        state.started.back().cut = true;
+    }
+    state.playing = false;
+}
+
+} // namespace
+
+const std::vector<SoundRecord>& SoundsStartedList() {
+    return State().started;
+}
+
+bool SoundIsPlaying() {
+    return State().playing;
+}
+
+void ResetSound() {
+    State() = SoundState{};
+}
+
+} // namespace winsim::system
+
+BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound) {
+    using namespace winsim::system;
+    SoundState& state = State();
+    if (!pszSound || (fdwSound & SND_PURGE)) {
+        Stop();
+        return TRUE;
+    }
+    if ((fdwSound & SND_LOOP) && !(fdwSound & SND_ASYNC)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if ((fdwSound & SND_NOSTOP) && state.playing) {
+        return FALSE;
+    }
+    SoundRecord record;
+    record.flags = fdwSound;
+    std::vector<unsigned char> bytes;
+    bool found = false;
+    if ((fdwSound & SND_RESOURCE) == SND_RESOURCE) {
+        record.source = SoundRecord::Resource;
+        record.name = ResourceName(pszSound);
+        found = IsProgramModule(hmod) && ReadResource(hmod ? hmod : GetModuleHandleA(nullptr),
+                                                      pszSound, bytes);
+    } else if (fdwSound & SND_MEMORY) {
+        record.source = SoundRecord::Memory;
+        record.name = "<memory>";
+        const auto* begin = reinterpret_cast<const unsigned char*>(pszSound);
+        size_t length = RiffLength(begin);
+        found = length != 0;
+        if (found) {
+            bytes.assign(begin, begin + length);
+        }
+    } else if ((fdwSound & SND_ALIAS) || (!(fdwSound & SND_FILENAME) && IsSystemAlias(pszSound))) {
+        record.source = SoundRecord::Alias;
+        record.name = pszSound;
+        found = IsSystemAlias(pszSound);
+    } else {
+        record.source = SoundRecord::File;
+        record.name = pszSound;
+        found = ReadFile(pszSound, bytes);
+    }
+    WaveInfo info;
+    bool valid = record.source == SoundRecord::Alias
+                     ? found
+                     : found && ParsePcmWave(bytes.data(), bytes.size(), info);
+    if (!valid) {
+        if (fdwSound & SND_NODEFAULT) {
+            SetLastError(found ? ERROR_BAD_FORMAT : ERROR_FILE_NOT_FOUND);
+            return FALSE;
+        }
+        // Windows plays the default sound instead of one it cannot find or play.
+        record.playedDefault = true;
+    }
+    record.channels = info.channels;
+    record.samplesPerSecond = info.samplesPerSecond;
+    record.bitsPerSample = info.bitsPerSample;
+    record.seconds = info.seconds;
+    Stop();
+    state.started.push_back(record);
+    // A synchronous sound has ended when the call returns.
+    state.playing = (fdwSound & SND_ASYNC) != 0;
+    return TRUE;
+}

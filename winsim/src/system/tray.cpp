@@ -1,0 +1,123 @@
+// The notification area: the icons that programs add, each with its tip, and the clicks on them.
+#include "system/clipboard_state.h"
+#include "system/system_state.h"
+#include "system/tray_state.h"
+
+#include <winsim/shellapi.h>
+#include <winsim/winerror.h>
+
+#include <cstring>
+#include <vector>
+
+namespace winsim::system {
+namespace {
+
+std::vector<TrayIconRecord>& Icons() {
+    static std::vector<TrayIconRecord> icons;
+    return icons;
+}
+
+TrayIconRecord* Find(HWND window, UINT id) {
+    for (TrayIconRecord& icon : Icons()) {
+        if (icon.window == window && icon.id == id) {
+            return &icon;
+        }
+    }
+    return nullptr;
+}
+
+// The tip holds at most 64 characters with its zero in the first version, 128 later.
+std::string ReadTip(const NOTIFYICONDATAA& data) {
+    size_t limit = data.cbSize == NOTIFYICONDATAA_V1_SIZE ? 64 : 128;
+    return std::string(data.szTip, strnlen(data.szTip, limit - 1));
+}
+
+void Apply(TrayIconRecord& icon, const NOTIFYICONDATAA& data) {
+    if (data.uFlags & NIF_MESSAGE) {
+        icon.callbackMessage = data.uCallbackMessage;
+    }
+    if (data.uFlags & NIF_ICON) {
+        icon.icon = data.hIcon;
+    }
+    if (data.uFlags & NIF_TIP) {
+        icon.tip = ReadTip(data);
+    }
+    if ((data.uFlags & NIF_STATE) && data.cbSize != NOTIFYICONDATAA_V1_SIZE) {
+        icon.hidden = ((data.dwState & data.dwStateMask) & NIS_HIDDEN) != 0;
+    }
+}
+
+} // namespace
+
+const std::vector<TrayIconRecord>& TrayIconList() {
+    return Icons();
+}
+
+void ResetTray() {
+    Icons().clear();
+}
+
+} // namespace winsim::system
+
+BOOL WINAPI Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData) {
+    using namespace winsim::system;
+    if (!lpData) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    DWORD size = lpData->cbSize;
+    if (size != NOTIFYICONDATAA_V1_SIZE && size != NOTIFYICONDATAA_V2_SIZE &&
+        size != NOTIFYICONDATAA_V3_SIZE && size != sizeof(NOTIFYICONDATAA)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!IsLiveWindow(lpData->hWnd)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    TrayIconRecord* icon = Find(lpData->hWnd, lpData->uID);
+    switch (dwMessage) {
+    case NIM_ADD: {
+        if (icon) {
+            SetLastError(ERROR_ALREADY_EXISTS);
+            return FALSE;
+        }
+        TrayIconRecord added;
+        added.window = lpData->hWnd;
+        added.id = lpData->uID;
+        Apply(added, *lpData);
+        Icons().push_back(added);
+        return TRUE;
+    }
+    case NIM_MODIFY:
+        if (!icon) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        Apply(*icon, *lpData);
+        return TRUE;
+    case NIM_DELETE:
+        if (!icon) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        Icons().erase(Icons().begin() + (icon - Icons().data()));
+        return TRUE;
+    case NIM_SETFOCUS:
+        if (!icon) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        return TRUE;
+    case NIM_SETVERSION:
+        if (!icon || size == NOTIFYICONDATAA_V1_SIZE || lpData->uVersion > 4) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        icon->version = lpData->uVersion;
+        return TRUE;
+    default:
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+}
