@@ -37,7 +37,7 @@ std::vector<TrayIcon> TrayIcons();
 
 // ---- Sound -----------------------------------------------------------------------------------
 struct SoundStart {
-    std::string name;           // "#137" for a numbered resource, else the name or path
+    std::string name; // "#137" for a numbered resource, else the name or path
     bool fromResource = false;
     bool async = false;
     bool playedDefault = false; // the sound could not be played; the default sound was
@@ -45,7 +45,7 @@ struct SoundStart {
     unsigned samplesPerSecond = 0;
     unsigned bitsPerSample = 0;
     double seconds = 0;
-    bool cut = false;           // cut off by a later sound while it played
+    bool cut = false; // cut off by a later sound while it played
 };
 // Every sound started since the desktop was reset, oldest first.
 std::vector<SoundStart> SoundsStarted();
@@ -54,8 +54,7 @@ int SoundStartCount(const std::string& name);
 
 // ---- Registry (HKEY_CURRENT_USER) ------------------------------------------------------------
 // The data of a string value (without its terminating zero); nothing when the value is missing.
-std::optional<std::string> RegistryString(const std::string& keyPath,
-                                          const std::string& valueName);
+std::optional<std::string> RegistryString(const std::string& keyPath, const std::string& valueName);
 // Keys opened through the API and not closed yet.
 size_t RegistryOpenKeyCount();
 

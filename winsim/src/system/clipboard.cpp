@@ -82,7 +82,8 @@ HANDLE Synthesize(UINT format) {
     if (!bytes) {
         return nullptr;
     }
-    std::string ansi(reinterpret_cast<const char*>(bytes), strnlen(reinterpret_cast<const char*>(bytes), size));
+    std::string ansi(reinterpret_cast<const char*>(bytes),
+                     strnlen(reinterpret_cast<const char*>(bytes), size));
     HGLOBAL block = nullptr;
     if (format == CF_UNICODETEXT) {
         std::u16string wide = AnsiToWide(ansi);

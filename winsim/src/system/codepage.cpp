@@ -244,8 +244,7 @@ std::u16string Utf8ToWide(std::string_view utf8) {
         }
         size_t j = 1;
         for (; j <= extra; ++j) {
-            if (i + j >= utf8.size() ||
-                (static_cast<unsigned char>(utf8[i + j]) & 0xC0) != 0x80) {
+            if (i + j >= utf8.size() || (static_cast<unsigned char>(utf8[i + j]) & 0xC0) != 0x80) {
                 break;
             }
             c = (c << 6) | (static_cast<unsigned char>(utf8[i + j]) & 0x3F);

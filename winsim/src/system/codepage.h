@@ -17,13 +17,13 @@ constexpr char16_t kNoChar = 0xFFFF;
 struct CodePage {
     UINT id = 0;
     bool doubleByte = false;
-    std::array<bool, 256> lead{};           // lead bytes of double-byte characters
-    std::array<bool, 256> trail{};          // bytes that can follow a lead byte
-    std::array<char16_t, 256> single{};     // single-byte characters; kNoChar: undefined
-    std::vector<char16_t> pairs;            // lead * 256 + trail -> character (double-byte)
+    std::array<bool, 256> lead{};                  // lead bytes of double-byte characters
+    std::array<bool, 256> trail{};                 // bytes that can follow a lead byte
+    std::array<char16_t, 256> single{};            // single-byte characters; kNoChar: undefined
+    std::vector<char16_t> pairs;                   // lead * 256 + trail -> character (double-byte)
     std::unordered_map<char16_t, uint16_t> encode; // character -> byte, or lead * 256 + trail
-    char16_t unicodeDefault = u'?';         // stands for undefined bytes
-    char defaultChar = '?';                 // stands for characters the code page lacks
+    char16_t unicodeDefault = u'?';                // stands for undefined bytes
+    char defaultChar = '?';                        // stands for characters the code page lacks
 };
 
 // The code page behind CP_ACP, CP_OEMCP, CP_THREAD_ACP or a number; nullptr when the system

@@ -68,17 +68,17 @@ bool HasLoneSurrogate(const char16_t* s, size_t n) {
 
 } // namespace
 
-int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr,
-                               int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar) {
+int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+                               LPWSTR lpWideCharStr, int cchWideChar) {
     if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 ||
         (!lpWideCharStr && cchWideChar != 0) ||
-        (lpWideCharStr && static_cast<const void*>(lpWideCharStr) ==
-                              static_cast<const void*>(lpMultiByteStr))) {
+        (lpWideCharStr &&
+         static_cast<const void*>(lpWideCharStr) == static_cast<const void*>(lpMultiByteStr))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    size_t length = cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1
-                                      : static_cast<size_t>(cbMultiByte);
+    size_t length =
+        cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
     const auto* bytes = reinterpret_cast<const unsigned char*>(lpMultiByteStr);
     bool strict = (dwFlags & MB_ERR_INVALID_CHARS) != 0;
     std::u16string out;
@@ -98,8 +98,8 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteS
             return 0;
         }
         // Composition and decomposition are not offered: only the precomposed forms.
-        if (dwFlags & ~static_cast<DWORD>(MB_PRECOMPOSED | MB_USEGLYPHCHARS |
-                                          MB_ERR_INVALID_CHARS)) {
+        if (dwFlags &
+            ~static_cast<DWORD>(MB_PRECOMPOSED | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS)) {
             SetLastError(ERROR_INVALID_FLAGS);
             return 0;
         }
@@ -119,13 +119,13 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteS
     return static_cast<int>(out.size());
 }
 
-int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr,
-                               int cchWideChar, LPSTR lpMultiByteStr, int cbMultiByte,
-                               LPCSTR lpDefaultChar, LPBOOL lpUsedDefaultChar) {
+int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar,
+                               LPSTR lpMultiByteStr, int cbMultiByte, LPCSTR lpDefaultChar,
+                               LPBOOL lpUsedDefaultChar) {
     if (!lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 ||
         (!lpMultiByteStr && cbMultiByte != 0) ||
-        (lpMultiByteStr && static_cast<const void*>(lpWideCharStr) ==
-                               static_cast<const void*>(lpMultiByteStr))) {
+        (lpMultiByteStr &&
+         static_cast<const void*>(lpWideCharStr) == static_cast<const void*>(lpMultiByteStr))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }

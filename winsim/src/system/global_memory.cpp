@@ -80,8 +80,8 @@ HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
-    HGLOBAL handle = block->moveable ? static_cast<HGLOBAL>(block.get())
-                                     : static_cast<HGLOBAL>(block->data);
+    HGLOBAL handle =
+        block->moveable ? static_cast<HGLOBAL>(block.get()) : static_cast<HGLOBAL>(block->data);
     auto& state = winsim::system::State();
     state.handleOfData[block->data] = handle;
     state.blocks[handle] = std::move(block);

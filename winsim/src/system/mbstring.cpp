@@ -22,7 +22,7 @@ unsigned char* _mbsrchr(const unsigned char* str, unsigned int c) {
         return nullptr;
     }
     const unsigned char* found = nullptr;
-    for (const unsigned char* p = str;; ) {
+    for (const unsigned char* p = str;;) {
         size_t length = 0;
         unsigned int ch = CharAt(p, length);
         if (ch == c) {
@@ -41,7 +41,7 @@ unsigned char* _mbschr(const unsigned char* str, unsigned int c) {
         errno = EINVAL;
         return nullptr;
     }
-    for (const unsigned char* p = str;; ) {
+    for (const unsigned char* p = str;;) {
         size_t length = 0;
         if (CharAt(p, length) == c) {
             return const_cast<unsigned char*>(p);

@@ -51,8 +51,8 @@ LPSTR WINAPI GetCommandLineA() {
     std::string& commandLine = winsim::system::CommandLineStorage();
     if (commandLine.empty()) {
         const winsim::DesktopConfig& config = winsim::Config();
-        commandLine = config.commandLine.empty() ? "\"" + config.exePath + "\""
-                                                 : config.commandLine;
+        commandLine =
+            config.commandLine.empty() ? "\"" + config.exePath + "\"" : config.commandLine;
     }
     return commandLine.data();
 }

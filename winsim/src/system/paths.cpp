@@ -31,8 +31,8 @@ bool IsSeparator(char16_t c) {
 }
 
 bool IsForbiddenInName(char16_t c) {
-    return c < 0x20 || c == u'<' || c == u'>' || c == u':' || c == u'"' || c == u'|' ||
-           c == u'?' || c == u'*';
+    return c < 0x20 || c == u'<' || c == u'>' || c == u':' || c == u'"' || c == u'|' || c == u'?' ||
+           c == u'*';
 }
 
 char16_t UpperDrive(char16_t c) {

@@ -11,11 +11,11 @@
 namespace winsim::system {
 
 struct WindowsPath {
-    char16_t drive = u'C';                 // upper-case drive letter
+    char16_t drive = u'C';                  // upper-case drive letter
     std::vector<std::u16string> components; // below the drive's root
     bool trailingSeparator = false;         // the path ended with a backslash
 
-    std::string ToAnsi() const;             // "C:\dir\name"
+    std::string ToAnsi() const; // "C:\dir\name"
     std::u16string ToWide() const;
 };
 

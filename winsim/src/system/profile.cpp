@@ -53,8 +53,8 @@ IniLine ParseLine(const std::string& text) {
     if (trimmed[0] == '[') {
         size_t close = trimmed.find(']');
         line.kind = IniLine::Section;
-        line.name = Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos
-                                                                       : close - 1));
+        line.name =
+            Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
         return line;
     }
     size_t equals = trimmed.find('=');
@@ -96,8 +96,8 @@ std::optional<std::vector<IniLine>> ReadProfile(const std::string& host) {
     size_t start = 0;
     while (start < content.size()) {
         size_t end = content.find('\n', start);
-        std::string text = content.substr(start, end == std::string::npos ? std::string::npos
-                                                                          : end - start);
+        std::string text =
+            content.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!text.empty() && text.back() == '\r') {
             text.pop_back();
         }
@@ -244,8 +244,8 @@ UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefau
         return static_cast<UINT>(nDefault);
     }
     char buffer[256];
-    DWORD length = GetPrivateProfileStringA(lpAppName, lpKeyName, "", buffer, sizeof(buffer),
-                                            lpFileName);
+    DWORD length =
+        GetPrivateProfileStringA(lpAppName, lpKeyName, "", buffer, sizeof(buffer), lpFileName);
     if (length == 0) {
         return static_cast<UINT>(nDefault);
     }
@@ -257,7 +257,8 @@ UINT WINAPI GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefau
         ++p;
     }
     unsigned base = 10;
-    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && std::isxdigit(static_cast<unsigned char>(p[2]))) {
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') &&
+        std::isxdigit(static_cast<unsigned char>(p[2]))) {
         base = 16;
         p += 2;
     }

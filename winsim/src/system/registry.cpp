@@ -275,8 +275,8 @@ HKEY NewHandle(const std::vector<std::string>& path, REGSAM access) {
     RegistryState& state = State();
     auto handle = reinterpret_cast<HKEY>(state.nextHandle);
     state.nextHandle += 4;
-    state.handles[handle] = OpenKey{path, access & ~static_cast<REGSAM>(KEY_WOW64_64KEY |
-                                                                       KEY_WOW64_32KEY)};
+    state.handles[handle] =
+        OpenKey{path, access & ~static_cast<REGSAM>(KEY_WOW64_64KEY | KEY_WOW64_32KEY)};
     return handle;
 }
 
@@ -399,8 +399,8 @@ LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType
     return ERROR_SUCCESS;
 }
 
-LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved,
-                                LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
+LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
+                                LPBYTE lpData, LPDWORD lpcbData) {
     if (lpReserved || (lpData && !lpcbData)) {
         return ERROR_INVALID_PARAMETER;
     }

@@ -31,9 +31,9 @@ SoundState& State() {
     return state;
 }
 
-const char* const kSystemAliases[] = {"SystemAsterisk", "SystemDefault",  "SystemExclamation",
-                                      "SystemExit",     "SystemHand",     "SystemQuestion",
-                                      "SystemStart",    ".Default",       "SystemNotification"};
+const char* const kSystemAliases[] = {"SystemAsterisk", "SystemDefault", "SystemExclamation",
+                                      "SystemExit",     "SystemHand",    "SystemQuestion",
+                                      "SystemStart",    ".Default",      "SystemNotification"};
 
 bool IsSystemAlias(const std::string& name) {
     for (const char* alias : kSystemAliases) {
@@ -126,8 +126,8 @@ BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound) {
     if ((fdwSound & SND_RESOURCE) == SND_RESOURCE) {
         record.source = SoundRecord::Resource;
         record.name = ResourceName(pszSound);
-        found = IsProgramModule(hmod) && ReadResource(hmod ? hmod : GetModuleHandleA(nullptr),
-                                                      pszSound, bytes);
+        found = IsProgramModule(hmod) &&
+                ReadResource(hmod ? hmod : GetModuleHandleA(nullptr), pszSound, bytes);
     } else if (fdwSound & SND_MEMORY) {
         record.source = SoundRecord::Memory;
         record.name = "<memory>";

@@ -17,7 +17,7 @@ struct SoundRecord {
     unsigned samplesPerSecond = 0;
     unsigned bitsPerSample = 0;
     double seconds = 0;
-    bool cut = false;           // a later sound (or a stop) cut it off while it played
+    bool cut = false; // a later sound (or a stop) cut it off while it played
 };
 
 const std::vector<SoundRecord>& SoundsStartedList();

@@ -96,8 +96,7 @@ BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA lpVersionInformation) {
             ? (version.major << 24) | (version.minor << 16) | version.build
             : version.build;
     lpVersionInformation->dwPlatformId = version.platform;
-    std::memset(lpVersionInformation->szCSDVersion, 0,
-                sizeof(lpVersionInformation->szCSDVersion));
+    std::memset(lpVersionInformation->szCSDVersion, 0, sizeof(lpVersionInformation->szCSDVersion));
     std::strncpy(lpVersionInformation->szCSDVersion, version.servicePack,
                  sizeof(lpVersionInformation->szCSDVersion) - 1);
     if (size == sizeof(OSVERSIONINFOEXA)) {

@@ -1,0 +1,164 @@
+// Global memory and the clipboard.
+#include "test_windows.h"
+
+#include <winsim/sim.h>
+#include <winsim/sim_system.h>
+#include <winsim/windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+HGLOBAL TextBlock(const std::string& text) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    return block;
+}
+
+bool PutText(HWND owner, const std::string& text) {
+    if (!OpenClipboard(owner)) {
+        return false;
+    }
+    EmptyClipboard();
+    bool set = SetClipboardData(CF_TEXT, TextBlock(text)) != nullptr;
+    CloseClipboard();
+    return set;
+}
+
+TEST(GlobalMemory, MovableBlocksCountLocksAndKeepTheirHandleWhenGrown) {
+    winsim::ResetDesktop();
+    HGLOBAL block = GlobalAlloc(GHND, 16);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(GlobalSize(block), 16u);
+    auto* bytes = static_cast<unsigned char*>(GlobalLock(block));
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_NE(static_cast<void*>(bytes), block);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(bytes[i], 0);
+    }
+    bytes[0] = 42;
+    EXPECT_EQ(GlobalHandle(bytes), block);
+    EXPECT_EQ(GlobalFlags(block) & GMEM_LOCKCOUNT, 1u);
+    // A locked movable block cannot move, so it cannot grow.
+    EXPECT_EQ(GlobalReAlloc(block, 64, GMEM_MOVEABLE), nullptr);
+    EXPECT_FALSE(GlobalUnlock(block));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(NO_ERROR));
+    EXPECT_FALSE(GlobalUnlock(block));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_LOCKED));
+
+    EXPECT_EQ(GlobalReAlloc(block, 64, GMEM_MOVEABLE | GMEM_ZEROINIT), block);
+    EXPECT_EQ(GlobalSize(block), 64u);
+    bytes = static_cast<unsigned char*>(GlobalLock(block));
+    EXPECT_EQ(bytes[0], 42);
+    EXPECT_EQ(bytes[63], 0);
+    GlobalUnlock(block);
+
+    EXPECT_EQ(GlobalFree(block), nullptr);
+    EXPECT_EQ(GlobalLock(block), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(GlobalFree(block), block);
+}
+
+TEST(GlobalMemory, FixedBlocksAreTheirOwnAddress) {
+    winsim::ResetDesktop();
+    HGLOBAL block = GlobalAlloc(GPTR, 8);
+    EXPECT_EQ(GlobalLock(block), block);
+    EXPECT_TRUE(GlobalUnlock(block));
+    // Growing needs leave to move it.
+    EXPECT_EQ(GlobalReAlloc(block, 100, 0), nullptr);
+    HGLOBAL moved = GlobalReAlloc(block, 100, GMEM_MOVEABLE);
+    ASSERT_NE(moved, nullptr);
+    EXPECT_EQ(GlobalSize(moved), 100u);
+    EXPECT_EQ(GlobalFree(moved), nullptr);
+}
+
+TEST(Clipboard, TextSetByAWindowIsOwnedAndReadable) {
+    winsim::ResetDesktop();
+    HWND window = test::MakeWindow("owner");
+    ASSERT_TRUE(PutText(window, "Ligne 1\r\nLigne 2"));
+    EXPECT_EQ(winsim::ClipboardText(), "Ligne 1\r\nLigne 2");
+    EXPECT_EQ(winsim::ClipboardOwner(), window);
+    EXPECT_FALSE(winsim::ClipboardOpen());
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    auto* text = static_cast<const char*>(GlobalLock(GetClipboardData(CF_TEXT)));
+    EXPECT_STREQ(text, "Ligne 1\r\nLigne 2");
+    GlobalUnlock(GetClipboardData(CF_TEXT));
+    EXPECT_EQ(GetClipboardData(CF_BITMAP), nullptr);
+    CloseClipboard();
+}
+
+TEST(Clipboard, AnotherWindowCannotOpenItWhileItIsHeld) {
+    winsim::ResetDesktop();
+    HWND holder = test::MakeWindow("holder");
+    HWND program = test::MakeWindow("program");
+    ASSERT_TRUE(PutText(holder, "before"));
+    ASSERT_TRUE(OpenClipboard(holder));
+    EXPECT_FALSE(OpenClipboard(program));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    // The program carries on without checking: its text does not arrive, nothing is lost.
+    CloseClipboard();
+    EXPECT_EQ(winsim::ClipboardText(), "before");
+    EXPECT_TRUE(PutText(program, "after"));
+    EXPECT_EQ(winsim::ClipboardText(), "after");
+    EXPECT_EQ(winsim::ClipboardOwner(), program);
+}
+
+TEST(Clipboard, CallsOnAClosedClipboardFail) {
+    winsim::ResetDesktop();
+    HGLOBAL block = TextBlock("x");
+    EXPECT_FALSE(EmptyClipboard());
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
+    EXPECT_EQ(SetClipboardData(CF_TEXT, block), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
+    EXPECT_FALSE(CloseClipboard());
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
+    // Still the caller's block, since the clipboard did not take it.
+    EXPECT_EQ(GlobalFree(block), nullptr);
+}
+
+TEST(Clipboard, OwnsWhatItIsGivenAndFreesItWhenEmptiedOrReplaced) {
+    winsim::ResetDesktop();
+    HWND window = test::MakeWindow("owner");
+    ASSERT_TRUE(OpenClipboard(window));
+    EmptyClipboard();
+    HGLOBAL first = TextBlock("first");
+    HGLOBAL second = TextBlock("second");
+    EXPECT_EQ(SetClipboardData(CF_TEXT, first), first);
+    EXPECT_EQ(SetClipboardData(CF_TEXT, second), second);
+    EXPECT_EQ(GlobalSize(first), 0u); // freed when replaced
+    EXPECT_EQ(winsim::ClipboardText(), "second");
+    EXPECT_TRUE(EmptyClipboard());
+    EXPECT_EQ(GlobalSize(second), 0u);
+    EXPECT_EQ(winsim::ClipboardText(), std::nullopt);
+    // What is not a global memory block is refused.
+    int notABlock = 0;
+    EXPECT_EQ(SetClipboardData(CF_TEXT, &notABlock), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    CloseClipboard();
+}
+
+TEST(Clipboard, OffersTheTextAsUnicodeInTheCodePage) {
+    winsim::DesktopConfig config;
+    config.codePage = 932;
+    winsim::ResetDesktop(config);
+    HWND window = test::MakeWindow("owner");
+    ASSERT_TRUE(PutText(window, "\x93\xfa\x96\x7b\r\n===="));
+    ASSERT_TRUE(OpenClipboard(window));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    EXPECT_EQ(CountClipboardFormats(), 3);
+    HANDLE wide = GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(std::u16string(static_cast<const char16_t*>(GlobalLock(wide))),
+              u"\u65e5\u672c\r\n====");
+    GlobalUnlock(wide);
+    CloseClipboard();
+    EXPECT_EQ(winsim::ClipboardFormats(), std::vector<UINT>{CF_TEXT});
+}
+
+} // namespace

@@ -1,0 +1,189 @@
+// Paths on the simulated drives, the file functions, the seam's fopen, and the module's path.
+#include <winsim/sim.h>
+#include <winsim/sim_system.h>
+#include <winsim/windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteHostFile(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string ReadHostFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class Files : public ::testing::Test {
+protected:
+    void SetUp() override { winsim::ResetDesktop(); }
+    fs::path Root() const { return winsim::RootDir(); }
+};
+
+TEST_F(Files, NamesAreFoundWithoutRegardToCaseAndWithWindowsSeparators) {
+    WriteHostFile(Root() / "Data" / "Report.TXT", "x");
+    EXPECT_TRUE(PathFileExistsA("C:\\data\\report.txt"));
+    EXPECT_TRUE(PathFileExistsA("c:/DATA/REPORT.txt"));
+    EXPECT_TRUE(PathFileExistsA("C:\\Data\\.\\..\\..\\data\\report.txt..  "));
+    EXPECT_FALSE(PathFileExistsA("C:\\data\\other.txt"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(PathFileExistsA("C:\\nothere\\other.txt"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(GetFileAttributesA("C:\\DATA"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(Files, PathsOutsideTheDrivesFailAsOnWindows) {
+    EXPECT_FALSE(PathFileExistsA("D:\\file.txt"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(CreateDirectoryA("\\\\server\\share\\dir", nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_NETPATH));
+    EXPECT_FALSE(CreateDirectoryA("C:\\bad|name", nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+    errno = 0;
+    EXPECT_EQ(win32_fopen("D:\\file.txt", "wb"), nullptr);
+    EXPECT_EQ(errno, ENOENT);
+    // ".." never climbs above a drive's root, so nothing outside the root folder is reached.
+    EXPECT_EQ(winsim::HostPath("C:\\..\\..\\etc"), (Root() / "etc").string());
+
+    fs::path other = Root() / "other-drive";
+    fs::create_directories(other);
+    winsim::MapDrive('d', other.string());
+    EXPECT_TRUE(CreateDirectoryA("D:\\Folder", nullptr));
+    EXPECT_TRUE(fs::is_directory(other / "Folder"));
+}
+
+TEST_F(Files, CreateDirectoryReportsExistingAndMissingParents) {
+    EXPECT_TRUE(CreateDirectoryA("C:\\New", nullptr));
+    EXPECT_FALSE(CreateDirectoryA("C:\\new", nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    EXPECT_FALSE(CreateDirectoryA("C:\\Missing\\Child", nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(CreateDirectoryA("C:\\", nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+TEST_F(Files, CopyFileHonoursFailIfExistsAndReportsMissingPieces) {
+    WriteHostFile(Root() / "a.jpg", "first");
+    WriteHostFile(Root() / "b.jpg", "second");
+    EXPECT_FALSE(CopyFileA("C:\\a.jpg", "C:\\B.JPG", TRUE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+    EXPECT_EQ(ReadHostFile(Root() / "b.jpg"), "second");
+    EXPECT_TRUE(CopyFileA("C:\\a.jpg", "C:\\B.JPG", FALSE));
+    EXPECT_EQ(ReadHostFile(Root() / "b.jpg"), "first");
+    EXPECT_FALSE(fs::exists(Root() / "B.JPG")); // the existing name was reused
+
+    EXPECT_FALSE(CopyFileA("C:\\none.jpg", "C:\\c.jpg", FALSE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(CopyFileA("C:\\a.jpg", "C:\\nofolder\\c.jpg", FALSE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(CopyFileA("C:\\a.jpg", "C:\\A.jpg", FALSE));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(ReadHostFile(Root() / "a.jpg"), "first");
+}
+
+TEST_F(Files, DeleteFileRemovesFilesOnly) {
+    WriteHostFile(Root() / "tmp" / "ff.jpg", "x");
+    EXPECT_FALSE(DeleteFileA("C:\\tmp"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(DeleteFileA("C:\\TMP\\FF.jpg"));
+    EXPECT_FALSE(fs::exists(Root() / "tmp" / "ff.jpg"));
+    EXPECT_FALSE(DeleteFileA("C:\\tmp\\ff.jpg"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(Files, CurrentDirectoryStartsInTheProgramFolderAndResolvesRelativeNames) {
+    char buffer[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+    EXPECT_STREQ(buffer, "C:\\Program Files\\Verbacap");
+    EXPECT_EQ(length, std::string(buffer).size());
+    char tiny[4];
+    EXPECT_EQ(GetCurrentDirectoryA(sizeof(tiny), tiny), length + 1);
+
+    // The program's folder exists, so a folder can be made beside the executable.
+    EXPECT_TRUE(CreateDirectoryA("tmp", nullptr));
+    EXPECT_TRUE(fs::is_directory(Root() / "Program Files" / "Verbacap" / "tmp"));
+
+    EXPECT_TRUE(CreateDirectoryA("C:\\Saved", nullptr));
+    EXPECT_TRUE(SetCurrentDirectoryA("C:\\saved"));
+    WriteHostFile(Root() / "x.jpg", "data");
+    EXPECT_TRUE(CopyFileA("C:\\x.jpg", "copy.jpg", FALSE));
+    EXPECT_EQ(ReadHostFile(Root() / "Saved" / "copy.jpg"), "data");
+    EXPECT_TRUE(CopyFileA("\\x.jpg", "..\\rooted.jpg", FALSE));
+    EXPECT_TRUE(fs::exists(Root() / "rooted.jpg"));
+
+    EXPECT_FALSE(SetCurrentDirectoryA("C:\\x.jpg"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
+    EXPECT_FALSE(SetCurrentDirectoryA("C:\\none"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+
+    LPSTR name = nullptr;
+    GetFullPathNameA("sub\\file.txt", MAX_PATH, buffer, &name);
+    EXPECT_STREQ(buffer, "C:\\saved\\sub\\file.txt");
+    EXPECT_STREQ(name, "file.txt");
+}
+
+TEST_F(Files, FopenMapsThePathAndChecksTheMode) {
+    FILE* file = win32_fopen("C:\\Program Files\\VERBACAP\\out.jpg", "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("\xff\xd8 binary\n", file);
+    std::fclose(file);
+    EXPECT_EQ(ReadHostFile(Root() / "Program Files" / "Verbacap" / "out.jpg"), "\xff\xd8 binary\n");
+
+    errno = 0;
+    EXPECT_EQ(win32_fopen("C:\\Program Files", "rb"), nullptr);
+    EXPECT_EQ(errno, EACCES);
+    errno = 0;
+    EXPECT_EQ(win32_fopen("C:\\x.jpg", "q"), nullptr);
+    EXPECT_EQ(errno, EINVAL);
+    errno = 0;
+    EXPECT_EQ(win32_fopen("C:\\nofolder\\x.jpg", "wb"), nullptr);
+    EXPECT_EQ(errno, ENOENT);
+}
+
+TEST(DoubleBytePaths, TrailBytesThatLookLikeBackslashesStayInTheName) {
+    winsim::DesktopConfig config;
+    config.codePage = 932;
+    winsim::ResetDesktop(config);
+    std::string name = "C:\\\x95\x5c.txt"; // 表.txt
+    FILE* file = win32_fopen(name.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    EXPECT_TRUE(fs::exists(fs::path(winsim::RootDir()) / "\xe8\xa1\xa8.txt"));
+    EXPECT_TRUE(PathFileExistsA(name.c_str()));
+}
+
+TEST(Module, FileNameAndCommandLineComeFromTheConfiguration) {
+    winsim::DesktopConfig config;
+    config.exePath = "C:\\Tools\\Verbacap.exe";
+    winsim::ResetDesktop(config);
+    char buffer[MAX_PATH];
+    EXPECT_EQ(GetModuleFileNameA(nullptr, buffer, MAX_PATH), 21u);
+    EXPECT_STREQ(buffer, "C:\\Tools\\Verbacap.exe");
+    EXPECT_STREQ(GetCommandLineA(), "\"C:\\Tools\\Verbacap.exe\"");
+    EXPECT_EQ(GetModuleFileNameA(GetModuleHandleA(nullptr), buffer, MAX_PATH), 21u);
+
+    char small[8];
+    EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof(small)), 8u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_STREQ(small, "C:\\Tool");
+    EXPECT_EQ(GetModuleFileNameA(reinterpret_cast<HMODULE>(0x4321), buffer, MAX_PATH), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+
+    config.commandLine = "C:\\Tools\\Verbacap.exe -autostart";
+    winsim::ResetDesktop(config);
+    EXPECT_STREQ(GetCommandLineA(), "C:\\Tools\\Verbacap.exe -autostart");
+}
+
+} // namespace
