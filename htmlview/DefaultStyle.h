@@ -4,5 +4,7 @@
 namespace htmlview::internal {
 
 extern const char kDefaultStyleSheet[];
+// Added for pages in quirks mode.
+extern const char kQuirksStyleSheet[];
 
 } // namespace htmlview::internal

@@ -3,11 +3,36 @@
 #include "htmlview/GdiContainer.h"
 #include "htmlview/Utf.h"
 
+#include <algorithm>
+
 namespace htmlview::internal {
 
+namespace {
+
+// Takes padding and border out of a given height, so that the border box has that height.
+void FitBorderBoxHeight(const litehtml::element& element, litehtml::position& content) {
+    if (element.get_css_height().is_predefined()) {
+        return;
+    }
+    const int chrome = element.padding_top() + element.padding_bottom() + element.border_top() +
+                       element.border_bottom();
+    content.height = std::max(0, content.height - chrome);
+}
+
+} // namespace
+
 FormFieldElement::FormFieldElement(const std::shared_ptr<litehtml::document>& doc,
-                                   GdiContainer& container, const DomNode* node)
-    : litehtml::html_tag(doc), container_(container), node_(node) {}
+                                   GdiContainer& container, const DomNode* node, bool quirks)
+    : litehtml::html_tag(doc), container_(container), node_(node), quirks_(quirks) {}
+
+QuirksDivElement::QuirksDivElement(const std::shared_ptr<litehtml::document>& doc)
+    : litehtml::el_div(doc) {}
+
+int QuirksDivElement::render(int x, int y, int max_width, bool second_pass) {
+    const int result = litehtml::el_div::render(x, y, max_width, second_pass);
+    FitBorderBoxHeight(*this, m_pos);
+    return result;
+}
 
 bool FormFieldElement::IsButton() const {
     if (!node_) {
@@ -20,6 +45,9 @@ bool FormFieldElement::IsButton() const {
 
 int FormFieldElement::render(int x, int y, int max_width, bool second_pass) {
     const int result = litehtml::html_tag::render(x, y, max_width, second_pass);
+    if (quirks_) {
+        FitBorderBoxHeight(*this, m_pos);
+    }
     // A button without a width of its own is as wide as its label.
     if (IsButton() && get_css_width().is_predefined()) {
         const std::string label = node_->CurrentValue();

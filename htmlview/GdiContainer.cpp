@@ -197,7 +197,7 @@ void GdiContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* te
 
 int GdiContainer::pt_to_px(int pt) const {
     const int dpi = measureDc_ ? GetDeviceCaps(measureDc_, LOGPIXELSY) : 96;
-    return MulDiv(pt, dpi > 0 ? dpi : 96, 72);
+    return (pt * (dpi > 0 ? dpi : 96) + 36) / 72;
 }
 
 int GdiContainer::get_default_font_size() const {
@@ -445,12 +445,16 @@ std::shared_ptr<litehtml::element>
 GdiContainer::create_element(const litehtml::tchar_t* tag_name,
                              const litehtml::string_map& attributes,
                              const std::shared_ptr<litehtml::document>& doc) {
-    if (!tag_name || AsciiLower(tag_name) != "input") {
+    const std::string tag = tag_name ? AsciiLower(tag_name) : std::string();
+    if (tag == "div" && quirks_) {
+        return std::make_shared<QuirksDivElement>(doc);
+    }
+    if (tag != "input") {
         return nullptr;
     }
     const auto index = attributes.find(kLayoutIndexAttribute);
     const DomNode* node = index == attributes.end() ? nullptr : NodeByIndex(index->second.c_str());
-    return std::make_shared<FormFieldElement>(doc, *this, node);
+    return std::make_shared<FormFieldElement>(doc, *this, node, quirks_);
 }
 
 void GdiContainer::get_media_features(litehtml::media_features& media) const {

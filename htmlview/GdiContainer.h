@@ -24,6 +24,9 @@ public:
     void SetClientSize(SIZE size) { clientSize_ = size; }
     // The nodes of the markup being laid out, by their layout index.
     void SetNodeOrder(const std::vector<DomNode*>* order) { order_ = order; }
+    // Pages without a document type are laid out as the classic browsers did: a division's or
+    // a field's width and height include its padding and border.
+    void SetQuirksMode(bool quirks) { quirks_ = quirks; }
     // The text field that shows a caret.
     void SetFocusedField(const DomNode* node) { focused_ = node; }
 
@@ -82,6 +85,7 @@ private:
     ImageStore images_;
     const std::vector<DomNode*>* order_ = nullptr;
     const DomNode* focused_ = nullptr;
+    bool quirks_ = false;
 };
 
 } // namespace htmlview::internal

@@ -67,8 +67,12 @@ private:
 
 } // namespace
 
-DomNodePtr ParseDocument(std::string_view utf8) {
+DomNodePtr ParseDocument(std::string_view utf8, bool* quirks) {
     GumboParse parse(utf8, kGumboDefaultOptions);
+    if (quirks) {
+        *quirks = !parse.output() ||
+                  parse.output()->document->v.document.doc_type_quirks_mode == GUMBO_DOCTYPE_QUIRKS;
+    }
     DomNodePtr root = parse.output() ? Convert(parse.output()->root) : nullptr;
     if (!root) {
         root = DomNode::NewElement("html", {});

@@ -18,8 +18,9 @@ namespace {
 constexpr UINT kCompleteLoadMessage = WM_USER + 0x101;
 // The context menu the control shows when its host leaves the right click to it.
 constexpr UINT kRefreshCommand = 1;
-// Pixels scrolled per wheel notch.
+// Pixels scrolled per wheel notch, and the wheel's distance per notch.
 constexpr int kWheelStep = 48;
+constexpr int kWheelNotch = 120;
 
 UINT ElementRectMessage() {
     static const UINT message = RegisterWindowMessageA(kElementRectMessageName);
@@ -73,7 +74,6 @@ struct HtmlView::Impl {
     DomNodePtr hover;
     DomNodePtr pressed;
     DomNodePtr focusedField;
-    bool trackingLeave = false;
     WCHAR pendingHighSurrogate = 0;
 };
 
@@ -94,7 +94,9 @@ void HtmlView::Impl::CompleteLoad() {
     hover.reset();
     pressed.reset();
     SetFocusedField(nullptr);
-    layout.SetDocument(internal::ParseDocument(pendingMarkup));
+    bool quirks = false;
+    DomNodePtr root = internal::ParseDocument(pendingMarkup, &quirks);
+    layout.SetDocument(std::move(root), quirks);
     pendingMarkup.clear();
     url = std::move(pendingUrl);
     complete = true;
@@ -113,13 +115,6 @@ void HtmlView::Impl::Fire(ElementEvent event, const DomNodePtr& node) {
 }
 
 void HtmlView::Impl::UpdateHover(POINT client) {
-    if (!trackingLeave) {
-        TRACKMOUSEEVENT track = {};
-        track.cbSize = sizeof(track);
-        track.dwFlags = TME_LEAVE;
-        track.hwndTrack = hwnd;
-        trackingLeave = TrackMouseEvent(&track) != FALSE;
-    }
     DomNodePtr now = layout.HitTest(client);
     if (now == hover) {
         return;
@@ -216,7 +211,7 @@ void HtmlView::Impl::ContextMenu(POINT screen, const DomNodePtr& source) {
     if (!menu) {
         return;
     }
-    AppendMenuW(menu, MF_STRING, kRefreshCommand, WIDE("Actualiser"));
+    AppendMenuA(menu, MF_STRING, kRefreshCommand, "Actualiser");
     const BOOL chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
                                        screen.x, screen.y, 0, hwnd, nullptr);
     DestroyMenu(menu);
@@ -232,7 +227,7 @@ void HtmlView::Impl::Wheel(POINT screen, int delta) {
     if (!target) {
         return;
     }
-    target->SetScrollTop(target->GetScrollTop() - delta * kWheelStep / WHEEL_DELTA);
+    target->SetScrollTop(target->GetScrollTop() - delta * kWheelStep / kWheelNotch);
     UpdateHover(client);
 }
 
@@ -372,7 +367,6 @@ LRESULT CALLBACK HtmlViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         impl.UpdateHover(point);
         return 0;
     case WM_MOUSELEAVE:
-        impl.trackingLeave = false;
         if (impl.hover) {
             DomNodePtr old = std::move(impl.hover);
             impl.hover.reset();
@@ -439,7 +433,6 @@ bool RegisterHtmlViewClass(HINSTANCE instance) {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = HtmlViewProc;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // the arrow
     windowClass.lpszClassName = kHtmlViewClassName;
     return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }

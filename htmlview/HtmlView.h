@@ -179,6 +179,10 @@ public:
     // Size of the laid-out document (lays it out when it has changed).
     SIZE GetDocumentSize() const;
 
+    // How many times the document has been laid out so far. Changes to the document only mark
+    // the layout out of date; it is made again when geometry or painting is asked for.
+    unsigned GetLayoutCount() const;
+
     struct Impl;
     explicit HtmlView(std::unique_ptr<Impl> impl);
     ~HtmlView();

@@ -62,6 +62,8 @@ RECT IntersectRects(const RECT& a, const RECT& b) {
 
 PageLayout::PageLayout(std::function<void()> invalidate) : invalidate_(std::move(invalidate)) {
     context_.load_master_stylesheet(kDefaultStyleSheet);
+    quirksContext_.load_master_stylesheet(
+        (std::string(kDefaultStyleSheet) + kQuirksStyleSheet).c_str());
 }
 
 PageLayout::~PageLayout() {
@@ -71,7 +73,8 @@ PageLayout::~PageLayout() {
     }
 }
 
-void PageLayout::SetDocument(DomNodePtr root) {
+void PageLayout::SetDocument(DomNodePtr root, bool quirks) {
+    quirks_ = quirks;
     DropLayout();
     if (root_) {
         root_->SetOwner(nullptr);
@@ -120,7 +123,9 @@ void PageLayout::EnsureLayout() {
     }
     container_.SetNodeOrder(&order_);
     container_.SetClientSize(viewport_);
-    document_ = litehtml::document::createFromUTF8(markup.c_str(), &container_, &context_);
+    container_.SetQuirksMode(quirks_);
+    document_ = litehtml::document::createFromUTF8(markup.c_str(), &container_,
+                                                   quirks_ ? &quirksContext_ : &context_);
     elements_.assign(order_.size(), nullptr);
     if (!document_ || !document_->root()) {
         document_.reset();

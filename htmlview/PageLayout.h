@@ -24,7 +24,7 @@ public:
     PageLayout& operator=(const PageLayout&) = delete;
 
     // Takes the tree as the page (nullptr: no page). Scrolling starts at the top.
-    void SetDocument(DomNodePtr root);
+    void SetDocument(DomNodePtr root, bool quirks = false);
     const DomNodePtr& root() const { return root_; }
     DomNodePtr body() const;
     GdiContainer& container() { return container_; }
@@ -79,6 +79,8 @@ private:
 
     std::function<void()> invalidate_;
     litehtml::context context_;
+    litehtml::context quirksContext_;
+    bool quirks_ = false;
     GdiContainer container_;
     DomNodePtr root_;
     litehtml::document::ptr document_;

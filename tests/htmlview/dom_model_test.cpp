@@ -45,6 +45,12 @@ TEST(Parser, BuildsHeadAndBodyAndFindsElementsById) {
     EXPECT_FALSE(FindById(root, "hidden")) << "markup inside a comment is not part of the document";
     EXPECT_EQ(WIDE("ab"), FindById(root, "p1")->GetInnerText());
 
+    bool quirks = false;
+    ParseDocument("<html><body></body></html>", &quirks);
+    EXPECT_TRUE(quirks) << "a page without a document type is laid out as the classic browsers did";
+    ParseDocument("<!DOCTYPE html><html><body></body></html>", &quirks);
+    EXPECT_FALSE(quirks);
+
     DomNodePtr empty = ParseDocument("");
     ASSERT_EQ(2u, empty->children().size());
     EXPECT_EQ("body", empty->children()[1]->tag());
