@@ -110,6 +110,15 @@ CString CDHtmlDialog::GetElementText(LPCSTR szElementId) const {
     return element != nullptr ? CString(element->GetInnerText().c_str()) : CString();
 }
 
+LRESULT CDHtmlDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CDialog::WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The control went with its children; a later dialog run makes a new one.
+        m_hWndBrowser = nullptr;
+    }
+    return result;
+}
+
 void CDHtmlDialog::OnSize(UINT nType, int cx, int cy) {
     CDialog::OnSize(nType, cx, cy);
     if (m_hWndBrowser != nullptr) {

@@ -80,6 +80,7 @@ public:
     virtual const DHtmlEventMapEntry* GetDHtmlEventMap() const;
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The browser control follows the client area.
     void OnSize(UINT nType, int cx, int cy);
 

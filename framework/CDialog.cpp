@@ -79,6 +79,17 @@ INT_PTR CALLBACK CDialog::AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     return static_cast<INT_PTR>(CWnd::CallFrameworkFunction(pDialog, msg, &InitDialogRun::Run));
 }
 
+bool CDialog::OnCmdMsg(UINT nID, int nCode, HWND hWndCtrl) {
+    if (CWnd::OnCmdMsg(nID, nCode, hWndCtrl)) {
+        return true;
+    }
+    if (nCode != CN_COMMAND) {
+        return false;
+    }
+    CWinApp* pApp = AfxGetApp();
+    return pApp != nullptr && pApp->CCmdTarget::OnCmdMsg(nID, nCode, hWndCtrl);
+}
+
 void CDialog::EndDialog(int nResult) {
     if (m_hWnd != nullptr) {
         ::EndDialog(m_hWnd, nResult);

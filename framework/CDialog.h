@@ -26,6 +26,9 @@ public:
     // False when a validation failed.
     bool UpdateData(bool bSaveAndValidate = true);
 
+    // Commands the dialog does not handle go on to the application object.
+    bool OnCmdMsg(UINT nID, int nCode, HWND hWndCtrl) override;
+
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();

@@ -156,4 +156,33 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
     return exitCode;
 }
 
+LPSTR AfxSkipProgramName(LPSTR lpszCommandLine) {
+    if (lpszCommandLine == nullptr) {
+        return nullptr;
+    }
+    char* p = lpszCommandLine;
+    if (*p == '"') {
+        ++p;
+        while (*p != 0 && *p != '"') {
+            ++p;
+        }
+        if (*p == '"') {
+            ++p;
+        }
+    } else {
+        while (static_cast<unsigned char>(*p) > ' ') {
+            ++p;
+        }
+    }
+    while (*p != 0 && static_cast<unsigned char>(*p) <= ' ') {
+        ++p;
+    }
+    return p;
+}
+
+int AfxRunApplication() {
+    return AfxWinMain(::GetModuleHandleA(nullptr), nullptr, AfxSkipProgramName(::GetCommandLineA()),
+                      SW_SHOWDEFAULT);
+}
+
 void AfxEnableControlContainer() {}

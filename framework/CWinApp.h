@@ -70,6 +70,15 @@ inline CWnd* AfxGetMainWnd() {
 // or run the message loop. Returns the exit code.
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 
+// What the executable's entry does on both targets: AfxWinMain with the process's module, the
+// command line's arguments (the command line without the program's name, as WinMain gets them)
+// and SW_SHOWDEFAULT.
+int AfxRunApplication();
+
+// The arguments part of a command line: after the program's name (quoted or not) and the blanks
+// that follow it.
+LPSTR AfxSkipProgramName(LPSTR lpszCommandLine);
+
 // Prepares dialogs to host the browser control. The control here is an ordinary window class,
 // registered by the framework before an HTML dialog creates it, so nothing else is needed.
 void AfxEnableControlContainer();
