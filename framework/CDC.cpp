@@ -1,13 +1,8 @@
 #include "framework/CDC.h"
 
 #include "framework/AfxHandleMap.h"
-#include "framework/CException.h"
-#include "framework/CWnd.h"
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
-IMPLEMENT_DYNAMIC(CWindowDC, CDC)
-IMPLEMENT_DYNAMIC(CClientDC, CDC)
-IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 
 namespace {
 
@@ -17,6 +12,19 @@ CHandleMap<HDC, CDC>& DcMap() {
 }
 
 constexpr int kHimetricPerInch = 2540;
+
+// value * numerator / denominator, rounded to the nearest integer (halves away from zero).
+LONG ScaleRounded(LONG value, int numerator, int denominator) {
+    if (denominator == 0) {
+        return value;
+    }
+    long long product = static_cast<long long>(value) * numerator;
+    long long half = denominator / 2;
+    bool negative = (product < 0) != (denominator < 0);
+    long long magnitude = (product < 0 ? -product : product) + (half < 0 ? -half : half);
+    long long quotient = magnitude / (denominator < 0 ? -denominator : denominator);
+    return static_cast<LONG>(negative ? -quotient : quotient);
+}
 
 HDC HandleOf(CDC* pDC) {
     return pDC != nullptr ? pDC->m_hDC : nullptr;
@@ -165,10 +173,11 @@ void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush) {
 }
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr) {
-    // An opaque, empty text output paints the rectangle in the background colour.
-    COLORREF previous = ::SetBkColor(m_hDC, clr);
-    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
-    ::SetBkColor(m_hDC, previous);
+    HBRUSH brush = ::CreateSolidBrush(clr);
+    if (brush != nullptr) {
+        ::FillRect(m_hDC, lpRect, brush);
+        ::DeleteObject(brush);
+    }
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr) {
@@ -191,10 +200,6 @@ void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush) {
     if (pBrush != nullptr) {
         ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->m_hObject));
     }
-}
-
-bool CDC::DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) {
-    return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags) != FALSE;
 }
 
 bool CDC::Rectangle(int x1, int y1, int x2, int y2) {
@@ -238,46 +243,15 @@ int CDC::ExcludeClipRect(LPCRECT lpRect) {
 }
 
 void CDC::HIMETRICtoDP(LPSIZE lpSize) const {
-    lpSize->cx = ::MulDiv(lpSize->cx, GetDeviceCaps(LOGPIXELSX), kHimetricPerInch);
-    lpSize->cy = ::MulDiv(lpSize->cy, GetDeviceCaps(LOGPIXELSY), kHimetricPerInch);
+    lpSize->cx = ScaleRounded(lpSize->cx, GetDeviceCaps(LOGPIXELSX), kHimetricPerInch);
+    lpSize->cy = ScaleRounded(lpSize->cy, GetDeviceCaps(LOGPIXELSY), kHimetricPerInch);
 }
 
 void CDC::DPtoHIMETRIC(LPSIZE lpSize) const {
     int dpiX = GetDeviceCaps(LOGPIXELSX);
     int dpiY = GetDeviceCaps(LOGPIXELSY);
     if (dpiX > 0 && dpiY > 0) {
-        lpSize->cx = ::MulDiv(lpSize->cx, kHimetricPerInch, dpiX);
-        lpSize->cy = ::MulDiv(lpSize->cy, kHimetricPerInch, dpiY);
+        lpSize->cx = ScaleRounded(lpSize->cx, kHimetricPerInch, dpiX);
+        lpSize->cy = ScaleRounded(lpSize->cy, kHimetricPerInch, dpiY);
     }
-}
-
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd != nullptr ? pWnd->m_hWnd : nullptr) {
-    if (!Attach(::GetWindowDC(m_hWnd))) {
-        AfxThrowResourceException();
-    }
-}
-
-CWindowDC::~CWindowDC() {
-    ::ReleaseDC(m_hWnd, Detach());
-}
-
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd != nullptr ? pWnd->m_hWnd : nullptr) {
-    if (!Attach(::GetDC(m_hWnd))) {
-        AfxThrowResourceException();
-    }
-}
-
-CClientDC::~CClientDC() {
-    ::ReleaseDC(m_hWnd, Detach());
-}
-
-CPaintDC::CPaintDC(CWnd* pWnd) : m_ps(), m_hWnd(pWnd != nullptr ? pWnd->m_hWnd : nullptr) {
-    if (!Attach(::BeginPaint(m_hWnd, &m_ps))) {
-        AfxThrowResourceException();
-    }
-}
-
-CPaintDC::~CPaintDC() {
-    Detach();
-    ::EndPaint(m_hWnd, &m_ps);
 }

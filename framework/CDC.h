@@ -1,6 +1,5 @@
-// Device contexts. A CDC either owns its handle (CreateCompatibleDC: DeleteDC at the end) or has
-// it attached; CWindowDC, CClientDC and CPaintDC get the handle of a window and give it back in
-// their destructors, and raise the resource exception when the window's DC cannot be had.
+// Device contexts. A CDC owns the handle attached to it (CreateCompatibleDC, Attach): its
+// destructor deletes a handle still attached. The window DCs (CWindowDC.h) borrow theirs.
 #pragma once
 
 #include "framework/CGdiObject.h"
@@ -58,7 +57,6 @@ public:
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
     void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
     void FrameRect(LPCRECT lpRect, CBrush* pBrush);
-    bool DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags);
     bool Rectangle(int x1, int y1, int x2, int y2);
     bool Rectangle(LPCRECT lpRect);
     CPoint MoveTo(int x, int y);
@@ -72,39 +70,4 @@ public:
     // HIMETRIC units (0.01 mm) to device pixels and back, through the device's pixels per inch.
     void HIMETRICtoDP(LPSIZE lpSize) const;
     void DPtoHIMETRIC(LPSIZE lpSize) const;
-};
-
-// The device context of the whole window, non-client area included.
-class CWindowDC : public CDC {
-    DECLARE_DYNAMIC(CWindowDC)
-public:
-    explicit CWindowDC(CWnd* pWnd);
-    ~CWindowDC() override;
-
-protected:
-    HWND m_hWnd;
-};
-
-// The device context of the window's client area.
-class CClientDC : public CDC {
-    DECLARE_DYNAMIC(CClientDC)
-public:
-    explicit CClientDC(CWnd* pWnd);
-    ~CClientDC() override;
-
-protected:
-    HWND m_hWnd;
-};
-
-// BeginPaint and EndPaint around a WM_PAINT handler.
-class CPaintDC : public CDC {
-    DECLARE_DYNAMIC(CPaintDC)
-public:
-    explicit CPaintDC(CWnd* pWnd);
-    ~CPaintDC() override;
-
-    PAINTSTRUCT m_ps;
-
-protected:
-    HWND m_hWnd;
 };

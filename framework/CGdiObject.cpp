@@ -1,7 +1,6 @@
 #include "framework/CGdiObject.h"
 
 #include "framework/AfxHandleMap.h"
-#include "framework/AfxModule.h"
 #include "framework/CDC.h"
 #include "framework/CException.h"
 
@@ -127,26 +126,8 @@ bool CBrush::CreateSolidBrush(COLORREF crColor) {
     return Attach(::CreateSolidBrush(crColor));
 }
 
-bool CBrush::CreatePatternBrush(CBitmap* pBitmap) {
-    return pBitmap != nullptr &&
-           Attach(::CreatePatternBrush(static_cast<HBITMAP>(pBitmap->m_hObject)));
-}
-
 bool CFont::CreateFontIndirect(const LOGFONTA* lpLogFont) {
     return Attach(::CreateFontIndirectA(lpLogFont));
-}
-
-bool CBitmap::LoadBitmap(UINT nIDResource) {
-    return LoadBitmap(MAKEINTRESOURCEA(nIDResource));
-}
-
-bool CBitmap::LoadBitmap(LPCSTR lpszResourceName) {
-    HINSTANCE hModule = nullptr;
-    if (AfxFindResourceHandle(lpszResourceName, MAKEINTRESOURCEA(2) /* RT_BITMAP */, &hModule) ==
-        nullptr) {
-        return false;
-    }
-    return Attach(::LoadBitmapA(hModule, lpszResourceName));
 }
 
 bool CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount,

@@ -51,7 +51,6 @@ public:
     // The object of the handle when it is a CBrush, else null.
     static CBrush* FromHandle(HBRUSH hBrush);
     bool CreateSolidBrush(COLORREF crColor);
-    bool CreatePatternBrush(class CBitmap* pBitmap);
 };
 
 class CFont : public CGdiObject {

@@ -2,7 +2,7 @@
 
 #include "framework/AfxHandleMap.h"
 #include "framework/AfxModule.h"
-#include "framework/CDC.h"
+#include "framework/CWindowDC.h"
 #include "framework/CException.h"
 #include "framework/CMenu.h"
 #include "framework/CWinApp.h"

@@ -174,7 +174,9 @@ TEST_F(DoubleByteStringTest, CaseAndReverseKeepDoubleByteCharacters) {
     s.MakeUpper();
     EXPECT_EQ("A\x82\x61", s);
     s.MakeReverse();
-    EXPECT_EQ("\x82\x61" "A", s);
+    EXPECT_EQ("\x82\x61"
+              "A",
+              s);
     CString blank(CString(kHyo) + "  ");
     blank.TrimRight();
     EXPECT_EQ(kHyo, blank);
