@@ -1,5 +1,4 @@
-// The conversions of CString between the ANSI code page and UTF-16, and string resources.
-#include "framework/AfxModule.h"
+// The conversions of CString between the ANSI code page and UTF-16.
 #include "framework/CString.h"
 
 #include <vector>
@@ -34,20 +33,4 @@ std::basic_string<WCHAR> AfxAnsiToWide(const char* psz) {
         result.assign(buffer.data(), static_cast<size_t>(written - 1));
     }
     return result;
-}
-
-bool CString::LoadString(UINT nID) {
-    // String resources hold at most 65535 characters; grow until the text fits.
-    for (int size = 256; size <= 65536; size *= 4) {
-        std::vector<char> buffer(static_cast<size_t>(size));
-        int length = ::LoadStringA(AfxGetResourceHandle(), nID, buffer.data(), size);
-        if (length <= 0) {
-            return false;
-        }
-        if (length < size - 1) {
-            m_str.assign(buffer.data(), static_cast<size_t>(length));
-            return true;
-        }
-    }
-    return false;
 }
