@@ -162,3 +162,31 @@ TEST(Clipboard, OffersTheTextAsUnicodeInTheCodePage) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Clipboard, TakesOverABitmapAndDeletesItWhenEmptied) {
+    winsim::ResetDesktop();
+    HWND window = test::MakeWindow("owner");
+    HBITMAP bitmap = CreateBitmap(4, 3, 1, 32, nullptr);
+    ASSERT_NE(bitmap, nullptr);
+    ASSERT_TRUE(OpenClipboard(window));
+    EmptyClipboard();
+    EXPECT_EQ(SetClipboardData(CF_BITMAP, bitmap), bitmap);
+    CloseClipboard();
+    EXPECT_EQ(winsim::ClipboardBitmap(), bitmap);
+    BITMAP info{};
+    ASSERT_NE(GetObjectA(winsim::ClipboardBitmap(), sizeof(info), &info), 0);
+    EXPECT_EQ(info.bmWidth, 4);
+    EXPECT_EQ(info.bmHeight, 3);
+
+    ASSERT_TRUE(OpenClipboard(window));
+    EXPECT_EQ(SetClipboardData(CF_BITMAP, reinterpret_cast<HANDLE>(GlobalAlloc(GHND, 4))),
+              nullptr); // not a bitmap
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_EQ(GetObjectType(bitmap), 0u);
+    EXPECT_EQ(winsim::ClipboardBitmap(), nullptr);
+}
+
+} // namespace

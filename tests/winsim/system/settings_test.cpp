@@ -97,3 +97,53 @@ TEST(Version, ReportsTheConfiguredWindows) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(NonClientMetrics, GiveTheMenuFontAndSizesOfTheLook) {
+    Desktop("xp");
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+    EXPECT_STREQ(metrics.lfMenuFont.lfFaceName, "Tahoma");
+    EXPECT_EQ(metrics.lfMenuFont.lfHeight, -11);
+    EXPECT_EQ(metrics.lfMenuFont.lfWeight, FW_NORMAL);
+    EXPECT_STREQ(metrics.lfCaptionFont.lfFaceName, "Trebuchet MS");
+    EXPECT_EQ(metrics.iMenuHeight + 1, GetSystemMetrics(SM_CYMENU));
+    EXPECT_EQ(metrics.iCaptionHeight + 1, GetSystemMetrics(SM_CYCAPTION));
+
+    // Windows XP does not know the record that Windows Vista made longer.
+    unsigned char longer[sizeof(NONCLIENTMETRICSA) + 4] = {};
+    auto* record = reinterpret_cast<NONCLIENTMETRICSA*>(longer);
+    record->cbSize = sizeof(longer);
+    EXPECT_FALSE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(longer), record, 0));
+    Desktop("7");
+    EXPECT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(longer), record, 0));
+    EXPECT_STREQ(record->lfMenuFont.lfFaceName, "Segoe UI");
+
+    winsim::DesktopConfig japanese;
+    japanese.codePage = 932;
+    winsim::ResetDesktop(japanese);
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+    EXPECT_EQ(metrics.lfMenuFont.lfCharSet, SHIFTJIS_CHARSET);
+    metrics.cbSize = 0;
+    EXPECT_FALSE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0));
+}
+
+TEST(SystemColorBrushes, AreSolidBrushesOfTheColourKeptPerIndex) {
+    Desktop("xp");
+    HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(GetSysColorBrush(COLOR_BTNFACE), face);
+    LOGBRUSH brush{};
+    ASSERT_EQ(GetObjectA(face, sizeof(brush), &brush), static_cast<int>(sizeof(brush)));
+    EXPECT_EQ(brush.lbStyle, static_cast<UINT>(BS_SOLID));
+    EXPECT_EQ(brush.lbColor, RGB(236, 233, 216));
+    EXPECT_EQ(GetSysColorBrush(25), nullptr);
+    EXPECT_EQ(GetSysColorBrush(99), nullptr);
+    // A program that deletes it by mistake still gets a working brush next time.
+    DeleteObject(face);
+    EXPECT_EQ(GetObjectType(GetSysColorBrush(COLOR_BTNFACE)), static_cast<DWORD>(OBJ_BRUSH));
+}
+
+} // namespace

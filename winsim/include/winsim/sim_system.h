@@ -66,3 +66,11 @@ void MapDrive(char letter, const std::string& hostFolder);
 std::optional<std::string> HostPath(const std::string& windowsPath);
 
 } // namespace winsim
+
+namespace winsim {
+
+// ---- OLE pictures ----------------------------------------------------------------------------
+// Picture objects loaded and not released yet.
+int LivePictureCount();
+
+} // namespace winsim

@@ -2,6 +2,7 @@
 // system parameters.
 #pragma once
 
+#include "wingdi.h"
 #include "wintypes.h"
 
 // ---- Clipboard -------------------------------------------------------------------------------
@@ -171,5 +172,27 @@ int WINAPI GetSystemMetrics(int nIndex);
 
 #define SPIF_UPDATEINIFILE 0x0001
 #define SPIF_SENDWININICHANGE 0x0002
+
+// The non-client metrics as the program's Windows versions know them: 340 bytes (Windows Vista
+// added iPaddedBorderWidth behind them; a 344-byte record is accepted from Vista on).
+typedef struct tagNONCLIENTMETRICSA {
+    UINT cbSize;
+    int iBorderWidth;
+    int iScrollWidth;
+    int iScrollHeight;
+    int iCaptionWidth;
+    int iCaptionHeight;
+    LOGFONTA lfCaptionFont;
+    int iSmCaptionWidth;
+    int iSmCaptionHeight;
+    LOGFONTA lfSmCaptionFont;
+    int iMenuWidth;
+    int iMenuHeight;
+    LOGFONTA lfMenuFont;
+    LOGFONTA lfStatusFont;
+    LOGFONTA lfMessageFont;
+} NONCLIENTMETRICSA, *PNONCLIENTMETRICSA, *LPNONCLIENTMETRICSA;
+
+static_assert(sizeof(NONCLIENTMETRICSA) == 340, "NONCLIENTMETRICSA has the size of Windows");
 
 BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);

@@ -1,16 +1,20 @@
 // Handles that belong to the other areas of the desktop, checked through their public API.
 #include "system/clipboard_state.h"
 
+#include <winsim/wingdi.h>
+
 namespace winsim::system {
 
 bool IsLiveWindow(HWND window) {
     return window != nullptr;
 }
 
-bool IsClipboardBitmap(HANDLE) {
-    return false;
+bool IsClipboardBitmap(HANDLE bitmap) {
+    return GetObjectType(bitmap) == OBJ_BITMAP;
 }
 
-void FreeClipboardBitmap(HANDLE) {}
+void FreeClipboardBitmap(HANDLE bitmap) {
+    DeleteObject(bitmap);
+}
 
 } // namespace winsim::system

@@ -1,6 +1,7 @@
 // System colours: the schemes of Windows 95 (also 98 and NT 4), Windows 2000 (the classic
 // scheme, also of Me and of later versions under the classic theme), Windows XP (Luna, blue),
 // Windows Vista/7 and Windows 10.
+#include "system/system_colors.h"
 #include "system/system_state.h"
 #include "system/windows_version.h"
 
@@ -13,8 +14,7 @@
 namespace winsim::system {
 namespace {
 
-constexpr int kColorCount = 31;
-using Scheme = std::array<COLORREF, kColorCount>;
+using Scheme = std::array<COLORREF, kSysColorCount>;
 
 // In the order of the COLOR_ indices; index 25 has no colour.
 const Scheme kStandard95 = {RGB(192, 192, 192), RGB(0, 128, 128),
@@ -121,13 +121,13 @@ const Scheme& CurrentScheme() {
 } // namespace
 
 bool SysColorIndexValid(int index) {
-    return index >= 0 && index < kColorCount && index != 25;
+    return index >= 0 && index < kSysColorCount && index != 25;
 }
 
 } // namespace winsim::system
 
 DWORD WINAPI GetSysColor(int nIndex) {
-    if (nIndex < 0 || nIndex >= winsim::system::kColorCount) {
+    if (nIndex < 0 || nIndex >= winsim::system::kSysColorCount) {
         return 0;
     }
     return winsim::system::CurrentScheme()[static_cast<size_t>(nIndex)];

@@ -9,9 +9,11 @@ void ResetSystem() {
     system::ResetClipboard();
     system::ResetTray();
     system::ResetSound();
+    system::ResetSysColorBrushes();
     system::ResetGlobalMemory();
     system::ResetRegistry();
     system::ResetModule();
+    system::ResetCom();
     system::ResetPaths();
 }
 
