@@ -152,6 +152,26 @@ TEST_F(Files, FopenMapsThePathAndChecksTheMode) {
     EXPECT_EQ(errno, ENOENT);
 }
 
+TEST_F(Files, TextModeTranslatesLineEndsAsTheWindowsRuntimeDoes) {
+    FILE* file = win32_fopen("C:\\notes.txt", "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs("one\ntwo\n", file);
+    std::fclose(file);
+    EXPECT_EQ(ReadHostFile(Root() / "notes.txt"), "one\r\ntwo\r\n");
+
+    WriteHostFile(Root() / "notes.txt", "a\r\nb\rc\x1Aignored");
+    file = win32_fopen("C:\\notes.txt", "rt");
+    ASSERT_NE(file, nullptr);
+    char buffer[32] = {};
+    size_t read = std::fread(buffer, 1, sizeof(buffer), file);
+    std::fclose(file);
+    EXPECT_EQ(std::string(buffer, read), "a\nb\rc");
+
+    errno = 0;
+    EXPECT_EQ(win32_fopen("C:\\notes.txt", "rbt"), nullptr);
+    EXPECT_EQ(errno, EINVAL);
+}
+
 TEST(DoubleBytePaths, TrailBytesThatLookLikeBackslashesStayInTheName) {
     winsim::DesktopConfig config;
     config.codePage = 932;

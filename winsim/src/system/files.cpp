@@ -1,5 +1,6 @@
 // Files and folders on the simulated drives, and the current directory.
 #include "system/paths.h"
+#include "system/text_stream.h"
 
 #include <winsim/crtfile.h>
 #include <winsim/shlwapi.h>
@@ -285,6 +286,11 @@ FILE* win32_fopen(const char* path, const char* mode) {
         errno = EACCES;
         return nullptr;
     }
-    hostMode.push_back('b');
-    return std::fopen(host.c_str(), hostMode.c_str());
+    // Without "b" the Windows runtime opens in text mode (its default translation mode).
+    std::string binaryMode = hostMode + "b";
+    FILE* file = std::fopen(host.c_str(), binaryMode.c_str());
+    if (binary || !file) {
+        return file;
+    }
+    return winsim::system::OpenTextStream(file, hostMode.c_str());
 }
