@@ -39,7 +39,9 @@ std::string ModuleBaseName(HMODULE module) {
 
 struct HtmlView::Impl {
     Impl(HWND window, HtmlViewHost* viewHost)
-        : hwnd(window), host(viewHost), layout([this] { Invalidate(); }) {}
+        : hwnd(window), host(viewHost), layout([this] { Invalidate(); }) {
+        layout.container().images().SetFileLoader(internal::LoadPictureFile);
+    }
 
     void Invalidate() const {
         if (hwnd) {
@@ -53,6 +55,8 @@ struct HtmlView::Impl {
     void UpdateHover(POINT client);
     void MouseDown(POINT client, bool left);
     void LeftUp(POINT client);
+    // What a click does to a form field: a checkbox toggles, a radio button is chosen.
+    void Activate(const DomNodePtr& source);
     void ContextMenu(POINT screen, const DomNodePtr& source);
     void Wheel(POINT screen, int delta);
     void Character(WCHAR character);
@@ -176,6 +180,25 @@ void HtmlView::Impl::LeftUp(POINT client) {
     if (!source || source != down) {
         return;
     }
+    Activate(source);
+    Fire(ElementEvent::Click, source);
+    // A click on a label is a click on the field it names, as the user expects.
+    for (DomNodePtr at = source; at; at = at->parent()) {
+        if (at->tag() != "label") {
+            continue;
+        }
+        const std::string* target = at->FindAttribute("for");
+        DomNodePtr field = target && layout.root() ? internal::FindById(layout.root(), *target)
+                                                   : internal::FindFirstByTag(at, "input");
+        if (field && field != source && field->IsCheckable()) {
+            Activate(field);
+            Fire(ElementEvent::Click, field);
+        }
+        break;
+    }
+}
+
+void HtmlView::Impl::Activate(const DomNodePtr& source) {
     if (source->IsCheckable()) {
         const std::string* type = source->FindAttribute("type");
         if (type && internal::AsciiLower(*type) == "radio") {
@@ -200,7 +223,6 @@ void HtmlView::Impl::LeftUp(POINT client) {
             source->SetChecked(!source->GetChecked());
         }
     }
-    Fire(ElementEvent::Click, source);
 }
 
 void HtmlView::Impl::ContextMenu(POINT screen, const DomNodePtr& source) {

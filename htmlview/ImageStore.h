@@ -5,6 +5,7 @@
 
 #include "platform/win32.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -34,8 +35,12 @@ private:
 
 class ImageStore {
 public:
+    using FileLoader = std::function<std::unique_ptr<DibImage>(const std::string& path)>;
+
     // module: whose resources res:// addresses name (the page's own module).
     void SetModule(HMODULE module) { module_ = module; }
+    // How picture files are read (without one, file:/// pictures show as missing).
+    void SetFileLoader(FileLoader loader) { fileLoader_ = std::move(loader); }
     // The picture behind url, loaded at the first request; nullptr when it cannot be had (the
     // failure is remembered, so a broken picture is not retried at every paint).
     const DibImage* Get(const std::string& url);
@@ -45,11 +50,14 @@ private:
     std::unique_ptr<DibImage> Load(const std::string& url) const;
     std::unique_ptr<DibImage> LoadResourceBitmap(const std::string& module, const std::string& type,
                                                  const std::string& name) const;
-    std::unique_ptr<DibImage> LoadPictureFile(const std::string& path) const;
 
     HMODULE module_ = nullptr;
+    FileLoader fileLoader_;
     std::map<std::string, std::unique_ptr<DibImage>> images_;
 };
+
+// Reads a picture file (JPEG, GIF, BMP ...) through the platform's OLE picture loading.
+std::unique_ptr<DibImage> LoadPictureFile(const std::string& path);
 
 // The path of a file:/// address as the file functions take it ("file:///C:\a b\x.jpg" gives
 // "C:\a b\x.jpg"; escapes such as %20 are decoded, forward slashes become backslashes).

@@ -1,0 +1,342 @@
+// The program's pages laid out and painted by the control's layout (without its window): ids,
+// geometry, the list table written into the page, scrolling, hit testing, painting.
+#include "htmlview/HtmlParser.h"
+#include "htmlview/PageLayout.h"
+#include "htmlview/Utf.h"
+
+#include <winsim/module_resources.h>
+#include <winsim/sim.h>
+#include <winsim/windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::internal;
+
+// The client area of the main dialog (309 x 217 dialog units of an 8-point dialog font).
+constexpr SIZE kMainClient = {463, 353};
+
+std::string PageMarkup(int id) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(23));
+    if (!found) {
+        return std::string();
+    }
+    HGLOBAL loaded = LoadResource(nullptr, found);
+    return DecodePageBytes(static_cast<const unsigned char*>(LockResource(loaded)),
+                           SizeofResource(nullptr, found));
+}
+
+class PageLayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        winsim::ResetDesktop();
+        page = std::make_unique<PageLayout>([this] { ++invalidations; });
+    }
+    void TearDown() override { page.reset(); }
+
+    void Load(int pageId, SIZE viewport = kMainClient) {
+        const std::string markup = PageMarkup(pageId);
+        ASSERT_FALSE(markup.empty()) << "page " << pageId;
+        bool quirks = false;
+        DomNodePtr root = ParseDocument(markup, &quirks);
+        page->container().images().SetModule(winsim::ProgramModule());
+        page->SetDocument(root, quirks);
+        page->SetViewportSize(viewport);
+    }
+
+    DomNodePtr Element(const char* id) { return FindById(page->root(), id); }
+
+    // The element's rectangle in the page, computed from the offset properties the way a host
+    // does: offsets summed up the offset-parent chain, each parent's scrolling taken off.
+    RECT RectFromOffsets(const ElementPtr& element) {
+        LONG x = 0;
+        LONG y = 0;
+        for (ElementPtr at = element; at;) {
+            x += at->GetOffsetLeft();
+            y += at->GetOffsetTop();
+            ElementPtr parent = at->GetOffsetParent();
+            if (parent) {
+                x -= parent->GetScrollLeft();
+                y -= parent->GetScrollTop();
+            }
+            at = parent;
+        }
+        return RECT{x, y, x + element->GetOffsetWidth(), y + element->GetOffsetHeight()};
+    }
+
+    static std::string RenderedRows(int count) {
+        std::string html = "<table width=\"100%\" height=\"100%\"><tr width=\"100%\" "
+                           "height=\"12pt\"><th width=\"80px\">Capture time</th><th "
+                           "width=\"60%\">Text</th><th>Image</th></tr>";
+        for (int i = 0; i < count; ++i) {
+            const std::string cls = i % 2 ? "odd" : "even";
+            const std::string n = std::to_string(i);
+            html += "<tr><td class=\"" + cls + "\" id=\"cat" + n + "\">12:00:0" + n +
+                    "</td><td class=\"" + cls + "\" id=\"txt" + n + "\"><p><u>Titre " + n +
+                    "</u></p>Ligne 1<br/>Ligne 2</td><td class=\"" + cls + "\" id=\"img" + n +
+                    "\"><img src=\"file:///C:\\missing\\" + n + ".jpg\" class=\"" + cls +
+                    "\" id=\"imt" + n + "\" width=\"120\" height=\"45\"/></td></tr>";
+        }
+        return html + "</table>";
+    }
+
+    int invalidations = 0;
+    std::unique_ptr<PageLayout> page; // made on the fresh desktop
+};
+
+TEST_F(PageLayoutTest, EveryPageLoadsWithTheIdsTheProgramUses) {
+    const struct {
+        int page;
+        std::vector<const char*> ids;
+    } pages[] = {
+        {104,
+         {"CQuilloryTextDlg", "menu", "menuHelp", "tblTexts", "tbl", "chkCopyAll", "ctrlHotkey"}},
+        {103, {"CDlgAutoScreenshot", "txtFreq", "ButtonOK", "ButtonCancel"}},
+        {105, {"CDialogAbout", "ButtonOK"}},
+        {106, {"CDialogHelp"}},
+    };
+    for (const auto& page : pages) {
+        Load(page.page);
+        for (const char* id : page.ids) {
+            DomNodePtr element = Element(id);
+            ASSERT_TRUE(element) << id << " in page " << page.page;
+            EXPECT_GT(element->GetOffsetWidth(), 0) << id << " has a box";
+            EXPECT_GT(element->GetOffsetHeight(), 0) << id << " has a box";
+        }
+    }
+    Load(104);
+    EXPECT_FALSE(Element("chkMinimizeToTray")) << "commented out in the page";
+    EXPECT_FALSE(Element("chkAutostart"));
+}
+
+TEST_F(PageLayoutTest, HotKeyPlaceIsA120By20BoxBesideItsLabelBelowTheList) {
+    Load(104);
+    DomNodePtr place = Element("ctrlHotkey");
+    const RECT rect = RectFromOffsets(place);
+    EXPECT_EQ(120, rect.right - rect.left);
+    EXPECT_EQ(20, rect.bottom - rect.top);
+
+    RECT direct;
+    ASSERT_TRUE(page->ClientRect(*place, &direct));
+    EXPECT_EQ(rect.left, direct.left) << "offsets and the layout agree";
+    EXPECT_EQ(rect.top, direct.top);
+
+    RECT list;
+    ASSERT_TRUE(page->ClientRect(*Element("tblTexts"), &list));
+    EXPECT_GE(rect.top, list.bottom) << "below the capture list";
+    EXPECT_GT(rect.left, 60) << "after the label 'Touche de raccourci:'";
+    EXPECT_LE(rect.right, kMainClient.cx);
+    EXPECT_LE(rect.bottom, kMainClient.cy);
+
+    RECT checkbox;
+    ASSERT_TRUE(page->ClientRect(*Element("chkCopyAll"), &checkbox));
+    EXPECT_LT(checkbox.bottom, rect.top + 10) << "the checkbox line comes first";
+}
+
+TEST_F(PageLayoutTest, ListWrittenIntoThePageIsLaidOutLazilyAndFoundById) {
+    Load(104);
+    page->EnsureLayout();
+    const unsigned layouts = page->layoutCount();
+    DomNodePtr list = Element("tblTexts");
+    for (int i = 1; i <= 5; ++i) {
+        list->SetInnerHtml(FromUtf8(RenderedRows(i)));
+    }
+    EXPECT_EQ(layouts, page->layoutCount()) << "rewriting the list alone lays nothing out";
+    EXPECT_FALSE(Element("tbl")) << "the initial table is gone";
+
+    ASSERT_TRUE(Element("imt4"));
+    RECT previous = {0, 0, 0, 0};
+    for (int i = 0; i < 5; ++i) {
+        for (const char* prefix : {"cat", "txt", "img", "imt"}) {
+            ASSERT_TRUE(Element((prefix + std::to_string(i)).c_str())) << prefix << i;
+        }
+        const RECT cell = RectFromOffsets(Element(("cat" + std::to_string(i)).c_str()));
+        EXPECT_GT(cell.right - cell.left, 0);
+        EXPECT_GT(cell.top, previous.top) << "row " << i << " is below the one before";
+        previous = cell;
+    }
+    EXPECT_EQ(layouts + 1, page->layoutCount()) << "one layout served all the questions";
+
+    const RECT image = RectFromOffsets(Element("imt0"));
+    EXPECT_EQ(120, image.right - image.left) << "thumbnails take the size their tag asks";
+    EXPECT_EQ(45, image.bottom - image.top);
+    const RECT imageCell = RectFromOffsets(Element("img0"));
+    EXPECT_GE(image.left, imageCell.left);
+    EXPECT_LE(image.right, imageCell.right);
+    EXPECT_EQ(WIDE("TABLE"), Element("cat0")->GetOffsetParent()->GetTagName());
+}
+
+TEST_F(PageLayoutTest, HitTestingFindsTheInnermostElementAndSkipsContentScrolledAway) {
+    Load(104);
+    DomNodePtr list = Element("tblTexts");
+    list->SetInnerHtml(FromUtf8(RenderedRows(30)));
+
+    RECT title;
+    ASSERT_TRUE(page->ClientRect(*FindFirstByTag(Element("txt0"), "u"), &title));
+    DomNodePtr hit =
+        page->HitTest(POINT{(title.left + title.right) / 2, (title.top + title.bottom) / 2});
+    ASSERT_TRUE(hit);
+    EXPECT_EQ("u", hit->tag()) << "the underlined title is its own source";
+    RECT time;
+    ASSERT_TRUE(page->ClientRect(*Element("cat0"), &time));
+    hit = page->HitTest(POINT{(time.left + time.right) / 2, (time.top + time.bottom) / 2});
+    EXPECT_EQ(Element("cat0"), hit);
+
+    // Scrolled by 200 pixels, the first rows pass above the division and under the menu row.
+    list->SetScrollTop(200);
+    EXPECT_EQ(200, list->GetScrollTop());
+    RECT moved;
+    ASSERT_TRUE(page->ClientRect(*Element("cat0"), &moved));
+    EXPECT_EQ(time.top - 200, moved.top);
+    RECT menu;
+    ASSERT_TRUE(page->ClientRect(*Element("menu"), &menu));
+    hit = page->HitTest(POINT{(menu.left + menu.right) / 2, (menu.top + menu.bottom) / 2});
+    EXPECT_EQ(Element("menu"), hit) << "content scrolled out of the division is not hit";
+
+    list->SetScrollTop(1000000);
+    const LONG maximum = list->GetScrollTop();
+    EXPECT_GT(maximum, 200);
+    EXPECT_LT(maximum, 1000000) << "scrolling stops at the end of the content";
+    list->SetScrollTop(-5);
+    EXPECT_EQ(0, list->GetScrollTop());
+    EXPECT_EQ(0, Element("menu")->GetScrollTop()) << "a span does not scroll";
+}
+
+TEST_F(PageLayoutTest, ClassAndInlineColourChangesShowAfterTheNextLayout) {
+    Load(104);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kMainClient.cx, kMainClient.cy);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all = {0, 0, kMainClient.cx, kMainClient.cy};
+
+    DomNodePtr menu = Element("menu");
+    RECT box;
+    ASSERT_TRUE(page->ClientRect(*menu, &box));
+    const POINT inside = {box.left + 2, (box.top + box.bottom) / 2};
+    page->Paint(dc, all);
+    const COLORREF resting = GetPixel(dc, inside.x, inside.y);
+    EXPECT_NE(RGB(0x33, 0x66, 0x99), resting);
+
+    menu->SetClassName(WIDE("menu_over"));
+    page->Paint(dc, all);
+    EXPECT_EQ(RGB(0x33, 0x66, 0x99), GetPixel(dc, inside.x, inside.y)) << "highlighted";
+    RECT after;
+    ASSERT_TRUE(page->ClientRect(*menu, &after));
+    EXPECT_EQ(box.left, after.left) << "the switch moves nothing";
+    EXPECT_EQ(box.right, after.right);
+
+    menu->SetBackgroundColor(WIDE("#fffbc0"));
+    page->Paint(dc, all);
+    EXPECT_EQ(RGB(0xFF, 0xFB, 0xC0), GetPixel(dc, inside.x, inside.y)) << "inline colour wins";
+
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+} // namespace
+
+namespace {
+
+class PaintedPage : public PageLayoutTest {
+protected:
+    void SetUp() override {
+        PageLayoutTest::SetUp();
+        HDC screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, kMainClient.cx, kMainClient.cy);
+        ReleaseDC(nullptr, screen);
+        old = SelectObject(dc, bitmap);
+    }
+    void TearDown() override {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        PageLayoutTest::TearDown();
+    }
+    void Paint() {
+        const RECT all = {0, 0, kMainClient.cx, kMainClient.cy};
+        HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+        FillRect(dc, &all, white);
+        DeleteObject(white);
+        page->Paint(dc, all);
+    }
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+};
+
+TEST_F(PaintedPage, BackgroundBitmapComesFromTheModulesResources) {
+    Load(103);
+    Paint();
+    // The dialog page's background is a light blue bitmap, not the white of an empty page.
+    const COLORREF below = GetPixel(dc, 300, 300);
+    EXPECT_NE(RGB(255, 255, 255), below);
+    EXPECT_GT(GetBValue(below), GetRValue(below)) << "bluish";
+}
+
+TEST_F(PaintedPage, PictureFilesAreReadThroughTheLoaderAndStretchedToTheTagsSize) {
+    Load(104);
+    std::vector<std::string> asked;
+    page->container().images().SetFileLoader([&asked](const std::string& path) {
+        asked.push_back(path);
+        std::vector<BYTE> pixels(4 * 4 * 2, 0); // 4 x 2 pixels
+        for (size_t i = 0; i < pixels.size(); i += 4) {
+            pixels[i + 2] = 0xC0; // red, in blue-green-red-unused order
+        }
+        return DibImage::FromTopDownBgra(4, 2, std::move(pixels));
+    });
+    // A path as the program writes it: backslashes and a blank, inserted as they are.
+    Element("tblTexts")
+        ->SetInnerHtml(FromUtf8("<table><tr><td id=c><img id=i src=\"file:///C:\\Program "
+                                "Files\\Verbacap\\tmp\\1f.jpg\" "
+                                "width=\"120\" height=\"45\"/></td></tr><tr><td><img id=broken "
+                                "src=\"file:///C:\\none.jpg\" "
+                                "width=\"120\" height=\"45\"/></td></tr></table>"));
+    Paint();
+    ASSERT_EQ(2u, asked.size());
+    EXPECT_EQ("C:\\Program Files\\Verbacap\\tmp\\1f.jpg", asked[0]);
+    RECT image;
+    ASSERT_TRUE(page->ClientRect(*Element("i"), &image));
+    EXPECT_EQ(120, image.right - image.left);
+    EXPECT_EQ(45, image.bottom - image.top);
+    EXPECT_EQ(RGB(0xC0, 0, 0), GetPixel(dc, image.left + 2, image.top + 2));
+    EXPECT_EQ(RGB(0xC0, 0, 0), GetPixel(dc, image.right - 3, image.bottom - 3));
+    Paint();
+    EXPECT_EQ(2u, asked.size()) << "pictures are read once, failures included";
+}
+
+TEST(FileUrls, GiveThePathAsTheFileFunctionsTakeIt) {
+    EXPECT_EQ("C:\\a b\\x.jpg", FileUrlToPath("file:///C:\\a b\\x.jpg"));
+    EXPECT_EQ("C:\\a b\\x.jpg", FileUrlToPath("file:///C:/a%20b/x.jpg"));
+    EXPECT_EQ("C:\\100%\\x.jpg", FileUrlToPath("file:///C:\\100%\\x.jpg")) << "a lone % stays";
+}
+
+TEST(PackedDibs, MalformedHeadersAreRefused) {
+    std::vector<BYTE> data(sizeof(BITMAPINFOHEADER) + 4 * 4, 0);
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = 2;
+    header.biHeight = 2;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    std::memcpy(data.data(), &header, sizeof(header));
+    EXPECT_TRUE(DibImage::FromPackedDib(data.data(), data.size()));
+    EXPECT_FALSE(DibImage::FromPackedDib(data.data(), data.size() - 1)) << "bits cut short";
+    header.biBitCount = 8; // a colour table of 256 entries that is not there
+    std::memcpy(data.data(), &header, sizeof(header));
+    EXPECT_FALSE(DibImage::FromPackedDib(data.data(), data.size()));
+    header.biBitCount = 7;
+    std::memcpy(data.data(), &header, sizeof(header));
+    EXPECT_FALSE(DibImage::FromPackedDib(data.data(), data.size()));
+}
+
+} // namespace
