@@ -1,0 +1,41 @@
+// What the steps of one scenario run share: the program (started or not), the output folder,
+// and what the steps have stated about the program's end.
+#pragma once
+
+#include "player/ProgramEntry.h"
+
+#include <filesystem>
+#include <string>
+
+namespace player {
+
+class ScenarioRun {
+public:
+    ScenarioRun(ProgramEntry program, std::filesystem::path outDir)
+        : program_(std::move(program)), outDir_(std::move(outDir)) {}
+
+    const std::filesystem::path& OutDir() const { return outDir_; }
+
+    // Starts the program with this command line and returns when it has ended; the steps that
+    // follow run inside its loops meanwhile. Throws StepFailure when it cannot start.
+    void StartProgram(const std::string& commandLine);
+
+    bool ProgramRunning() const { return running_; }
+    int Starts() const { return starts_; }
+    int LastExitCode() const { return lastExitCode_; }
+
+    // `expect running yes|no` held: the last such statement decides whether a scenario that
+    // ends with the program still waiting for input ends as intended.
+    void NoteRunningStated(bool running) { statedRunning_ = running; }
+    bool StatedRunning() const { return statedRunning_; }
+
+private:
+    ProgramEntry program_;
+    std::filesystem::path outDir_;
+    bool running_ = false;
+    int starts_ = 0;
+    int lastExitCode_ = 0;
+    bool statedRunning_ = false;
+};
+
+} // namespace player

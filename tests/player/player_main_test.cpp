@@ -1,0 +1,114 @@
+#include "player/PlayerMain.h"
+
+#include <winsim/script.h>
+#include <winsim/sim.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace player {
+namespace {
+
+class PlayerMainTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        winsim::ResetDesktop();
+        dir = std::filesystem::path(::testing::TempDir()) /
+              ("player-main-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    std::string Write(const std::string& name, const std::string& text) {
+        std::ofstream((dir / name).string()) << text;
+        return (dir / name).string();
+    }
+
+    int Play(std::vector<std::string> args, const ProgramEntry& program = {}) {
+        out.str("");
+        err.str("");
+        return PlayerMain(args, program, out, err);
+    }
+
+    std::string OutDir() const { return (dir / "out").string(); }
+
+    std::string Transcript() const {
+        std::ifstream in(dir / "out" / "transcript.txt");
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::filesystem::path dir;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(PlayerMainTest, APassingScenarioExitsWithZeroAndWritesItsTranscript) {
+    std::string file = Write("ok.scn", "display 24   # true colour\nexpect running no\n");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir()}), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(Transcript(), "1: display 24\n2: expect running no\n");
+    EXPECT_EQ(out.str(), Transcript());
+}
+
+TEST_F(PlayerMainTest, AFailingStepExitsWithOneNamingItsLine) {
+    std::string file = Write("fail.scn", "windows xp\n\nexpect file 'C:\\nothing.txt' exists\n");
+    EXPECT_EQ(Play({"--out", OutDir(), "--scenario", file}), 1);
+    EXPECT_EQ(err.str(), file + ":3: C:\\nothing.txt is missing\n");
+    EXPECT_NE(Transcript().find("FAILED at line 3"), std::string::npos);
+}
+
+TEST_F(PlayerMainTest, AParseErrorExitsWithTwoBeforeAnythingRuns) {
+    std::string file = Write("bad.scn", "expect file 'C:\\x' exists\nteleport\n");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir()}), 2);
+    EXPECT_EQ(err.str(), file + ":2: unknown verb 'teleport'\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "out" / "transcript.txt"));
+}
+
+TEST_F(PlayerMainTest, AStepNotAvailableYetExitsWithOneBeforeAnythingRuns) {
+    std::string file = Write("later.scn", "expect running no\nexpect entries 0\n");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir()}), 1);
+    EXPECT_NE(err.str().find(":2: 'expect entries' is not available yet"), std::string::npos);
+    EXPECT_EQ(Transcript().find("1: expect running no"), std::string::npos);
+}
+
+TEST_F(PlayerMainTest, StartWithoutTheProgramIsAFailureNotAPass) {
+    std::string file = Write("start.scn", "start\nexpect running yes\n");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir()}), 1);
+    EXPECT_NE(err.str().find(":1: the program cannot be started yet"), std::string::npos);
+}
+
+TEST_F(PlayerMainTest, TheRootFolderKeepsWhatARunLeft) {
+    std::string root = (dir / "root").string();
+    std::filesystem::create_directories(dir / "root" / "WINDOWS");
+    std::ofstream((dir / "root" / "WINDOWS" / "Verbacap.INI").string()) << "[Settings]\n";
+    std::string file = Write("root.scn", "expect file 'C:\\Windows\\verbacap.ini' exists\n");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir(), "--root", root}), 0) << err.str();
+    EXPECT_EQ(winsim::RootDir(), root);
+}
+
+TEST_F(PlayerMainTest, AnUnusableCommandLineOrFileExitsWithTwo) {
+    std::string file = Write("ok.scn", "display 8\n");
+    EXPECT_EQ(Play({}), 2);
+    EXPECT_NE(err.str().find("usage: verbacap --scenario FILE"), std::string::npos);
+    EXPECT_EQ(Play({"--scenario"}), 2);
+    EXPECT_EQ(Play({"--scenario", file, "--out"}), 2);
+    EXPECT_EQ(Play({"--scenario", file, "--colour"}), 2);
+    EXPECT_EQ(Play({"--out", OutDir()}), 2);
+    EXPECT_EQ(Play({"--scenario", (dir / "missing.scn").string(), "--out", OutDir()}), 2);
+    EXPECT_NE(err.str().find("cannot read the scenario file"), std::string::npos);
+    EXPECT_EQ(Play({"--scenario", dir.string(), "--out", OutDir()}), 2);
+    // An output folder that cannot be made: a file is in the way.
+    std::string blocker = Write("blocker", "");
+    EXPECT_EQ(Play({"--scenario", file, "--out", blocker + "/out"}), 2);
+    EXPECT_NE(err.str().find("cannot write to the output folder"), std::string::npos);
+}
+
+} // namespace
+} // namespace player
