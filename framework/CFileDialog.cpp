@@ -45,8 +45,11 @@ INT_PTR CFileDialog::DoModal() {
         hOwner = AfxGetMainWnd()->m_hWnd;
     }
     m_ofn.hwndOwner = hOwner;
-    BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
-    return chosen ? IDOK : IDCANCEL;
+    if (m_bOpenFileDialog) {
+        ::SetLastError(ERROR_NOT_SUPPORTED);
+        return -1;
+    }
+    return ::GetSaveFileNameA(&m_ofn) ? IDOK : IDCANCEL;
 }
 
 CString CFileDialog::GetPathName() const {

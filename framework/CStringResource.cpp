@@ -2,20 +2,47 @@
 #include "framework/AfxModule.h"
 #include "framework/CString.h"
 
-#include <vector>
+#include <string>
 
 bool CString::LoadString(UINT nID) {
-    // String resources hold at most 65535 characters; grow until the text fits.
-    for (int size = 256; size <= 65536; size *= 4) {
-        std::vector<char> buffer(static_cast<size_t>(size));
-        int length = ::LoadStringA(AfxGetResourceHandle(), nID, buffer.data(), size);
-        if (length <= 0) {
+    // String tables hold blocks of 16 strings: block id/16 + 1, each string a 16-bit length and
+    // that many UTF-16 units.
+    const UINT blockId = nID / 16 + 1;
+    HINSTANCE hModule = nullptr;
+    HRSRC hResource = AfxFindResourceHandle(MAKEINTRESOURCEA(blockId),
+                                            MAKEINTRESOURCEA(6) /* RT_STRING */, &hModule);
+    if (hResource == nullptr) {
+        return false;
+    }
+    HGLOBAL hData = ::LoadResource(hModule, hResource);
+    const BYTE* data = hData != nullptr ? static_cast<const BYTE*>(::LockResource(hData)) : nullptr;
+    DWORD size = ::SizeofResource(hModule, hResource);
+    if (data == nullptr) {
+        return false;
+    }
+    size_t offset = 0;
+    for (UINT index = 0; index < 16; ++index) {
+        if (offset + 2 > size) {
             return false;
         }
-        if (length < size - 1) {
-            m_str.assign(buffer.data(), static_cast<size_t>(length));
+        size_t length = static_cast<size_t>(data[offset] | (data[offset + 1] << 8));
+        offset += 2;
+        if (offset + 2 * length > size) {
+            return false;
+        }
+        if (index == nID % 16) {
+            if (length == 0) {
+                return false;
+            }
+            std::basic_string<WCHAR> text;
+            for (size_t i = 0; i < length; ++i) {
+                text.push_back(
+                    static_cast<WCHAR>(data[offset + 2 * i] | (data[offset + 2 * i + 1] << 8)));
+            }
+            *this = CString(text.c_str());
             return true;
         }
+        offset += 2 * length;
     }
     return false;
 }

@@ -126,12 +126,14 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
 
 void CWinApp::OnHelp() {
     CWnd* pMainWnd = m_pMainWnd;
-    HWND hMain = pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr;
-    if (hMain != nullptr && ::SendMessageA(hMain, kCommandHelpMessage, 0, 0) != 0) {
+    if (pMainWnd == nullptr || pMainWnd->m_hWnd == nullptr) {
         return;
     }
-    // Nobody answered for the context: open the help file at its contents.
-    ::WinHelpA(hMain, m_pszHelpFilePath, HELP_FINDER, 0);
+    // The main window answers for its current context; when it does not, the default help
+    // command goes to whoever maps it.
+    if (pMainWnd->SendMessage(kCommandHelpMessage) == 0) {
+        pMainWnd->SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
+    }
 }
 
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {

@@ -13,8 +13,10 @@
 
 class CWnd;
 
-// The framework's standard Help command.
+// The framework's standard Help commands: help on the current context, and the help file's
+// default topic.
 #define ID_HELP 0xE146
+#define ID_DEFAULT_HELP 0xE147
 
 class CWinApp : public CCmdTarget {
     DECLARE_DYNAMIC(CWinApp)
@@ -35,7 +37,8 @@ public:
     CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
     BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
 
-    // The Help command: the main window is asked for help on its current context.
+    // The Help command: the main window is asked for help on its current context
+    // (WM_COMMANDHELP); when it gives none, it gets the default help command.
     void OnHelp();
 
     // Sets up the names, handles and command line from the running process; AfxWinMain calls it.

@@ -183,3 +183,15 @@ TEST_F(DoubleByteStringTest, CaseAndReverseKeepDoubleByteCharacters) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(StringResource, MissingStringLoadsNothing) {
+    winsim::ResetDesktop();
+    CString s("kept");
+    // No string table is registered on this desktop.
+    EXPECT_FALSE(s.LoadString(0xE000));
+    EXPECT_EQ("kept", s);
+}
+
+} // namespace
