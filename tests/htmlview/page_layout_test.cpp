@@ -340,3 +340,67 @@ TEST(PackedDibs, MalformedHeadersAreRefused) {
 }
 
 } // namespace
+
+#include <winsim/sim_system.h>
+
+#include <fstream>
+
+namespace {
+
+using namespace htmlview::internal;
+
+// A 24-bit bottom-up BMP file of width x height pixels, all of one colour.
+void WriteBmp(const std::string& hostPath, int width, int height, BYTE r, BYTE g, BYTE b) {
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + stride * height;
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::vector<BYTE> bits(static_cast<size_t>(stride) * height, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            bits[y * stride + x * 3] = b;
+            bits[y * stride + x * 3 + 1] = g;
+            bits[y * stride + x * 3 + 2] = r;
+        }
+    }
+    std::ofstream out(hostPath, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    out.write(reinterpret_cast<const char*>(bits.data()),
+              static_cast<std::streamsize>(bits.size()));
+}
+
+TEST(PictureFiles, AreReadThroughThePlatformsPictureLoading) {
+    winsim::ResetDesktop();
+    const auto host = winsim::HostPath("C:\\thumb.bmp");
+    ASSERT_TRUE(host);
+    WriteBmp(*host, 5, 3, 0x20, 0x40, 0x80);
+    std::unique_ptr<DibImage> image = LoadPictureFile("C:\\thumb.bmp");
+    ASSERT_TRUE(image);
+    EXPECT_EQ(5, image->width());
+    EXPECT_EQ(3, image->height());
+
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 20, 20);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    image->Draw(dc, 0, 0, 20, 12);
+    EXPECT_EQ(RGB(0x20, 0x40, 0x80), GetPixel(dc, 19, 11)) << "stretched to the size asked";
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+
+    EXPECT_FALSE(LoadPictureFile("C:\\missing.jpg"));
+    std::ofstream(*winsim::HostPath("C:\\bad.jpg")) << "not a picture";
+    EXPECT_FALSE(LoadPictureFile("C:\\bad.jpg"));
+}
+
+} // namespace
