@@ -148,3 +148,33 @@ TEST(Screen, ScreenDcDrawsOnTheScreenThatScreenshotsShow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Brushes, PatternBrushesTileFromTheBrushOriginAndMonoPatternsTakeTheDcColours) {
+    winsim::ResetDesktop();
+    // A 2 x 1 monochrome pattern: black then white.
+    const WORD bits[1] = {0x40};
+    HBITMAP tile = CreateBitmap(2, 1, 1, 1, bits);
+    HBRUSH brush = CreatePatternBrush(tile);
+    ASSERT_NE(brush, nullptr);
+    DeleteObject(tile); // the brush keeps its own copy
+    Canvas c(4, 2);
+    SetTextColor(c.dc, RGB(255, 0, 0));
+    SetBkColor(c.dc, RGB(0, 0, 255));
+    RECT r{0, 0, 4, 2};
+    FillRect(c.dc, &r, brush);
+    EXPECT_EQ(GetPixel(c.dc, 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(c.dc, 1, 0), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(c.dc, 2, 1), RGB(255, 0, 0));
+    SetBrushOrgEx(c.dc, 1, 0, nullptr);
+    FillRect(c.dc, &r, brush);
+    EXPECT_EQ(GetPixel(c.dc, 0, 0), RGB(0, 0, 255));
+    LOGBRUSH lb{};
+    GetObjectA(brush, sizeof(lb), &lb);
+    EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_PATTERN));
+    DeleteObject(brush);
+    EXPECT_EQ(CreatePatternBrush(nullptr), nullptr);
+}
+
+} // namespace

@@ -2,3 +2,4 @@
 #pragma once
 
 #include "wintypes.h"
+#include "imagelist.h"

@@ -459,6 +459,7 @@ DWORD GetObjectType(HGDIOBJ h);
 
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush);
+HBRUSH CreatePatternBrush(HBITMAP hbm);
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
 HPEN CreatePenIndirect(const LOGPEN* plpen);
 
@@ -544,6 +545,8 @@ BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl);
 int GetTextFaceA(HDC hdc, int c, LPSTR lpName);
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
+BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
+                 const INT* lpDx);
 BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWSTR lpString, UINT c,
                  const INT* lpDx);
 

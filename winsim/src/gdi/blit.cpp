@@ -76,8 +76,8 @@ void StretchSurface(Canvas& dst, int dx, int dy, int dw, int dh, const Surface& 
 
     Surface& d = *dst.surface;
     const uint8_t code = RopCode(rop);
-    uint32_t pattern = 0;
-    if (RopUsesPattern(rop) && !BrushPixel(dst, dst.dc->a.brush, pattern)) {
+    Pattern pattern;
+    if (RopUsesPattern(rop) && !pattern.Load(dst, dst.dc->a.brush)) {
         return; // a null brush paints nothing
     }
     const bool halftone = dst.dc->a.stretchMode == HALFTONE && (asw > adw || ash > adh) &&
@@ -150,7 +150,7 @@ void StretchSurface(Canvas& dst, int dx, int dy, int dw, int dh, const Surface& 
                     s = mapper.Map(from->Get(static_cast<int>(srcX), static_cast<int>(srcY)));
                 }
                 const uint32_t dv = d.ops->get(row, x);
-                d.ops->put(row, x, Rop3(code, pattern, s, dv) & d.ops->mask);
+                d.ops->put(row, x, Rop3(code, pattern.At(x, y), s, dv) & d.ops->mask);
             }
         }
     }
@@ -171,8 +171,8 @@ BOOL Blit(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, i
     // Logical extents map one to one (MM_TEXT): the corners move with the origins.
     const int dx = dst.X(xDest), dy = dst.Y(yDest);
     if (!RopUsesSource(rop)) {
-        uint32_t pattern = 0;
-        if (RopUsesPattern(rop) && !BrushPixel(dst, dst.dc->a.brush, pattern)) {
+        Pattern pattern;
+        if (RopUsesPattern(rop) && !pattern.Load(dst, dst.dc->a.brush)) {
             return TRUE;
         }
         const RECT r{std::min(dx, dx + wDest), std::min(dy, dy + hDest), std::max(dx, dx + wDest),

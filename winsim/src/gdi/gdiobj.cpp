@@ -142,6 +142,25 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush) {
     return static_cast<HBRUSH>(AddObject(std::move(b)));
 }
 
+HBRUSH CreatePatternBrush(HBITMAP hbm) {
+    const BitmapObj* bmp = FindBitmap(hbm);
+    if (!bmp || bmp->surface.width == 0 || bmp->surface.height == 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    auto b = std::make_unique<BrushObj>();
+    b->lb.lbStyle = BS_PATTERN;
+    b->lb.lbHatch = reinterpret_cast<ULONG_PTR>(hbm);
+    // The brush keeps its own copy: the bitmap may be changed or deleted afterwards.
+    b->pattern = bmp->surface;
+    b->pattern.bottomUp = false;
+    for (int y = 0; y < bmp->surface.height; ++y) {
+        std::memcpy(b->pattern.Row(y), bmp->surface.Row(y),
+                    static_cast<size_t>(bmp->surface.stride));
+    }
+    return static_cast<HBRUSH>(AddObject(std::move(b)));
+}
+
 HBRUSH CreateSolidBrush(COLORREF color) {
     const LOGBRUSH lb{BS_SOLID, color, 0};
     return CreateBrushIndirect(&lb);

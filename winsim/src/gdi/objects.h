@@ -20,6 +20,7 @@ struct GdiObject {
 struct BrushObj : GdiObject {
     BrushObj() : GdiObject(OBJ_BRUSH) {}
     LOGBRUSH lb{};
+    Surface pattern; // BS_PATTERN: a copy of the bitmap, taken when the brush was made
 };
 
 struct PenObj : GdiObject {

@@ -57,12 +57,43 @@ inline bool RopUsesPattern(DWORD rop) {
     return (((rop >> 4) ^ rop) & 0x0F0000) != 0;
 }
 
-// The selected brush's pixel value on the canvas; false for the null brush.
+// A brush as pixel values of one canvas: one value for solid brushes, a tile repeated from the
+// DC's brush origin for pattern brushes.
+class Pattern {
+public:
+    static Pattern Solid(uint32_t pixel) {
+        Pattern p;
+        p.solid_ = pixel;
+        return p;
+    }
+    uint32_t At(int sx, int sy) const {
+        if (tile_.empty()) {
+            return solid_;
+        }
+        int x = (sx - originX_) % width_, y = (sy - originY_) % height_;
+        x += x < 0 ? width_ : 0;
+        y += y < 0 ? height_ : 0;
+        return tile_[static_cast<size_t>(y) * width_ + x];
+    }
+    // Loads a brush for the canvas; false for the null brush.
+    bool Load(const Canvas& c, HBRUSH brush);
+
+private:
+    uint32_t solid_ = 0;
+    std::vector<uint32_t> tile_;
+    int width_ = 1, height_ = 1, originX_ = 0, originY_ = 0;
+};
+
+// The brush's pixel value on the canvas (a pattern brush's first pixel); false for the null
+// brush.
 bool BrushPixel(const Canvas& c, HBRUSH brush, uint32_t& pixel);
 
-// Applies a ternary operation with a solid pattern to a rectangle in surface coordinates,
-// inside the canvas's clip region.
-void FillSurfaceRect(Canvas& c, const RECT& rect, uint32_t pattern, uint8_t rop);
+// Applies a ternary operation with a pattern to a rectangle in surface coordinates, inside the
+// canvas's clip region.
+void FillSurfaceRect(Canvas& c, const RECT& rect, const Pattern& pattern, uint8_t rop);
+inline void FillSurfaceRect(Canvas& c, const RECT& rect, uint32_t pixel, uint8_t rop) {
+    FillSurfaceRect(c, rect, Pattern::Solid(pixel), rop);
+}
 
 // Sets one pixel (surface coordinates) with the DC's binary raster operation, if visible.
 void PlotPen(Canvas& c, int sx, int sy, uint32_t pixel);

@@ -100,10 +100,10 @@ RECT SurfaceRect(const Canvas& c, const RECT& logical) {
     return RECT{c.X(logical.left), c.Y(logical.top), c.X(logical.right), c.Y(logical.bottom)};
 }
 
-bool BrushOrSysColor(const Canvas& c, HBRUSH hbr, uint32_t& pixel, bool& draws) {
+bool BrushOrSysColor(const Canvas& c, HBRUSH hbr, Pattern& pattern, bool& draws) {
     COLORREF sys;
     if (SysColorBrushColor(hbr, sys)) {
-        pixel = ColorToDcPixel(*c.dc, *c.surface, sys);
+        pattern = Pattern::Solid(ColorToDcPixel(*c.dc, *c.surface, sys));
         draws = true;
         return true;
     }
@@ -111,8 +111,20 @@ bool BrushOrSysColor(const Canvas& c, HBRUSH hbr, uint32_t& pixel, bool& draws) 
         SetLastError(ERROR_INVALID_HANDLE);
         return false;
     }
-    draws = BrushPixel(c, hbr, pixel);
+    draws = pattern.Load(c, hbr);
     return true;
+}
+
+// Fills a surface rectangle with a pattern through the DC's binary raster operation.
+void FillPatternRop2(Canvas& c, const RECT& r, const Pattern& pattern) {
+    for (const RECT& clip : c.clip.Rects()) {
+        const RECT i = Intersection(r, clip);
+        for (int y = i.top; y < i.bottom; ++y) {
+            for (int x = i.left; x < i.right; ++x) {
+                PlotPen(c, x, y, pattern.At(x, y));
+            }
+        }
+    }
 }
 
 } // namespace
@@ -122,13 +134,13 @@ int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     if (!lprc || !MakeCanvas(hDC, c)) {
         return 0;
     }
-    uint32_t pixel = 0;
+    Pattern pattern;
     bool draws = false;
-    if (!BrushOrSysColor(c, hbr, pixel, draws)) {
+    if (!BrushOrSysColor(c, hbr, pattern, draws)) {
         return 0;
     }
     if (draws) {
-        FillSurfaceRect(c, SurfaceRect(c, *lprc), pixel, RopCode(PATCOPY));
+        FillSurfaceRect(c, SurfaceRect(c, *lprc), pattern, RopCode(PATCOPY));
     }
     return 1;
 }
@@ -138,7 +150,7 @@ int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     if (!lprc || !MakeCanvas(hDC, c)) {
         return 0;
     }
-    uint32_t pixel = 0;
+    Pattern pixel;
     bool draws = false;
     if (!BrushOrSysColor(c, hbr, pixel, draws)) {
         return 0;
@@ -178,9 +190,9 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     }
     const PenInfo pen = SelectedPen(c);
     const int w = pen.visible ? pen.width : 0;
-    uint32_t brush = 0;
-    if (BrushPixel(c, c.dc->a.brush, brush)) {
-        FillWithBrushRop2(c, RECT{r.left + w, r.top + w, r.right - w, r.bottom - w}, brush);
+    Pattern brush;
+    if (brush.Load(c, c.dc->a.brush)) {
+        FillPatternRop2(c, RECT{r.left + w, r.top + w, r.right - w, r.bottom - w}, brush);
     }
     if (pen.visible && r.right - r.left > 0 && r.bottom - r.top > 0) {
         // The outline lies inside the rectangle; the right and bottom edges are its last
@@ -228,8 +240,8 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
         return ex * ex + ey * ey <= 1.0;
     };
     const PenInfo pen = SelectedPen(c);
-    uint32_t brush = 0;
-    const bool fill = BrushPixel(c, c.dc->a.brush, brush);
+    Pattern brush;
+    const bool fill = brush.Load(c, c.dc->a.brush);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             if (!inside(x, y)) {
@@ -243,7 +255,7 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
             if (edge) {
                 PlotPen(c, r.left + x, r.top + y, pen.pixel);
             } else if (fill) {
-                PlotPen(c, r.left + x, r.top + y, brush);
+                PlotPen(c, r.left + x, r.top + y, brush.At(r.left + x, r.top + y));
             }
         }
     }

@@ -426,3 +426,13 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
     const int n = cchText < 0 ? static_cast<int>(std::strlen(lpchText)) : cchText;
     return DrawTextImpl(hdc, AnsiToWide(lpchText, n), lprc, format);
 }
+
+BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
+                 const INT* lpDx) {
+    if (c > 0 && !lpString) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return TextOutImpl(hdc, x, y, AnsiToWide(lpString ? lpString : "", static_cast<int>(c)),
+                       options, lprect, lpDx);
+}
