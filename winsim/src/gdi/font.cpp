@@ -4,6 +4,7 @@
 #include "gdi/resets.h"
 
 #include <winsim/sim.h>
+#include <winsim/winbase.h>
 #include <winsim/winerror.h>
 
 #include <ft2build.h>
@@ -211,16 +212,13 @@ int TextWidth(FontInstance& f, const std::u16string& text) {
 }
 
 std::u16string AnsiToWide(const char* text, int length) {
-    // Windows-1252: Latin-1 with typographic characters in 0x80-0x9F.
-    static const char16_t k80[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-    std::u16string out;
-    out.reserve(static_cast<size_t>(length));
-    for (int i = 0; i < length; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        out += (c >= 0x80 && c < 0xA0) ? k80[c - 0x80] : static_cast<char16_t>(c);
+    if (length <= 0) {
+        return std::u16string();
+    }
+    const int n = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
+    std::u16string out(static_cast<size_t>(n > 0 ? n : 0), u'\0');
+    if (n > 0) {
+        MultiByteToWideChar(CP_ACP, 0, text, length, out.data(), n);
     }
     return out;
 }
