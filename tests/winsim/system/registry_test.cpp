@@ -125,7 +125,7 @@ TEST_F(Registry, MissingKeysValuesAndHandlesFailWithTheirCodes) {
 }
 
 TEST_F(Registry, ValuesOutliveTheDesktopInItsFolder) {
-    HKEY key = Create("Software\\Microsoft\\Plus!\\Themes\\Current");
+    HKEY key = Create("Software\\Other Tool\\Current");
     ASSERT_EQ(SetString(key, nullptr, "C:\\WINDOWS\\Resources\\Themes\\Windows Classic.theme"),
               ERROR_SUCCESS);
     const BYTE binary[] = {0, '%', ' ', '\n', 0xFF};
@@ -138,10 +138,9 @@ TEST_F(Registry, ValuesOutliveTheDesktopInItsFolder) {
     RegCloseKey(scratch);
 
     winsim::ResetDesktop(config_);
-    EXPECT_EQ(winsim::RegistryString("software\\microsoft\\plus!\\themes\\current", ""),
+    EXPECT_EQ(winsim::RegistryString("software\\other tool\\current", ""),
               "C:\\WINDOWS\\Resources\\Themes\\Windows Classic.theme");
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!\\Themes\\Current", 0,
-                            KEY_READ, &key),
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Other Tool\\Current", 0, KEY_READ, &key),
               ERROR_SUCCESS);
     BYTE read[16] = {};
     DWORD size = sizeof(read);

@@ -1,5 +1,6 @@
 // System colours, metrics, parameters and the version, per configured Windows and theme.
 #include <winsim/sim.h>
+#include <winsim/sim_system.h>
 #include <winsim/windows.h>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,17 @@ TEST(SystemColors, FollowTheVersionAndTheTheme) {
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
     EXPECT_EQ(GetSysColor(-1), 0u);
     EXPECT_EQ(GetSysColor(31), 0u);
+}
+
+TEST(ThemeSetting, TheRegistryNamesTheThemeFileOfTheDesktop) {
+    const char* key = "Software\\Microsoft\\Plus!\\Themes\\Current";
+    Desktop("xp");
+    EXPECT_EQ(winsim::RegistryString(key, ""), "C:\\WINDOWS\\Resources\\Themes\\Luna.theme");
+    Desktop("xp", true);
+    EXPECT_EQ(winsim::RegistryString(key, ""),
+              "C:\\WINDOWS\\Resources\\Themes\\Windows Classic.theme");
+    Desktop("2000");
+    EXPECT_EQ(winsim::RegistryString(key, ""), std::nullopt);
 }
 
 TEST(SystemMetrics, FollowTheScreenAndTheLook) {

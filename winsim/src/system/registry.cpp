@@ -236,11 +236,39 @@ void Load() {
     }
 }
 
+// The theme file of the desktop's look, as the display settings record it.
+void ApplyDesktopTheme() {
+    const DesktopConfig& config = Config();
+    const std::string& version = config.windowsVersion;
+    std::string theme;
+    if (config.classicTheme) {
+        theme = "C:\\WINDOWS\\Resources\\Themes\\Windows Classic.theme";
+    } else if (version == "xp") {
+        theme = "C:\\WINDOWS\\Resources\\Themes\\Luna.theme";
+    } else if (version == "vista" || version == "7" || version == "10") {
+        theme = "C:\\Windows\\resources\\Themes\\aero.theme";
+    }
+    bool created = false;
+    Key* key = CreatePath({"Software", "Microsoft", "Plus!", "Themes", "Current"}, false, created);
+    auto& values = key->values;
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        if (it->first.empty()) {
+            values.erase(it);
+            break;
+        }
+    }
+    if (!theme.empty()) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(theme.c_str());
+        values.emplace_back("", RegistryValue{REG_SZ, {bytes, bytes + theme.size() + 1}});
+    }
+}
+
 RegistryState& Loaded() {
     RegistryState& state = State();
     if (!state.loaded) {
         state.loaded = true;
         Load();
+        ApplyDesktopTheme();
     }
     return state;
 }
