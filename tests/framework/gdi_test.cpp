@@ -106,3 +106,20 @@ TEST_F(GdiWrapperTest, PaletteEntryCount) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(BitmapResource, LoadsFromTheModuleAndFailsForMissingOnes) {
+    winsim::ResetDesktop();
+    CBitmap toolbar;
+    ASSERT_TRUE(toolbar.LoadBitmap(150));
+    BITMAP info = {};
+    ASSERT_NE(0, toolbar.GetBitmap(&info));
+    EXPECT_EQ(80, info.bmWidth);
+    EXPECT_EQ(15, info.bmHeight);
+    CBitmap missing;
+    EXPECT_FALSE(missing.LoadBitmap(4242));
+    EXPECT_EQ(nullptr, missing.m_hObject);
+}
+
+} // namespace
