@@ -166,3 +166,23 @@ TEST(Icons, CreateIconIndirectKeepsColourAndMask) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Icons, StandardIconsAreSharedAndDrawn) {
+    winsim::ResetDesktop();
+    HICON hand = LoadIconA(nullptr, MAKEINTRESOURCEA(32513));
+    ASSERT_NE(hand, nullptr);
+    EXPECT_EQ(LoadIconA(nullptr, MAKEINTRESOURCEA(32513)), hand);
+    EXPECT_EQ(LoadIconA(nullptr, MAKEINTRESOURCEA(1)), nullptr);
+    Canvas c(32, 32);
+    c.Fill(RGB(0, 255, 0));
+    DrawIconEx(c.dc, 0, 0, hand, 0, 0, 0, nullptr, DI_NORMAL);
+    EXPECT_EQ(GetPixel(c.dc, 0, 0), RGB(0, 255, 0)) << "corners stay transparent";
+    EXPECT_EQ(GetPixel(c.dc, 4, 16), RGB(255, 0, 0));
+    for (int id = 32512; id <= 32517; ++id) {
+        EXPECT_NE(LoadIconA(nullptr, MAKEINTRESOURCEA(id)), nullptr) << id;
+    }
+}
+
+} // namespace

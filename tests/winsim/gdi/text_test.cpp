@@ -188,3 +188,19 @@ TEST(TextOut, BaselineAlignmentPutsTheBaselineOnY) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DrawText, NoPrefixDrawsTheAmpersandAndMeasuresIt) {
+    winsim::ResetDesktop();
+    TextCanvas c(100, 30, MakeFont("Tahoma", -11));
+    SIZE withAmp{};
+    GetTextExtentPoint32A(c.dc, "A&B", 3, &withAmp);
+    RECT r{0, 0, 100, 30};
+    DrawTextA(c.dc, "A&B", -1, &r, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    EXPECT_EQ(r.right, withAmp.cx);
+    RECT lines{0, 0, 100, 30};
+    EXPECT_EQ(DrawTextA(c.dc, "A&B\r\nC", -1, &lines, DT_NOPREFIX | DT_CALCRECT), 2 * withAmp.cy);
+}
+
+} // namespace

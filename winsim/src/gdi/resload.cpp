@@ -3,6 +3,7 @@
 #include "gdi/color.h"
 #include "gdi/dib.h"
 #include "gdi/icon.h"
+#include "gdi/stock_icons.h"
 
 #include <winsim/sim.h>
 #include <winsim/winerror.h>
@@ -120,9 +121,7 @@ HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName) {
 
 HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
     if (!hInstance) {
-        // The system's stock icons (IDI_) are not offered.
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-        return nullptr;
+        return StockIcon(lpIconName);
     }
     const uint8_t* group = nullptr;
     DWORD groupSize = 0;

@@ -142,6 +142,7 @@ Run StripPrefixes(const std::u16string& text, UINT format) {
     Run run;
     if (format & DT_NOPREFIX) {
         run.text = text;
+        run.underlined.assign(text.size(), false);
         return run;
     }
     for (size_t i = 0; i < text.size(); ++i) {
