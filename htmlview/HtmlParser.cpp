@@ -17,16 +17,43 @@ std::string TagName(const GumboElement& element) {
     return AsciiLower(std::string_view(original.data, original.length));
 }
 
-// Converts a gumbo node; comments and the like give nullptr.
+// The control runs no scripts, and markup that comes from outside (a captured text goes into the
+// page as markup) must not carry any: script elements, event-handler attributes and script
+// addresses are left out of the tree.
+bool IsScriptAddress(std::string_view value) {
+    std::string compact;
+    for (const char c : value) {
+        if (static_cast<unsigned char>(c) > ' ') {
+            compact += c;
+        }
+    }
+    compact = AsciiLower(compact);
+    // Anywhere in the value: also inside a style's url(...), and IE's CSS expressions.
+    return compact.find("javascript:") != std::string::npos ||
+           compact.find("vbscript:") != std::string::npos ||
+           compact.find("expression(") != std::string::npos;
+}
+
+bool IsUnsafeAttribute(const std::string& name, const char* value) {
+    return name.rfind("on", 0) == 0 || IsScriptAddress(value ? value : "");
+}
+
+// Converts a gumbo node; comments, scripts and the like give nullptr.
 DomNodePtr Convert(const GumboNode* node) {
     switch (node->type) {
     case GUMBO_NODE_ELEMENT:
     case GUMBO_NODE_TEMPLATE: {
         const GumboElement& element = node->v.element;
+        if (element.tag == GUMBO_TAG_SCRIPT) {
+            return nullptr;
+        }
         Attributes attributes;
         for (unsigned i = 0; i < element.attributes.length; ++i) {
             const auto* attribute = static_cast<const GumboAttribute*>(element.attributes.data[i]);
-            attributes.emplace_back(AsciiLower(attribute->name), attribute->value);
+            std::string name = AsciiLower(attribute->name);
+            if (!IsUnsafeAttribute(name, attribute->value)) {
+                attributes.emplace_back(std::move(name), attribute->value);
+            }
         }
         DomNodePtr result = DomNode::NewElement(TagName(element), std::move(attributes));
         for (unsigned i = 0; i < element.children.length; ++i) {

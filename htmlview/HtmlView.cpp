@@ -148,7 +148,7 @@ bool HtmlView::Impl::ScrollBarClick(POINT client) {
     }
     // A click on the bar moves the content to the same fraction of its height.
     const LONG height = std::max<LONG>(1, bar.bottom - bar.top);
-    scroller->SetScrollTop(LONG_MAX / 2); // learn the largest offset by clamping
+    scroller->SetScrollTop(0x3FFFFFFF); // learn the largest offset by clamping
     const LONG maximum = scroller->GetScrollTop();
     scroller->SetScrollTop(
         static_cast<LONG>(static_cast<long long>(maximum) * (client.y - bar.top) /

@@ -209,3 +209,26 @@ TEST(PageBytes, DecodesByteOrderMarksUtf8AndFallsBackToWindows1252) {
 }
 
 } // namespace
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::internal;
+
+TEST(Scripts, MarkupFromOutsideCarriesNoScriptHandlersOrScriptAddresses) {
+    DomNodePtr div = FindById(ParseDocument("<body><div id=d></div></body>"), "d");
+    div->SetInnerHtml(WIDE("<b onmouseover=\"alert(1)\" class=k>gras</b><script>alert(2)</script>"
+                           "<a href=' JavaScript:alert(3)' id=a>x</a><img src=\"vbscript:x\" id=i>"
+                           "<p style=\"width: expression(alert(4))\" id=p>y</p>"
+                           "<img src=\"file:///C:\\tmp\\1.jpg\" id=ok>"));
+    const std::string markup = ToUtf8(div->GetInnerHtml());
+    EXPECT_EQ(std::string::npos, markup.find("script")) << markup;
+    EXPECT_EQ(std::string::npos, markup.find("onmouseover")) << markup;
+    EXPECT_EQ(std::string::npos, markup.find("alert")) << markup;
+    EXPECT_NE(std::string::npos, markup.find("<b class=\"k\">gras</b>")) << "the rest stays";
+    EXPECT_TRUE(FindById(div, "a"));
+    EXPECT_FALSE(FindById(div, "a")->HasAttribute(WIDE("href")));
+    EXPECT_EQ(WIDE("file:///C:\\tmp\\1.jpg"), FindById(div, "ok")->GetAttribute(WIDE("src")));
+}
+
+} // namespace
