@@ -129,6 +129,6 @@ TEST_P(DisabledIcon, GreyedCopiesTheDisabledVariantToItsPlace) {
     EXPECT_EQ(target.Get(2, 1), icon.Get(0, 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(DisplayDepths, DisabledIcon, ::testing::Values(16, 32));
+INSTANTIATE_TEST_SUITE_P(DisplayDepths, DisabledIcon, ::testing::Values(8, 16, 32));
 
 } // namespace

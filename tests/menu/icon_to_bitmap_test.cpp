@@ -71,6 +71,6 @@ TEST_P(IconToBitmapTest, AMissingImageGivesNoBitmap) {
     ReleaseDC(NULL, screen);
 }
 
-INSTANTIATE_TEST_SUITE_P(DisplayDepths, IconToBitmapTest, ::testing::Values(16, 32));
+INSTANTIATE_TEST_SUITE_P(DisplayDepths, IconToBitmapTest, ::testing::Values(8, 16, 32));
 
 } // namespace

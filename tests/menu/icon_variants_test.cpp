@@ -53,14 +53,17 @@ TEST_P(IconVariants, ReplaceBackgroundTurnsOnlyLightGreyIntoButtonFace) {
 TEST_P(IconVariants, APixelOneStepFromTheBackgroundIsIcon) {
     Canvas icon(3, 3);
     icon.Fill(face);
-    // The smallest difference the display keeps: one unit at 32 bits, one 5-bit step at 16.
-    const int step = GetParam() == 16 ? 8 : 1;
-    const COLORREF nearFace =
-        RGB(GetRValue(face) >= step ? GetRValue(face) - step : GetRValue(face) + step,
-            GetGValue(face), GetBValue(face));
+    // The closest colour the display keeps apart from the button face: one unit at 32 bits, one
+    // 5-bit step at 16, the next palette entry at 8.
+    COLORREF nearFace = face;
+    for (int step = 1; step < 256 && icon.Rendered(nearFace) == icon.Rendered(face); ++step) {
+        const int red = GetRValue(face) >= step ? GetRValue(face) - step : GetRValue(face) + step;
+        nearFace = RGB(red, GetGValue(face), GetBValue(face));
+    }
     icon.Set(2, 1, nearFace);
     const COLORREF nearRendered = icon.Get(2, 1);
     ASSERT_NE(icon.Get(0, 0), nearRendered);
+    ASSERT_NE(icon.Rendered(face), icon.Rendered(shadow));
 
     ASSERT_TRUE(MakeShadowImage(icon.Bitmap()));
 
@@ -151,6 +154,6 @@ TEST_P(IconVariants, ABitmapThatCannotBeSelectedIsRefusedUnchanged) {
     EXPECT_EQ(RGB(0, 0, 0), icon.Get(1, 1));
 }
 
-INSTANTIATE_TEST_SUITE_P(DisplayDepths, IconVariants, ::testing::Values(16, 32));
+INSTANTIATE_TEST_SUITE_P(DisplayDepths, IconVariants, ::testing::Values(8, 16, 32));
 
 } // namespace
