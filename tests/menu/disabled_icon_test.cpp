@@ -97,14 +97,6 @@ TEST_P(DisabledIcon, EmbossedIsAShadowSilhouetteWithAHighlightEdgeRightAndDown) 
     }
 }
 
-TEST_P(DisabledIcon, EmbossedRefusesWhatItCannotDraw) {
-    Canvas target(4, 4);
-    Canvas icon(2, 2);
-    EXPECT_FALSE(DrawEmbossed(target.Dc(), 0, 0, 2, 2, NULL, kMenuBackground));
-    EXPECT_FALSE(DrawEmbossed(target.Dc(), 0, 0, 0, 2, icon.Bitmap(), kMenuBackground));
-    EXPECT_FALSE(DrawEmbossed(NULL, 0, 0, 2, 2, icon.Bitmap(), kMenuBackground));
-}
-
 TEST_P(DisabledIcon, GreyedCopiesTheDisabledVariantToItsPlace) {
     Canvas icon(3, 2);
     icon.Fill(GetSysColor(COLOR_BTNFACE));

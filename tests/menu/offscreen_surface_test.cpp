@@ -44,14 +44,4 @@ TEST(OffscreenSurface, DrawingReachesTheTargetOnlyWhenTheSurfaceGoes) {
     EXPECT_EQ(kWhite, target.Get(14, 12));
 }
 
-TEST(OffscreenSurface, AnEmptyRectangleDrawsOnTheTargetDirectly) {
-    winsim::ResetDesktop();
-    Canvas target(4, 4);
-    target.Fill(kWhite);
-    const RECT empty = {2, 2, 2, 4};
-    OffscreenSurface surface(target.Dc(), empty);
-    EXPECT_FALSE(surface.DrawsOffscreen());
-    EXPECT_EQ(target.Dc(), surface.GetDc());
-}
-
 } // namespace
