@@ -16,8 +16,6 @@ namespace {
 // Posted to itself to turn the loaded page into the document, as a browser completes a page
 // after the caller's own initialisation has run.
 constexpr UINT kCompleteLoadMessage = WM_USER + 0x101;
-// The context menu the control shows when its host leaves the right click to it.
-constexpr UINT kRefreshCommand = 1;
 // Pixels scrolled per wheel notch, and the wheel's distance per notch.
 constexpr int kWheelStep = 48;
 constexpr int kWheelNotch = 120;
@@ -226,19 +224,8 @@ void HtmlView::Impl::Activate(const DomNodePtr& source) {
 }
 
 void HtmlView::Impl::ContextMenu(POINT screen, const DomNodePtr& source) {
-    if (host && host->OnContextMenu(*self, screen, source)) {
-        return;
-    }
-    HMENU menu = CreatePopupMenu();
-    if (!menu) {
-        return;
-    }
-    AppendMenuA(menu, MF_STRING, kRefreshCommand, "Actualiser");
-    const BOOL chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
-                                       screen.x, screen.y, 0, hwnd, nullptr);
-    DestroyMenu(menu);
-    if (chosen == static_cast<BOOL>(kRefreshCommand)) {
-        layout.NodeMarkupChanged();
+    if (host) {
+        host->OnContextMenu(*self, screen, source);
     }
 }
 

@@ -122,8 +122,9 @@ public:
     virtual void OnDocumentComplete(HtmlView& view, const WideString& url) = 0;
     // An element event, with the innermost element under the pointer as its source.
     virtual void OnElementEvent(HtmlView& view, ElementEvent event, const ElementPtr& source) = 0;
-    // A right click on the page: return true when the host has dealt with it (the control then
-    // shows nothing), false to let the control show its own context menu.
+    // A right click on the page (or the keyboard's context-menu key): the host may show a menu
+    // of its own and returns true when it has dealt with the request. The control has no
+    // context menu of its own, so a false answer shows nothing either.
     virtual bool OnContextMenu(HtmlView& view, POINT screenPoint, const ElementPtr& source) = 0;
 
 protected:
