@@ -1,8 +1,8 @@
 #include "player/DesktopFiles.h"
 
 #include <winsim/sim.h>
+#include <winsim/sim_system.h>
 
-#include <cctype>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -11,33 +11,7 @@
 namespace player {
 namespace {
 
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The entry of `folder` whose name matches `name` without regard to case, or `name` itself.
-std::filesystem::path MatchEntry(const std::filesystem::path& folder, const std::string& name) {
-    std::error_code error;
-    if (std::filesystem::exists(folder / name, error)) {
-        return folder / name;
-    }
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-         it.increment(error)) {
-        if (SameNameIgnoringCase(it->path().filename().string(), name)) {
-            return it->path();
-        }
-    }
-    return folder / name;
-}
+const char kRegistryStore[] = "registry.txt";
 
 std::string Fingerprint(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -49,33 +23,8 @@ std::string Fingerprint(const std::filesystem::path& file) {
 
 } // namespace
 
-std::optional<std::filesystem::path> HostPathOf(const std::string& windowsPath) {
-    if (windowsPath.size() < 3 || std::toupper(static_cast<unsigned char>(windowsPath[0])) != 'C' ||
-        windowsPath[1] != ':' || windowsPath[2] != '\\') {
-        return std::nullopt;
-    }
-    std::filesystem::path host = winsim::RootDir();
-    std::string rest = windowsPath.substr(3);
-    size_t start = 0;
-    while (start <= rest.size()) {
-        size_t slash = rest.find('\\', start);
-        std::string name = rest.substr(start, slash == std::string::npos ? slash : slash - start);
-        if (name == "..") {
-            return std::nullopt;
-        }
-        if (!name.empty() && name != ".") {
-            host = MatchEntry(host, name);
-        }
-        if (slash == std::string::npos) {
-            break;
-        }
-        start = slash + 1;
-    }
-    return host;
-}
-
 bool WindowsFileExists(const std::string& windowsPath) {
-    std::optional<std::filesystem::path> host = HostPathOf(windowsPath);
+    std::optional<std::string> host = winsim::HostPath(windowsPath);
     std::error_code error;
     return host && std::filesystem::exists(*host, error);
 }
@@ -90,6 +39,11 @@ std::map<std::string, std::string> DriveFiles() {
             continue;
         }
         std::string relative = it->path().lexically_relative(root).string();
+        // The simulated registry keeps its store in the root folder; on a PC it is no file of
+        // drive C:, and its changes show as registry values instead.
+        if (relative == kRegistryStore) {
+            continue;
+        }
         for (char& c : relative) {
             if (c == '/') {
                 c = '\\';

@@ -1,18 +1,25 @@
 #include "player/DesktopObserver.h"
 
 #include "player/DesktopFiles.h"
+#include "player/ProgramSettings.h"
+
+#include <winsim/sim_system.h>
+
+#include <cstdio>
 
 namespace player {
+namespace {
 
-DesktopSnapshot TakeSnapshot() {
-    DesktopSnapshot snapshot;
-    snapshot.files = DriveFiles();
-    return snapshot;
+constexpr size_t kLongestShown = 80;
+
+std::string TrayKey(const winsim::TrayIcon& icon) {
+    char key[64];
+    std::snprintf(key, sizeof key, "%p/%u", static_cast<const void*>(icon.window), icon.id);
+    return key;
 }
 
-std::vector<std::string> DescribeChanges(const DesktopSnapshot& before,
-                                         const DesktopSnapshot& after) {
-    std::vector<std::string> changes;
+void DescribeFiles(const DesktopSnapshot& before, const DesktopSnapshot& after,
+                   std::vector<std::string>& changes) {
     for (const auto& [path, fingerprint] : after.files) {
         auto old = before.files.find(path);
         if (old == before.files.end() || old->second != fingerprint) {
@@ -24,6 +31,98 @@ std::vector<std::string> DescribeChanges(const DesktopSnapshot& before,
             changes.push_back("file deleted " + path);
         }
     }
+}
+
+void DescribeTray(const DesktopSnapshot& before, const DesktopSnapshot& after,
+                  std::vector<std::string>& changes) {
+    for (const auto& [key, icon] : after.tray) {
+        auto old = before.tray.find(key);
+        if (old == before.tray.end()) {
+            changes.push_back("tray icon added " + Shown(icon.tip) +
+                              (icon.hidden ? " (hidden)" : ""));
+        } else if (old->second != icon) {
+            changes.push_back("tray icon changed " + Shown(icon.tip) +
+                              (icon.hidden ? " (hidden)" : ""));
+        }
+    }
+    for (const auto& [key, icon] : before.tray) {
+        if (after.tray.count(key) == 0) {
+            changes.push_back("tray icon removed " + Shown(icon.tip));
+        }
+    }
+}
+
+void DescribeClipboard(const DesktopSnapshot& before, const DesktopSnapshot& after,
+                       std::vector<std::string>& changes) {
+    if (after.clipboardText != before.clipboardText) {
+        changes.push_back(after.clipboardText ? "clipboard text " + Shown(*after.clipboardText)
+                                              : "clipboard text gone");
+    }
+    if (after.clipboardPicture != before.clipboardPicture) {
+        changes.push_back(after.clipboardPicture ? "clipboard picture" : "clipboard picture gone");
+    }
+}
+
+} // namespace
+
+std::string Shown(const std::string& text) {
+    std::string shown = "\"";
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i == kLongestShown) {
+            shown += "...";
+            break;
+        }
+        switch (text[i]) {
+        case '\r':
+            shown += "\\r";
+            break;
+        case '\n':
+            shown += "\\n";
+            break;
+        case '\t':
+            shown += "\\t";
+            break;
+        case '"':
+            shown += "\\\"";
+            break;
+        case '\\':
+            shown += "\\\\";
+            break;
+        default:
+            shown += text[i];
+        }
+    }
+    return shown + "\"";
+}
+
+DesktopSnapshot TakeSnapshot() {
+    DesktopSnapshot snapshot;
+    snapshot.files = DriveFiles();
+    for (const winsim::SoundStart& sound : winsim::SoundsStarted()) {
+        snapshot.sounds.push_back(sound.name);
+    }
+    for (const winsim::TrayIcon& icon : winsim::TrayIcons()) {
+        snapshot.tray[TrayKey(icon)] = TraySnapshot{icon.tip, icon.hidden};
+    }
+    snapshot.clipboardText = winsim::ClipboardText();
+    snapshot.clipboardPicture = winsim::ClipboardBitmap() != nullptr;
+    snapshot.runValue = ReadRunValue();
+    return snapshot;
+}
+
+std::vector<std::string> DescribeChanges(const DesktopSnapshot& before,
+                                         const DesktopSnapshot& after) {
+    std::vector<std::string> changes;
+    for (size_t i = before.sounds.size(); i < after.sounds.size(); ++i) {
+        changes.push_back("sound " + after.sounds[i]);
+    }
+    DescribeTray(before, after, changes);
+    DescribeClipboard(before, after, changes);
+    if (after.runValue != before.runValue) {
+        changes.push_back(after.runValue ? "Run value " + Shown(*after.runValue)
+                                         : "Run value deleted");
+    }
+    DescribeFiles(before, after, changes);
     return changes;
 }
 

@@ -3,14 +3,30 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace player {
 
+struct TraySnapshot {
+    std::string tip;
+    bool hidden = false;
+    bool operator!=(const TraySnapshot& other) const {
+        return tip != other.tip || hidden != other.hidden;
+    }
+};
+
 struct DesktopSnapshot {
     // Windows path of every file of drive C: -> fingerprint of its content.
     std::map<std::string, std::string> files;
+    // Names of the sounds started since the desktop was made, oldest first.
+    std::vector<std::string> sounds;
+    // Notification-area icons by owner window and id.
+    std::map<std::string, TraySnapshot> tray;
+    std::optional<std::string> clipboardText;
+    bool clipboardPicture = false;
+    std::optional<std::string> runValue;
 };
 
 DesktopSnapshot TakeSnapshot();
@@ -18,5 +34,8 @@ DesktopSnapshot TakeSnapshot();
 // The changes from `before` to `after`, one phrase each ("file written C:\WINDOWS\x.INI").
 std::vector<std::string> DescribeChanges(const DesktopSnapshot& before,
                                          const DesktopSnapshot& after);
+
+// A text as the transcript shows it: in double quotes, escaped, shortened when long.
+std::string Shown(const std::string& text);
 
 } // namespace player

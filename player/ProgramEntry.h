@@ -1,21 +1,18 @@
-// The program's start on the simulated desktop, as the `verbacap` executable calls it.
-//
-// `VerbacapRun` is what a start of Verbacap.exe does: the application's start-up with the
-// desktop's command line (GetCommandLineA), the main dialog's modal run, and the end of the
-// program; it returns when the program has ended, with the program's exit code. While the
-// program waits for input, its loops run the scenario's next steps (winsim/script.h).
+// How the player starts the program on the simulated desktop.
 #pragma once
 
 #include <functional>
 
-extern "C" int VerbacapRun(void);
-
 namespace player {
 
-// How the player starts the program; empty when this build has no program to start.
+// Runs one start of the program: its start-up with the desktop's command line
+// (GetCommandLineA), its main dialog's modal run, and its end; returns the exit code once the
+// program has ended. While the program waits for input, its loops run the scenario's next steps
+// (winsim/script.h). Empty when this build has no program to start.
 using ProgramEntry = std::function<int()>;
 
-// The entry this build links: VerbacapRun, or nothing while the program's start-up is missing.
+// The entry this build links: the application's start as the executable's entry runs it, or
+// nothing while the program has no application object yet.
 ProgramEntry LinkedProgramEntry();
 
 } // namespace player

@@ -1,10 +1,13 @@
-// The program's start-up is linked: `start` and `logon` run it.
+// The program is linked: `start` and `logon` run its application object the way the executable's
+// entry does on Windows.
 #include "player/ProgramEntry.h"
+
+#include "framework/CWinApp.h"
 
 namespace player {
 
 ProgramEntry LinkedProgramEntry() {
-    return [] { return VerbacapRun(); };
+    return [] { return AfxRunApplication(); };
 }
 
 } // namespace player

@@ -1,18 +1,11 @@
 #include "player/ScenarioRun.h"
 
+#include "player/ProgramSettings.h"
 #include "player/Scenario.h"
 
 #include <winsim/sim.h>
 
 namespace player {
-namespace {
-
-// The command line a start of the configured program gets when none is given.
-std::string DefaultCommandLine() {
-    return "\"" + winsim::Config().exePath + "\"";
-}
-
-} // namespace
 
 void ScenarioRun::StartProgram(const std::string& commandLine) {
     if (!program_) {
@@ -22,12 +15,7 @@ void ScenarioRun::StartProgram(const std::string& commandLine) {
     if (running_) {
         throw StepFailure("the program is already running");
     }
-    const std::string& configured = winsim::Config().commandLine;
-    std::string current = configured.empty() ? DefaultCommandLine() : configured;
-    if (commandLine != current) {
-        throw StepFailure("a later start with another command line (" + commandLine +
-                          ") is not available yet; the desktop's command line is " + current);
-    }
+    winsim::SetProgramCommandLine(commandLine);
     struct RunningFlag {
         bool& flag;
         explicit RunningFlag(bool& f) : flag(f) { flag = true; }
@@ -36,6 +24,18 @@ void ScenarioRun::StartProgram(const std::string& commandLine) {
     ++starts_;
     statedRunning_ = false;
     lastExitCode_ = program_();
+}
+
+void ScenarioRun::LogOn() {
+    std::optional<std::string> runValue = ReadRunValue();
+    if (!runValue) {
+        throw StepFailure(std::string("there is no Run value \"") + kRunValueName +
+                          "\" to start the program with at log-on");
+    }
+    if (runValue->empty()) {
+        throw StepFailure(std::string("the Run value \"") + kRunValueName + "\" is empty");
+    }
+    StartProgram(*runValue);
 }
 
 } // namespace player

@@ -16,9 +16,12 @@ public:
 
     const std::filesystem::path& OutDir() const { return outDir_; }
 
-    // Starts the program with this command line and returns when it has ended; the steps that
-    // follow run inside its loops meanwhile. Throws StepFailure when it cannot start.
+    // Starts the program with this command line (empty: the quoted program path) and returns
+    // when it has ended; the steps that follow run inside its loops meanwhile. Throws
+    // StepFailure when it cannot start.
     void StartProgram(const std::string& commandLine);
+    // Starts the program as a log-on does: with the data of its Run value as the command line.
+    void LogOn();
 
     bool ProgramRunning() const { return running_; }
     int Starts() const { return starts_; }

@@ -1,14 +1,21 @@
 #include "player/Verbs.h"
 
 #include "player/DesktopFiles.h"
+#include "player/DesktopObserver.h"
 #include "player/ElementRef.h"
 #include "player/KeyCombo.h"
+#include "player/ProgramSettings.h"
 #include "player/ScenarioRun.h"
 
+#include <winsim/sim_gdi.h>
+#include <winsim/sim_system.h>
+
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace player {
 namespace {
@@ -221,6 +228,140 @@ bool BuildExpectRunning(BuildContext& c) {
     return true;
 }
 
+bool BuildStart(BuildContext& c) {
+    std::string commandLine = c.args.empty() ? std::string() : c.Arg(0);
+    c.step.run = [commandLine](ScenarioRun& run) { run.StartProgram(commandLine); };
+    return true;
+}
+
+bool BuildLogon(BuildContext& c) {
+    c.step.run = [](ScenarioRun& run) { run.LogOn(); };
+    return true;
+}
+
+bool IniKeyArg(BuildContext& c, size_t i) {
+    const std::string& key = c.Arg(i);
+    if (key.empty() || key.find_first_of("=[]\r\n") != std::string::npos || key[0] == ';') {
+        return c.Fail("'" + key + "' is not an INI key");
+    }
+    return true;
+}
+
+bool BuildIni(BuildContext& c) {
+    if (!IniKeyArg(c, 0)) {
+        return false;
+    }
+    if (c.Arg(1).find_first_of("\r\n") != std::string::npos) {
+        return c.Fail("an INI value is one line");
+    }
+    std::string key = c.Arg(0);
+    std::string value = c.Arg(1);
+    c.step.run = [key, value](ScenarioRun&) {
+        std::string error;
+        if (!WriteIniValue(key, value, error)) {
+            throw StepFailure(error);
+        }
+    };
+    return true;
+}
+
+bool BuildExpectIni(BuildContext& c) {
+    if (!IniKeyArg(c, 0)) {
+        return false;
+    }
+    std::string key = c.Arg(0);
+    std::string wanted = c.Arg(1);
+    c.step.run = [key, wanted](ScenarioRun&) {
+        std::optional<std::string> value = ReadIniValue(key);
+        if (!value) {
+            throw StepFailure("the INI file " + ProgramIniName() + " has no value " + key +
+                              " in [Settings]");
+        }
+        if (*value != wanted) {
+            throw StepFailure("INI value " + key + " is " + Shown(*value) + ", expected " +
+                              Shown(wanted));
+        }
+    };
+    return true;
+}
+
+bool BuildRunValue(BuildContext& c) {
+    std::string data = c.Arg(0);
+    c.step.run = [data](ScenarioRun&) {
+        std::string error;
+        if (!WriteRunValue(data, error)) {
+            throw StepFailure(error);
+        }
+    };
+    return true;
+}
+
+bool BuildExpectRunValue(BuildContext& c) {
+    std::optional<std::string> wanted;
+    if (c.args[0].quoted || c.Arg(0) != "missing") {
+        wanted = c.Arg(0);
+    }
+    c.step.run = [wanted](ScenarioRun&) {
+        std::optional<std::string> value = ReadRunValue();
+        if (value == wanted) {
+            return;
+        }
+        std::string is = value ? Shown(*value) : "missing";
+        throw StepFailure("the Run value is " + is + ", expected " +
+                          (wanted ? Shown(*wanted) : "missing"));
+    };
+    return true;
+}
+
+bool BuildScreenshot(BuildContext& c) {
+    const std::string& name = c.Arg(0);
+    if (name.empty() || name[0] == '.' ||
+        name.find_first_not_of(
+            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_.-") !=
+            std::string::npos) {
+        return c.Fail("'" + name + "' is not a file name (letters, digits, _ . -)");
+    }
+    c.step.run = [name](ScenarioRun& run) {
+        std::filesystem::path file = run.OutDir() / (name + ".png");
+        if (!winsim::SaveScreenshot(file.string())) {
+            throw StepFailure("cannot write the screenshot " + file.string());
+        }
+    };
+    return true;
+}
+
+bool BuildExpectTray(BuildContext& c) {
+    if (!OneOf(c, 0, {"yes", "no"})) {
+        return false;
+    }
+    bool wanted = c.Arg(0) == "yes";
+    c.step.run = [wanted](ScenarioRun&) {
+        std::vector<winsim::TrayIcon> icons;
+        for (const winsim::TrayIcon& icon : winsim::TrayIcons()) {
+            if (!icon.hidden) {
+                icons.push_back(icon);
+            }
+        }
+        if (!wanted) {
+            if (!icons.empty()) {
+                throw StepFailure("a tray icon is shown, with the tip " + Shown(icons[0].tip));
+            }
+            return;
+        }
+        if (icons.empty()) {
+            throw StepFailure("no tray icon is shown");
+        }
+        for (const winsim::TrayIcon& icon : icons) {
+            if (icon.tip == "Verbacap") {
+                return;
+            }
+        }
+        throw StepFailure("the tray icon's tip is " + Shown(icons[0].tip) +
+                          ", expected \"Verbacap\"");
+    };
+    return true;
+}
+
 bool BuildDialog(BuildContext& c) {
     // Braces group the texts that follow as children of the text before them.
     int depth = 0;
@@ -265,11 +406,11 @@ const std::map<std::string, Verb>& Verbs() {
         {"windows", {"windows VERSION [classic]", 1, 2, Phase::Desktop, BuildWindows}},
         {"codepage", {"codepage N", 1, 1, Phase::Desktop, BuildCodepage}},
         {"exe", {"exe PATH", 1, 1, Phase::Desktop, BuildExe}},
-        {"ini", {"ini KEY VALUE", 2, 2, Phase::Any, NotYet(kDesktopNotYet)}},
-        {"run-value", {"run-value VALUE", 1, 1, Phase::Any, NotYet(kDesktopNotYet)}},
+        {"ini", {"ini KEY VALUE", 2, 2, Phase::Any, BuildIni}},
+        {"run-value", {"run-value VALUE", 1, 1, Phase::Any, BuildRunValue}},
         {"hotkey-taken", {"hotkey-taken COMBO", 1, 1, Phase::Any, NotYet(kDesktopNotYet, key0)}},
-        {"start", {"start [COMMANDLINE]", 0, 1, Phase::Any, nullptr}},
-        {"logon", {"logon", 0, 0, Phase::Any, NotYet(kDesktopNotYet)}},
+        {"start", {"start [COMMANDLINE]", 0, 1, Phase::Any, BuildStart}},
+        {"logon", {"logon", 0, 0, Phase::Any, BuildLogon}},
         {"msgbox", {"msgbox TITLE TEXT", 2, 2, Phase::Any, NotYet(kDesktopNotYet)}},
         {"dialog", {"dialog TITLE TEXT...", 1, kMany, Phase::Any, BuildDialog}},
         {"foreground",
@@ -318,7 +459,7 @@ const std::map<std::string, Verb>& Verbs() {
         {"close", {"close", 0, 0, Phase::Any, NotYet(kDesktopNotYet)}},
         {"maximize", {"maximize", 0, 0, Phase::Any, NotYet(kDesktopNotYet)}},
         {"restore", {"restore", 0, 0, Phase::Any, NotYet(kDesktopNotYet)}},
-        {"screenshot", {"screenshot NAME", 1, 1, Phase::Any, NotYet(kDesktopNotYet)}},
+        {"screenshot", {"screenshot NAME", 1, 1, Phase::Any, BuildScreenshot}},
         {"expect clipboard", {"expect clipboard TEXT", 1, 1, Phase::Any, NotYet(captures)}},
         {"expect clipboard-image",
          {"expect clipboard-image W H", 2, 2, Phase::Any,
@@ -349,9 +490,9 @@ const std::map<std::string, Verb>& Verbs() {
                      long n = 0;
                      return CountArg(c, 0, n);
                  })}},
-        {"expect ini", {"expect ini KEY VALUE", 2, 2, Phase::Any, NotYet(kDesktopNotYet)}},
+        {"expect ini", {"expect ini KEY VALUE", 2, 2, Phase::Any, BuildExpectIni}},
         {"expect run-value",
-         {"expect run-value VALUE|missing", 1, 1, Phase::Any, NotYet(kDesktopNotYet)}},
+         {"expect run-value VALUE|missing", 1, 1, Phase::Any, BuildExpectRunValue}},
         {"expect class",
          {"expect class ID CLASS", 2, 2, Phase::Any, NotYet(kDesktopNotYet, element0)}},
         {"expect color", {"expect color ID COLOR", 2, 2, Phase::Any, NotYet(list, element0)}},
@@ -363,12 +504,7 @@ const std::map<std::string, Verb>& Verbs() {
                  [](BuildContext& c) {
                      return OneOf(c, 0, {"yes", "no"});
                  })}},
-        {"expect tray",
-         {"expect tray yes|no", 1, 1, Phase::Any,
-          NotYet(kDesktopNotYet,
-                 [](BuildContext& c) {
-                     return OneOf(c, 0, {"yes", "no"});
-                 })}},
+        {"expect tray", {"expect tray yes|no", 1, 1, Phase::Any, BuildExpectTray}},
         {"expect menu",
          {"expect menu ITEM checked|unchecked|default", 2, 2, Phase::Any,
           NotYet(menus,
@@ -468,18 +604,7 @@ bool StepBuilder::Build(const std::vector<Token>& tokens, Step& step, std::strin
         return false;
     }
     if (name == "start" || name == "logon") {
-        if (name == "start" && !programStarted_ && !args.empty()) {
-            desktop_.commandLine = args[0].text;
-        }
         programStarted_ = true;
-        if (name == "start") {
-            std::string commandLine = args.empty() ? std::string() : args[0].text;
-            step.run = [commandLine](ScenarioRun& run) {
-                run.StartProgram(commandLine.empty() ? "\"" + winsim::Config().exePath + "\""
-                                                     : commandLine);
-            };
-            return true;
-        }
     }
     BuildContext context{args, step, desktop_, error};
     if (!verb.build(context)) {

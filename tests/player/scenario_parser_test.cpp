@@ -86,12 +86,6 @@ TEST(ScenarioParser, TheDesktopIsConfiguredBeforeTheFirstStart) {
     EXPECT_EQ(scenario.steps.size(), 3u);
 }
 
-TEST(ScenarioParser, TheFirstStartsCommandLineIsTheDesktops) {
-    EXPECT_EQ(Parse("start 'C:\\V.exe -autostart'\nstart\n").desktop.commandLine,
-              "C:\\V.exe -autostart");
-    EXPECT_EQ(Parse("start\nstart 'x'\n").desktop.commandLine, "");
-}
-
 TEST(ScenarioParser, DialogChildrenNestInBraces) {
     Parse("dialog Titre Texte { Enfant1 Enfant2 } OK");
     Parse("dialog Titre");

@@ -33,6 +33,10 @@ struct DesktopConfig {
 // a new one with this configuration. The registry and the files stay in rootDir.
 void ResetDesktop(const DesktopConfig& config = DesktopConfig());
 
+// The command line that the next start of the program gets (GetCommandLineA); empty for the
+// quoted program path. Everything else of the desktop stays as it is.
+void SetProgramCommandLine(const std::string& commandLine);
+
 // The configuration of the running desktop.
 const DesktopConfig& Config();
 

@@ -69,6 +69,10 @@ void ResetDesktop(const DesktopConfig& config) {
     SetLastError(ERROR_SUCCESS);
 }
 
+void SetProgramCommandLine(const std::string& commandLine) {
+    State().config.commandLine = commandLine;
+}
+
 const DesktopConfig& Config() {
     return State().config;
 }

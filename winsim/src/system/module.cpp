@@ -49,10 +49,12 @@ DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) 
 
 LPSTR WINAPI GetCommandLineA() {
     std::string& commandLine = winsim::system::CommandLineStorage();
-    if (commandLine.empty()) {
-        const winsim::DesktopConfig& config = winsim::Config();
-        commandLine =
-            config.commandLine.empty() ? "\"" + config.exePath + "\"" : config.commandLine;
+    const winsim::DesktopConfig& config = winsim::Config();
+    // The buffer changes only when a new start of the program was given another command line.
+    std::string current =
+        config.commandLine.empty() ? "\"" + config.exePath + "\"" : config.commandLine;
+    if (commandLine != current) {
+        commandLine = current;
     }
     return commandLine.data();
 }
