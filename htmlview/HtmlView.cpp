@@ -345,6 +345,8 @@ LRESULT CALLBACK HtmlViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         auto* host = static_cast<HtmlViewHost*>(create->lpCreateParams);
         auto* view = new HtmlView(std::make_unique<HtmlView::Impl>(hwnd, host));
         view->impl().self = view;
+        // The size is known from the start, whether or not a WM_SIZE follows.
+        view->impl().layout.SetViewportSize(SIZE{create->cx, create->cy});
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
