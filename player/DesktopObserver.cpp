@@ -66,6 +66,10 @@ void DescribeClipboard(const DesktopSnapshot& before, const DesktopSnapshot& aft
 } // namespace
 
 std::string Shown(const std::string& text) {
+    // Paths and plain texts read best as they stand; texts with line ends and tabs escaped.
+    if (text.size() <= kLongestShown && text.find_first_of("'\r\n\t") == std::string::npos) {
+        return "'" + text + "'";
+    }
     std::string shown = "\"";
     for (size_t i = 0; i < text.size(); ++i) {
         if (i == kLongestShown) {

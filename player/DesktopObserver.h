@@ -35,7 +35,8 @@ DesktopSnapshot TakeSnapshot();
 std::vector<std::string> DescribeChanges(const DesktopSnapshot& before,
                                          const DesktopSnapshot& after);
 
-// A text as the transcript shows it: in double quotes, escaped, shortened when long.
+// A text as the transcript shows it: in single quotes as it stands, or, when it holds quotes,
+// line ends or tabs or is long, in double quotes with escapes, shortened.
 std::string Shown(const std::string& text);
 
 } // namespace player

@@ -34,7 +34,7 @@ TEST_F(DesktopVerbsTest, ExpectIniTellsAMissingKeyFromAnotherValue) {
 
     winsim::ResetDesktop();
     RunResult other = Run(Parse("ini VK 67\nexpect ini VK 88\n"));
-    EXPECT_EQ(other.reason, "INI value VK is \"67\", expected \"88\"");
+    EXPECT_EQ(other.reason, "INI value VK is '67', expected '88'");
 
     winsim::ResetDesktop();
     RunResult empty = Run(Parse("ini VK ''\nexpect ini VK ''\n"));
@@ -52,14 +52,16 @@ TEST_F(DesktopVerbsTest, RunValueStepsReadAndWriteTheRunKey) {
     EXPECT_EQ(
         winsim::RegistryString("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Verbacap"),
         "\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart");
-    EXPECT_NE(console.str().find("  ->  Run value \"\\\"C:\\\\Program Files"), std::string::npos)
+    EXPECT_NE(console.str().find("  ->  Run value '\"C:\\Program Files\\Verbacap\\Verbacap.exe\" "
+                                 "-autostart'"),
+              std::string::npos)
         << console.str();
     // The registry's own store is no file of the PC.
     EXPECT_EQ(console.str().find("registry"), std::string::npos) << console.str();
 
     winsim::ResetDesktop();
     RunResult wrong = Run(Parse("run-value x\nexpect run-value missing\n"));
-    EXPECT_EQ(wrong.reason, "the Run value is \"x\", expected missing");
+    EXPECT_EQ(wrong.reason, "the Run value is 'x', expected missing");
     winsim::ResetDesktop();
     // A quoted "missing" is a value like any other.
     RunResult quoted = Run(Parse("run-value missing\nexpect run-value 'missing'\n"));

@@ -1,66 +1,21 @@
-#include "player/Runner.h"
-#include "player/ScenarioParser.h"
-#include "player/ScenarioRun.h"
+#include "scenario_fixture.h"
 
-#include <winsim/script.h>
-#include <winsim/sim.h>
 #include <winsim/windows.h>
 
-#include <gtest/gtest.h>
-
 #include <fstream>
-#include <sstream>
 
 namespace player {
 namespace {
 
-// A program that waits for input in its main loop until a step tells it to quit.
-struct FakeProgram {
-    bool quit = false;
-    int exitCode = 3;
-    int Run() {
-        quit = false;
-        while (!quit) {
-            winsim::ScriptStepOrFail("the fake main window");
-        }
-        return exitCode;
-    }
-};
-
-class RunnerTest : public ::testing::Test {
+class RunnerTest : public ScenarioFixture {
 protected:
-    void SetUp() override { winsim::ResetDesktop(); }
-
-    Scenario Parse(std::string_view text) {
-        Scenario scenario;
-        ParseError error;
-        EXPECT_TRUE(ParseScenario(text, scenario, error)) << error.line << ": " << error.message;
-        return scenario;
-    }
-
     // A step the test defines, at line `line`.
     void Add(Scenario& scenario, int line, std::string text,
              std::function<void(ScenarioRun&)> run) {
-        Step step;
-        step.line = line;
-        step.text = std::move(text);
-        step.run = std::move(run);
-        scenario.steps.push_back(std::move(step));
+        ScenarioFixture::Add(scenario, std::move(text), std::move(run));
+        scenario.steps.back().line = line;
     }
-
-    RunResult Run(const Scenario& scenario, bool withProgram = true) {
-        RunOptions options;
-        options.outDir = ::testing::TempDir();
-        ProgramEntry entry;
-        if (withProgram) {
-            entry = [this] { return program.Run(); };
-        }
-        return RunScenario(scenario, options, entry, transcript);
-    }
-
-    FakeProgram program;
-    std::ostringstream console;
-    Transcript transcript{console};
+    using ScenarioFixture::Add;
 };
 
 TEST_F(RunnerTest, StepsAfterStartRunInsideTheProgramAndAfterItEnds) {
