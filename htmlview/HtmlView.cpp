@@ -71,6 +71,8 @@ struct HtmlView::Impl {
     WideString url;
     bool complete = false;
     bool loadPending = false;
+    int busy = 0;           // messages being handled (nested ones included)
+    bool destroyed = false; // the window is gone; the object goes when busy drops to 0
     std::string pendingMarkup;
     WideString pendingUrl;
     DomNodePtr hover;
@@ -124,7 +126,9 @@ void HtmlView::Impl::UpdateHover(POINT client) {
     DomNodePtr old = std::move(hover);
     hover = now;
     Fire(ElementEvent::MouseOut, old);
-    Fire(ElementEvent::MouseOver, now);
+    if (!destroyed) {
+        Fire(ElementEvent::MouseOver, now);
+    }
 }
 
 void HtmlView::Impl::SetFocusedField(const DomNodePtr& field) {
@@ -180,6 +184,9 @@ void HtmlView::Impl::LeftUp(POINT client) {
     }
     Activate(source);
     Fire(ElementEvent::Click, source);
+    if (destroyed) {
+        return;
+    }
     // A click on a label is a click on the field it names, as the user expects.
     for (DomNodePtr at = source; at; at = at->parent()) {
         if (at->tag() != "label") {
@@ -339,6 +346,8 @@ LRESULT HtmlView::Impl::ElementRect(const WCHAR* path, RECT* rect) {
 
 namespace {
 
+LRESULT HandleMessage(HtmlView::Impl& impl, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 LRESULT CALLBACK HtmlViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -354,13 +363,25 @@ LRESULT CALLBACK HtmlViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     if (!view) {
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+    // A host may destroy the control from inside an event handler: the object then lives on
+    // until the outermost message that reached it has been handled.
     HtmlView::Impl& impl = view->impl();
+    ++impl.busy;
+    const LRESULT result = HandleMessage(impl, hwnd, message, wParam, lParam);
+    if (--impl.busy == 0 && impl.destroyed) {
+        delete view;
+    }
+    return result;
+}
+
+LRESULT HandleMessage(HtmlView::Impl& impl, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {
     case WM_NCDESTROY:
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         impl.hwnd = nullptr;
-        delete view;
+        impl.host = nullptr;
+        impl.destroyed = true;
         return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_SIZE:
         impl.layout.SetViewportSize(SIZE{LOWORD(lParam), HIWORD(lParam)});
