@@ -7,8 +7,9 @@ IMPLEMENT_DYNAMIC(CDC, CObject)
 namespace {
 
 CHandleMap<HDC, CDC>& DcMap() {
-    static CHandleMap<HDC, CDC> map([](CDC* pDC, HDC hDC) { pDC->m_hDC = hDC; });
-    return map;
+    // Never destroyed: DC objects with static storage may outlive any other static.
+    static auto* map = new CHandleMap<HDC, CDC>([](CDC* pDC, HDC hDC) { pDC->m_hDC = hDC; });
+    return *map;
 }
 
 constexpr int kHimetricPerInch = 2540;

@@ -33,9 +33,10 @@ CGdiObject* MakeTemporary(HGDIOBJ hObject) {
 }
 
 CHandleMap<HGDIOBJ, CGdiObject>& GdiMap() {
-    static CHandleMap<HGDIOBJ, CGdiObject> map(
+    // Never destroyed: GDI objects with static storage may outlive any other static.
+    static auto* map = new CHandleMap<HGDIOBJ, CGdiObject>(
         [](CGdiObject* pObject, HGDIOBJ hObject) { pObject->m_hObject = hObject; }, &MakeTemporary);
-    return map;
+    return *map;
 }
 
 template <class T> T* TypedFromHandle(HGDIOBJ hObject) {

@@ -9,8 +9,10 @@ IMPLEMENT_DYNAMIC(CMenu, CObject)
 namespace {
 
 CHandleMap<HMENU, CMenu>& MenuMap() {
-    static CHandleMap<HMENU, CMenu> map([](CMenu* pMenu, HMENU hMenu) { pMenu->m_hMenu = hMenu; });
-    return map;
+    // Never destroyed: menu objects with static storage may outlive any other static.
+    static auto* map =
+        new CHandleMap<HMENU, CMenu>([](CMenu* pMenu, HMENU hMenu) { pMenu->m_hMenu = hMenu; });
+    return *map;
 }
 
 // The popup being tracked and its owner; TrackPopupMenu calls nest when a menu is opened from a
@@ -18,7 +20,38 @@ CHandleMap<HMENU, CMenu>& MenuMap() {
 HWND g_hTrackingWindow = nullptr;
 HMENU g_hTrackingMenu = nullptr;
 
+// Measure requests name only the command: the popup that holds it is searched in the menu being
+// tracked for the window, else in the window's menu bar. Draw requests name the menu itself.
+bool RouteMeasureItem(HWND hWndOwner, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
+    HMENU hMenu = CMenu::GetTrackingMenu(hWndOwner);
+    if (hMenu == nullptr) {
+        hMenu = ::GetMenu(hWndOwner);
+    }
+    CMenu* pPopup =
+        CMenu::FindPopupMenuFromID(CMenu::FromHandle(hMenu), lpMeasureItemStruct->itemID);
+    if (pPopup == nullptr) {
+        return false;
+    }
+    pPopup->MeasureItem(lpMeasureItemStruct);
+    return true;
+}
+
+bool RouteDrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
+    CMenu* pMenu = CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(lpDrawItemStruct->hwndItem));
+    if (pMenu == nullptr) {
+        return false;
+    }
+    pMenu->DrawItem(lpDrawItemStruct);
+    return true;
+}
+
+const AfxMenuOwnerDrawRouter g_router = {&RouteMeasureItem, &RouteDrawItem};
+
 } // namespace
+
+CMenu::CMenu() {
+    AfxSetMenuOwnerDrawRouter(&g_router);
+}
 
 CMenu::~CMenu() {
     if (m_hMenu != nullptr) {

@@ -12,7 +12,7 @@ class CWnd;
 class CMenu : public CObject {
     DECLARE_DYNAMIC(CMenu)
 public:
-    CMenu() = default;
+    CMenu();
     // Destroys the menu if one is still attached.
     ~CMenu() override;
 

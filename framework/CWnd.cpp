@@ -4,7 +4,6 @@
 #include "framework/AfxModule.h"
 #include "framework/CWindowDC.h"
 #include "framework/CException.h"
-#include "framework/CMenu.h"
 #include "framework/CWinApp.h"
 
 #include <vector>
@@ -24,9 +23,13 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 namespace {
 
 CHandleMap<HWND, CWnd>& WindowMap() {
-    static CHandleMap<HWND, CWnd> map([](CWnd* pWnd, HWND hWnd) { pWnd->m_hWnd = hWnd; });
-    return map;
+    // Never destroyed: window objects with static storage may outlive any other static.
+    static auto* map =
+        new CHandleMap<HWND, CWnd>([](CWnd* pWnd, HWND hWnd) { pWnd->m_hWnd = hWnd; });
+    return *map;
 }
+
+const AfxMenuOwnerDrawRouter* g_pMenuRouter = nullptr;
 
 std::vector<MSG>& CurrentMessages() {
     static std::vector<MSG> stack;
@@ -47,6 +50,10 @@ void ReportException(HWND hWnd, CException* e) {
 }
 
 } // namespace
+
+void AfxSetMenuOwnerDrawRouter(const AfxMenuOwnerDrawRouter* pRouter) {
+    g_pMenuRouter = pRouter;
+}
 
 const MSG* AfxGetCurrentMessage() {
     auto& stack = CurrentMessages();
@@ -152,6 +159,7 @@ bool CWnd::DestroyWindow() {
     // A window that was not subclassed sends its last message elsewhere: detach here.
     if (destroyed && m_hWnd == hWnd) {
         Detach();
+        ForgetMainWindow(this);
     }
     return destroyed;
 }
@@ -291,34 +299,19 @@ void CWnd::OnPaint() {
 }
 
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
-    if (lpMeasureItemStruct != nullptr && lpMeasureItemStruct->CtlType == ODT_MENU) {
-        // The menu being tracked for this window, else its menu bar, holds the item.
-        CMenu* pMenu = nullptr;
-        HMENU hTracking = CMenu::GetTrackingMenu(m_hWnd);
-        if (hTracking != nullptr) {
-            pMenu = CMenu::FromHandle(hTracking);
-        } else {
-            pMenu = GetMenu();
-        }
-        if (pMenu != nullptr) {
-            CMenu* pPopup = CMenu::FindPopupMenuFromID(pMenu, lpMeasureItemStruct->itemID);
-            if (pPopup != nullptr) {
-                pPopup->MeasureItem(lpMeasureItemStruct);
-                return;
-            }
-        }
+    const AfxMenuOwnerDrawRouter* router = g_pMenuRouter;
+    if (lpMeasureItemStruct != nullptr && lpMeasureItemStruct->CtlType == ODT_MENU &&
+        router != nullptr && router->measure(m_hWnd, lpMeasureItemStruct)) {
+        return;
     }
     Default();
 }
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct) {
-    if (lpDrawItemStruct != nullptr && lpDrawItemStruct->CtlType == ODT_MENU) {
-        CMenu* pMenu =
-            CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(lpDrawItemStruct->hwndItem));
-        if (pMenu != nullptr) {
-            pMenu->DrawItem(lpDrawItemStruct);
-            return;
-        }
+    const AfxMenuOwnerDrawRouter* router = g_pMenuRouter;
+    if (lpDrawItemStruct != nullptr && lpDrawItemStruct->CtlType == ODT_MENU && router != nullptr &&
+        router->draw(lpDrawItemStruct)) {
+        return;
     }
     Default();
 }
@@ -453,10 +446,6 @@ void CWnd::Invalidate(bool bErase) {
 
 void CWnd::UpdateWindow() {
     ::UpdateWindow(m_hWnd);
-}
-
-CMenu* CWnd::GetMenu() const {
-    return CMenu::FromHandle(::GetMenu(m_hWnd));
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {

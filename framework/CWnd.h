@@ -78,7 +78,6 @@ public:
     bool SetForegroundWindow();
     void Invalidate(bool bErase = true);
     void UpdateWindow();
-    CMenu* GetMenu() const;
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer);
     bool KillTimer(UINT_PTR nIDEvent);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -134,6 +133,15 @@ protected:
 private:
     static LRESULT RunWindowProc(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
+
+// How windows hand owner-draw requests for menu items to menu objects. The menu classes install
+// it when the first menu object is made; until then there is no object to hand them to. Each
+// function returns true when a menu object took the request.
+struct AfxMenuOwnerDrawRouter {
+    bool (*measure)(HWND hWndOwner, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    bool (*draw)(LPDRAWITEMSTRUCT lpDrawItemStruct);
+};
+void AfxSetMenuOwnerDrawRouter(const AfxMenuOwnerDrawRouter* pRouter);
 
 // The current message of the innermost framework window procedure, or null outside one.
 const MSG* AfxGetCurrentMessage();
