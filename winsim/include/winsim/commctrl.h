@@ -3,3 +3,4 @@
 
 #include "wintypes.h"
 #include "imagelist.h"
+#include "hotkeyctrl.h"

@@ -6,6 +6,8 @@
 #include "wintypes.h"
 #include "winerror.h"
 #include "winbase.h"
+#include "wintime.h"
+#include "winatom.h"
 #include "winres.h"
 #include "wingdi.h"
 #include "winuser.h"

@@ -1,0 +1,161 @@
+#include "recorder.h"
+
+namespace usertest {
+namespace {
+
+Handler& CurrentHandler() {
+    static Handler handler;
+    return handler;
+}
+
+std::map<HWND, std::string>& Names() {
+    static std::map<HWND, std::string> names;
+    return names;
+}
+
+LRESULT CALLBACK RecorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Log().push_back(Seen{hwnd, msg, wParam, lParam});
+    LRESULT result = 0;
+    if (CurrentHandler() && CurrentHandler()(hwnd, msg, wParam, lParam, &result)) {
+        return result;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+std::vector<Seen>& Log() {
+    static std::vector<Seen> log;
+    return log;
+}
+
+const char* MessageName(UINT msg) {
+    switch (msg) {
+    case WM_NCCREATE:
+        return "WM_NCCREATE";
+    case WM_CREATE:
+        return "WM_CREATE";
+    case WM_DESTROY:
+        return "WM_DESTROY";
+    case WM_NCDESTROY:
+        return "WM_NCDESTROY";
+    case WM_SIZE:
+        return "WM_SIZE";
+    case WM_MOVE:
+        return "WM_MOVE";
+    case WM_SHOWWINDOW:
+        return "WM_SHOWWINDOW";
+    case WM_ACTIVATE:
+        return "WM_ACTIVATE";
+    case WM_NCACTIVATE:
+        return "WM_NCACTIVATE";
+    case WM_ACTIVATEAPP:
+        return "WM_ACTIVATEAPP";
+    case WM_SETFOCUS:
+        return "WM_SETFOCUS";
+    case WM_KILLFOCUS:
+        return "WM_KILLFOCUS";
+    case WM_PARENTNOTIFY:
+        return "WM_PARENTNOTIFY";
+    case WM_HOTKEY:
+        return "WM_HOTKEY";
+    case WM_TIMER:
+        return "WM_TIMER";
+    case WM_COMMAND:
+        return "WM_COMMAND";
+    case WM_INITDIALOG:
+        return "WM_INITDIALOG";
+    case WM_KEYDOWN:
+        return "WM_KEYDOWN";
+    case WM_KEYUP:
+        return "WM_KEYUP";
+    case WM_SYSKEYDOWN:
+        return "WM_SYSKEYDOWN";
+    case WM_SYSKEYUP:
+        return "WM_SYSKEYUP";
+    case WM_CHAR:
+        return "WM_CHAR";
+    case WM_CLOSE:
+        return "WM_CLOSE";
+    case WM_SYSCOMMAND:
+        return "WM_SYSCOMMAND";
+    case WM_ENTERMENULOOP:
+        return "WM_ENTERMENULOOP";
+    case WM_EXITMENULOOP:
+        return "WM_EXITMENULOOP";
+    case WM_INITMENU:
+        return "WM_INITMENU";
+    case WM_INITMENUPOPUP:
+        return "WM_INITMENUPOPUP";
+    case WM_UNINITMENUPOPUP:
+        return "WM_UNINITMENUPOPUP";
+    case WM_MENUSELECT:
+        return "WM_MENUSELECT";
+    case WM_MEASUREITEM:
+        return "WM_MEASUREITEM";
+    case WM_DRAWITEM:
+        return "WM_DRAWITEM";
+    case WM_ENTERIDLE:
+        return "WM_ENTERIDLE";
+    case WM_MOUSEACTIVATE:
+        return "WM_MOUSEACTIVATE";
+    case WM_LBUTTONDOWN:
+        return "WM_LBUTTONDOWN";
+    case WM_LBUTTONUP:
+        return "WM_LBUTTONUP";
+    case WM_ENABLE:
+        return "WM_ENABLE";
+    default:
+        return "?";
+    }
+}
+
+std::vector<std::string> Trace(const std::vector<UINT>& interesting) {
+    std::vector<std::string> out;
+    for (const Seen& s : Log()) {
+        for (UINT m : interesting) {
+            if (s.msg == m) {
+                auto it = Names().find(s.hwnd);
+                std::string name = it == Names().end() ? "?" : it->second;
+                out.push_back(name + ":" + MessageName(m));
+            }
+        }
+    }
+    return out;
+}
+
+void SetHandler(Handler handler) {
+    CurrentHandler() = std::move(handler);
+}
+
+void Name(HWND hwnd, const std::string& name) {
+    Names()[hwnd] = name;
+}
+
+void Setup() {
+    winsim::ResetDesktop();
+    Log().clear();
+    Names().clear();
+    CurrentHandler() = nullptr;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = RecorderProc;
+    wc.lpszClassName = "Recorder";
+    RegisterClassA(&wc);
+}
+
+HWND MakeTopLevel(const char* title, DWORD style, HWND owner) {
+    HWND hwnd = CreateWindowExA(0, "Recorder", title, style, 100, 100, 300, 200, owner, nullptr,
+                                nullptr, nullptr);
+    Name(hwnd, title);
+    return hwnd;
+}
+
+HWND MakeChild(HWND parent, int id, const char* text, DWORD style) {
+    HWND hwnd =
+        CreateWindowExA(0, "Recorder", text, WS_CHILD | style, 10 * id, 10, 50, 20, parent,
+                        reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), nullptr, nullptr);
+    Name(hwnd, text);
+    return hwnd;
+}
+
+} // namespace usertest

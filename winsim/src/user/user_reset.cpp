@@ -1,7 +1,0 @@
-#include "core/areas.h"
-
-namespace winsim::internal {
-
-void ResetUser() {}
-
-} // namespace winsim::internal
