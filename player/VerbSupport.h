@@ -1,0 +1,60 @@
+// What the builders of the scenario verbs share: the context of one step being built and the
+// checks of common arguments (numbers, keys, elements, paths, fixed words).
+#pragma once
+
+#include "player/Scenario.h"
+#include "player/Tokenizer.h"
+
+#include <winsim/sim.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace player {
+
+// What a verb's builder works with: the words after the verb, the step being built, the
+// desktop configuration and the error to report.
+struct BuildContext {
+    const std::vector<Token>& args;
+    Step& step;
+    winsim::DesktopConfig& desktop;
+    std::string& error;
+
+    const std::string& Arg(size_t i) const { return args[i].text; }
+
+    bool Fail(const std::string& message) {
+        error = message;
+        return false;
+    }
+    void Unavailable(const std::string& why) { step.unavailable = why; }
+};
+
+bool ParseInt(const std::string& text, long min, long max, long& value);
+bool ParseSeconds(const std::string& text, double& seconds);
+// One word out of a fixed set.
+bool OneOf(BuildContext& c, size_t i, std::initializer_list<const char*> choices);
+bool KeyArg(BuildContext& c, size_t i);
+bool ElementArg(BuildContext& c, size_t i);
+bool CountArg(BuildContext& c, size_t i, long& value);
+bool SizeArgs(BuildContext& c, size_t i);
+bool WindowsPathArg(BuildContext& c, size_t i);
+
+// Builders of the steps on the desktop's settings, files and the program's start.
+bool BuildDisplay(BuildContext& c);
+bool BuildWindows(BuildContext& c);
+bool BuildCodepage(BuildContext& c);
+bool BuildExe(BuildContext& c);
+bool BuildExpectFile(BuildContext& c);
+bool BuildExpectRunning(BuildContext& c);
+bool BuildStart(BuildContext& c);
+bool BuildLogon(BuildContext& c);
+bool BuildIni(BuildContext& c);
+bool BuildExpectIni(BuildContext& c);
+bool BuildRunValue(BuildContext& c);
+bool BuildExpectRunValue(BuildContext& c);
+bool BuildScreenshot(BuildContext& c);
+bool BuildExpectTray(BuildContext& c);
+bool BuildDialog(BuildContext& c);
+
+} // namespace player
