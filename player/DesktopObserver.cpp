@@ -4,6 +4,7 @@
 #include "player/ProgramSettings.h"
 
 #include <winsim/sim_system.h>
+#include <winsim/sim_user.h>
 
 #include <cstdio>
 
@@ -101,6 +102,7 @@ std::string Shown(const std::string& text) {
 
 DesktopSnapshot TakeSnapshot() {
     DesktopSnapshot snapshot;
+    snapshot.userEvents = winsim::TakeUserEvents();
     snapshot.files = DriveFiles();
     for (const winsim::SoundStart& sound : winsim::SoundsStarted()) {
         snapshot.sounds.push_back(sound.name);
@@ -116,7 +118,7 @@ DesktopSnapshot TakeSnapshot() {
 
 std::vector<std::string> DescribeChanges(const DesktopSnapshot& before,
                                          const DesktopSnapshot& after) {
-    std::vector<std::string> changes;
+    std::vector<std::string> changes = after.userEvents;
     for (size_t i = before.sounds.size(); i < after.sounds.size(); ++i) {
         changes.push_back("sound " + after.sounds[i]);
     }

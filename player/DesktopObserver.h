@@ -18,6 +18,9 @@ struct TraySnapshot {
 };
 
 struct DesktopSnapshot {
+    // What the desktop reported since the last snapshot: windows shown or hidden, message
+    // boxes, menus opened (in the order they happened).
+    std::vector<std::string> userEvents;
     // Windows path of every file of drive C: -> fingerprint of its content.
     std::map<std::string, std::string> files;
     // Names of the sounds started since the desktop was made, oldest first.

@@ -13,10 +13,6 @@
 
 namespace player {
 
-namespace {
-const char kDesktopNotYet[] = "the simulated desktop cannot do it yet";
-} // namespace
-
 bool BuildDisplay(BuildContext& c) {
     long bits = 0;
     if (!ParseInt(c.Arg(0), 1, 32, bits) ||
@@ -229,35 +225,6 @@ bool BuildExpectTray(BuildContext& c) {
         throw StepFailure("the tray icon's tip is " + Shown(icons[0].tip) +
                           ", expected \"Verbacap\"");
     };
-    return true;
-}
-
-bool BuildDialog(BuildContext& c) {
-    // Braces group the texts that follow as children of the text before them.
-    int depth = 0;
-    bool textBefore = false;
-    for (size_t i = 1; i < c.args.size(); ++i) {
-        const Token& token = c.args[i];
-        if (!token.quoted && token.text == "{") {
-            if (!textBefore) {
-                return c.Fail("'{' must follow the text of the control that is the parent");
-            }
-            ++depth;
-            textBefore = false;
-        } else if (!token.quoted && token.text == "}") {
-            if (depth == 0) {
-                return c.Fail("'}' without its '{'");
-            }
-            --depth;
-            textBefore = false;
-        } else {
-            textBefore = true;
-        }
-    }
-    if (depth != 0) {
-        return c.Fail("'{' not closed by '}'");
-    }
-    c.Unavailable(kDesktopNotYet);
     return true;
 }
 

@@ -4,6 +4,8 @@
 
 #include "player/ProgramEntry.h"
 
+#include <winsim/wintypes.h>
+
 #include <filesystem>
 #include <string>
 
@@ -32,6 +34,10 @@ public:
     void NoteRunningStated(bool running) { statedRunning_ = running; }
     bool StatedRunning() const { return statedRunning_; }
 
+    // The window that the last `msgbox` or `dialog` step opened (for `foreground last`).
+    HWND LastOpened() const { return lastOpened_; }
+    void NoteOpened(HWND window) { lastOpened_ = window; }
+
 private:
     ProgramEntry program_;
     std::filesystem::path outDir_;
@@ -39,6 +45,7 @@ private:
     int starts_ = 0;
     int lastExitCode_ = 0;
     bool statedRunning_ = false;
+    HWND lastOpened_ = nullptr;
 };
 
 } // namespace player

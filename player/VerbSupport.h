@@ -55,6 +55,21 @@ bool BuildRunValue(BuildContext& c);
 bool BuildExpectRunValue(BuildContext& c);
 bool BuildScreenshot(BuildContext& c);
 bool BuildExpectTray(BuildContext& c);
+
+// Builders of the steps of the person and of the other programs on the desktop.
+bool BuildHotkeyTaken(BuildContext& c);
+bool BuildMsgbox(BuildContext& c);
 bool BuildDialog(BuildContext& c);
+bool BuildForeground(BuildContext& c);
+bool BuildKey(BuildContext& c);
+bool BuildHotkeyField(BuildContext& c);
+bool BuildWait(BuildContext& c);
+// verb: "hover", "leave" or "click".
+bool BuildPointer(BuildContext& c, const std::string& verb);
+// command: "minimize", "close", "maximize" or "restore".
+bool BuildWindowCommand(BuildContext& c, const std::string& command);
+bool BuildAnswer(BuildContext& c);
+bool BuildExpectVisible(BuildContext& c);
+bool BuildExpectClass(BuildContext& c);
 
 } // namespace player

@@ -25,8 +25,6 @@ struct Verb {
 
 constexpr size_t kMany = static_cast<size_t>(-1);
 
-const char kDesktopNotYet[] = "the simulated desktop cannot do it yet";
-
 std::string ArrivesWith(const std::string& what) {
     return "it arrives with " + what;
 }
@@ -52,40 +50,39 @@ const std::map<std::string, Verb>& Verbs() {
     const std::string autoCapture = ArrivesWith("the program's auto-capture dialog");
     const std::string tray = ArrivesWith("the program's tray icon");
     auto element0 = [](BuildContext& c) { return ElementArg(c, 0); };
-    auto key0 = [](BuildContext& c) { return KeyArg(c, 0); };
+    auto count0 = [](BuildContext& c) {
+        long n = 0;
+        return CountArg(c, 0, n);
+    };
+    auto command = [](const char* name) {
+        return [name](BuildContext& c) { return BuildWindowCommand(c, name); };
+    };
+    auto pointer = [](const char* name) {
+        return [name](BuildContext& c) { return BuildPointer(c, name); };
+    };
 
     static const std::map<std::string, Verb> verbs = {
+        // The desktop.
         {"display", {"display BITS", 1, 1, Phase::Desktop, BuildDisplay}},
         {"windows", {"windows VERSION [classic]", 1, 2, Phase::Desktop, BuildWindows}},
         {"codepage", {"codepage N", 1, 1, Phase::Desktop, BuildCodepage}},
         {"exe", {"exe PATH", 1, 1, Phase::Desktop, BuildExe}},
         {"ini", {"ini KEY VALUE", 2, 2, Phase::Any, BuildIni}},
         {"run-value", {"run-value VALUE", 1, 1, Phase::Any, BuildRunValue}},
-        {"hotkey-taken", {"hotkey-taken COMBO", 1, 1, Phase::Any, NotYet(kDesktopNotYet, key0)}},
+        {"hotkey-taken", {"hotkey-taken COMBO", 1, 1, Phase::Any, BuildHotkeyTaken}},
+        // Running.
         {"start", {"start [COMMANDLINE]", 0, 1, Phase::Any, BuildStart}},
         {"logon", {"logon", 0, 0, Phase::Any, BuildLogon}},
-        {"msgbox", {"msgbox TITLE TEXT", 2, 2, Phase::Any, NotYet(kDesktopNotYet)}},
+        {"msgbox", {"msgbox TITLE TEXT", 2, 2, Phase::Any, BuildMsgbox}},
         {"dialog", {"dialog TITLE TEXT...", 1, kMany, Phase::Any, BuildDialog}},
-        {"foreground",
-         {"foreground main|none|last", 1, 1, Phase::Any,
-          NotYet(kDesktopNotYet,
-                 [](BuildContext& c) {
-                     return OneOf(c, 0, {"main", "none", "last"});
-                 })}},
-        {"key", {"key COMBO", 1, 1, Phase::Any, NotYet(kDesktopNotYet, key0)}},
-        {"hotkey-field", {"hotkey-field COMBO", 1, 1, Phase::Any, NotYet(kDesktopNotYet, key0)}},
-        {"wait",
-         {"wait SECONDS", 1, 1, Phase::Any,
-          NotYet(kDesktopNotYet,
-                 [](BuildContext& c) {
-                     double seconds = 0;
-                     return ParseSeconds(c.Arg(0), seconds) ||
-                            c.Fail("'" + c.Arg(0) + "' is not a number of seconds");
-                 })}},
-        {"hover", {"hover ID", 1, 1, Phase::Any, NotYet(kDesktopNotYet, element0)}},
-        {"leave", {"leave ID", 1, 1, Phase::Any, NotYet(kDesktopNotYet, element0)}},
-        {"click", {"click ID", 1, 1, Phase::Any, NotYet(kDesktopNotYet, element0)}},
-        {"mousedown", {"mousedown ID", 1, 1, Phase::Any, NotYet(kDesktopNotYet, element0)}},
+        {"foreground", {"foreground main|none|last", 1, 1, Phase::Any, BuildForeground}},
+        {"key", {"key COMBO", 1, 1, Phase::Any, BuildKey}},
+        {"hotkey-field", {"hotkey-field COMBO", 1, 1, Phase::Any, BuildHotkeyField}},
+        {"wait", {"wait SECONDS", 1, 1, Phase::Any, BuildWait}},
+        {"hover", {"hover ID", 1, 1, Phase::Any, pointer("hover")}},
+        {"leave", {"leave ID", 1, 1, Phase::Any, pointer("leave")}},
+        {"click", {"click ID", 1, 1, Phase::Any, pointer("click")}},
+        {"mousedown", {"mousedown ID", 1, 1, Phase::Any, NotYet(entryActions, element0)}},
         {"check",
          {"check ID on|off", 2, 2, Phase::Any,
           NotYet(menus,
@@ -96,34 +93,24 @@ const std::map<std::string, Verb>& Verbs() {
         {"menu", {"menu CHOICE", 1, 1, Phase::Any, NotYet(menus)}},
         {"save-as", {"save-as PATH", 1, 1, Phase::Any, NotYet(entryActions)}},
         {"save-cancel", {"save-cancel", 0, 0, Phase::Any, NotYet(entryActions)}},
-        {"answer",
-         {"answer ok|cancel|yes|no", 1, 1, Phase::Any,
-          NotYet(kDesktopNotYet,
-                 [](BuildContext& c) {
-                     return OneOf(c, 0, {"ok", "cancel", "yes", "no"});
-                 })}},
+        {"answer", {"answer ok|cancel|yes|no", 1, 1, Phase::Any, BuildAnswer}},
         {"tray",
          {"tray left|right", 1, 1, Phase::Any,
           NotYet(tray,
                  [](BuildContext& c) {
                      return OneOf(c, 0, {"left", "right"});
                  })}},
-        {"minimize", {"minimize", 0, 0, Phase::Any, NotYet(kDesktopNotYet)}},
-        {"close", {"close", 0, 0, Phase::Any, NotYet(kDesktopNotYet)}},
-        {"maximize", {"maximize", 0, 0, Phase::Any, NotYet(kDesktopNotYet)}},
-        {"restore", {"restore", 0, 0, Phase::Any, NotYet(kDesktopNotYet)}},
+        {"minimize", {"minimize", 0, 0, Phase::Any, command("minimize")}},
+        {"close", {"close", 0, 0, Phase::Any, command("close")}},
+        {"maximize", {"maximize", 0, 0, Phase::Any, command("maximize")}},
+        {"restore", {"restore", 0, 0, Phase::Any, command("restore")}},
         {"screenshot", {"screenshot NAME", 1, 1, Phase::Any, BuildScreenshot}},
+        // Expectations.
         {"expect clipboard", {"expect clipboard TEXT", 1, 1, Phase::Any, NotYet(captures)}},
         {"expect clipboard-image",
          {"expect clipboard-image W H", 2, 2, Phase::Any,
           NotYet(entryActions, [](BuildContext& c) { return SizeArgs(c, 0); })}},
-        {"expect entries",
-         {"expect entries N", 1, 1, Phase::Any,
-          NotYet(list,
-                 [](BuildContext& c) {
-                     long n = 0;
-                     return CountArg(c, 0, n);
-                 })}},
+        {"expect entries", {"expect entries N", 1, 1, Phase::Any, NotYet(list, count0)}},
         {"expect entry",
          {"expect entry I text TEXT", 3, 3, Phase::Any,
           NotYet(list,
@@ -136,27 +123,15 @@ const std::map<std::string, Verb>& Verbs() {
          {"expect jpeg PATH W H", 3, 3, Phase::Any,
           NotYet(captures,
                  [](BuildContext& c) { return WindowsPathArg(c, 0) && SizeArgs(c, 1); })}},
-        {"expect captures",
-         {"expect captures N", 1, 1, Phase::Any,
-          NotYet(captures,
-                 [](BuildContext& c) {
-                     long n = 0;
-                     return CountArg(c, 0, n);
-                 })}},
+        {"expect captures", {"expect captures N", 1, 1, Phase::Any, NotYet(captures, count0)}},
         {"expect ini", {"expect ini KEY VALUE", 2, 2, Phase::Any, BuildExpectIni}},
         {"expect run-value",
          {"expect run-value VALUE|missing", 1, 1, Phase::Any, BuildExpectRunValue}},
-        {"expect class",
-         {"expect class ID CLASS", 2, 2, Phase::Any, NotYet(kDesktopNotYet, element0)}},
+        {"expect class", {"expect class ID CLASS", 2, 2, Phase::Any, BuildExpectClass}},
         {"expect color", {"expect color ID COLOR", 2, 2, Phase::Any, NotYet(list, element0)}},
         {"expect markup", {"expect markup ID TEXT", 2, 2, Phase::Any, NotYet(list, element0)}},
         {"expect no-script", {"expect no-script ID", 1, 1, Phase::Any, NotYet(list, element0)}},
-        {"expect visible",
-         {"expect visible yes|no", 1, 1, Phase::Any,
-          NotYet(kDesktopNotYet,
-                 [](BuildContext& c) {
-                     return OneOf(c, 0, {"yes", "no"});
-                 })}},
+        {"expect visible", {"expect visible yes|no", 1, 1, Phase::Any, BuildExpectVisible}},
         {"expect tray", {"expect tray yes|no", 1, 1, Phase::Any, BuildExpectTray}},
         {"expect menu",
          {"expect menu ITEM checked|unchecked|default", 2, 2, Phase::Any,
@@ -164,13 +139,7 @@ const std::map<std::string, Verb>& Verbs() {
                  [](BuildContext& c) {
                      return OneOf(c, 1, {"checked", "unchecked", "default"});
                  })}},
-        {"expect sound",
-         {"expect sound N", 1, 1, Phase::Any,
-          NotYet(captures,
-                 [](BuildContext& c) {
-                     long n = 0;
-                     return CountArg(c, 0, n);
-                 })}},
+        {"expect sound", {"expect sound N", 1, 1, Phase::Any, NotYet(captures, count0)}},
         {"expect running", {"expect running yes|no", 1, 1, Phase::Any, BuildExpectRunning}},
     };
     return verbs;

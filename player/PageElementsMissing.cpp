@@ -1,0 +1,18 @@
+// The browser control's window does not run on the simulated desktop in this build: steps that
+// read what an element holds say so before the scenario runs.
+#include "player/PageElements.h"
+
+#include "player/Scenario.h"
+
+namespace player {
+
+bool PageElementsReadable() {
+    return false;
+}
+
+std::string ElementClassName(HWND, const ElementRef& element) {
+    throw StepFailure("cannot read the element " + FormatElementRef(element) +
+                      ": the browser control does not run on the simulated desktop yet");
+}
+
+} // namespace player

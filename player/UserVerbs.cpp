@@ -1,0 +1,362 @@
+// The steps of the person at the keyboard and the pointer, and of the other programs on the
+// desktop: message boxes and dialogs, keys, time, the page's elements, the main window's
+// commands, and what the program's windows show.
+#include "player/VerbSupport.h"
+
+#include "player/DesktopObserver.h"
+#include "player/ElementRef.h"
+#include "player/KeyCombo.h"
+#include "player/PageElements.h"
+#include "player/ProgramWindows.h"
+#include "player/ScenarioRun.h"
+
+#include <winsim/script.h>
+#include <winsim/sim_user.h>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace player {
+namespace {
+
+const char kHotKeyClass[] = "msctls_hotkey32";
+
+winsim::KeyCombo ToDesktopKeys(const KeyCombo& combo) {
+    winsim::KeyCombo keys;
+    if (combo.ctrl) {
+        keys.modifiers.push_back(VK_CONTROL);
+    }
+    if (combo.shift) {
+        keys.modifiers.push_back(VK_SHIFT);
+    }
+    if (combo.alt) {
+        keys.modifiers.push_back(VK_MENU);
+    }
+    if (combo.win) {
+        keys.modifiers.push_back(VK_LWIN);
+    }
+    keys.key = combo.vk;
+    return keys;
+}
+
+KeyCombo ParsedKeys(const std::string& text) {
+    KeyCombo combo;
+    std::string error;
+    ParseKeyCombo(text, combo, error); // checked when the file was read
+    return combo;
+}
+
+HWND RequireMainWindow() {
+    HWND main = ProgramMainWindow();
+    if (!main) {
+        throw StepFailure("the program shows no main window");
+    }
+    return main;
+}
+
+HWND RequireVisibleMainWindow() {
+    HWND main = RequireMainWindow();
+    if (!IsWindowVisible(main)) {
+        throw StepFailure("the main window is not visible");
+    }
+    return main;
+}
+
+POINT Centre(const RECT& rect) {
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool Contains(const RECT& rect, POINT point) {
+    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
+           point.y < rect.bottom;
+}
+
+// The element's visible centre on the screen; fails when nothing of it shows.
+PageElement VisibleElement(const ElementRef& ref) {
+    PageElement page = FindPageElement(ref);
+    if (page.screen.right <= page.screen.left || page.screen.bottom <= page.screen.top) {
+        throw StepFailure("the element " + FormatElementRef(ref) + " is not visible");
+    }
+    return page;
+}
+
+// Runs a call of the scripted person, turning its refusal (no such item, no such key) into the
+// step's failure. What ends the run anyway passes through unchanged.
+template <typename Call> void AsPerson(Call call) {
+    try {
+        call();
+    } catch (const StepFailure&) {
+        throw;
+    } catch (const winsim::ScriptExhausted&) {
+        throw;
+    } catch (const std::logic_error& error) {
+        throw StepFailure(error.what());
+    } catch (const std::runtime_error& error) {
+        throw StepFailure(error.what());
+    }
+}
+
+// Reads the texts of a `dialog` step: `{` and `}` make the preceding control their parent.
+std::vector<winsim::ChildControl> DialogControls(const std::vector<Token>& args, size_t& i) {
+    std::vector<winsim::ChildControl> controls;
+    while (i < args.size()) {
+        const Token& token = args[i];
+        if (!token.quoted && token.text == "}") {
+            ++i;
+            break;
+        }
+        ++i;
+        if (!token.quoted && token.text == "{") {
+            controls.back().children = DialogControls(args, i);
+            continue;
+        }
+        controls.push_back(winsim::ChildControl{token.text, {}});
+    }
+    return controls;
+}
+
+} // namespace
+
+bool BuildHotkeyTaken(BuildContext& c) {
+    if (!KeyArg(c, 0)) {
+        return false;
+    }
+    KeyCombo combo = ParsedKeys(c.Arg(0));
+    std::string text = c.Arg(0);
+    c.step.run = [combo, text](ScenarioRun&) {
+        UINT modifiers = (combo.alt ? MOD_ALT : 0) | (combo.ctrl ? MOD_CONTROL : 0) |
+                         (combo.shift ? MOD_SHIFT : 0) | (combo.win ? MOD_WIN : 0);
+        if (!winsim::TakeHotKeyAsOtherProgram(modifiers, combo.vk)) {
+            throw StepFailure("the hot-key " + text + " is held already");
+        }
+    };
+    return true;
+}
+
+bool BuildMsgbox(BuildContext& c) {
+    std::string title = c.Arg(0);
+    std::string text = c.Arg(1);
+    c.step.run = [title, text](ScenarioRun& run) {
+        run.NoteOpened(winsim::ShowOtherProgramMessageBox(title, text));
+    };
+    return true;
+}
+
+bool BuildDialog(BuildContext& c) {
+    // Braces group the texts that follow as children of the text before them.
+    int depth = 0;
+    bool textBefore = false;
+    for (size_t i = 1; i < c.args.size(); ++i) {
+        const Token& token = c.args[i];
+        if (!token.quoted && token.text == "{") {
+            if (!textBefore) {
+                return c.Fail("'{' must follow the text of the control that is the parent");
+            }
+            ++depth;
+            textBefore = false;
+        } else if (!token.quoted && token.text == "}") {
+            if (depth == 0) {
+                return c.Fail("'}' without its '{'");
+            }
+            --depth;
+            textBefore = false;
+        } else {
+            textBefore = true;
+        }
+    }
+    if (depth != 0) {
+        return c.Fail("'{' not closed by '}'");
+    }
+    std::string title = c.Arg(0);
+    size_t first = 1;
+    std::vector<winsim::ChildControl> controls = DialogControls(c.args, first);
+    c.step.run = [title, controls](ScenarioRun& run) {
+        run.NoteOpened(winsim::ShowOtherProgramDialog(title, controls));
+    };
+    return true;
+}
+
+bool BuildForeground(BuildContext& c) {
+    if (!OneOf(c, 0, {"main", "none", "last"})) {
+        return false;
+    }
+    std::string which = c.Arg(0);
+    c.step.run = [which](ScenarioRun& run) {
+        if (which == "none") {
+            winsim::SetNoForegroundWindow();
+            return;
+        }
+        HWND window = which == "main" ? RequireVisibleMainWindow() : run.LastOpened();
+        if (!window || !IsWindow(window)) {
+            throw StepFailure("no window opened by a step is open");
+        }
+        if (!SetForegroundWindow(window)) {
+            throw StepFailure("the window cannot become the foreground window");
+        }
+    };
+    return true;
+}
+
+bool BuildKey(BuildContext& c) {
+    if (!KeyArg(c, 0)) {
+        return false;
+    }
+    winsim::KeyCombo keys = ToDesktopKeys(ParsedKeys(c.Arg(0)));
+    c.step.run = [keys](ScenarioRun&) { AsPerson([&] { winsim::PressKeys(keys); }); };
+    return true;
+}
+
+bool BuildHotkeyField(BuildContext& c) {
+    if (!KeyArg(c, 0)) {
+        return false;
+    }
+    winsim::KeyCombo keys = ToDesktopKeys(ParsedKeys(c.Arg(0)));
+    c.step.run = [keys](ScenarioRun&) {
+        HWND main = RequireVisibleMainWindow();
+        HWND field = FindDescendantOfClass(main, kHotKeyClass);
+        if (!field || !IsWindowVisible(field)) {
+            throw StepFailure("the main window shows no hot-key field");
+        }
+        RECT fieldRect = {};
+        GetWindowRect(field, &fieldRect);
+        if (fieldRect.right <= fieldRect.left || fieldRect.bottom <= fieldRect.top) {
+            throw StepFailure("the hot-key field has no size");
+        }
+        HWND view = FindDescendantOfClass(main, htmlview::kHtmlViewClassName);
+        if (!view) {
+            throw StepFailure("the main window shows no page");
+        }
+        AsPerson([&] {
+            winsim::ClickWindow(field);
+            winsim::PressKeys(keys);
+            // Then a click on the page, on an empty spot near its bottom right corner.
+            RECT page = {};
+            GetClientRect(view, &page);
+            winsim::ClickWindowAt(view, POINT{page.right - 4, page.bottom - 4});
+        });
+    };
+    return true;
+}
+
+bool BuildWait(BuildContext& c) {
+    double seconds = 0;
+    if (!ParseSeconds(c.Arg(0), seconds)) {
+        return c.Fail("'" + c.Arg(0) + "' is not a number of seconds");
+    }
+    DWORD milliseconds = static_cast<DWORD>(std::lround(seconds * 1000));
+    c.step.run = [milliseconds](ScenarioRun&) { winsim::LetTimePass(milliseconds); };
+    return true;
+}
+
+bool BuildPointer(BuildContext& c, const std::string& verb) {
+    if (!ElementArg(c, 0)) {
+        return false;
+    }
+    ElementRef ref;
+    ParseElementRef(c.Arg(0), ref, c.error);
+    c.step.run = [ref, verb](ScenarioRun&) {
+        PageElement page = VisibleElement(ref);
+        POINT centre = Centre(page.screen);
+        if (verb == "hover") {
+            AsPerson([&] { winsim::MovePointer(centre); });
+            return;
+        }
+        if (verb == "click") {
+            AsPerson([&] { winsim::Click(centre); });
+            return;
+        }
+        // leave: onto the nearest point of the page around the element.
+        RECT view = {};
+        GetWindowRect(page.view, &view);
+        const RECT& r = page.screen;
+        for (POINT outside : {POINT{r.left - 2, centre.y}, POINT{r.right + 1, centre.y},
+                              POINT{centre.x, r.top - 2}, POINT{centre.x, r.bottom + 1}}) {
+            if (Contains(view, outside)) {
+                AsPerson([&] { winsim::MovePointer(outside); });
+                return;
+            }
+        }
+        // The element fills the page: leave the page altogether.
+        AsPerson([&] { winsim::MovePointer(POINT{view.right + 1, view.bottom + 1}); });
+    };
+    return true;
+}
+
+bool BuildWindowCommand(BuildContext& c, const std::string& command) {
+    c.step.run = [command](ScenarioRun&) {
+        HWND main = RequireVisibleMainWindow();
+        if (command == "restore") {
+            if (IsZoomed(main)) {
+                AsPerson([&] { winsim::ClickCaptionButton(main, HTMAXBUTTON); });
+            } else if (IsIconic(main)) {
+                // As the taskbar button does.
+                PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+            } else {
+                throw StepFailure("the main window is neither minimized nor maximized");
+            }
+            return;
+        }
+        int hit = command == "close" ? HTCLOSE : command == "minimize" ? HTMINBUTTON : HTMAXBUTTON;
+        if (command == "maximize" && IsZoomed(main)) {
+            throw StepFailure("the main window is maximized already");
+        }
+        if (IsIconic(main)) {
+            throw StepFailure("the main window is minimized");
+        }
+        AsPerson([&] { winsim::ClickCaptionButton(main, hit); });
+    };
+    return true;
+}
+
+bool BuildAnswer(BuildContext& c) {
+    if (!OneOf(c, 0, {"ok", "cancel", "yes", "no"})) {
+        return false;
+    }
+    const std::string& word = c.Arg(0);
+    int button = word == "ok" ? IDOK : word == "cancel" ? IDCANCEL : word == "yes" ? IDYES : IDNO;
+    c.step.run = [button](ScenarioRun&) {
+        if (!winsim::OpenMessageBox()) {
+            throw StepFailure("no message box is open");
+        }
+        AsPerson([&] { winsim::AnswerMessageBox(button); });
+    };
+    return true;
+}
+
+bool BuildExpectVisible(BuildContext& c) {
+    if (!OneOf(c, 0, {"yes", "no"})) {
+        return false;
+    }
+    bool wanted = c.Arg(0) == "yes";
+    c.step.run = [wanted](ScenarioRun&) {
+        HWND main = ProgramMainWindow();
+        bool visible = main && IsWindowVisible(main);
+        if (visible != wanted) {
+            throw StepFailure(visible ? "the main window is visible"
+                                      : "the main window is not visible");
+        }
+    };
+    return true;
+}
+
+bool BuildExpectClass(BuildContext& c) {
+    if (!ElementArg(c, 0)) {
+        return false;
+    }
+    ElementRef ref;
+    ParseElementRef(c.Arg(0), ref, c.error);
+    std::string wanted = c.Arg(1);
+    if (!PageElementsReadable()) {
+        c.Unavailable("the browser control does not run on the simulated desktop yet");
+    }
+    c.step.run = [ref, wanted](ScenarioRun&) {
+        std::string actual = ElementClassName(FindPageElement(ref).view, ref);
+        if (actual != wanted) {
+            throw StepFailure("the class of " + FormatElementRef(ref) + " is " + Shown(actual) +
+                              ", expected " + Shown(wanted));
+        }
+    };
+    return true;
+}
+
+} // namespace player

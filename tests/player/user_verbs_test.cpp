@@ -1,0 +1,168 @@
+#include "scenario_fixture.h"
+
+#include <winsim/sim_user.h>
+#include <winsim/windows.h>
+
+#include <cstring>
+#include <vector>
+
+namespace player {
+namespace {
+
+// A program whose main window is a modal dialog with a caption, system menu, minimise and
+// maximise boxes; Alt+C is its hot-key, and closing the window ends the program.
+class DialogProgram {
+public:
+    int Run() {
+        std::vector<WORD> words;
+        auto dword = [&](DWORD value) {
+            words.push_back(LOWORD(value));
+            words.push_back(HIWORD(value));
+        };
+        dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VISIBLE);
+        dword(0);
+        for (WORD value : {0, 10, 10, 200, 120, 0, 0}) { // items, x, y, cx, cy, menu, class
+            words.push_back(value);
+        }
+        for (char c : std::string("Fake")) {
+            words.push_back(static_cast<WORD>(c));
+        }
+        words.push_back(0);
+        return static_cast<int>(DialogBoxIndirectParamA(
+            GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()), nullptr,
+            &DialogProgram::Procedure, reinterpret_cast<LPARAM>(this)));
+    }
+
+    int hotKeys = 0;
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+        static DialogProgram* self = nullptr;
+        switch (message) {
+        case WM_INITDIALOG:
+            self = reinterpret_cast<DialogProgram*>(lParam);
+            RegisterHotKey(dialog, 1, MOD_ALT, 'C');
+            return TRUE;
+        case WM_HOTKEY:
+            ++self->hotKeys;
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) {
+                UnregisterHotKey(dialog, 1);
+                EndDialog(dialog, 7);
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
+        }
+    }
+};
+
+class UserVerbsTest : public ScenarioFixture {
+protected:
+    RunResult RunDialog(const Scenario& scenario) {
+        RunOptions options;
+        options.outDir = ::testing::TempDir();
+        ProgramEntry entry = [this] { return dialogProgram.Run(); };
+        return RunScenario(scenario, options, entry, transcript);
+    }
+
+    DialogProgram dialogProgram;
+};
+
+TEST_F(UserVerbsTest, WindowCommandsActOnTheProgramsMainWindow) {
+    Scenario scenario = Parse("start\n"
+                              "expect visible yes\n"
+                              "minimize\n"
+                              "restore\n"
+                              "maximize\n"
+                              "restore\n"
+                              "close\n"
+                              "expect running no\n"
+                              "expect visible no\n");
+    RunResult result = RunDialog(scenario);
+    ASSERT_TRUE(result.passed) << result.line << ": " << result.reason << "\n" << console.str();
+    EXPECT_NE(console.str().find("1: start  ->  window 'Fake' shown"), std::string::npos)
+        << console.str();
+}
+
+TEST_F(UserVerbsTest, WindowCommandsThatCannotBeDoneFail) {
+    RunResult restore = RunDialog(Parse("start\nrestore\n"));
+    EXPECT_EQ(restore.line, 2);
+    EXPECT_EQ(restore.reason, "the main window is neither minimized nor maximized");
+
+    winsim::ResetDesktop();
+    RunResult none = RunDialog(Parse("close\n"));
+    EXPECT_EQ(none.reason, "the program shows no main window");
+}
+
+TEST_F(UserVerbsTest, KeysReachTheProgramAndTakenHotKeysAreRefused) {
+    Scenario scenario = Parse("start\nkey Alt+C\nkey Alt+D\nkey Alt+C\nclose\n");
+    RunResult result = RunDialog(scenario);
+    ASSERT_TRUE(result.passed) << result.line << ": " << result.reason;
+    EXPECT_EQ(dialogProgram.hotKeys, 2);
+
+    winsim::ResetDesktop();
+    RunResult taken = RunDialog(Parse("hotkey-taken Ctrl+Shift+X\nhotkey-taken ctrl+shift+x\n"));
+    EXPECT_EQ(taken.line, 2);
+    EXPECT_EQ(taken.reason, "the hot-key ctrl+shift+x is held already");
+}
+
+TEST_F(UserVerbsTest, OtherProgramsShowMessageBoxesAndDialogs) {
+    Scenario scenario = Parse("msgbox Erreur \"Le fichier est introuvable.\"\n"
+                              "answer ok\n"
+                              "dialog Options Texte { Enfant1 Enfant2 } OK\n"
+                              "foreground none\n"
+                              "foreground last\n");
+    HWND dialog = nullptr;
+    Add(scenario, "look", [&](ScenarioRun& run) { dialog = run.LastOpened(); });
+    RunResult result = Run(scenario);
+    ASSERT_TRUE(result.passed) << result.line << ": " << result.reason;
+    EXPECT_NE(console.str().find("message box 'Erreur': Le fichier est introuvable."),
+              std::string::npos)
+        << console.str();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetForegroundWindow(), dialog);
+    EXPECT_EQ(winsim::TextOf(dialog), "Options");
+    std::vector<std::string> texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        texts.push_back(winsim::TextOf(child));
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"Texte", "OK"}));
+    HWND parent = GetWindow(dialog, GW_CHILD);
+    HWND grandchild = GetWindow(parent, GW_CHILD);
+    ASSERT_NE(grandchild, nullptr);
+    EXPECT_EQ(winsim::TextOf(grandchild), "Enfant1");
+
+    winsim::ResetDesktop();
+    RunResult noBox = Run(Parse("answer ok\n"));
+    EXPECT_EQ(noBox.reason, "no message box is open");
+    winsim::ResetDesktop();
+    RunResult noLast = Run(Parse("foreground last\n"));
+    EXPECT_EQ(noLast.reason, "no window opened by a step is open");
+}
+
+TEST_F(UserVerbsTest, WaitLetsTheClockRun) {
+    Scenario scenario;
+    DWORD before = 0;
+    Add(scenario, "before", [&](ScenarioRun&) { before = GetTickCount(); });
+    Append(scenario, "wait 1.5\nwait 0.25\n");
+    DWORD after = 0;
+    Add(scenario, "after", [&](ScenarioRun&) { after = GetTickCount(); });
+    RunResult result = Run(scenario);
+    ASSERT_TRUE(result.passed) << result.reason;
+    EXPECT_EQ(after - before, 1750u);
+}
+
+TEST_F(UserVerbsTest, PageStepsNeedAPage) {
+    RunResult hover = RunDialog(Parse("start\nhover menu\n"));
+    EXPECT_EQ(hover.line, 2);
+    EXPECT_EQ(hover.reason, "the program shows no page");
+    winsim::ResetDesktop();
+    RunResult field = RunDialog(Parse("start\nhotkey-field Ctrl+Shift+X\n"));
+    EXPECT_EQ(field.reason, "the main window shows no hot-key field");
+}
+
+} // namespace
+} // namespace player
