@@ -26,4 +26,12 @@ public:
     // Expands a 5-5-5 pixel (bit 15 ignored) into 8-bit components: blue in the lowest byte,
     // green in the next, red in the third, 0 in the top byte.
     static DWORD Expand555(WORD pixel);
+
+    // Encodes the packed DIB at `dib` as a baseline JFIF file at `path` (an ANSI path, replaced
+    // when it exists) with the given quality (0 to 100). Returns true when the file was written
+    // completely; otherwise `error` holds the program's reason ("Invalid input data", "Invalid
+    // bitmap bit count", "Cannot open " and the path), or stays empty when the JPEG library
+    // failed and said why in its message box. Without an error holder nothing is done.
+    bool WriteJpeg(const BITMAPINFOHEADER* dib, int quality, const char* path,
+                   std::string* error) const;
 };
