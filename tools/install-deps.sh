@@ -10,6 +10,7 @@ packages=(
   libpng-dev
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
+  libturbojpeg0-dev
   binutils-mingw-w64-i686 g++-mingw-w64-i686
   clang-format
 )
