@@ -53,6 +53,15 @@ void DescribeTray(const DesktopSnapshot& before, const DesktopSnapshot& after,
     }
 }
 
+// Windows that were visible and are gone (destroyed); hiding shows in the desktop's own events.
+void DescribeClosedWindows(const DesktopSnapshot& before, std::vector<std::string>& changes) {
+    for (const auto& [window, caption] : before.windows) {
+        if (!IsWindow(window)) {
+            changes.push_back("window '" + caption + "' closed");
+        }
+    }
+}
+
 void DescribeClipboard(const DesktopSnapshot& before, const DesktopSnapshot& after,
                        std::vector<std::string>& changes) {
     if (after.clipboardText != before.clipboardText) {
@@ -113,12 +122,19 @@ DesktopSnapshot TakeSnapshot() {
     snapshot.clipboardText = winsim::ClipboardText();
     snapshot.clipboardPicture = winsim::ClipboardBitmap() != nullptr;
     snapshot.runValue = ReadRunValue();
+    for (HWND window : winsim::TopLevelWindows()) {
+        if (IsWindowVisible(window)) {
+            snapshot.windows[window] = winsim::TextOf(window);
+        }
+    }
     return snapshot;
 }
 
 std::vector<std::string> DescribeChanges(const DesktopSnapshot& before,
                                          const DesktopSnapshot& after) {
     std::vector<std::string> changes = after.userEvents;
+    DescribeClosedWindows(before, changes);
+
     for (size_t i = before.sounds.size(); i < after.sounds.size(); ++i) {
         changes.push_back("sound " + after.sounds[i]);
     }

@@ -2,6 +2,8 @@
 // the program's help: a snapshot before and after a step, and the differences in words.
 #pragma once
 
+#include <winsim/wintypes.h>
+
 #include <map>
 #include <optional>
 #include <string>
@@ -30,6 +32,8 @@ struct DesktopSnapshot {
     std::optional<std::string> clipboardText;
     bool clipboardPicture = false;
     std::optional<std::string> runValue;
+    // Visible top-level windows and their captions.
+    std::map<HWND, std::string> windows;
 };
 
 DesktopSnapshot TakeSnapshot();

@@ -87,6 +87,23 @@ TEST_F(UserVerbsTest, WindowCommandsActOnTheProgramsMainWindow) {
         << console.str();
 }
 
+TEST_F(UserVerbsTest, AProgramLeftWaitingFailsNamingItsLoopUnlessStatedRunning) {
+    RunResult open = RunDialog(Parse("start\nkey Alt+C\n"));
+    EXPECT_FALSE(open.passed);
+    EXPECT_EQ(open.line, 2);
+    EXPECT_NE(open.reason.find("the program waits for input in"), std::string::npos);
+    EXPECT_EQ(dialogProgram.hotKeys, 1);
+
+    winsim::ResetDesktop();
+    RunResult stated = RunDialog(Parse("start\nexpect running yes\nkey Alt+C\n"));
+    EXPECT_TRUE(stated.passed) << stated.reason;
+    // The run stopped inside the program: its window is gone with the desktop's next reset,
+    // and a new run starts afresh.
+    winsim::ResetDesktop();
+    RunResult again = RunDialog(Parse("start\nclose\nexpect running no\n"));
+    EXPECT_TRUE(again.passed) << again.reason;
+}
+
 TEST_F(UserVerbsTest, WindowCommandsThatCannotBeDoneFail) {
     RunResult restore = RunDialog(Parse("start\nrestore\n"));
     EXPECT_EQ(restore.line, 2);
@@ -119,7 +136,9 @@ TEST_F(UserVerbsTest, OtherProgramsShowMessageBoxesAndDialogs) {
     Add(scenario, "look", [&](ScenarioRun& run) { dialog = run.LastOpened(); });
     RunResult result = Run(scenario);
     ASSERT_TRUE(result.passed) << result.line << ": " << result.reason;
-    EXPECT_NE(console.str().find("message box 'Erreur': Le fichier est introuvable."),
+    EXPECT_NE(console.str().find("1: msgbox Erreur 'Le fichier est introuvable.'  ->  message box "
+                                 "'Erreur': Le fichier est introuvable.\n2: answer ok  ->  window "
+                                 "'Erreur' closed\n"),
               std::string::npos)
         << console.str();
     ASSERT_NE(dialog, nullptr);
