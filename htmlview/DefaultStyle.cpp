@@ -57,6 +57,10 @@ input[type="hidden"] { display: none; }
 textarea { width: 150px; height: 40px; border: 2px inset #a0a0a0; background-color: #ffffff; }
 )CSS";
 
+const char kPageStyleSheet[] = R"CSS(
+html, body { overflow: visible !important; }
+)CSS";
+
 // The classic browsers' box model: a given width includes padding and border.
 const char kQuirksStyleSheet[] = R"CSS(
 div, input, textarea, button { box-sizing: border-box; }

@@ -62,6 +62,8 @@ RECT IntersectRects(const RECT& a, const RECT& b) {
 
 PageLayout::PageLayout(std::function<void()> invalidate) : invalidate_(std::move(invalidate)) {
     context_.load_master_stylesheet(kDefaultStyleSheet);
+    pageStyle_.parse_stylesheet(kPageStyleSheet, "", nullptr, nullptr);
+    pageStyle_.sort_selectors();
     quirksContext_.load_master_stylesheet(
         (std::string(kDefaultStyleSheet) + kQuirksStyleSheet).c_str());
 }
@@ -124,8 +126,8 @@ void PageLayout::EnsureLayout() {
     container_.SetNodeOrder(&order_);
     container_.SetClientSize(viewport_);
     container_.SetQuirksMode(quirks_);
-    document_ = litehtml::document::createFromUTF8(markup.c_str(), &container_,
-                                                   quirks_ ? &quirksContext_ : &context_);
+    document_ = litehtml::document::createFromUTF8(
+        markup.c_str(), &container_, quirks_ ? &quirksContext_ : &context_, &pageStyle_);
     elements_.assign(order_.size(), nullptr);
     if (!document_ || !document_->root()) {
         document_.reset();
@@ -133,8 +135,32 @@ void PageLayout::EnsureLayout() {
     }
     document_->render(std::max<LONG>(viewport_.cx, 1));
     MapElements(document_->root());
-    documentSize_ = SIZE{document_->width(), document_->height()};
+    documentSize_ = PageExtent();
+    pageScrollBar_ = false;
+    if (documentSize_.cy > viewport_.cy && viewport_.cx > 2 * kScrollBarWidth) {
+        // A page taller than the view gets a scroll bar, and the width it takes is not laid out.
+        pageScrollBar_ = true;
+        document_->render(viewport_.cx - kScrollBarWidth);
+        documentSize_ = PageExtent();
+    }
     ApplyScrolling();
+}
+
+SIZE PageLayout::PageExtent() const {
+    litehtml::size extent;
+    extent.width = document_->width();
+    extent.height = document_->height();
+    // The page scrolls whatever the body holds, even when the body's own box is cut short.
+    const DomNodePtr page = body();
+    const litehtml::element::ptr element = page ? ElementOf(*page) : nullptr;
+    if (element) {
+        const litehtml::position origin = element->get_placement();
+        for (size_t c = 0; c < element->get_children_count(); ++c) {
+            element->get_child(static_cast<int>(c))->calc_document_size(extent, origin.x, origin.y);
+        }
+        extent.height += element->padding_bottom() + element->border_bottom();
+    }
+    return SIZE{extent.width, extent.height};
 }
 
 void PageLayout::MapElements(const litehtml::element::ptr& element) {
@@ -360,8 +386,9 @@ void PageLayout::Paint(HDC dc, const RECT& rect) {
         return;
     }
     container_.SetClientSize(viewport_);
-    const litehtml::position clip(rect.left + pageScroll_.x, rect.top + pageScroll_.y,
-                                  rect.right - rect.left, rect.bottom - rect.top);
+    // The part to paint, in the same (client) coordinates as the boxes being drawn.
+    const litehtml::position clip(rect.left, rect.top, rect.right - rect.left,
+                                  rect.bottom - rect.top);
     document_->draw(reinterpret_cast<litehtml::uint_ptr>(dc), -pageScroll_.x, -pageScroll_.y,
                     &clip);
     DrawScrollBars(dc);
@@ -369,6 +396,13 @@ void PageLayout::Paint(HDC dc, const RECT& rect) {
 
 bool PageLayout::ScrollBarRect(const DomNode& node, RECT* bar) {
     EnsureLayout();
+    if (node.tag() == "body") {
+        if (!pageScrollBar_) {
+            return false;
+        }
+        *bar = RECT{viewport_.cx - kScrollBarWidth, 0, viewport_.cx, viewport_.cy};
+        return true;
+    }
     const Scroller* scroller = FindScroller(node);
     if (!scroller) {
         return false;
@@ -386,6 +420,33 @@ bool PageLayout::ScrollBarRect(const DomNode& node, RECT* bar) {
                 box.bottom()};
     return true;
 }
+
+namespace {
+
+// A plain vertical scroll bar: a light track and a thumb whose size and place show the part of
+// the content in view.
+void DrawScrollBar(HDC dc, const RECT& bar, LONG offset, LONG maxOffset) {
+    HBRUSH track = CreateSolidBrush(RGB(0xE4, 0xEE, 0xF8));
+    FillRect(dc, &bar, track);
+    DeleteObject(track);
+    const LONG trackHeight = bar.bottom - bar.top;
+    const LONG contentHeight = trackHeight + maxOffset;
+    if (contentHeight <= 0 || trackHeight <= 0) {
+        return;
+    }
+    const LONG thumbHeight = std::max<LONG>(8, trackHeight * trackHeight / contentHeight);
+    const LONG room = trackHeight - thumbHeight;
+    const LONG thumbTop = bar.top + (maxOffset > 0 ? room * offset / maxOffset : 0);
+    const RECT thumb = {bar.left + 1, thumbTop, bar.right - 1, thumbTop + thumbHeight};
+    HBRUSH face = CreateSolidBrush(RGB(0xA8, 0xC8, 0xE8));
+    FillRect(dc, &thumb, face);
+    DeleteObject(face);
+    HBRUSH edge = CreateSolidBrush(RGB(0x33, 0x66, 0xA0));
+    FrameRect(dc, &thumb, edge);
+    DeleteObject(edge);
+}
+
+} // namespace
 
 void PageLayout::DrawScrollBars(HDC dc) {
     for (const Scroller& scroller : scrollers_) {
@@ -405,27 +466,12 @@ void PageLayout::DrawScrollBars(HDC dc) {
         HRGN region = CreateRectRgn(shown.left, shown.top, shown.right, shown.bottom);
         SelectClipRgn(dc, region);
         DeleteObject(region);
-        HBRUSH track = CreateSolidBrush(RGB(0xE4, 0xEE, 0xF8));
-        FillRect(dc, &bar, track);
-        DeleteObject(track);
-        const LONG trackHeight = bar.bottom - bar.top;
-        const LONG contentHeight = trackHeight + scroller.maxScroll.y;
-        if (contentHeight > 0 && trackHeight > 0) {
-            const LONG thumbHeight = std::max<LONG>(8, trackHeight * trackHeight / contentHeight);
-            const LONG room = trackHeight - thumbHeight;
-            const LONG thumbTop =
-                bar.top + (scroller.maxScroll.y > 0
-                               ? room * scroller.node->scrollOffset().y / scroller.maxScroll.y
-                               : 0);
-            const RECT thumb = {bar.left + 1, thumbTop, bar.right - 1, thumbTop + thumbHeight};
-            HBRUSH face = CreateSolidBrush(RGB(0xA8, 0xC8, 0xE8));
-            FillRect(dc, &thumb, face);
-            DeleteObject(face);
-            HBRUSH edge = CreateSolidBrush(RGB(0x33, 0x66, 0xA0));
-            FrameRect(dc, &thumb, edge);
-            DeleteObject(edge);
-        }
+        DrawScrollBar(dc, bar, scroller.node->scrollOffset().y, scroller.maxScroll.y);
         SelectClipRgn(dc, nullptr);
+    }
+    if (pageScrollBar_) {
+        const RECT bar = {viewport_.cx - kScrollBarWidth, 0, viewport_.cx, viewport_.cy};
+        DrawScrollBar(dc, bar, pageScroll_.y, std::max<LONG>(0, documentSize_.cy - viewport_.cy));
     }
 }
 

@@ -69,6 +69,7 @@ private:
     void DropLayout();
     litehtml::element::ptr ElementOf(const DomNode& node) const;
     void MapElements(const litehtml::element::ptr& element);
+    SIZE PageExtent() const;
     void ApplyScrolling();
     bool IsPageScroller(const DomNode& node) const;
     // Border box in document coordinates (scrolling of elements applied, the page's own not).
@@ -80,6 +81,7 @@ private:
     std::function<void()> invalidate_;
     litehtml::context context_;
     litehtml::context quirksContext_;
+    litehtml::css pageStyle_;
     bool quirks_ = false;
     GdiContainer container_;
     DomNodePtr root_;
@@ -91,6 +93,7 @@ private:
     SIZE viewport_ = {0, 0};
     SIZE documentSize_ = {0, 0};
     POINT pageScroll_ = {0, 0};
+    bool pageScrollBar_ = false;
     bool dirty_ = true;
     unsigned layoutCount_ = 0;
 };

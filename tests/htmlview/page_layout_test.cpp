@@ -404,3 +404,92 @@ TEST(PictureFiles, AreReadThroughThePlatformsPictureLoading) {
 }
 
 } // namespace
+
+#include <winsim/sim_gdi.h>
+
+#include <filesystem>
+
+namespace {
+
+using namespace htmlview::internal;
+
+// Each page painted onto the screen and written as a PNG (htmlview-pages/ in the test's
+// temporary folder), with a few pixels checked where the page's style puts them.
+TEST_F(PageLayoutTest, EachPageRendersOntoTheScreen) {
+    const std::string folder = ::testing::TempDir() + "htmlview-pages/";
+    std::filesystem::create_directories(folder);
+    const RECT area = {0, 0, kMainClient.cx, kMainClient.cy};
+    for (int pageId : {104, 103, 105, 106}) {
+        Load(pageId);
+        if (pageId == 104) {
+            Element("tblTexts")->SetInnerHtml(FromUtf8(RenderedRows(3)));
+        }
+        HDC screen = GetDC(nullptr);
+        HBRUSH white = CreateSolidBrush(RGB(255, 255, 255)); // the view's own canvas
+        FillRect(screen, &area, white);
+        DeleteObject(white);
+        page->Paint(screen, area);
+        ReleaseDC(nullptr, screen);
+        const std::string file = folder + "page" + std::to_string(pageId) + ".png";
+        ASSERT_TRUE(winsim::SaveScreenRect(area, file));
+        EXPECT_GT(std::filesystem::file_size(file), 2000u) << "a page, not an empty picture";
+        if (pageId != 104) {
+            continue;
+        }
+        RECT list;
+        ASSERT_TRUE(page->ClientRect(*Element("tblTexts"), &list));
+        EXPECT_EQ(RGB(0x33, 0x66, 0x99), winsim::ScreenPixel(list.left + 3, list.top + 3))
+            << "head cells white on blue";
+        RECT box;
+        ASSERT_TRUE(page->ClientRect(*Element("chkCopyAll"), &box));
+        EXPECT_EQ(RGB(0x1C, 0x51, 0x80), winsim::ScreenPixel(box.left, box.top)) << "checkbox";
+        EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), winsim::ScreenPixel(box.left + 3, box.top + 3));
+        RECT menu;
+        ASSERT_TRUE(page->ClientRect(*Element("menu"), &menu));
+        int ink = 0;
+        for (LONG y = menu.top; y < menu.bottom; ++y) {
+            for (LONG x = menu.left; x < menu.right; ++x) {
+                ink += winsim::ScreenPixel(x, y) == RGB(0x00, 0x11, 0x33) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(ink, 20) << "the text 'Fonctions' in #001133";
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PaintedPage, APageTallerThanTheViewScrollsAndShowsWhatWasBelow) {
+    Load(106);
+    const SIZE size = page->DocumentSize();
+    ASSERT_GT(size.cy, kMainClient.cy);
+    DomNodePtr body = page->body();
+    RECT bar;
+    ASSERT_TRUE(page->ScrollBarRect(*body, &bar));
+    EXPECT_EQ(kMainClient.cx, bar.right);
+    EXPECT_LE(size.cx, kMainClient.cx - (bar.right - bar.left)) << "text keeps off the bar";
+
+    body->SetScrollTop(1000000);
+    EXPECT_EQ(size.cy - kMainClient.cy, body->GetScrollTop());
+    Paint();
+    // The last lines of the page are now in the lower part of the view.
+    int ink = 0;
+    for (LONG y = kMainClient.cy - 60; y < kMainClient.cy; ++y) {
+        for (LONG x = 0; x < bar.left; ++x) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            ink += GetRValue(pixel) < 0x80 && GetGValue(pixel) < 0x80 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(ink, 50) << "content below the fold is drawn when scrolled to";
+    DomNodePtr last = body;
+    while (!last->GetChildren().empty()) {
+        last = std::static_pointer_cast<DomNode>(last->GetChildren().back());
+    }
+    RECT lastRect;
+    ASSERT_TRUE(page->ClientRect(*last, &lastRect));
+    EXPECT_LE(lastRect.bottom, kMainClient.cy);
+    EXPECT_GT(lastRect.top, 0);
+}
+
+} // namespace
