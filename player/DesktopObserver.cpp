@@ -1,6 +1,7 @@
 #include "player/DesktopObserver.h"
 
 #include "player/DesktopFiles.h"
+#include "player/DesktopText.h"
 #include "player/ProgramSettings.h"
 
 #include <winsim/sim_system.h>
@@ -111,20 +112,26 @@ std::string Shown(const std::string& text) {
 
 DesktopSnapshot TakeSnapshot() {
     DesktopSnapshot snapshot;
-    snapshot.userEvents = winsim::TakeUserEvents();
+    for (const std::string& event : winsim::TakeUserEvents()) {
+        snapshot.userEvents.push_back(FromAnsi(event));
+    }
     snapshot.files = DriveFiles();
     for (const winsim::SoundStart& sound : winsim::SoundsStarted()) {
         snapshot.sounds.push_back(sound.name);
     }
     for (const winsim::TrayIcon& icon : winsim::TrayIcons()) {
-        snapshot.tray[TrayKey(icon)] = TraySnapshot{icon.tip, icon.hidden};
+        snapshot.tray[TrayKey(icon)] = TraySnapshot{FromAnsi(icon.tip), icon.hidden};
     }
-    snapshot.clipboardText = winsim::ClipboardText();
+    if (std::optional<std::string> text = winsim::ClipboardText()) {
+        snapshot.clipboardText = FromAnsi(*text);
+    }
     snapshot.clipboardPicture = winsim::ClipboardBitmap() != nullptr;
-    snapshot.runValue = ReadRunValue();
+    if (std::optional<std::string> runValue = ReadRunValue()) {
+        snapshot.runValue = FromAnsi(*runValue);
+    }
     for (HWND window : winsim::TopLevelWindows()) {
         if (IsWindowVisible(window)) {
-            snapshot.windows[window] = winsim::TextOf(window);
+            snapshot.windows[window] = FromAnsi(winsim::TextOf(window));
         }
     }
     return snapshot;

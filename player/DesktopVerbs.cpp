@@ -3,6 +3,7 @@
 
 #include "player/DesktopFiles.h"
 #include "player/DesktopObserver.h"
+#include "player/DesktopText.h"
 #include "player/ProgramSettings.h"
 #include "player/ScenarioRun.h"
 
@@ -69,7 +70,7 @@ bool BuildExpectFile(BuildContext& c) {
     std::string path = c.Arg(0);
     bool wanted = c.Arg(1) == "exists";
     c.step.run = [path, wanted](ScenarioRun&) {
-        bool exists = WindowsFileExists(path);
+        bool exists = WindowsFileExists(ToAnsi(path));
         if (exists != wanted) {
             throw StepFailure(path + (exists ? " exists" : " is missing"));
         }
@@ -96,7 +97,7 @@ bool BuildExpectRunning(BuildContext& c) {
 
 bool BuildStart(BuildContext& c) {
     std::string commandLine = c.args.empty() ? std::string() : c.Arg(0);
-    c.step.run = [commandLine](ScenarioRun& run) { run.StartProgram(commandLine); };
+    c.step.run = [commandLine](ScenarioRun& run) { run.StartProgram(ToAnsi(commandLine)); };
     return true;
 }
 
@@ -124,7 +125,9 @@ bool BuildIni(BuildContext& c) {
     std::string value = c.Arg(1);
     c.step.run = [key, value](ScenarioRun&) {
         std::string error;
-        if (!WriteIniValue(key, value, error)) {
+        std::string ansiKey = ToAnsi(key);
+        std::string ansiValue = ToAnsi(value);
+        if (!WriteIniValue(ansiKey, ansiValue, error)) {
             throw StepFailure(error);
         }
     };
@@ -138,14 +141,14 @@ bool BuildExpectIni(BuildContext& c) {
     std::string key = c.Arg(0);
     std::string wanted = c.Arg(1);
     c.step.run = [key, wanted](ScenarioRun&) {
-        std::optional<std::string> value = ReadIniValue(key);
+        std::optional<std::string> value = ReadIniValue(ToAnsi(key));
         if (!value) {
             throw StepFailure("the INI file " + ProgramIniName() + " has no value " + key +
                               " in [Settings]");
         }
-        if (*value != wanted) {
-            throw StepFailure("INI value " + key + " is " + Shown(*value) + ", expected " +
-                              Shown(wanted));
+        if (*value != ToAnsi(wanted)) {
+            throw StepFailure("INI value " + key + " is " + Shown(FromAnsi(*value)) +
+                              ", expected " + Shown(wanted));
         }
     };
     return true;
@@ -155,7 +158,7 @@ bool BuildRunValue(BuildContext& c) {
     std::string data = c.Arg(0);
     c.step.run = [data](ScenarioRun&) {
         std::string error;
-        if (!WriteRunValue(data, error)) {
+        if (!WriteRunValue(ToAnsi(data), error)) {
             throw StepFailure(error);
         }
     };
@@ -169,10 +172,10 @@ bool BuildExpectRunValue(BuildContext& c) {
     }
     c.step.run = [wanted](ScenarioRun&) {
         std::optional<std::string> value = ReadRunValue();
-        if (value == wanted) {
+        if (value == (wanted ? std::optional<std::string>(ToAnsi(*wanted)) : std::nullopt)) {
             return;
         }
-        std::string is = value ? Shown(*value) : "missing";
+        std::string is = value ? Shown(FromAnsi(*value)) : "missing";
         throw StepFailure("the Run value is " + is + ", expected " +
                           (wanted ? Shown(*wanted) : "missing"));
     };
@@ -210,7 +213,8 @@ bool BuildExpectTray(BuildContext& c) {
         }
         if (!wanted) {
             if (!icons.empty()) {
-                throw StepFailure("a tray icon is shown, with the tip " + Shown(icons[0].tip));
+                throw StepFailure("a tray icon is shown, with the tip " +
+                                  Shown(FromAnsi(icons[0].tip)));
             }
             return;
         }
@@ -222,7 +226,7 @@ bool BuildExpectTray(BuildContext& c) {
                 return;
             }
         }
-        throw StepFailure("the tray icon's tip is " + Shown(icons[0].tip) +
+        throw StepFailure("the tray icon's tip is " + Shown(FromAnsi(icons[0].tip)) +
                           ", expected \"Verbacap\"");
     };
     return true;

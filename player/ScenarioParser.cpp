@@ -7,6 +7,10 @@ namespace player {
 
 bool ParseScenario(std::string_view text, Scenario& scenario, ParseError& error) {
     scenario = Scenario();
+    // Editors on Windows start UTF-8 files with a byte-order mark.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
+    }
     StepBuilder builder(scenario.desktop);
     int lineNumber = 0;
     size_t start = 0;

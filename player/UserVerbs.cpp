@@ -4,6 +4,7 @@
 #include "player/VerbSupport.h"
 
 #include "player/DesktopObserver.h"
+#include "player/DesktopText.h"
 #include "player/ElementRef.h"
 #include "player/KeyCombo.h"
 #include "player/PageElements.h"
@@ -115,6 +116,14 @@ std::vector<winsim::ChildControl> DialogControls(const std::vector<Token>& args,
     return controls;
 }
 
+std::vector<winsim::ChildControl> InAnsi(const std::vector<winsim::ChildControl>& controls) {
+    std::vector<winsim::ChildControl> converted;
+    for (const winsim::ChildControl& control : controls) {
+        converted.push_back(winsim::ChildControl{ToAnsi(control.text), InAnsi(control.children)});
+    }
+    return converted;
+}
+
 } // namespace
 
 bool BuildHotkeyTaken(BuildContext& c) {
@@ -137,7 +146,9 @@ bool BuildMsgbox(BuildContext& c) {
     std::string title = c.Arg(0);
     std::string text = c.Arg(1);
     c.step.run = [title, text](ScenarioRun& run) {
-        run.NoteOpened(winsim::ShowOtherProgramMessageBox(title, text));
+        std::string ansiTitle = ToAnsi(title);
+        std::string ansiText = ToAnsi(text);
+        run.NoteOpened(winsim::ShowOtherProgramMessageBox(ansiTitle, ansiText));
     };
     return true;
 }
@@ -171,7 +182,9 @@ bool BuildDialog(BuildContext& c) {
     size_t first = 1;
     std::vector<winsim::ChildControl> controls = DialogControls(c.args, first);
     c.step.run = [title, controls](ScenarioRun& run) {
-        run.NoteOpened(winsim::ShowOtherProgramDialog(title, controls));
+        std::string ansiTitle = ToAnsi(title);
+        std::vector<winsim::ChildControl> ansiControls = InAnsi(controls);
+        run.NoteOpened(winsim::ShowOtherProgramDialog(ansiTitle, ansiControls));
     };
     return true;
 }

@@ -1,6 +1,7 @@
 #include "scenario_fixture.h"
 
 #include <winsim/sim_system.h>
+#include <winsim/sim_user.h>
 #include <winsim/windows.h>
 
 #include <cstring>
@@ -108,6 +109,31 @@ TEST_F(DesktopVerbsTest, ExpectTrayWithoutIcons) {
     EXPECT_TRUE(Run(Parse("expect tray no\n")).passed);
     RunResult yes = Run(Parse("expect tray yes\n"));
     EXPECT_EQ(yes.reason, "no tray icon is shown");
+}
+
+TEST_F(DesktopVerbsTest, TextsReachTheDesktopInItsCodePage) {
+    Scenario scenario = Parse("ini Titre 'Propriétés'\n"
+                              "expect ini Titre 'Propriétés'\n"
+                              "msgbox 'Été' 'Fichier introuvable'\n");
+    RunResult result = Run(scenario);
+    ASSERT_TRUE(result.passed) << result.reason;
+    char value[64] = {};
+    GetPrivateProfileStringA("Settings", "Titre", "", value, sizeof value, "Verbacap.INI");
+    EXPECT_STREQ(value, "Propri\xE9t\xE9s");
+    HWND box = winsim::OpenMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(winsim::MessageBoxCaption(box), "\xC9t\xE9");
+    EXPECT_NE(console.str().find("message box 'Été': Fichier introuvable"), std::string::npos)
+        << console.str();
+
+    winsim::ResetDesktop();
+    RunResult lost = Run(Parse("msgbox 日本 語\n"));
+    EXPECT_EQ(lost.reason, "the text '日本' cannot be written in the desktop's code page 1252");
+
+    winsim::ResetDesktop();
+    RunResult japanese = Run(Parse("codepage 932\nmsgbox 日本 語\n"));
+    ASSERT_TRUE(japanese.passed) << japanese.reason;
+    EXPECT_EQ(winsim::MessageBoxCaption(winsim::OpenMessageBox()), "\x93\xFA\x96\x7B");
 }
 
 TEST_F(DesktopVerbsTest, TheTranscriptShowsWhatReachesTheClipboard) {

@@ -50,6 +50,14 @@ TEST(ScenarioParser, DesktopValuesOutsideTheirSetAreRejected) {
     Reject("exe 'C:\\Program Files\\'");
 }
 
+TEST(ScenarioParser, AByteOrderMarkAndWindowsLineEndsAreNoPartOfTheSteps) {
+    Scenario scenario = Parse("\xEF\xBB\xBF"
+                              "display 8\r\nwindows 98\r\n");
+    ASSERT_EQ(scenario.steps.size(), 2u);
+    EXPECT_EQ(scenario.desktop.displayBits, 8);
+    EXPECT_EQ(scenario.steps[1].text, "windows 98");
+}
+
 TEST(ScenarioParser, FaultsNameTheirLine) {
     ParseError unknown = Reject("display 8\n\n# comment\nfly away\n");
     EXPECT_EQ(unknown.line, 4);
