@@ -1,0 +1,299 @@
+// The control as a window on the simulated desktop: loading pages from the module, events from
+// mouse messages with the innermost source, form fields, the element-rectangle message and
+// scrolling by wheel.
+#include "htmlview/HtmlView.h"
+
+#include <winsim/module_resources.h>
+#include <winsim/sim.h>
+#include <winsim/windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace htmlview;
+
+struct Event {
+    ElementEvent kind;
+    ElementPtr source;
+};
+
+class RecordingHost : public HtmlViewHost {
+public:
+    void OnDocumentComplete(HtmlView&, const WideString& url) override {
+        ++completions;
+        lastUrl = url;
+    }
+    void OnElementEvent(HtmlView&, ElementEvent kind, const ElementPtr& source) override {
+        events.push_back({kind, source});
+    }
+    bool OnContextMenu(HtmlView&, POINT, const ElementPtr& source) override {
+        contextSources.push_back(source);
+        return true; // as the program answers: no menu
+    }
+
+    int completions = 0;
+    WideString lastUrl;
+    std::vector<Event> events;
+    std::vector<ElementPtr> contextSources;
+};
+
+LPARAM At(POINT point) {
+    return MAKELPARAM(point.x, point.y);
+}
+
+class HtmlViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        winsim::ResetDesktop();
+        WNDCLASSEXA parentClass = {};
+        parentClass.cbSize = sizeof(parentClass);
+        parentClass.lpfnWndProc = DefWindowProcA;
+        parentClass.hInstance = winsim::ProgramModule();
+        parentClass.lpszClassName = "HtmlViewTestHost";
+        ASSERT_TRUE(RegisterClassExA(&parentClass));
+        parent = CreateWindowExA(0, "HtmlViewTestHost", "Verbacap", WS_POPUP | WS_VISIBLE, 40, 30,
+                                 463, 353, nullptr, nullptr, winsim::ProgramModule(), nullptr);
+        ASSERT_TRUE(parent);
+        window = CreateHtmlView(parent, 100, RECT{0, 0, 463, 353}, winsim::ProgramModule(), &host);
+        ASSERT_TRUE(window);
+        view = HtmlViewFromWindow(window);
+        ASSERT_TRUE(view);
+    }
+
+    void TearDown() override {
+        if (parent) {
+            DestroyWindow(parent); // takes the control and its document along
+        }
+    }
+
+    void Pump() {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+    }
+
+    void Load(UINT page) {
+        ASSERT_TRUE(view->LoadFromResource(winsim::ProgramModule(), page));
+        Pump();
+        ASSERT_TRUE(view->IsDocumentComplete());
+    }
+
+    POINT CentreOf(const WideString& path) {
+        RECT rect = {};
+        EXPECT_TRUE(view->GetElementClientRect(view->FindElement(path), &rect));
+        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+
+    void Click(POINT point) {
+        SendMessageA(window, WM_MOUSEMOVE, 0, At(point));
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(point));
+        SendMessageA(window, WM_LBUTTONUP, 0, At(point));
+    }
+
+    static std::string Rows(int count) {
+        std::string html = "<table width=\"100%\"><tr><th width=\"80px\">Capture time</th><th "
+                           "width=\"60%\">Text</th><th>Image</th></tr>";
+        for (int i = 0; i < count; ++i) {
+            const std::string cls = i % 2 ? "odd" : "even";
+            const std::string n = std::to_string(i);
+            html += "<tr><td class=\"" + cls + "\" id=\"cat" + n + "\">12:00:0" + n +
+                    "</td><td class=\"" + cls + "\" id=\"txt" + n + "\"><p><u>Titre</u></p>" +
+                    "Ligne</td><td class=\"" + cls + "\" id=\"img" + n + "\">x</td></tr>";
+        }
+        return html + "</table>";
+    }
+
+    static WideString Wide(const std::string& text) { return WideString(text.begin(), text.end()); }
+
+    RecordingHost host;
+    HWND parent = nullptr;
+    HWND window = nullptr;
+    HtmlView* view = nullptr;
+};
+
+TEST_F(HtmlViewTest, PageBecomesTheDocumentWhenTheMessageLoopRunsAndTheHostIsTold) {
+    ASSERT_TRUE(view->LoadFromResource(winsim::ProgramModule(), 104));
+    EXPECT_FALSE(view->IsDocumentComplete());
+    EXPECT_FALSE(view->GetElementById(WIDE("menu"))) << "not loaded before the loop runs";
+    Pump();
+    EXPECT_EQ(1, host.completions);
+    EXPECT_EQ(WIDE("res://"), host.lastUrl.substr(0, 6));
+    EXPECT_EQ(WIDE("/104"), host.lastUrl.substr(host.lastUrl.size() - 4));
+    ASSERT_TRUE(view->GetElementById(WIDE("menu")));
+    EXPECT_EQ(WIDE("SPAN"), view->GetElementById(WIDE("menu"))->GetTagName());
+
+    EXPECT_FALSE(view->LoadFromResource(winsim::ProgramModule(), 999));
+    Pump();
+    EXPECT_EQ(1, host.completions) << "a missing page changes nothing";
+    EXPECT_TRUE(view->GetElementById(WIDE("menu")));
+}
+
+TEST_F(HtmlViewTest, MouseEventsReachTheHostWithTheInnermostElementAsSource) {
+    Load(104);
+    view->GetElementById(WIDE("tblTexts"))->SetInnerHtml(Wide(Rows(3)));
+
+    SendMessageA(window, WM_MOUSEMOVE, 0, At(CentreOf(WIDE("txt1/u"))));
+    ASSERT_EQ(1u, host.events.size());
+    EXPECT_EQ(ElementEvent::MouseOver, host.events[0].kind);
+    EXPECT_EQ(WIDE("U"), host.events[0].source->GetTagName()) << "the title is its own source";
+    EXPECT_EQ(WIDE(""), host.events[0].source->GetClassName());
+
+    SendMessageA(window, WM_MOUSEMOVE, 0, At(CentreOf(WIDE("cat1"))));
+    ASSERT_EQ(3u, host.events.size());
+    EXPECT_EQ(ElementEvent::MouseOut, host.events[1].kind);
+    EXPECT_EQ(WIDE("U"), host.events[1].source->GetTagName());
+    EXPECT_EQ(ElementEvent::MouseOver, host.events[2].kind);
+    EXPECT_EQ(WIDE("cat1"), host.events[2].source->GetId());
+
+    SendMessageA(window, WM_MOUSEMOVE, 0, At(CentreOf(WIDE("cat1"))));
+    EXPECT_EQ(3u, host.events.size()) << "moving inside the same element says nothing";
+
+    host.events.clear();
+    const POINT time = CentreOf(WIDE("cat1"));
+    SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, At(time));
+    SendMessageA(window, WM_RBUTTONUP, 0, At(time));
+    ASSERT_EQ(1u, host.events.size());
+    EXPECT_EQ(ElementEvent::MouseDown, host.events[0].kind) << "any button";
+    ASSERT_EQ(1u, host.contextSources.size()) << "the right click asks the host";
+    EXPECT_EQ(WIDE("cat1"), host.contextSources[0]->GetId());
+
+    host.events.clear();
+    Click(time);
+    ASSERT_EQ(2u, host.events.size());
+    EXPECT_EQ(ElementEvent::MouseDown, host.events[0].kind);
+    EXPECT_EQ(ElementEvent::Click, host.events[1].kind);
+    EXPECT_EQ(WIDE("cat1"), host.events[1].source->GetId());
+
+    host.events.clear();
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(time));
+    SendMessageA(window, WM_LBUTTONUP, 0, At(CentreOf(WIDE("cat2"))));
+    for (const Event& event : host.events) {
+        EXPECT_NE(ElementEvent::Click, event.kind) << "down and up on different elements";
+    }
+}
+
+TEST_F(HtmlViewTest, HandlersMayRewriteTheListDuringAnEvent) {
+    Load(104);
+    view->GetElementById(WIDE("tblTexts"))->SetInnerHtml(Wide(Rows(2)));
+    struct RewritingHost : RecordingHost {
+        void OnElementEvent(HtmlView& v, ElementEvent kind, const ElementPtr& source) override {
+            RecordingHost::OnElementEvent(v, kind, source);
+            if (kind == ElementEvent::MouseDown) {
+                v.GetElementById(WIDE("tblTexts"))->SetInnerHtml(WIDE("<p id=empty>vide</p>"));
+            }
+        }
+    } rewriting;
+    view->SetHost(&rewriting);
+    Click(CentreOf(WIDE("cat0")));
+    EXPECT_TRUE(view->GetElementById(WIDE("empty")));
+    EXPECT_GT(view->GetElementById(WIDE("empty"))->GetOffsetHeight(), 0);
+    view->SetHost(&host);
+}
+
+TEST_F(HtmlViewTest, AHandlerMayDestroyTheWindowThatReportedTheEvent) {
+    Load(104);
+    struct ClosingHost : RecordingHost {
+        void OnElementEvent(HtmlView& v, ElementEvent kind, const ElementPtr& source) override {
+            RecordingHost::OnElementEvent(v, kind, source);
+            if (kind == ElementEvent::MouseDown) {
+                DestroyWindow(GetParent(v.GetWindow()));
+            }
+        }
+    } closing;
+    view->SetHost(&closing);
+    const POINT place = CentreOf(WIDE("menu"));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(place));
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(IsWindow(parent));
+    parent = nullptr;
+    EXPECT_EQ(2u, closing.events.size()) << "over and down, then nothing more";
+}
+
+TEST_F(HtmlViewTest, ClickTogglesTheCheckboxAndItsLabelDoesToo) {
+    Load(104);
+    ElementPtr box = view->GetElementById(WIDE("chkCopyAll"));
+    ASSERT_TRUE(box);
+    EXPECT_FALSE(box->GetChecked());
+    Click(CentreOf(WIDE("chkCopyAll")));
+    EXPECT_TRUE(box->GetChecked());
+    ASSERT_FALSE(host.events.empty());
+    EXPECT_EQ(ElementEvent::Click, host.events.back().kind);
+    EXPECT_EQ(box, host.events.back().source) << "the handler reads the new state";
+
+    EXPECT_TRUE(box->SetChecked(false));
+    EXPECT_FALSE(box->GetChecked());
+
+    // The label's text: the label has no "for" match in the event map, the checkbox does.
+    host.events.clear();
+    RECT field = {};
+    view->GetElementClientRect(box, &field);
+    Click(POINT{field.right + 30, (field.top + field.bottom) / 2});
+    EXPECT_TRUE(box->GetChecked());
+    ASSERT_GE(host.events.size(), 2u);
+    EXPECT_EQ(box, host.events.back().source);
+}
+
+TEST_F(HtmlViewTest, TypingGoesIntoTheFocusedTextField) {
+    Load(103);
+    ElementPtr field = view->GetElementById(WIDE("txtFreq"));
+    ASSERT_TRUE(field);
+    EXPECT_TRUE(field->SetValue(WIDE("5")));
+    Click(CentreOf(WIDE("txtFreq")));
+    EXPECT_EQ(field, view->GetFocusedField());
+    SendMessageA(window, WM_CHAR, 8, 0);
+    for (char c : std::string("0.5")) {
+        SendMessageA(window, WM_CHAR, static_cast<WPARAM>(c), 0);
+    }
+    EXPECT_EQ(WIDE("0.5"), field->GetValue());
+    SendMessageA(window, WM_CHAR, 8, 0);
+    EXPECT_EQ(WIDE("0."), field->GetValue());
+    SendMessageA(window, WM_CHAR, '\r', 0);
+    EXPECT_EQ(WIDE("0."), field->GetValue()) << "Enter belongs to the dialog";
+
+    Click(CentreOf(WIDE("CDlgAutoScreenshot")));
+    EXPECT_FALSE(view->GetFocusedField());
+    SendMessageA(window, WM_CHAR, '7', 0);
+    EXPECT_EQ(WIDE("0."), field->GetValue()) << "nothing is typed without a focused field";
+}
+
+TEST_F(HtmlViewTest, ElementRectangleMessageAnswersInScreenCoordinates) {
+    Load(104);
+    const UINT message = RegisterWindowMessageA(kElementRectMessageName);
+    RECT rect = {};
+    ASSERT_TRUE(SendMessageA(window, message, reinterpret_cast<WPARAM>(WIDE("ctrlHotkey")),
+                             reinterpret_cast<LPARAM>(&rect)));
+    EXPECT_EQ(120, rect.right - rect.left);
+    EXPECT_EQ(20, rect.bottom - rect.top);
+    RECT client = {};
+    view->GetElementClientRect(view->GetElementById(WIDE("ctrlHotkey")), &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    EXPECT_EQ(client.left + origin.x, rect.left);
+    EXPECT_EQ(client.top + origin.y, rect.top);
+
+    EXPECT_FALSE(SendMessageA(window, message, reinterpret_cast<WPARAM>(WIDE("nothing")),
+                              reinterpret_cast<LPARAM>(&rect)));
+    view->GetElementById(WIDE("tblTexts"))->SetInnerHtml(Wide(Rows(1)));
+    EXPECT_TRUE(SendMessageA(window, message, reinterpret_cast<WPARAM>(WIDE("txt0/u")),
+                             reinterpret_cast<LPARAM>(&rect)));
+    EXPECT_GT(rect.right - rect.left, 0);
+}
+
+TEST_F(HtmlViewTest, WheelScrollsTheListUnderThePointer) {
+    Load(104);
+    ElementPtr list = view->GetElementById(WIDE("tblTexts"));
+    list->SetInnerHtml(Wide(Rows(30)));
+    POINT screen = CentreOf(WIDE("tblTexts"));
+    ClientToScreen(window, &screen);
+    SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), At(screen));
+    EXPECT_EQ(48, list->GetScrollTop());
+    SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 240), At(screen));
+    EXPECT_EQ(0, list->GetScrollTop());
+}
+
+} // namespace
