@@ -32,8 +32,8 @@ size_t ColourTableEntries(WORD bitCount) {
 
 // Bytes from one stored row to the next: the row's bits padded to a multiple of 32.
 size_t StoredRowLength(WORD bitCount, LONG width) {
-    const size_t bits = static_cast<size_t>(width) * bitCount;
-    return (bits + 31) / 32 * 4;
+    const uint64_t bits = static_cast<uint64_t>(width) * bitCount;
+    return static_cast<size_t>((bits + 31) / 32 * 4);
 }
 
 bool IsSupportedBitCount(WORD bitCount) {

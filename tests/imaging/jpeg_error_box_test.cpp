@@ -94,6 +94,30 @@ TEST_F(JpegErrorBoxTest, ALibraryRefusalIsAFailureWithoutAProgramText) {
     EXPECT_EQ("Maximum supported image dimension is 65500 pixels", second.text);
 }
 
+TEST_F(JpegErrorBoxTest, ACaptureWhileTheBoxIsOpenWritesItsOwnFile) {
+    // The box's modal loop still dispatches the hot-key, so another capture can run inside it;
+    // each call has its own library object and error state.
+    DibBuilder good = DibBuilder(6, 5, 24);
+    bool innerWritten = false;
+    std::string innerError = "leftover";
+    SeenBox seen;
+    winsim::ScriptPush("capture again while the box is open", [&] {
+        innerWritten = WindowCapture().WriteJpeg(good.Dib(), 100, "C:\\inner.jpg", &innerError);
+    });
+    ReadAndCloseTheBox(&seen);
+
+    DibBuilder odd(4, 4, 48);
+    std::string error;
+    EXPECT_FALSE(WindowCapture().WriteJpeg(odd.Dib(), 100, "C:\\outer.jpg", &error));
+    EXPECT_EQ("Invalid bitmap bit count", error);
+    EXPECT_EQ("Application transferred too few scanlines", seen.text);
+    EXPECT_TRUE(innerWritten);
+    EXPECT_EQ("", innerError);
+    DecodedImage decoded;
+    EXPECT_TRUE(DecodeJpeg(ReadHostFile("inner.jpg"), &decoded));
+    EXPECT_EQ(6, decoded.width);
+}
+
 TEST_F(JpegErrorBoxTest, ABoxNobodyAnswersEndsTheRunAndTheNextWriteWorks) {
     DibBuilder odd(4, 4, 2);
     std::string error;
