@@ -2,6 +2,7 @@
 
 #include "player/DesktopObserver.h"
 #include "player/ScenarioRun.h"
+#include "player/StepQueue.h"
 
 #include <winsim/script.h>
 #include <winsim/sim.h>
@@ -69,9 +70,14 @@ RunResult RunScenario(const Scenario& scenario, const RunOptions& options,
 
     ScenarioRun run(program, options.outDir);
     StepTracker tracker(scenario, transcript);
+    StepQueue queue;
+    run.SetFollowUps([&queue, &tracker](std::function<void()> action) {
+        const Step* step = tracker.Current();
+        queue.FollowUp(step ? step->text : std::string(), std::move(action));
+    });
     for (size_t i = 0; i < scenario.steps.size(); ++i) {
         const Step& step = scenario.steps[i];
-        winsim::ScriptPush(step.text, [&tracker, &run, &step, i] {
+        queue.Append(step.text, [&tracker, &run, &step, i] {
             tracker.Begin(i);
             step.run(run);
         });

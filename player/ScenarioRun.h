@@ -7,6 +7,7 @@
 #include <winsim/wintypes.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace player {
@@ -34,6 +35,19 @@ public:
     void NoteRunningStated(bool running) { statedRunning_ = running; }
     bool StatedRunning() const { return statedRunning_; }
 
+    // Runs `action` the next time the program waits for input, before the scenario's next step
+    // (at once when nothing provides for follow-ups).
+    void FollowUp(std::function<void()> action) {
+        if (followUps_) {
+            followUps_(std::move(action));
+        } else {
+            action();
+        }
+    }
+    void SetFollowUps(std::function<void(std::function<void()>)> followUps) {
+        followUps_ = std::move(followUps);
+    }
+
     // The window that the last `msgbox` or `dialog` step opened (for `foreground last`).
     HWND LastOpened() const { return lastOpened_; }
     void NoteOpened(HWND window) { lastOpened_ = window; }
@@ -46,6 +60,7 @@ private:
     int lastExitCode_ = 0;
     bool statedRunning_ = false;
     HWND lastOpened_ = nullptr;
+    std::function<void(std::function<void()>)> followUps_;
 };
 
 } // namespace player

@@ -97,6 +97,25 @@ template <typename Call> void AsPerson(Call call) {
     }
 }
 
+// Presses a combination as a person does: the modifiers and the key go down, and only once the
+// program has handled the key (and read which modifiers are held) do they come up again.
+void PressHeld(ScenarioRun& run, const winsim::KeyCombo& keys) {
+    AsPerson([&] {
+        for (UINT modifier : keys.modifiers) {
+            winsim::KeyDown(modifier);
+        }
+        winsim::KeyDown(keys.key);
+    });
+    run.FollowUp([keys] {
+        AsPerson([&] {
+            winsim::KeyUp(keys.key);
+            for (auto it = keys.modifiers.rbegin(); it != keys.modifiers.rend(); ++it) {
+                winsim::KeyUp(*it);
+            }
+        });
+    });
+}
+
 // Reads the texts of a `dialog` step: `{` and `}` make the preceding control their parent.
 std::vector<winsim::ChildControl> DialogControls(const std::vector<Token>& args, size_t& i) {
     std::vector<winsim::ChildControl> controls;
@@ -215,7 +234,7 @@ bool BuildKey(BuildContext& c) {
         return false;
     }
     winsim::KeyCombo keys = ToDesktopKeys(ParsedKeys(c.Arg(0)));
-    c.step.run = [keys](ScenarioRun&) { AsPerson([&] { winsim::PressKeys(keys); }); };
+    c.step.run = [keys](ScenarioRun& run) { PressHeld(run, keys); };
     return true;
 }
 
@@ -224,7 +243,7 @@ bool BuildHotkeyField(BuildContext& c) {
         return false;
     }
     winsim::KeyCombo keys = ToDesktopKeys(ParsedKeys(c.Arg(0)));
-    c.step.run = [keys](ScenarioRun&) {
+    c.step.run = [keys](ScenarioRun& run) {
         HWND main = RequireVisibleMainWindow();
         HWND field = FindDescendantOfClass(main, kHotKeyClass);
         if (!field || !IsWindowVisible(field)) {
@@ -239,13 +258,15 @@ bool BuildHotkeyField(BuildContext& c) {
         if (!view) {
             throw StepFailure("the main window shows no page");
         }
-        AsPerson([&] {
-            winsim::ClickWindow(field);
-            winsim::PressKeys(keys);
+        // Each part once the program has handled the one before: the keys go to the field only
+        // when its click has given it the focus.
+        AsPerson([&] { winsim::ClickWindow(field); });
+        run.FollowUp([&run, keys] { PressHeld(run, keys); });
+        run.FollowUp([view] {
             // Then a click on the page, on an empty spot near its bottom right corner.
             RECT page = {};
             GetClientRect(view, &page);
-            winsim::ClickWindowAt(view, POINT{page.right - 4, page.bottom - 4});
+            AsPerson([&] { winsim::ClickWindowAt(view, POINT{page.right - 4, page.bottom - 4}); });
         });
     };
     return true;

@@ -58,6 +58,31 @@ TEST_F(RunnerTest, EachStartGetsItsOwnCommandLine) {
                                         "\"C:\\V\\V.exe\""}));
 }
 
+TEST_F(RunnerTest, FollowUpsRunInOrderBeforeTheNextStepEachInTheProgramsLoop) {
+    Scenario scenario = Parse("start\n");
+    std::vector<std::string> order;
+    auto record = [&](std::string what, ScenarioRun& run) {
+        order.push_back(what + (run.ProgramRunning() ? "" : " outside"));
+    };
+    Add(scenario, 2, "a", [&](ScenarioRun& run) {
+        record("a", run);
+        run.FollowUp([&] { record("a1", run); });
+        run.FollowUp([&] {
+            record("a2", run);
+            run.FollowUp([&] { record("a2a", run); });
+        });
+    });
+    Add(scenario, 3, "b", [&](ScenarioRun& run) {
+        record("b", run);
+        run.FollowUp([&] { program.quit = true; });
+        run.FollowUp([&] { record("b1", run); });
+    });
+    RunResult result = Run(scenario);
+    EXPECT_TRUE(result.passed) << result.reason;
+    // The program ends as soon as its loop sees the quit; what follows still runs, after it.
+    EXPECT_EQ(order, (std::vector<std::string>{"a", "a1", "a2", "a2a", "b", "b1 outside"}));
+}
+
 TEST_F(RunnerTest, AFailureInsideTheProgramStopsTheRunAtItsLine) {
     Scenario scenario = Parse("start\nexpect running no\n");
     bool ranAfter = false;

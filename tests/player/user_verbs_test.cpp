@@ -3,6 +3,8 @@
 #include <winsim/sim_user.h>
 #include <winsim/windows.h>
 
+#include "htmlview/HtmlView.h"
+
 #include <cstring>
 #include <vector>
 
@@ -50,6 +52,101 @@ private:
             if (LOWORD(wParam) == IDCANCEL) {
                 UnregisterHotKey(dialog, 1);
                 EndDialog(dialog, 7);
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
+        }
+    }
+};
+
+// Dialog template bytes, DWORD-aligned where the format wants it.
+class TemplateWriter {
+public:
+    void Word(WORD value) { words.push_back(value); }
+    void Dword(DWORD value) {
+        Word(LOWORD(value));
+        Word(HIWORD(value));
+    }
+    void Text(const std::string& text) {
+        for (char c : text) {
+            Word(static_cast<WORD>(c));
+        }
+        Word(0);
+    }
+    void Align() {
+        if (words.size() % 2 != 0) {
+            Word(0);
+        }
+    }
+    void Item(DWORD style, short x, short y, short cx, short cy, WORD id,
+              const std::string& className) {
+        Align();
+        Dword(style | WS_CHILD | WS_VISIBLE);
+        Dword(0);
+        for (short value : {x, y, cx, cy}) {
+            Word(static_cast<WORD>(value));
+        }
+        Word(id);
+        Text(className);
+        Text("");
+        Word(0);
+    }
+    LPCDLGTEMPLATEA Get() const { return reinterpret_cast<LPCDLGTEMPLATEA>(words.data()); }
+
+private:
+    std::vector<WORD> words;
+};
+
+// A stand-in for the page: a window of the browser control's class that takes the focus when
+// clicked, as the control does.
+LRESULT CALLBACK PageProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        SetFocus(window);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A main window like the program's: a hot-key field laid over a page.
+class HotKeyFieldProgram {
+public:
+    int Run() {
+        WNDCLASSA page = {};
+        page.lpfnWndProc = PageProcedure;
+        page.hInstance = GetModuleHandleA(nullptr);
+        page.lpszClassName = htmlview::kHtmlViewClassName;
+        RegisterClassA(&page);
+        TemplateWriter writer;
+        writer.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
+        writer.Dword(0);
+        for (WORD value : {2, 0, 0, 300, 200, 0, 0}) { // items, x, y, cx, cy, menu, class
+            writer.Word(value);
+        }
+        writer.Text("Verbacap");
+        writer.Item(WS_BORDER, 100, 90, 80, 14, 1000, "msctls_hotkey32");
+        writer.Item(0, 0, 0, 300, 200, 1001, htmlview::kHtmlViewClassName);
+        return static_cast<int>(DialogBoxIndirectParamA(GetModuleHandleA(nullptr), writer.Get(),
+                                                        nullptr, &HotKeyFieldProgram::Procedure,
+                                                        reinterpret_cast<LPARAM>(this)));
+    }
+
+    LRESULT hotKey = 0;
+    bool pageHadFocus = false;
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+        static HotKeyFieldProgram* self = nullptr;
+        switch (message) {
+        case WM_INITDIALOG:
+            self = reinterpret_cast<HotKeyFieldProgram*>(lParam);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) {
+                self->hotKey = SendDlgItemMessageA(dialog, 1000, HKM_GETHOTKEY, 0, 0);
+                self->pageHadFocus = GetFocus() == GetDlgItem(dialog, 1001);
+                EndDialog(dialog, 0);
                 return TRUE;
             }
             return FALSE;
@@ -172,6 +269,18 @@ TEST_F(UserVerbsTest, WaitLetsTheClockRun) {
     RunResult result = Run(scenario);
     ASSERT_TRUE(result.passed) << result.reason;
     EXPECT_EQ(after - before, 1750u);
+}
+
+TEST_F(UserVerbsTest, TheHotKeyFieldTakesTheCombinationAndLosesTheFocusToThePage) {
+    HotKeyFieldProgram fieldProgram;
+    RunOptions options;
+    options.outDir = ::testing::TempDir();
+    ProgramEntry entry = [&] { return fieldProgram.Run(); };
+    RunResult result =
+        RunScenario(Parse("start\nhotkey-field Ctrl+Shift+X\nclose\n"), options, entry, transcript);
+    ASSERT_TRUE(result.passed) << result.line << ": " << result.reason;
+    EXPECT_EQ(fieldProgram.hotKey, MAKEWORD('X', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
+    EXPECT_TRUE(fieldProgram.pageHadFocus);
 }
 
 TEST_F(UserVerbsTest, PageStepsNeedAPage) {
