@@ -367,9 +367,10 @@ void GdiContainer::DrawFormField(litehtml::uint_ptr hdc, const DomNode& node,
         return;
     }
     const Font* font = AsFont(hFont);
-    const std::string text =
-        type == "password" ? std::string(node.CurrentValue().size(), '*') : node.CurrentValue();
-    const WideString wide = FromUtf8(text);
+    WideString wide = FromUtf8(node.CurrentValue());
+    if (type == "password") {
+        wide.assign(wide.size(), static_cast<WCHAR>('*'));
+    }
     // The text never leaves the field.
     RECT inner = ToRect(box);
     for (const RECT& nested : clips_) {
@@ -387,16 +388,24 @@ void GdiContainer::DrawFormField(litehtml::uint_ptr hdc, const DomNode& node,
         }
         textWidth = extent.cx;
         const bool button = type == "button" || type == "submit" || type == "reset";
-        const int x = button ? box.x + (box.width - textWidth) / 2 : box.x;
+        const bool focused = &node == focused_ && !button;
+        int x = button ? box.x + (box.width - textWidth) / 2 : box.x;
+        if (focused && textWidth + 2 > box.width) {
+            x = box.x + box.width - textWidth - 2; // the end of a long text stays in view
+        }
         const int y = box.y + (box.height - font->height) / 2;
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ink);
+        if (focused && focusedSelected_ && !wide.empty()) {
+            FillSolid(dc, RECT{x, y, x + textWidth, y + font->height}, RGB(0x31, 0x6A, 0xC5));
+            SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
+        }
         if (!wide.empty()) {
             TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
         }
         SelectObject(dc, old);
-        if (&node == focused_ && !button) {
-            const int caretX = std::min(box.x + textWidth + 1, box.x + box.width - 1);
+        if (focused && !focusedSelected_) {
+            const int caretX = std::min(x + textWidth + 1, box.x + box.width - 1);
             FillSolid(dc, RECT{caretX, y, caretX + 1, y + font->height}, ink);
         }
     }

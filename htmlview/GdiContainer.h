@@ -28,7 +28,10 @@ public:
     // a field's width and height include its padding and border.
     void SetQuirksMode(bool quirks) { quirks_ = quirks; }
     // The text field that shows a caret.
-    void SetFocusedField(const DomNode* node) { focused_ = node; }
+    void SetFocusedField(const DomNode* node, bool selected) {
+        focused_ = node;
+        focusedSelected_ = selected;
+    }
 
     // Paints what a form field shows inside its content box (check mark, text, label).
     void DrawFormField(litehtml::uint_ptr hdc, const DomNode& node, const litehtml::position& box,
@@ -85,6 +88,7 @@ private:
     ImageStore images_;
     const std::vector<DomNode*>* order_ = nullptr;
     const DomNode* focused_ = nullptr;
+    bool focusedSelected_ = false;
     bool quirks_ = false;
 };
 

@@ -59,6 +59,8 @@ struct HtmlView::Impl {
     void Wheel(POINT screen, int delta);
     void Character(WCHAR character);
     void SetFocusedField(const DomNodePtr& field);
+    void SelectFieldText(bool selected);
+    void KeyDown(UINT key);
     bool ScrollBarClick(POINT client);
     void Paint();
     LRESULT ElementRect(const WCHAR* path, RECT* rect);
@@ -79,6 +81,7 @@ struct HtmlView::Impl {
     DomNodePtr pressed;
     DomNodePtr focusedField;
     WCHAR pendingHighSurrogate = 0;
+    bool fieldSelected = false; // the focused field's whole text is selected
 };
 
 void HtmlView::Impl::BeginLoad(std::string utf8, WideString address) {
@@ -137,8 +140,22 @@ void HtmlView::Impl::SetFocusedField(const DomNodePtr& field) {
     }
     focusedField = field;
     pendingHighSurrogate = 0;
-    layout.container().SetFocusedField(field.get());
+    fieldSelected = false;
+    layout.container().SetFocusedField(field.get(), false);
     Invalidate();
+}
+
+void HtmlView::Impl::SelectFieldText(bool selected) {
+    fieldSelected = selected && focusedField;
+    layout.container().SetFocusedField(focusedField.get(), fieldSelected);
+    Invalidate();
+}
+
+void HtmlView::Impl::KeyDown(UINT key) {
+    if (focusedField && key == VK_DELETE && fieldSelected) {
+        SelectFieldText(false);
+        focusedField->SetValueUtf8(std::string());
+    }
 }
 
 bool HtmlView::Impl::ScrollBarClick(POINT client) {
@@ -252,6 +269,19 @@ void HtmlView::Impl::Character(WCHAR character) {
         return;
     }
     std::string value = focusedField->CurrentValue();
+    if (character == 1) {
+        // Ctrl+A selects the whole text; what is typed next replaces it.
+        SelectFieldText(true);
+        return;
+    }
+    if (fieldSelected && (character == 8 || character >= 0x20)) {
+        value.clear();
+        SelectFieldText(false);
+        if (character == 8) {
+            focusedField->SetValueUtf8(std::move(value));
+            return;
+        }
+    }
     if (character == 8) {
         // Backspace removes the last character, not the last byte.
         while (!value.empty() && (static_cast<unsigned char>(value.back()) & 0xC0) == 0x80) {
@@ -440,6 +470,9 @@ LRESULT HandleMessage(HtmlView::Impl& impl, HWND hwnd, UINT message, WPARAM wPar
     case WM_CHAR:
         impl.Character(static_cast<WCHAR>(wParam));
         return 0;
+    case WM_KEYDOWN:
+        impl.KeyDown(static_cast<UINT>(wParam));
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_KILLFOCUS:
         impl.SetFocusedField(nullptr);
         return 0;

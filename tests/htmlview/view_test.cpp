@@ -254,6 +254,14 @@ TEST_F(HtmlViewTest, TypingGoesIntoTheFocusedTextField) {
     EXPECT_EQ(WIDE("0."), field->GetValue());
     SendMessageA(window, WM_CHAR, '\r', 0);
     EXPECT_EQ(WIDE("0."), field->GetValue()) << "Enter belongs to the dialog";
+    SendMessageA(window, WM_CHAR, 1, 0); // Ctrl+A
+    SendMessageA(window, WM_CHAR, '2', 0);
+    EXPECT_EQ(WIDE("2"), field->GetValue()) << "typing replaces the selected text";
+    SendMessageA(window, WM_CHAR, 1, 0);
+    SendMessageA(window, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(WIDE(""), field->GetValue());
+    SendMessageA(window, WM_CHAR, '0', 0);
+    SendMessageA(window, WM_CHAR, '.', 0);
 
     Click(CentreOf(WIDE("CDlgAutoScreenshot")));
     EXPECT_FALSE(view->GetFocusedField());
