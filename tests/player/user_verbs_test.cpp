@@ -1,4 +1,7 @@
+#include "dialog_template.h"
 #include "scenario_fixture.h"
+
+#include "player/ProgramWindows.h"
 
 #include <winsim/sim_user.h>
 #include <winsim/windows.h>
@@ -59,44 +62,6 @@ private:
             return FALSE;
         }
     }
-};
-
-// Dialog template bytes, DWORD-aligned where the format wants it.
-class TemplateWriter {
-public:
-    void Word(WORD value) { words.push_back(value); }
-    void Dword(DWORD value) {
-        Word(LOWORD(value));
-        Word(HIWORD(value));
-    }
-    void Text(const std::string& text) {
-        for (char c : text) {
-            Word(static_cast<WORD>(c));
-        }
-        Word(0);
-    }
-    void Align() {
-        if (words.size() % 2 != 0) {
-            Word(0);
-        }
-    }
-    void Item(DWORD style, short x, short y, short cx, short cy, WORD id,
-              const std::string& className) {
-        Align();
-        Dword(style | WS_CHILD | WS_VISIBLE);
-        Dword(0);
-        for (short value : {x, y, cx, cy}) {
-            Word(static_cast<WORD>(value));
-        }
-        Word(id);
-        Text(className);
-        Text("");
-        Word(0);
-    }
-    LPCDLGTEMPLATEA Get() const { return reinterpret_cast<LPCDLGTEMPLATEA>(words.data()); }
-
-private:
-    std::vector<WORD> words;
 };
 
 // A stand-in for the page: a window of the browser control's class that takes the focus when
@@ -162,7 +127,13 @@ protected:
         RunOptions options;
         options.outDir = ::testing::TempDir();
         ProgramEntry entry = [this] { return dialogProgram.Run(); };
-        return RunScenario(scenario, options, entry, transcript);
+        RunResult result = RunScenario(scenario, options, entry, transcript);
+        // A run that stopped inside the program leaves its window behind, as a process that
+        // ended would not: take it down with what it holds.
+        if (HWND main = ProgramMainWindow()) {
+            DestroyWindow(main);
+        }
+        return result;
     }
 
     DialogProgram dialogProgram;
