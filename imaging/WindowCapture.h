@@ -31,7 +31,8 @@ public:
     // when it exists) with the given quality (0 to 100). Returns true when the file was written
     // completely; otherwise `error` holds the program's reason ("Invalid input data", "Invalid
     // bitmap bit count", "Cannot open " and the path), or stays empty when the JPEG library
-    // failed and said why in its message box. Without an error holder nothing is done.
+    // gave up (it said why in its message box) or the file could not be completed. A file that
+    // was opened stays on disk whatever happened. Without an error holder nothing is done.
     bool WriteJpeg(const BITMAPINFOHEADER* dib, int quality, const char* path,
                    std::string* error) const;
 };
