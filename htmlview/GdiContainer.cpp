@@ -1,6 +1,6 @@
 #include "htmlview/GdiContainer.h"
 
-#include "htmlview/FormFieldElement.h"
+#include "htmlview/LayoutElements.h"
 #include "htmlview/HtmlSerializer.h"
 #include "htmlview/Utf.h"
 
@@ -412,6 +412,29 @@ void GdiContainer::DrawFormField(litehtml::uint_ptr hdc, const DomNode& node,
     SelectClipRgn(dc, nullptr);
 }
 
+void GdiContainer::DrawMissingPicture(litehtml::uint_ptr hdc, const litehtml::position& box) {
+    if (box.width <= 0 || box.height <= 0) {
+        return;
+    }
+    HDC dc = AsDc(hdc);
+    ApplyClip(dc);
+    const RECT frame = ToRect(box);
+    const COLORREF grey = RGB(0x80, 0x80, 0x80);
+    FillSolid(dc, RECT{frame.left, frame.top, frame.right, frame.top + 1}, grey);
+    FillSolid(dc, RECT{frame.left, frame.bottom - 1, frame.right, frame.bottom}, grey);
+    FillSolid(dc, RECT{frame.left, frame.top, frame.left + 1, frame.bottom}, grey);
+    FillSolid(dc, RECT{frame.right - 1, frame.top, frame.right, frame.bottom}, grey);
+    const int side = std::min({10, box.width - 6, box.height - 6});
+    const COLORREF red = RGB(0xE0, 0x20, 0x20);
+    for (int i = 0; i < side; ++i) {
+        const int left = frame.left + 3;
+        const int top = frame.top + 3;
+        FillSolid(dc, RECT{left + i, top + i, left + i + 2, top + i + 1}, red);
+        FillSolid(dc, RECT{left + side - 1 - i, top + i, left + side + 1 - i, top + i + 1}, red);
+    }
+    SelectClipRgn(dc, nullptr);
+}
+
 void GdiContainer::set_caption(const litehtml::tchar_t*) {}
 void GdiContainer::set_base_url(const litehtml::tchar_t*) {}
 void GdiContainer::link(const std::shared_ptr<litehtml::document>&, const litehtml::element::ptr&) {
@@ -457,6 +480,9 @@ GdiContainer::create_element(const litehtml::tchar_t* tag_name,
     const std::string tag = tag_name ? AsciiLower(tag_name) : std::string();
     if (tag == "div" && quirks_) {
         return std::make_shared<QuirksDivElement>(doc);
+    }
+    if (tag == "img") {
+        return std::make_shared<PictureElement>(doc, *this);
     }
     if (tag != "input") {
         return nullptr;

@@ -36,6 +36,8 @@ public:
     // Paints what a form field shows inside its content box (check mark, text, label).
     void DrawFormField(litehtml::uint_ptr hdc, const DomNode& node, const litehtml::position& box,
                        litehtml::uint_ptr font, litehtml::web_color color);
+    // The place of a picture that could not be had: a grey frame with a small red cross.
+    void DrawMissingPicture(litehtml::uint_ptr hdc, const litehtml::position& box);
     DomNode* NodeByIndex(const litehtml::tchar_t* indexText) const;
 
     // litehtml::document_container

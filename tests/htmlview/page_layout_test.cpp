@@ -493,3 +493,21 @@ TEST_F(PaintedPage, APageTallerThanTheViewScrollsAndShowsWhatWasBelow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PaintedPage, APictureThatCannotBeHadShowsAsAFramedCross) {
+    Load(104);
+    Element("tblTexts")
+        ->SetInnerHtml(
+            FromUtf8("<table><tr><td><img id=i src=\"file:///C:\\gone.jpg\" width=\"120\" "
+                     "height=\"45\"/></td></tr></table>"));
+    Paint();
+    RECT box;
+    ASSERT_TRUE(page->ClientRect(*Element("i"), &box));
+    EXPECT_EQ(120, box.right - box.left) << "the box keeps the size its tag asks for";
+    EXPECT_EQ(RGB(0x80, 0x80, 0x80), GetPixel(dc, box.left + 60, box.top));
+    EXPECT_EQ(RGB(0xE0, 0x20, 0x20), GetPixel(dc, box.left + 3, box.top + 3));
+}
+
+} // namespace

@@ -1,4 +1,4 @@
-#include "htmlview/FormFieldElement.h"
+#include "htmlview/LayoutElements.h"
 
 #include "htmlview/GdiContainer.h"
 #include "htmlview/Utf.h"
@@ -70,6 +70,22 @@ void FormFieldElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml
     box.x += x;
     box.y += y;
     container_.DrawFormField(hdc, *node_, box, get_font(), get_color(_t("color"), true));
+}
+
+PictureElement::PictureElement(const std::shared_ptr<litehtml::document>& doc,
+                               GdiContainer& container)
+    : litehtml::el_image(doc), container_(container) {}
+
+void PictureElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) {
+    litehtml::el_image::draw(hdc, x, y, clip);
+    const char* source = get_attr("src");
+    if (source && *source && container_.images().Get(source)) {
+        return;
+    }
+    litehtml::position box = m_pos;
+    box.x += x;
+    box.y += y;
+    container_.DrawMissingPicture(hdc, box);
 }
 
 } // namespace htmlview::internal

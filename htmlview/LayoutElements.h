@@ -1,16 +1,19 @@
-// Input elements in the layout: laid out as boxes by the style sheet, their content (check mark,
-// typed text, button label) painted from the document node's current state.
+// Elements the control lays out and paints itself: form fields (their content painted from the
+// document node), divisions in quirks mode, and pictures (a missing one drawn as such).
 #pragma once
 
 #include "htmlview/DomNode.h"
 
 #include <litehtml.h>
 #include <litehtml/el_div.h>
+#include <litehtml/el_image.h>
 
 namespace htmlview::internal {
 
 class GdiContainer;
 
+// An input element: laid out as a box by the style sheet, its content (check mark, typed text,
+// button label) painted from the document node's current state.
 class FormFieldElement final : public litehtml::html_tag {
 public:
     FormFieldElement(const std::shared_ptr<litehtml::document>& doc, GdiContainer& container,
@@ -33,6 +36,17 @@ class QuirksDivElement final : public litehtml::el_div {
 public:
     explicit QuirksDivElement(const std::shared_ptr<litehtml::document>& doc);
     int render(int x, int y, int max_width, bool second_pass = false) override;
+};
+
+// A picture of the page; one that cannot be had shows as a framed box with a red cross, so
+// that a missing thumbnail is seen as missing.
+class PictureElement final : public litehtml::el_image {
+public:
+    PictureElement(const std::shared_ptr<litehtml::document>& doc, GdiContainer& container);
+    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+
+private:
+    GdiContainer& container_;
 };
 
 } // namespace htmlview::internal
