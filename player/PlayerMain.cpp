@@ -97,7 +97,11 @@ int PlayerMain(const std::vector<std::string>& args, const ProgramEntry& program
     }
     RunOptions runOptions;
     runOptions.outDir = options.outDir;
-    runOptions.rootDir = options.rootDir;
+    // The desktop keeps the root for the whole run: a relative one must not depend on later
+    // changes of the working folder.
+    runOptions.rootDir = options.rootDir.empty()
+                             ? std::string()
+                             : std::filesystem::absolute(options.rootDir, fsError).string();
     RunResult result = RunScenario(scenario, runOptions, program, transcript);
     if (!result.passed) {
         err << options.scenario << ":" << result.line << ": " << result.reason << '\n';

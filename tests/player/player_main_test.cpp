@@ -91,6 +91,14 @@ TEST_F(PlayerMainTest, TheRootFolderKeepsWhatARunLeft) {
     std::string file = Write("root.scn", "expect file 'C:\\Windows\\verbacap.ini' exists\n");
     EXPECT_EQ(Play({"--scenario", file, "--out", OutDir(), "--root", root}), 0) << err.str();
     EXPECT_EQ(winsim::RootDir(), root);
+
+    // A relative root is taken from the working folder at the start.
+    std::filesystem::path working = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    int status = Play({"--scenario", file, "--out", OutDir(), "--root", "root"});
+    std::filesystem::current_path(working);
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_EQ(winsim::RootDir(), root);
 }
 
 TEST_F(PlayerMainTest, AnUnusableCommandLineOrFileExitsWithTwo) {
