@@ -7,6 +7,7 @@
 #include <winsim/sim_system.h>
 #include <winsim/sim_user.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace player {
@@ -54,10 +55,17 @@ void DescribeTray(const DesktopSnapshot& before, const DesktopSnapshot& after,
     }
 }
 
-// Windows that were visible and are gone (destroyed); hiding shows in the desktop's own events.
-void DescribeClosedWindows(const DesktopSnapshot& before, std::vector<std::string>& changes) {
+// Windows that were visible and are gone (destroyed) without the desktop's own events telling
+// that they were hidden first.
+void DescribeClosedWindows(const DesktopSnapshot& before, const DesktopSnapshot& after,
+                           std::vector<std::string>& changes) {
     for (const auto& [window, caption] : before.windows) {
-        if (!IsWindow(window)) {
+        if (IsWindow(window)) {
+            continue;
+        }
+        std::string hidden = "window '" + caption + "' hidden";
+        if (std::find(after.userEvents.begin(), after.userEvents.end(), hidden) ==
+            after.userEvents.end()) {
             changes.push_back("window '" + caption + "' closed");
         }
     }
@@ -130,7 +138,8 @@ DesktopSnapshot TakeSnapshot() {
         snapshot.runValue = FromAnsi(*runValue);
     }
     for (HWND window : winsim::TopLevelWindows()) {
-        if (IsWindowVisible(window)) {
+        // Open menus are windows too; the desktop's events tell of them.
+        if (IsWindowVisible(window) && winsim::ClassNameOf(window) != "#32768") {
             snapshot.windows[window] = FromAnsi(winsim::TextOf(window));
         }
     }
@@ -140,7 +149,7 @@ DesktopSnapshot TakeSnapshot() {
 std::vector<std::string> DescribeChanges(const DesktopSnapshot& before,
                                          const DesktopSnapshot& after) {
     std::vector<std::string> changes = after.userEvents;
-    DescribeClosedWindows(before, changes);
+    DescribeClosedWindows(before, after, changes);
 
     for (size_t i = before.sounds.size(); i < after.sounds.size(); ++i) {
         changes.push_back("sound " + after.sounds[i]);

@@ -153,6 +153,12 @@ TEST_F(UserVerbsTest, WindowCommandsActOnTheProgramsMainWindow) {
     ASSERT_TRUE(result.passed) << result.line << ": " << result.reason << "\n" << console.str();
     EXPECT_NE(console.str().find("1: start  ->  window 'Fake' shown"), std::string::npos)
         << console.str();
+    // Closing tells of the window once: hidden (when the desktop says so), or closed.
+    size_t closeLine = console.str().find("7: close  ->  window 'Fake' ");
+    ASSERT_NE(closeLine, std::string::npos) << console.str();
+    std::string line =
+        console.str().substr(closeLine, console.str().find('\n', closeLine) - closeLine);
+    EXPECT_EQ(line.find("'Fake'"), line.rfind("'Fake'")) << line;
 }
 
 TEST_F(UserVerbsTest, AProgramLeftWaitingFailsNamingItsLoopUnlessStatedRunning) {
