@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 namespace player {
 namespace {
 
@@ -116,6 +121,34 @@ TEST(ScenarioParser, StepTextQuotesWhatNeedsQuotes) {
     EXPECT_EQ(scenario.steps[0].text, "msgbox Titre \"Ligne 1\\r\\nLigne 2\"");
     EXPECT_EQ(scenario.steps[1].text, "msgbox T \"l'image\"");
     EXPECT_EQ(scenario.steps[2].text, "expect ini VK ''");
+}
+
+} // namespace
+} // namespace player
+
+namespace player {
+namespace {
+
+// The example scenarios are read by newcomers: each must stay a valid scenario.
+TEST(ScenarioParser, EveryExampleScenarioReads) {
+    const char* source = std::getenv("VERBACAP_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    int files = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(source) / "examples")) {
+        if (entry.path().extension() != ".scn") {
+            continue;
+        }
+        std::ifstream in(entry.path());
+        std::stringstream text;
+        text << in.rdbuf();
+        Scenario scenario;
+        ParseError error;
+        EXPECT_TRUE(ParseScenario(text.str(), scenario, error))
+            << entry.path() << ":" << error.line << ": " << error.message;
+        ++files;
+    }
+    EXPECT_GE(files, 4);
 }
 
 } // namespace
