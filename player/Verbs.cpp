@@ -145,8 +145,11 @@ const std::map<std::string, Verb>& Verbs() {
     return verbs;
 }
 
+// A word written in quotes keeps them (a quoted "{" or "missing" is text, not a keyword), and
+// so does any word that could not be read back without them.
 bool NeedsQuotes(const Token& token) {
-    return token.text.empty() || token.text.find_first_of(" \t\r\n\"'\\#") != std::string::npos;
+    return token.quoted || token.text.empty() ||
+           token.text.find_first_of(" \t\r\n\"'\\#") != std::string::npos;
 }
 
 } // namespace

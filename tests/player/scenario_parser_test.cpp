@@ -118,9 +118,11 @@ TEST(ScenarioParser, StepsThisBuildCannotRunSaySo) {
 TEST(ScenarioParser, StepTextQuotesWhatNeedsQuotes) {
     Scenario scenario = Parse(
         "msgbox \"Titre\" \"Ligne 1\\r\\nLigne 2\"\nmsgbox T \"l'image\"\nexpect ini VK ''\n");
-    EXPECT_EQ(scenario.steps[0].text, "msgbox Titre \"Ligne 1\\r\\nLigne 2\"");
+    EXPECT_EQ(scenario.steps[0].text, "msgbox 'Titre' \"Ligne 1\\r\\nLigne 2\"");
     EXPECT_EQ(scenario.steps[1].text, "msgbox T \"l'image\"");
     EXPECT_EQ(scenario.steps[2].text, "expect ini VK ''");
+    EXPECT_EQ(Parse("dialog T '{' }x").steps[0].text, "dialog T '{' }x");
+    EXPECT_EQ(Parse("expect run-value \"missing\"").steps[0].text, "expect run-value 'missing'");
 }
 
 } // namespace
