@@ -178,3 +178,25 @@ TEST(Brushes, PatternBrushesTileFromTheBrushOriginAndMonoPatternsTakeTheDcColour
 }
 
 } // namespace
+
+namespace {
+
+TEST(Shapes, FocusRectangleIsDottedAndVanishesWhenDrawnTwice) {
+    winsim::ResetDesktop();
+    Canvas c(8, 8);
+    c.Fill(RGB(255, 255, 255));
+    RECT r{1, 1, 7, 7};
+    EXPECT_TRUE(DrawFocusRect(c.dc, &r));
+    EXPECT_EQ(GetPixel(c.dc, 1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(c.dc, 2, 1), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(c.dc, 3, 1), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(c.dc, 3, 3), RGB(255, 255, 255));
+    DrawFocusRect(c.dc, &r);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            ASSERT_EQ(GetPixel(c.dc, x, y), RGB(255, 255, 255));
+        }
+    }
+}
+
+} // namespace

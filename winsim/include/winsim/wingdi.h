@@ -495,6 +495,7 @@ COLORREF GetNearestColor(HDC hdc, COLORREF color);
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 BOOL InvertRect(HDC hDC, const RECT* lprc);
+BOOL DrawFocusRect(HDC hDC, const RECT* lprc);
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);

@@ -302,3 +302,34 @@ BOOL Polyline(HDC hdc, const POINT* apt, int cpt) {
     }
     return TRUE;
 }
+
+BOOL DrawFocusRect(HDC hDC, const RECT* lprc) {
+    Canvas c;
+    if (!lprc || !MakeCanvas(hDC, c)) {
+        return FALSE;
+    }
+    // A dotted frame drawn by inverting every other pixel, so that drawing it twice removes it.
+    const RECT r = SurfaceRect(c, *lprc);
+    if (r.right <= r.left || r.bottom <= r.top) {
+        return TRUE;
+    }
+    Surface& s = *c.surface;
+    auto invert = [&](int x, int y) {
+        if (((x - r.left) + (y - r.top)) % 2 == 0 && c.Visible(x, y)) {
+            s.Put(x, y, s.Get(x, y) ^ s.ops->mask);
+        }
+    };
+    for (int x = r.left; x < r.right; ++x) {
+        invert(x, r.top);
+        if (r.bottom - 1 > r.top) {
+            invert(x, r.bottom - 1);
+        }
+    }
+    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+        invert(r.left, y);
+        if (r.right - 1 > r.left) {
+            invert(r.right - 1, y);
+        }
+    }
+    return TRUE;
+}
