@@ -4,6 +4,9 @@
 
 #include <gumbo.h>
 
+#include <utility>
+#include <vector>
+
 namespace htmlview::internal {
 
 namespace {
@@ -38,8 +41,14 @@ bool IsUnsafeAttribute(const std::string& name, const char* value) {
     return name.rfind("on", 0) == 0 || IsScriptAddress(value ? value : "");
 }
 
+// Markup from outside may nest without end; deeper elements than this give their content to
+// the deepest one kept, so that nothing that walks the tree (layout included) runs out of stack.
+constexpr int kMaxDepth = 200;
+
+void ConvertChildren(const GumboElement& element, DomNode& into, int depth);
+
 // Converts a gumbo node; comments, scripts and the like give nullptr.
-DomNodePtr Convert(const GumboNode* node) {
+DomNodePtr Convert(const GumboNode* node, int depth) {
     switch (node->type) {
     case GUMBO_NODE_ELEMENT:
     case GUMBO_NODE_TEMPLATE: {
@@ -56,12 +65,7 @@ DomNodePtr Convert(const GumboNode* node) {
             }
         }
         DomNodePtr result = DomNode::NewElement(TagName(element), std::move(attributes));
-        for (unsigned i = 0; i < element.children.length; ++i) {
-            if (DomNodePtr child =
-                    Convert(static_cast<const GumboNode*>(element.children.data[i]))) {
-                result->AppendChild(std::move(child));
-            }
-        }
+        ConvertChildren(element, *result, depth + 1);
         return result;
     }
     case GUMBO_NODE_TEXT:
@@ -70,6 +74,43 @@ DomNodePtr Convert(const GumboNode* node) {
         return DomNode::NewText(node->v.text.text);
     default:
         return nullptr;
+    }
+}
+
+// The text inside an element too deep to keep, in document order, without recursion.
+void FlattenInto(const GumboElement& element, DomNode& into) {
+    std::vector<std::pair<const GumboElement*, unsigned>> pending = {{&element, 0}};
+    while (!pending.empty()) {
+        auto& [at, next] = pending.back();
+        if (next >= at->children.length) {
+            pending.pop_back();
+            continue;
+        }
+        const auto* child = static_cast<const GumboNode*>(at->children.data[next++]);
+        if (child->type == GUMBO_NODE_ELEMENT || child->type == GUMBO_NODE_TEMPLATE) {
+            if (child->v.element.tag != GUMBO_TAG_SCRIPT) {
+                pending.emplace_back(&child->v.element, 0);
+            }
+        } else if (DomNodePtr text = Convert(child, 0)) {
+            into.AppendChild(std::move(text));
+        }
+    }
+}
+
+void ConvertChildren(const GumboElement& element, DomNode& into, int depth) {
+    for (unsigned i = 0; i < element.children.length; ++i) {
+        const auto* child = static_cast<const GumboNode*>(element.children.data[i]);
+        const bool isElement =
+            child->type == GUMBO_NODE_ELEMENT || child->type == GUMBO_NODE_TEMPLATE;
+        if (isElement && depth >= kMaxDepth) {
+            if (child->v.element.tag != GUMBO_TAG_SCRIPT) {
+                FlattenInto(child->v.element, into);
+            }
+            continue;
+        }
+        if (DomNodePtr converted = Convert(child, depth)) {
+            into.AppendChild(std::move(converted));
+        }
     }
 }
 
@@ -100,7 +141,7 @@ DomNodePtr ParseDocument(std::string_view utf8, bool* quirks) {
         *quirks = !parse.output() ||
                   parse.output()->document->v.document.doc_type_quirks_mode == GUMBO_DOCTYPE_QUIRKS;
     }
-    DomNodePtr root = parse.output() ? Convert(parse.output()->root) : nullptr;
+    DomNodePtr root = parse.output() ? Convert(parse.output()->root, 0) : nullptr;
     if (!root) {
         root = DomNode::NewElement("html", {});
         root->AppendChild(DomNode::NewElement("head", {}));
@@ -122,7 +163,7 @@ std::vector<DomNodePtr> ParseFragment(std::string_view utf8, std::string_view co
         return result;
     }
     // The parser puts the fragment's nodes under a synthetic <html> root.
-    DomNodePtr holder = Convert(parse.output()->root);
+    DomNodePtr holder = Convert(parse.output()->root, 0);
     if (holder) {
         result = holder->children();
     }

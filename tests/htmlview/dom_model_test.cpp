@@ -232,3 +232,28 @@ TEST(Scripts, MarkupFromOutsideCarriesNoScriptHandlersOrScriptAddresses) {
 }
 
 } // namespace
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::internal;
+
+TEST(Nesting, EndlesslyNestedMarkupKeepsItsTextAndABoundedDepth) {
+    std::string deep;
+    for (int i = 0; i < 20000; ++i) {
+        deep += "<span>";
+    }
+    deep += "fond";
+    DomNodePtr div = FindById(ParseDocument("<body><div id=d></div></body>"), "d");
+    div->SetInnerHtml(FromUtf8(deep));
+    EXPECT_EQ(WIDE("fond"), div->GetInnerText());
+    int depth = 0;
+    for (DomNodePtr at = div; !at->children().empty() && at->children()[0]->IsElement();
+         at = at->children()[0]) {
+        ++depth;
+    }
+    EXPECT_LT(depth, 300);
+    EXPECT_GT(depth, 100);
+}
+
+} // namespace
