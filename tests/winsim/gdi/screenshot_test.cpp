@@ -96,4 +96,32 @@ TEST_P(ScreenshotAtEveryDepth, ScreenRectangleWritesAsThePixelsTheScreenShows) {
     EXPECT_EQ(pixel, winsim::ScreenPixel(20, 30));
 }
 
+TEST(WindowScreenshot, AWindowPaintedThroughItsWindowDcIsWrittenWhole) {
+    winsim::ResetDesktop();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "GdiShotWindow";
+    wc.hInstance = GetModuleHandleA(nullptr);
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    HWND w = CreateWindowExA(0, "GdiShotWindow", "shot", WS_POPUP | WS_VISIBLE, 100, 80, 280, 140,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(w, nullptr);
+    HDC dc = GetWindowDC(w);
+    SetWindowOrgEx(dc, 20, 20, nullptr); // the dialog's corner at the window's
+    PaintDialog(dc);
+    ReleaseDC(w, dc);
+    const std::string path = testing::TempDir() + "winsim_window_dialog.png";
+    ASSERT_TRUE(winsim::SaveWindowScreenshot(w, path));
+    int width = 0, height = 0;
+    COLORREF corner = 0;
+    ASSERT_TRUE(ReadPng(path, width, height, 0, 0, corner));
+    EXPECT_EQ(width, 280);
+    EXPECT_EQ(height, 140);
+    EXPECT_EQ(corner, GetSysColor(COLOR_3DLIGHT));
+    COLORREF caption = 0;
+    ASSERT_TRUE(ReadPng(path, width, height, 5, 5, caption));
+    EXPECT_EQ(caption, GetSysColor(COLOR_ACTIVECAPTION));
+    DestroyWindow(w);
+}
+
 } // namespace
