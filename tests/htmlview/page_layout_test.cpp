@@ -511,3 +511,26 @@ TEST_F(PaintedPage, APictureThatCannotBeHadShowsAsAFramedCross) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PageLayoutTest, AResizedViewLaysThePageOutAgainAtItsNewSize) {
+    Load(104);
+    RECT before;
+    ASSERT_TRUE(page->ClientRect(*Element("ctrlHotkey"), &before));
+    RECT listBefore;
+    ASSERT_TRUE(page->ClientRect(*Element("tblTexts"), &listBefore));
+    page->SetViewportSize(SIZE{800, 600}); // maximised
+    RECT after;
+    ASSERT_TRUE(page->ClientRect(*Element("ctrlHotkey"), &after));
+    RECT listAfter;
+    ASSERT_TRUE(page->ClientRect(*Element("tblTexts"), &listAfter));
+    EXPECT_GT(listAfter.right, listBefore.right + 300) << "the list takes the new width";
+    EXPECT_EQ(120, after.right - after.left);
+    page->SetViewportSize(kMainClient); // restored
+    ASSERT_TRUE(page->ClientRect(*Element("ctrlHotkey"), &after));
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+}
+
+} // namespace
