@@ -1,6 +1,9 @@
 #include "htmlview/HtmlSerializer.h"
 
+#include "htmlview/InlineStyle.h"
+
 #include <algorithm>
+#include <cstdlib>
 #include <string_view>
 
 namespace htmlview::internal {
@@ -40,6 +43,55 @@ void AppendEscaped(std::string& out, std::string_view text, bool inAttribute) {
     }
 }
 
+// A percentage height given to a table cell is a share of the table's height for its row, as
+// the classic browsers lay it out; the layout engine takes such shares from rows only, so the
+// layout markup gives the row the largest share of its cells (when it has no height itself).
+// A table's height attribute is likewise given to the layout as a style.
+std::string RowHeightFromCells(const DomNode& row) {
+    const std::string* style = row.FindAttribute("style");
+    if (style && !GetStyleProperty(*style, "height").empty()) {
+        return std::string();
+    }
+    if (row.tag() == "table") {
+        const std::string* height = row.FindAttribute("height");
+        if (!height || height->empty()) {
+            return std::string();
+        }
+        const bool digits = height->find_first_not_of("0123456789.%") == std::string::npos;
+        if (!digits) {
+            return std::string();
+        }
+        return height->back() == '%' ? *height : *height + "px";
+    }
+    if (row.tag() != "tr" || row.FindAttribute("height")) {
+        return std::string();
+    }
+    double largest = 0;
+    for (const DomNodePtr& cell : row.children()) {
+        if (!cell->IsElement() || (cell->tag() != "td" && cell->tag() != "th")) {
+            continue;
+        }
+        const std::string* height = cell->FindAttribute("height");
+        if (!height || height->empty() || height->back() != '%') {
+            continue;
+        }
+        char* end = nullptr;
+        const double share = std::strtod(height->c_str(), &end);
+        if (end && *end == '%' && share > largest && share <= 100) {
+            largest = share;
+        }
+    }
+    if (largest <= 0) {
+        return std::string();
+    }
+    std::string text = std::to_string(largest);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (!text.empty() && text.back() == '.') {
+        text.pop_back();
+    }
+    return text + "%";
+}
+
 class Serializer {
 public:
     explicit Serializer(std::vector<DomNode*>* order) : order_(order) {}
@@ -55,12 +107,22 @@ public:
         }
         out += '<';
         out += node.tag();
+        const std::string rowHeight = order_ ? RowHeightFromCells(node) : std::string();
+        bool styled = false;
         for (const auto& [name, value] : node.attributes()) {
             out += ' ';
             out += name;
             out += "=\"";
-            AppendEscaped(out, value, true);
+            if (name == "style" && !rowHeight.empty()) {
+                AppendEscaped(out, SetStyleProperty(value, "height", rowHeight), true);
+                styled = true;
+            } else {
+                AppendEscaped(out, value, true);
+            }
             out += '"';
+        }
+        if (!rowHeight.empty() && !styled) {
+            out += " style=\"height: " + rowHeight + "\"";
         }
         if (order_) {
             out += ' ';

@@ -176,6 +176,17 @@ TEST(LayoutMarkup, TagsEveryElementWithItsIndexInDocumentOrder) {
     EXPECT_EQ("html", order[0]->tag());
     EXPECT_EQ(FindById(root, "b").get(), order[4]);
     EXPECT_NE(std::string::npos, markup.find("<b id=\"b\" data-htmlview-node=\"4\">y</b>"));
+
+    // A cell's share of the table's height becomes its row's.
+    DomNodePtr table = ParseDocument("<body><table><tr><td height='80%'>a</td><td>b</td></tr>"
+                                     "<tr style='color: red'><td height=\"15%\">c</td></tr>"
+                                     "<tr height=20><td height='50%'>d</td></tr></table></body>");
+    const std::string rows = SerializeForLayout(*table, order);
+    EXPECT_NE(std::string::npos, rows.find("<tr style=\"height: 80%\""));
+    EXPECT_NE(std::string::npos, rows.find("<tr style=\"color: red; height: 15%\""));
+    EXPECT_NE(std::string::npos, rows.find("<tr height=\"20\" data"));
+    EXPECT_EQ(std::string::npos, SerializeChildren(*table).find("height: 80%"))
+        << "only the layout sees it";
 }
 
 TEST(DetachedElements, KeepTheirDataAndHaveNoGeometry) {

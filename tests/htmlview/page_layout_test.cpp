@@ -526,6 +526,7 @@ TEST_F(PageLayoutTest, AResizedViewLaysThePageOutAgainAtItsNewSize) {
     RECT listAfter;
     ASSERT_TRUE(page->ClientRect(*Element("tblTexts"), &listAfter));
     EXPECT_GT(listAfter.right, listBefore.right + 300) << "the list takes the new width";
+    EXPECT_GT(after.top, before.top + 150) << "the settings row keeps to the bottom share";
     EXPECT_EQ(120, after.right - after.left);
     page->SetViewportSize(kMainClient); // restored
     ASSERT_TRUE(page->ClientRect(*Element("ctrlHotkey"), &after));
