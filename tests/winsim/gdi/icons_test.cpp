@@ -159,6 +159,7 @@ TEST(Icons, CreateIconIndirectKeepsColourAndMask) {
     EXPECT_EQ(GetPixel(c.dc, 0, 0), RGB(255, 0, 0));
     EXPECT_EQ(GetPixel(c.dc, 1, 0), RGB(0, 255, 0));
     DrawIconEx(c.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_IMAGE);
+    EXPECT_FALSE(DrawIconEx(c.dc, 0, 0, icon, 100000, 100000, 0, nullptr, DI_NORMAL));
     EXPECT_EQ(GetPixel(c.dc, 1, 0), RGB(0, 0, 0));
     SelectObject(colour.dc, colour.bitmap);
     DestroyIcon(icon);

@@ -297,6 +297,9 @@ TEST(Objects, SelectionRulesAndDeletion) {
     EXPECT_EQ(lb.lbColor, RGB(1, 2, 3));
     EXPECT_EQ(GetObjectA(brush, 0, nullptr), static_cast<int>(sizeof(LOGBRUSH)));
     EXPECT_EQ(CreateBitmap(2, 2, 1, 2, nullptr), nullptr);
+    EXPECT_EQ(CreateBitmap(16384, 16384, 1, 32, nullptr), nullptr) << "1 GB of pixels";
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(CreateBitmap(-1, 2, 1, 1, nullptr), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(BitBlt(reinterpret_cast<HDC>(brush), 0, 0, 1, 1, a, 0, 0, SRCCOPY), FALSE);
     DeleteObject(brush);

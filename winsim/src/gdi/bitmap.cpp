@@ -63,7 +63,10 @@ HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, cons
         return DefaultBitmap();
     }
     auto b = std::make_unique<BitmapObj>();
-    InitSurface(b->surface, nWidth, nHeight, bits, DdbModelFor(bits));
+    if (!InitSurface(b->surface, nWidth, nHeight, bits, DdbModelFor(bits))) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
     if (lpBits) {
         // Rows of device-dependent bitmaps are padded to 16 bits.
         const size_t rowBytes = static_cast<size_t>((nWidth * bits + 15) / 16 * 2);
@@ -93,13 +96,18 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     // holds its default bitmap), or the display.
     const Surface* model = DcSurface(*dc);
     auto b = std::make_unique<BitmapObj>();
+    bool made;
     if (dc->IsMemory() && model) {
-        InitSurface(b->surface, cx, cy, model->bits, model->model);
+        made = InitSurface(b->surface, cx, cy, model->bits, model->model);
         b->surface.table = model->table;
         b->dibSection = model->model == ColorModel::Table;
     } else {
         const int bits = winsim::Config().displayBits;
-        InitSurface(b->surface, cx, cy, bits, DdbModelFor(bits));
+        made = InitSurface(b->surface, cx, cy, bits, DdbModelFor(bits));
+    }
+    if (!made) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
     }
     return AddBitmap(std::move(b));
 }
@@ -134,7 +142,10 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, VOID** ppv
         return nullptr;
     }
     auto b = std::make_unique<BitmapObj>();
-    InitSurface(b->surface, h.biWidth, height, h.biBitCount, format.model);
+    if (!InitSurface(b->surface, h.biWidth, height, h.biBitCount, format.model)) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
     b->surface.table = format.table;
     b->surface.bottomUp = h.biHeight > 0;
     b->dibSection = true;

@@ -84,9 +84,12 @@ std::string FileFor(const LOGFONTW& lf) {
     return kFontDir + name + ".ttf";
 }
 
+// Sizes beyond this many pixels per em are drawn at this size: a glyph never needs more.
+constexpr int kLargestEm = 2000;
+
 int EmPixels(FT_Face face, LONG height) {
     if (height < 0) {
-        return std::max<LONG>(1, -height);
+        return static_cast<int>(std::clamp<int64_t>(-static_cast<int64_t>(height), 1, kLargestEm));
     }
     if (height == 0) {
         return 12;
@@ -94,7 +97,8 @@ int EmPixels(FT_Face face, LONG height) {
     // A positive height is the cell height: ascent plus descent.
     const TT_OS2* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     const int cell = os2 ? os2->usWinAscent + os2->usWinDescent : face->ascender - face->descender;
-    return std::max(1, static_cast<int>(std::lround(double(height) * face->units_per_EM / cell)));
+    const long em = std::lround(double(height) * face->units_per_EM / cell);
+    return static_cast<int>(std::clamp<long>(em, 1, kLargestEm));
 }
 
 void Measure(FontInstance& f, FT_Face face, int em, const LOGFONTW& lf) {

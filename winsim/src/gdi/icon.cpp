@@ -187,7 +187,8 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
     if (cyWidth == 0) {
         cyWidth = (diFlags & DI_DEFAULTSIZE) ? 32 : icon->height;
     }
-    if (cxWidth < 0 || cyWidth < 0 || (diFlags & DI_NORMAL) == 0) {
+    if (cxWidth < 0 || cyWidth < 0 || cxWidth > 4096 || cyWidth > 4096 ||
+        (diFlags & DI_NORMAL) == 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }

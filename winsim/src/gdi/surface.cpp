@@ -82,6 +82,10 @@ bool InitSurface(Surface& s, int width, int height, int bits, ColorModel model) 
     if (!ops || width < 0 || height < 0 || width > 16384 || height > 16384) {
         return false;
     }
+    // More than 256 MB of pixels is refused as a driver out of memory would refuse it.
+    if (static_cast<int64_t>(StrideFor(width, bits)) * height > (int64_t(256) << 20)) {
+        return false;
+    }
     s.width = width;
     s.height = height;
     s.bits = bits;
