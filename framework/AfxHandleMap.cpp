@@ -5,8 +5,10 @@
 namespace {
 
 std::vector<CHandleMapBase*>& AllMaps() {
-    static std::vector<CHandleMapBase*> maps;
-    return maps;
+    // Never destroyed, like the maps themselves: objects with static storage reach them to the
+    // very end of the process.
+    static auto* maps = new std::vector<CHandleMapBase*>();
+    return *maps;
 }
 
 int g_messageDepth = 0;
