@@ -162,11 +162,12 @@ TEST_F(WindowsTest, ClientAreaExcludesCaptionAndBorders) {
     EXPECT_EQ(wr.left, 50);
     EXPECT_EQ(wr.bottom, 160);
     EXPECT_EQ(cr.right, 200 - 2 * 3);
-    EXPECT_EQ(cr.bottom, 100 - 3 - 19 - 3);
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    EXPECT_EQ(cr.bottom, 100 - 3 - caption - 3);
     POINT p{0, 0};
     ClientToScreen(w, &p);
     EXPECT_EQ(p.x, 53);
-    EXPECT_EQ(p.y, 60 + 3 + 19);
+    EXPECT_EQ(p.y, 60 + 3 + caption);
     ScreenToClient(w, &p);
     EXPECT_EQ(p.x, 0);
 

@@ -1017,7 +1017,6 @@ BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, 
 BOOL WINAPI EndMenu();
 HMENU WINAPI GetMenu(HWND hWnd);
 BOOL WINAPI SetMenu(HWND hWnd, HMENU hMenu);
-HMENU WINAPI GetSystemMenu(HWND hWnd, BOOL bRevert);
 LONG WINAPI GetMenuCheckMarkDimensions();
 
 // Icons and cursors of the system (the images themselves are GDI's)

@@ -96,11 +96,22 @@ LRESULT DefaultDialogProcessing(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         d->defaultId = static_cast<int>(wParam);
         return TRUE;
     case WM_SETFONT:
-        d->font = reinterpret_cast<HFONT>(wParam);
+        if (reinterpret_cast<HFONT>(wParam) != d->font) {
+            if (d->ownsFont && d->font) {
+                DeleteObject(d->font);
+            }
+            d->ownsFont = false;
+            d->font = reinterpret_cast<HFONT>(wParam);
+        }
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(d->font);
     case WM_NCDESTROY:
+        if (d->ownsFont && d->font) {
+            DeleteObject(d->font);
+            d->font = nullptr;
+            d->ownsFont = false;
+        }
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -120,6 +131,22 @@ void SendCommand(HWND dlg, int id) {
 
 } // namespace
 
+HFONT CreateDialogFont(const DialogTemplate& tmpl) {
+    if (!tmpl.hasFont) {
+        return nullptr;
+    }
+    LOGFONTA lf{};
+    // Point size to pixels at 96 dots per inch, as a negative (character) height.
+    lf.lfHeight = -((tmpl.pointSize * 96 + 36) / 72);
+    lf.lfWeight = tmpl.weight ? tmpl.weight : FW_NORMAL;
+    lf.lfItalic = tmpl.italic;
+    lf.lfCharSet = tmpl.charset;
+    std::string face = tmpl.typeface;
+    face = face.substr(0, sizeof(lf.lfFaceName) - 1);
+    std::copy(face.begin(), face.end(), lf.lfFaceName);
+    return CreateFontIndirectA(&lf);
+}
+
 void DialogBaseUnits(const DialogTemplate& tmpl, int* baseX, int* baseY) {
     if (!tmpl.hasFont) {
         // The system font.
@@ -127,11 +154,34 @@ void DialogBaseUnits(const DialogTemplate& tmpl, int* baseX, int* baseY) {
         *baseY = 16;
         return;
     }
-    // The average character width and the height of the dialog font at 96 dpi: 8-point
-    // "MS Shell Dlg" gives 6 x 13.
+    // Without a measurement: the average character width and the height of the font at 96 dpi
+    // (8-point "MS Shell Dlg" gives 6 x 13).
     int pixels = (tmpl.pointSize * 96 + 36) / 72;
     *baseY = std::max(1, pixels + pixels / 5);
     *baseX = std::max(1, (pixels * 6 + 5) / 11);
+}
+
+// The base units of a dialog font as Windows measures them: the height of the font, and the
+// average width of the 52 letters of the alphabet, rounded.
+void MeasureBaseUnits(HFONT font, int* baseX, int* baseY) {
+    HDC dc = GetDC(nullptr);
+    if (!dc || !font) {
+        if (dc) {
+            ReleaseDC(nullptr, dc);
+        }
+        return;
+    }
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    SIZE size{};
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    if (GetTextMetricsA(dc, &tm) && GetTextExtentPoint32A(dc, kLetters, 52, &size) && size.cx > 0 &&
+        tm.tmHeight > 0) {
+        *baseX = (size.cx / 26 + 1) / 2;
+        *baseY = tm.tmHeight;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
 }
 
 bool ReadTemplate(const void* data, DialogTemplate* tmpl) {
@@ -143,6 +193,8 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
     int baseX = 8;
     int baseY = 16;
     DialogBaseUnits(tmpl, &baseX, &baseY);
+    HFONT font = CreateDialogFont(tmpl);
+    MeasureBaseUnits(font, &baseX, &baseY);
 
     DWORD style = tmpl.style;
     DWORD exStyle = tmpl.exStyle;
@@ -192,6 +244,9 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
         CreateWindowExA(exStyle, className.c_str(), tmpl.title.c_str(), style & ~WS_VISIBLE, x, y,
                         width, height, owner, nullptr, instance, reinterpret_cast<LPVOID>(param));
     if (!dlg) {
+        if (font) {
+            DeleteObject(font);
+        }
         return nullptr;
     }
     Window* w = Find(dlg);
@@ -201,6 +256,14 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
     w->dialog->proc = proc;
     w->dialog->baseX = baseX;
     w->dialog->baseY = baseY;
+    w->dialog->ownsFont = font != nullptr;
+    if (font) {
+        w->dialog->font = font;
+        Send(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (!Find(dlg)) {
+            return nullptr;
+        }
+    }
 
     for (const DialogItemTemplate& item : tmpl.items) {
         std::string itemClass;
@@ -488,4 +551,52 @@ INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDia
         return -1;
     }
     return RunModalDialog(dlg, disabledOwner ? owner : nullptr, "the dialog '" + tmpl.title + "'");
+}
+
+namespace {
+
+const void* DialogResource(HINSTANCE instance, LPCSTR name, size_t* size) {
+    HRSRC found = FindResourceA(instance, name, RT_DIALOG);
+    if (!found) {
+        return nullptr;
+    }
+    HGLOBAL loaded = LoadResource(instance, found);
+    *size = SizeofResource(instance, found);
+    return loaded ? LockResource(loaded) : nullptr;
+}
+
+} // namespace
+
+HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam) {
+    size_t size = 0;
+    const void* data = DialogResource(hInstance, lpTemplateName, &size);
+    DialogTemplate tmpl;
+    if (!data) {
+        return nullptr;
+    }
+    if (!ParseDialogTemplate(data, size, &tmpl)) {
+        SetLastError(ERROR_INVALID_DATA);
+        return nullptr;
+    }
+    if (hWndParent && !FindOrFail(hWndParent)) {
+        return nullptr;
+    }
+    return CreateDialogFromTemplate(hInstance, tmpl, hWndParent, lpDialogFunc, dwInitParam);
+}
+
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam) {
+    size_t size = 0;
+    const void* data = DialogResource(hInstance, lpTemplateName, &size);
+    if (!data) {
+        return -1;
+    }
+    DialogTemplate tmpl;
+    if (!ParseDialogTemplate(data, size, &tmpl)) {
+        SetLastError(ERROR_INVALID_DATA);
+        return -1;
+    }
+    return DialogBoxIndirectParamA(hInstance, static_cast<LPCDLGTEMPLATEA>(data), hWndParent,
+                                   lpDialogFunc, dwInitParam);
 }

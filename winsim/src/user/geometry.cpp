@@ -15,33 +15,55 @@ bool HasCaption(DWORD style) {
 
 } // namespace
 
+int CaptionHeight() {
+    return GetSystemMetrics(SM_CYCAPTION);
+}
+int SmallCaptionHeight() {
+    return GetSystemMetrics(SM_CYSMCAPTION);
+}
+int FixedFrame() {
+    return GetSystemMetrics(SM_CXDLGFRAME);
+}
+int SizeFrame() {
+    return GetSystemMetrics(SM_CXFRAME);
+}
+int BorderWidth() {
+    return GetSystemMetrics(SM_CXBORDER);
+}
+int EdgeWidth() {
+    return GetSystemMetrics(SM_CXEDGE);
+}
+int MenuBarHeight() {
+    return GetSystemMetrics(SM_CYMENU);
+}
+
 Insets NonClientInsets(DWORD style, DWORD exStyle, bool hasMenu) {
     int frame = 0;
     if (style & WS_THICKFRAME) {
-        frame = kSizeFrame;
+        frame = SizeFrame();
     } else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME)) {
-        frame = kFixedFrame;
+        frame = FixedFrame();
     } else if (style & WS_BORDER) {
-        frame = kBorder;
+        frame = BorderWidth();
     }
     Insets in{frame, frame, frame, frame};
     if (exStyle & WS_EX_CLIENTEDGE) {
-        in.left += kEdge;
-        in.top += kEdge;
-        in.right += kEdge;
-        in.bottom += kEdge;
+        in.left += EdgeWidth();
+        in.top += EdgeWidth();
+        in.right += EdgeWidth();
+        in.bottom += EdgeWidth();
     }
     if (exStyle & WS_EX_STATICEDGE) {
-        in.left += kBorder;
-        in.top += kBorder;
-        in.right += kBorder;
-        in.bottom += kBorder;
+        in.left += BorderWidth();
+        in.top += BorderWidth();
+        in.right += BorderWidth();
+        in.bottom += BorderWidth();
     }
     if (HasCaption(style)) {
-        in.top += (exStyle & WS_EX_TOOLWINDOW) ? kSmallCaptionHeight : kCaptionHeight;
+        in.top += (exStyle & WS_EX_TOOLWINDOW) ? SmallCaptionHeight() : CaptionHeight();
     }
     if (hasMenu && !(style & WS_CHILD)) {
-        in.top += kMenuBarHeight;
+        in.top += MenuBarHeight();
     }
     return in;
 }
@@ -81,9 +103,9 @@ RECT CaptionRect(const Window& w) {
     Insets frame = NonClientInsets(w.style & ~WS_CAPTION, w.exStyle & ~WS_EX_CLIENTEDGE, false);
     // The frame of a captioned window is at least the border that the caption style draws.
     if (frame.left == 0) {
-        frame = Insets{kBorder, kBorder, kBorder, kBorder};
+        frame = Insets{BorderWidth(), BorderWidth(), BorderWidth(), BorderWidth()};
     }
-    int height = (w.exStyle & WS_EX_TOOLWINDOW) ? kSmallCaptionHeight : kCaptionHeight;
+    int height = (w.exStyle & WS_EX_TOOLWINDOW) ? SmallCaptionHeight() : CaptionHeight();
     return RECT{w.rect.left + frame.left, w.rect.top + frame.top, w.rect.right - frame.right,
                 w.rect.top + frame.top + height - 1};
 }
@@ -95,8 +117,8 @@ RECT CaptionButtonRect(const Window& w, int hit) {
     }
     // Buttons are 16 x 14 in a caption of 18, 2 pixels from the right end; the maximise
     // button sits 2 pixels left of the close button and the minimise button touches it.
-    const int buttonWidth = kCaptionHeight - 3;
-    const int buttonHeight = kCaptionHeight - 5;
+    const int buttonWidth = GetSystemMetrics(SM_CXSIZE) - 2;
+    const int buttonHeight = GetSystemMetrics(SM_CYSIZE) - 4;
     const int top = caption.top + 2;
     RECT close{caption.right - 2 - buttonWidth, top, caption.right - 2, top + buttonHeight};
     if (hit == HTCLOSE) {
@@ -117,7 +139,9 @@ RECT CaptionButtonRect(const Window& w, int hit) {
 }
 
 RECT WorkArea() {
-    return RECT{0, 0, Config().screenWidth, Config().screenHeight - kTaskbarHeight};
+    RECT work{0, 0, Config().screenWidth, Config().screenHeight};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
 }
 
 LRESULT HitTest(const Window& w, POINT p) {
@@ -137,11 +161,11 @@ LRESULT HitTest(const Window& w, POINT p) {
     }
     RECT caption = CaptionRect(w);
     if (Contains(caption, p)) {
-        RECT icon{caption.left, caption.top, caption.left + kCaptionHeight - 1, caption.bottom};
+        RECT icon{caption.left, caption.top, caption.left + CaptionHeight() - 1, caption.bottom};
         return (w.style & WS_SYSMENU) && Contains(icon, p) ? HTSYSMENU : HTCAPTION;
     }
     if (w.style & WS_THICKFRAME) {
-        const int grip = kSizeFrame;
+        const int grip = SizeFrame();
         bool left = p.x < w.rect.left + grip;
         bool right = p.x >= w.rect.right - grip;
         bool top = p.y < w.rect.top + grip;

@@ -6,15 +6,14 @@
 
 namespace winsim::user {
 
-// Classic metrics of the window frame (GetSystemMetrics values of the standard scheme).
-constexpr int kCaptionHeight = 19;      // SM_CYCAPTION, the bottom line included
-constexpr int kSmallCaptionHeight = 15; // SM_CYSMCAPTION
-constexpr int kFixedFrame = 3;          // SM_CXFIXEDFRAME
-constexpr int kSizeFrame = 4;           // SM_CXSIZEFRAME
-constexpr int kBorder = 1;              // SM_CXBORDER
-constexpr int kEdge = 2;                // SM_CXEDGE
-constexpr int kMenuBarHeight = 19;      // SM_CYMENU
-constexpr int kTaskbarHeight = 30;      // the taskbar along the bottom of the screen
+// Metrics of the window frame, from the system's metrics of the configured look.
+int CaptionHeight();      // SM_CYCAPTION, the bottom line included
+int SmallCaptionHeight(); // SM_CYSMCAPTION
+int FixedFrame();         // SM_CXDLGFRAME
+int SizeFrame();          // SM_CXFRAME
+int BorderWidth();        // SM_CXBORDER
+int EdgeWidth();          // SM_CXEDGE
+int MenuBarHeight();      // SM_CYMENU
 constexpr int kMinimizedWidth = 160;
 constexpr int kMinimizedHeight = 31;
 constexpr int kMinimizedPosition = -32000;

@@ -17,13 +17,13 @@ bool IsModifierKey(WPARAM vk) {
 
 BYTE HeldFlags() {
     BYTE flags = 0;
-    if (KeyIsDown(VK_SHIFT)) {
+    if (KeyIsDownForMessages(VK_SHIFT)) {
         flags |= HOTKEYF_SHIFT;
     }
-    if (KeyIsDown(VK_CONTROL)) {
+    if (KeyIsDownForMessages(VK_CONTROL)) {
         flags |= HOTKEYF_CONTROL;
     }
-    if (KeyIsDown(VK_MENU)) {
+    if (KeyIsDownForMessages(VK_MENU)) {
         flags |= HOTKEYF_ALT;
     }
     return flags;

@@ -15,6 +15,8 @@ namespace {
 
 struct InputState {
     std::array<bool, 256> down{};
+    // The key state as of the last input message taken from a queue (GetKeyState).
+    std::array<bool, 256> syncDown{};
     std::array<bool, 256> toggled{};
     POINT cursor{};
     int beeps = 0;
@@ -347,13 +349,61 @@ bool KeyIsDown(int vk) {
     return vk >= 0 && vk < 256 && Input().down[static_cast<size_t>(vk)];
 }
 
+void TakeInputMessage(const MSG& msg) {
+    InputState& in = Input();
+    auto set = [&](UINT vk, bool down) {
+        in.syncDown[vk & 0xFF] = down;
+        if (vk == VK_SHIFT || vk == VK_LSHIFT || vk == VK_RSHIFT) {
+            in.syncDown[VK_SHIFT] = down;
+        }
+        if (vk == VK_CONTROL || vk == VK_LCONTROL || vk == VK_RCONTROL) {
+            in.syncDown[VK_CONTROL] = down;
+        }
+        if (vk == VK_MENU || vk == VK_LMENU || vk == VK_RMENU) {
+            in.syncDown[VK_MENU] = down;
+        }
+    };
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        set(static_cast<UINT>(msg.wParam), true);
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        set(static_cast<UINT>(msg.wParam), false);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+        set(VK_LBUTTON, true);
+        break;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP:
+        set(VK_LBUTTON, false);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+        set(VK_RBUTTON, true);
+        break;
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP:
+        set(VK_RBUTTON, false);
+        break;
+    default:
+        break;
+    }
+}
+
+bool KeyIsDownForMessages(int vk) {
+    return vk >= 0 && vk < 256 && Input().syncDown[static_cast<size_t>(vk)];
+}
+
 int CharacterForKey(UINT vk) {
     InputState& in = Input();
-    bool shift = in.down[VK_SHIFT];
-    bool ctrl = in.down[VK_CONTROL];
+    bool shift = in.syncDown[VK_SHIFT];
+    bool ctrl = in.syncDown[VK_CONTROL];
     bool caps = in.toggled[VK_CAPITAL];
     if (vk >= 'A' && vk <= 'Z') {
-        if (ctrl && !in.down[VK_MENU]) {
+        if (ctrl && !in.syncDown[VK_MENU]) {
             return static_cast<int>(vk - 'A' + 1);
         }
         bool upper = shift != caps;
@@ -439,7 +489,7 @@ SHORT WINAPI GetKeyState(int nVirtKey) {
         return 0;
     }
     InputState& in = Input();
-    SHORT state = in.down[static_cast<size_t>(nVirtKey)] ? static_cast<SHORT>(0x8000) : 0;
+    SHORT state = in.syncDown[static_cast<size_t>(nVirtKey)] ? static_cast<SHORT>(0x8000) : 0;
     if (in.toggled[static_cast<size_t>(nVirtKey)]) {
         state |= 1;
     }

@@ -9,5 +9,9 @@ POINT CursorPosition();
 // The character a key press gives with the current state of Shift, Ctrl and Caps Lock, or 0.
 int CharacterForKey(UINT vk);
 bool KeyIsDown(int vk);
+// The key state that goes with the messages taken so far (what GetKeyState reports).
+bool KeyIsDownForMessages(int vk);
+// An input message leaves its queue: the message-synchronous key state follows it.
+void TakeInputMessage(const MSG& msg);
 
 } // namespace winsim::user

@@ -139,8 +139,13 @@ void PumpOtherPrograms() {
 bool TakeMessage(DWORD threadId, MSG* msg, HWND hwnd, UINT min, UINT max, bool remove) {
     Thread& thread = ThreadOf(threadId);
     bool found = TakeFrom(thread.translated, msg, hwnd, min, max, remove) ||
-                 TakeFrom(thread.posted, msg, hwnd, min, max, remove) ||
-                 TakeFrom(thread.input, msg, hwnd, min, max, remove);
+                 TakeFrom(thread.posted, msg, hwnd, min, max, remove);
+    if (!found && TakeFrom(thread.input, msg, hwnd, min, max, remove)) {
+        found = true;
+        if (remove) {
+            TakeInputMessage(*msg);
+        }
+    }
     if (!found && thread.quitPosted && InRange(WM_QUIT, min, max)) {
         *msg = MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(thread.quitCode), 0);
         if (remove) {

@@ -113,6 +113,7 @@ namespace winsim::internal {
 void ResetUser() {
     using namespace winsim::user;
     UserState& state = State();
+    ResetMenus();
     // Windows go with their dialogs and controls; their procedures are not called any more,
     // the program that owned them is gone.
     state.windows.clear();

@@ -85,6 +85,7 @@ std::shared_ptr<WindowClass> FindClass(LPCSTR name, HINSTANCE instance) {
 
 void RegisterSystemClasses() {
     AddSystemClass(kDialogClass, 0x8002, DefDlgProcA, DLGWINDOWEXTRA, CS_DBLCLKS | CS_SAVEBITS);
+    AddSystemClass(kMenuClass, 0x8000, MenuWindowProc, 0, CS_DBLCLKS | CS_SAVEBITS);
     AddSystemClass("Button", 0xC001, ButtonProc, 0, CS_DBLCLKS | CS_PARENTDC);
     AddSystemClass("Edit", 0xC002, EditProc, 0, CS_DBLCLKS | CS_PARENTDC);
     AddSystemClass("Static", 0xC003, StaticProc, 0, CS_DBLCLKS | CS_PARENTDC);
