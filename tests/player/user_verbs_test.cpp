@@ -39,6 +39,7 @@ public:
     }
 
     int hotKeys = 0;
+    bool menuOnHotKey = false;
 
 private:
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -50,6 +51,14 @@ private:
             return TRUE;
         case WM_HOTKEY:
             ++self->hotKeys;
+            if (self->menuOnHotKey) {
+                HMENU menu = CreatePopupMenu();
+                AppendMenuA(menu, MF_STRING, 130, "&Copier le texte\tCtrl+C");
+                AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+                AppendMenuA(menu, MF_STRING, 132, "Quitter\t[Esc]");
+                TrackPopupMenu(menu, TPM_LEFTALIGN, 100, 100, 0, dialog, nullptr);
+                DestroyMenu(menu);
+            }
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) {
@@ -198,6 +207,20 @@ TEST_F(UserVerbsTest, KeysReachTheProgramAndTakenHotKeysAreRefused) {
     RunResult taken = RunDialog(Parse("hotkey-taken Ctrl+Shift+X\nhotkey-taken ctrl+shift+x\n"));
     EXPECT_EQ(taken.line, 2);
     EXPECT_EQ(taken.reason, "the hot-key ctrl+shift+x is held already");
+}
+
+TEST_F(UserVerbsTest, TheTranscriptNamesTheItemsOfAMenuThatOpened) {
+    dialogProgram.menuOnHotKey = true;
+    Scenario scenario = Parse("start\nkey Alt+C\n");
+    Add(scenario, "close the menu", [](ScenarioRun&) { winsim::CloseMenu(); });
+    Append(scenario, "close\n");
+    RunResult result = RunDialog(scenario);
+    ASSERT_TRUE(result.passed) << result.line << ": " << result.reason;
+    EXPECT_NE(
+        console.str().find(
+            "2: key Alt+C  ->  menu opened: 'Copier le texte' | 'Quitter'\n3: close the menu\n"),
+        std::string::npos)
+        << console.str();
 }
 
 TEST_F(UserVerbsTest, OtherProgramsShowMessageBoxesAndDialogs) {
