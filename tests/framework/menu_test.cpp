@@ -127,6 +127,11 @@ TEST_F(MenuTest, OwnerDrawRequestsOfATrackedPopupReachItsObject) {
     winsim::ScriptPush("choose 131", [] { winsim::ChooseMenuItem(131); });
     EXPECT_TRUE(popup.TrackPopupMenu(TPM_RIGHTBUTTON, 20, 20, &owner));
     EXPECT_EQ(nullptr, CMenu::GetTrackingMenu(owner.m_hWnd));
+    // The chosen command is posted to the owner: the message loop delivers it.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&msg);
+    }
 
     // Both items were measured through the popup object, and the choice came as a command.
     EXPECT_NE(popup.measured.end(), std::find(popup.measured.begin(), popup.measured.end(), 130u));
