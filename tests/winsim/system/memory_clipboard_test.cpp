@@ -104,9 +104,20 @@ TEST(Clipboard, AnotherWindowCannotOpenItWhileItIsHeld) {
     // The program carries on without checking: its text does not arrive, nothing is lost.
     CloseClipboard();
     EXPECT_EQ(winsim::ClipboardText(), "before");
+    test::Received().clear();
     EXPECT_TRUE(PutText(program, "after"));
     EXPECT_EQ(winsim::ClipboardText(), "after");
     EXPECT_EQ(winsim::ClipboardOwner(), program);
+    // The holder was told that its content went.
+    ASSERT_EQ(test::Received().size(), 1u);
+    EXPECT_EQ(test::Received()[0].window, holder);
+    EXPECT_EQ(test::Received()[0].message, 0x0307u);
+    // A destroyed owner leaves the text without owner.
+    DestroyWindow(program);
+    EXPECT_EQ(GetClipboardOwner(), nullptr);
+    EXPECT_EQ(winsim::ClipboardText(), "after");
+    EXPECT_FALSE(OpenClipboard(program));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 }
 
 TEST(Clipboard, CallsOnAClosedClipboardFail) {
@@ -187,6 +198,43 @@ TEST(Clipboard, TakesOverABitmapAndDeletesItWhenEmptied) {
     CloseClipboard();
     EXPECT_EQ(GetObjectType(bitmap), 0u);
     EXPECT_EQ(winsim::ClipboardBitmap(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+LRESULT CALLBACK RenderingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == 0x0305 && wParam == CF_TEXT) { // WM_RENDERFORMAT
+        SetClipboardData(CF_TEXT, TextBlock("rendered late"));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(Clipboard, AFormatPromisedByItsOwnerIsRenderedWhenRead) {
+    winsim::ResetDesktop();
+    HWND owner = test::MakeWindowWithProc("RenderingOwner", RenderingProc);
+    HWND reader = test::MakeWindow("reader");
+    ASSERT_TRUE(OpenClipboard(reader));
+    EXPECT_EQ(SetClipboardData(CF_TEXT, nullptr), nullptr); // not the owner
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    CloseClipboard();
+
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, nullptr);
+    CloseClipboard();
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(winsim::ClipboardText(), std::nullopt);
+
+    ASSERT_TRUE(OpenClipboard(reader));
+    HANDLE text = GetClipboardData(CF_TEXT);
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(text)), "rendered late");
+    GlobalUnlock(text);
+    CloseClipboard();
+    EXPECT_EQ(winsim::ClipboardText(), "rendered late");
 }
 
 } // namespace

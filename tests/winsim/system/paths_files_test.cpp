@@ -170,6 +170,9 @@ TEST_F(Files, TextModeTranslatesLineEndsAsTheWindowsRuntimeDoes) {
     errno = 0;
     EXPECT_EQ(win32_fopen("C:\\notes.txt", "rbt"), nullptr);
     EXPECT_EQ(errno, EINVAL);
+    errno = 0;
+    EXPECT_EQ(win32_fopen("C:\\notes.txt", "r, ccs=UTF-8"), nullptr);
+    EXPECT_EQ(errno, EINVAL);
 }
 
 TEST(DoubleBytePaths, TrailBytesThatLookLikeBackslashesStayInTheName) {

@@ -3,6 +3,7 @@
 
 #include <winsim/sim.h>
 #include <winsim/sim_system.h>
+#include <winsim/sim_user.h>
 #include <winsim/windows.h>
 
 #include <gtest/gtest.h>
@@ -83,6 +84,25 @@ TEST(Sound, TheCaptureSoundIsReadFromTheProgramsResources) {
     EXPECT_TRUE(sounds[0].cut); // the second start cut the first
     EXPECT_FALSE(sounds[1].cut);
     EXPECT_EQ(winsim::SoundStartCount("#137"), 2);
+}
+
+TEST(Sound, ASoundPlaysForItsLengthOnTheDesktopClock) {
+    winsim::ResetDesktop();
+    ASSERT_TRUE(PlaySoundA(MAKEINTRESOURCEA(137), nullptr, SND_RESOURCE | SND_ASYNC));
+    double seconds = winsim::SoundsStarted()[0].seconds;
+    EXPECT_GT(seconds, 0.2);
+    EXPECT_LT(seconds, 3.0);
+    // While it plays, a sound that may not interrupt it is not started.
+    EXPECT_FALSE(PlaySoundA(MAKEINTRESOURCEA(137), nullptr, SND_RESOURCE | SND_ASYNC | SND_NOSTOP));
+    winsim::LetTimePass(static_cast<DWORD>(seconds * 1000) + 10);
+    ASSERT_TRUE(PlaySoundA(MAKEINTRESOURCEA(137), nullptr, SND_RESOURCE | SND_ASYNC | SND_NOSTOP));
+    std::vector<winsim::SoundStart> sounds = winsim::SoundsStarted();
+    ASSERT_EQ(sounds.size(), 2u);
+    EXPECT_FALSE(sounds[0].cut); // it had ended
+    // A synchronous sound has ended when the call returns.
+    ASSERT_TRUE(PlaySoundA(MAKEINTRESOURCEA(137), nullptr, SND_RESOURCE));
+    EXPECT_TRUE(winsim::SoundsStarted()[1].cut);
+    EXPECT_TRUE(PlaySoundA(MAKEINTRESOURCEA(137), nullptr, SND_RESOURCE | SND_ASYNC | SND_NOSTOP));
 }
 
 TEST(Sound, SoundsThatCannotBePlayedFallBackToTheDefaultOrFail) {

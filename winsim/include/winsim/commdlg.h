@@ -1,4 +1,4 @@
-// The save-file dialog (GetSaveFileNameA) and the common dialogs' extended error.
+// The file dialogs (GetSaveFileNameA, GetOpenFileNameA) and the common dialogs' extended error.
 #pragma once
 
 #include "wintypes.h"
@@ -32,6 +32,8 @@ typedef struct tagOFNA {
     DWORD dwReserved;
     DWORD FlagsEx;
 } OPENFILENAMEA, *LPOPENFILENAMEA;
+typedef OPENFILENAMEA OPENFILENAME;
+typedef LPOPENFILENAMEA LPOPENFILENAME;
 
 // The structure as it was before the Windows 2000 fields (pvReserved, dwReserved, FlagsEx).
 #define OPENFILENAME_SIZE_VERSION_400A offsetof(OPENFILENAMEA, pvReserved)
@@ -80,4 +82,5 @@ typedef struct tagOFNA {
 #define FNERR_BUFFERTOOSMALL 0x3003
 
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn);
+BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA lpofn);
 DWORD WINAPI CommDlgExtendedError();

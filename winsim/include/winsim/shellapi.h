@@ -42,6 +42,8 @@ typedef struct _NOTIFYICONDATAA {
     GUID guidItem;
     HICON hBalloonIcon;
 } NOTIFYICONDATAA, *PNOTIFYICONDATAA;
+typedef NOTIFYICONDATAA NOTIFYICONDATA;
+typedef PNOTIFYICONDATAA PNOTIFYICONDATA;
 
 // The sizes of the structure's versions. The first version ends behind a 64-character tip: 88
 // bytes in a 32-bit build, more here since handles are pointer-sized. Shell_NotifyIconA accepts

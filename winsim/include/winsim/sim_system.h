@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace winsim {
@@ -34,6 +35,10 @@ struct TrayIcon {
 };
 // The icons shown, in the order they were added.
 std::vector<TrayIcon> TrayIcons();
+// The person clicks an icon (button 0 the left one, 1 the right one): the icon's window gets
+// its callback message with the icon id in wParam and the mouse message in lParam, for the
+// button going down and then up. Throws std::runtime_error when there is no such icon.
+void ClickTrayIcon(HWND window, UINT id, int button = 0);
 
 // ---- Sound -----------------------------------------------------------------------------------
 struct SoundStart {
@@ -68,6 +73,24 @@ std::optional<std::string> HostPath(const std::string& windowsPath);
 } // namespace winsim
 
 namespace winsim {
+
+// ---- File dialogs ----------------------------------------------------------------------------
+struct FileDialogShown {
+    bool save = true;
+    HWND owner = nullptr;
+    std::string title;
+    std::string fileName; // the proposed name
+    std::string defaultExtension;
+    std::vector<std::pair<std::string, std::string>> filters; // shown name, pattern
+    DWORD flags = 0;
+    std::string folder; // the folder shown
+};
+// The file dialog open now, if any.
+std::optional<FileDialogShown> OpenFileDialog();
+// The person's answers; each throws std::runtime_error when no file dialog is open. A path
+// without folder is taken in the folder shown; the dialog checks it as it checks a typed name.
+void SaveDialogSaveAs(const std::string& path);
+void SaveDialogCancel();
 
 // ---- OLE pictures ----------------------------------------------------------------------------
 // Picture objects loaded and not released yet.

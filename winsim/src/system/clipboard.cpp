@@ -7,6 +7,7 @@
 
 #include <winsim/winbase.h>
 #include <winsim/winerror.h>
+#include <winsim/winuser.h>
 #include <winsim/winuser_system.h>
 
 #include <cstring>
@@ -19,7 +20,8 @@ struct ClipboardState {
     bool open = false;
     HWND openWindow = nullptr;
     HWND owner = nullptr;
-    std::map<UINT, HANDLE> formats; // in the order of the format numbers
+    std::map<UINT, HANDLE> formats; // in the order of the format numbers; NULL: rendered later
+    UINT rendering = 0;             // the format its owner is asked to render now
     // Text formats made from CF_TEXT on request, owned by the clipboard as well.
     std::map<UINT, HANDLE> synthesized;
 };
@@ -184,6 +186,12 @@ BOOL WINAPI EmptyClipboard() {
     if (!state.open) {
         return winsim::system::Fail(ERROR_CLIPBOARD_NOT_OPEN);
     }
+    // The owner of what goes is told, as Windows tells it.
+    constexpr UINT kDestroyClipboard = 0x0307; // WM_DESTROYCLIPBOARD
+    bool hadContent = !state.formats.empty();
+    if (hadContent && winsim::system::IsLiveWindow(state.owner)) {
+        SendMessageA(state.owner, kDestroyClipboard, 0, 0);
+    }
     winsim::system::FreeAll();
     state.owner = state.openWindow;
     return TRUE;
@@ -191,13 +199,24 @@ BOOL WINAPI EmptyClipboard() {
 
 HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem) {
     auto& state = State();
-    if (!state.open) {
+    // While its owner renders a format on request, the clipboard is open for the requester.
+    bool renderingNow = state.rendering != 0 && uFormat == state.rendering;
+    if (!state.open && !renderingNow) {
         SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
         return nullptr;
     }
     if (!hMem) {
-        // Delayed rendering needs WM_RENDERFORMAT, which this desktop does not send.
-        SetLastError(ERROR_NOT_SUPPORTED);
+        // Rendered later: only the owner can promise a format, and it is asked for it
+        // (WM_RENDERFORMAT) when someone reads it.
+        if (!state.owner || state.owner != state.openWindow) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return nullptr;
+        }
+        auto existing = state.formats.find(uFormat);
+        if (existing != state.formats.end()) {
+            winsim::system::FreeData(uFormat, existing->second);
+        }
+        state.formats[uFormat] = nullptr;
         return nullptr;
     }
     if (uFormat == 0) {
@@ -233,7 +252,13 @@ HANDLE WINAPI GetClipboardData(UINT uFormat) {
     }
     auto found = state.formats.find(uFormat);
     if (found != state.formats.end()) {
-        return found->second;
+        if (!found->second && state.rendering == 0 && winsim::system::IsLiveWindow(state.owner)) {
+            constexpr UINT kRenderFormat = 0x0305; // WM_RENDERFORMAT
+            state.rendering = uFormat;
+            SendMessageA(state.owner, kRenderFormat, uFormat, 0);
+            state.rendering = 0;
+        }
+        return state.formats[uFormat];
     }
     if (winsim::system::IsSynthesizable(uFormat)) {
         return winsim::system::Synthesize(uFormat);
@@ -258,7 +283,9 @@ int WINAPI CountClipboardFormats() {
 }
 
 HWND WINAPI GetClipboardOwner() {
-    return State().owner;
+    // A destroyed owner leaves the content without owner.
+    HWND owner = State().owner;
+    return winsim::system::IsLiveWindow(owner) ? owner : nullptr;
 }
 
 HWND WINAPI GetOpenClipboardWindow() {

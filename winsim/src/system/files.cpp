@@ -242,7 +242,8 @@ FILE* win32_fopen(const char* path, const char* mode) {
     std::string hostMode(1, mode[0]);
     bool binary = false;
     bool text = false;
-    for (const char* m = mode + 1; *m && *m != ','; ++m) {
+    // The encodings of ",ccs=" (Unicode text streams) are not offered: such a mode fails.
+    for (const char* m = mode + 1; *m; ++m) {
         switch (*m) {
         case '+':
             hostMode.push_back('+');

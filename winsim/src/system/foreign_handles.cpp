@@ -2,11 +2,12 @@
 #include "system/clipboard_state.h"
 
 #include <winsim/wingdi.h>
+#include <winsim/winuser.h>
 
 namespace winsim::system {
 
 bool IsLiveWindow(HWND window) {
-    return window != nullptr;
+    return IsWindow(window) != FALSE;
 }
 
 bool IsClipboardBitmap(HANDLE bitmap) {

@@ -1,5 +1,6 @@
 // The inspection functions of sim_system.h.
 #include "system/clipboard_state.h"
+#include "system/file_dialog_state.h"
 #include "system/global_memory.h"
 #include "system/paths.h"
 #include "system/registry_store.h"
@@ -12,6 +13,7 @@
 #include <winsim/winuser_system.h>
 
 #include <cstring>
+#include <stdexcept>
 
 namespace winsim {
 
@@ -49,6 +51,10 @@ std::vector<TrayIcon> TrayIcons() {
                                  record.tip, record.hidden});
     }
     return icons;
+}
+
+void ClickTrayIcon(HWND window, UINT id, int button) {
+    system::ClickTrayIcon(window, id, button);
 }
 
 std::vector<SoundStart> SoundsStarted() {
@@ -91,6 +97,27 @@ std::optional<std::string> RegistryString(const std::string& keyPath,
 
 size_t RegistryOpenKeyCount() {
     return system::RegistryOpenHandles();
+}
+
+std::optional<FileDialogShown> OpenFileDialog() {
+    const std::optional<system::FileDialogView>& view = system::OpenFileDialogView();
+    if (!view) {
+        return std::nullopt;
+    }
+    return FileDialogShown{
+        view->save,    view->owner, view->title, view->fileName, view->defaultExtension,
+        view->filters, view->flags, view->folder};
+}
+
+void SaveDialogSaveAs(const std::string& path) {
+    if (path.empty()) {
+        throw std::invalid_argument("the save dialog needs a file name");
+    }
+    system::AnswerOpenFileDialog(path);
+}
+
+void SaveDialogCancel() {
+    system::AnswerOpenFileDialog(std::string());
 }
 
 void MapDrive(char letter, const std::string& hostFolder) {

@@ -9,6 +9,7 @@
 #include <winsim/mmsystem.h>
 #include <winsim/winerror.h>
 #include <winsim/winres.h>
+#include <winsim/wintime.h>
 
 #include <strings.h>
 
@@ -23,12 +24,28 @@ namespace {
 
 struct SoundState {
     std::vector<SoundRecord> started;
-    bool playing = false; // the last record still plays
+    bool async = false;   // the last sound was started to play on its own
+    bool stopped = false; // the last sound was cut or stopped
+    DWORD startTick = 0;  // when the last sound started, on the desktop's clock
+    DWORD lengthMs = 0;   // how long it plays
 };
 
 SoundState& State() {
     static SoundState state;
     return state;
+}
+
+// The last sound started plays until its length has passed on the desktop's clock (a sound of
+// unknown length, the default one, is taken to last one second).
+bool Playing() {
+    const SoundState& state = State();
+    if (state.started.empty() || !state.async || state.stopped) {
+        return false;
+    }
+    if (state.started.back().flags & SND_LOOP) {
+        return true;
+    }
+    return GetTickCount() - state.startTick < state.lengthMs;
 }
 
 const char* const kSystemAliases[] = {"SystemAsterisk", "SystemDefault", "SystemExclamation",
@@ -83,10 +100,10 @@ bool ReadFile(const std::string& windowsPath, std::vector<unsigned char>& bytes)
 
 void Stop() {
     SoundState& state = State();
-    if (state.playing && !state.started.empty()) {
+    if (Playing()) {
         state.started.back().cut = true;
     }
-    state.playing = false;
+    state.stopped = true;
 }
 
 } // namespace
@@ -96,7 +113,7 @@ const std::vector<SoundRecord>& SoundsStartedList() {
 }
 
 bool SoundIsPlaying() {
-    return State().playing;
+    return Playing();
 }
 
 void ResetSound() {
@@ -116,7 +133,7 @@ BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if ((fdwSound & SND_NOSTOP) && state.playing) {
+    if ((fdwSound & SND_NOSTOP) && Playing()) {
         return FALSE;
     }
     SoundRecord record;
@@ -165,6 +182,11 @@ BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound) {
     Stop();
     state.started.push_back(record);
     // A synchronous sound has ended when the call returns.
-    state.playing = (fdwSound & SND_ASYNC) != 0;
+    state.async = (fdwSound & SND_ASYNC) != 0;
+    state.stopped = false;
+    state.startTick = GetTickCount();
+    state.lengthMs = record.playedDefault || record.source == SoundRecord::Alias
+                         ? 1000
+                         : static_cast<DWORD>(record.seconds * 1000 + 0.5);
     return TRUE;
 }

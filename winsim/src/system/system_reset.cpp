@@ -7,6 +7,7 @@ namespace winsim::internal {
 void ResetSystem() {
     // The clipboard frees what it owns before the global memory goes.
     system::ResetClipboard();
+    system::ResetSaveDialog();
     system::ResetTray();
     system::ResetSound();
     system::ResetSysColorBrushes();

@@ -5,8 +5,10 @@
 
 #include <winsim/shellapi.h>
 #include <winsim/winerror.h>
+#include <winsim/winuser.h>
 
 #include <cstring>
+#include <stdexcept>
 #include <vector>
 
 namespace winsim::system {
@@ -48,6 +50,20 @@ void Apply(TrayIconRecord& icon, const NOTIFYICONDATAA& data) {
 }
 
 } // namespace
+
+void ClickTrayIcon(HWND window, UINT id, int button) {
+    TrayIconRecord* icon = Find(window, id);
+    if (!icon || icon->hidden) {
+        throw std::runtime_error("no tray icon to click");
+    }
+    if (icon->callbackMessage == 0) {
+        return; // an icon without NIF_MESSAGE tells its window nothing
+    }
+    UINT down = button == 0 ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+    UINT up = button == 0 ? WM_LBUTTONUP : WM_RBUTTONUP;
+    PostMessageA(window, icon->callbackMessage, id, down);
+    PostMessageA(window, icon->callbackMessage, id, up);
+}
 
 const std::vector<TrayIconRecord>& TrayIconList() {
     return Icons();

@@ -20,5 +20,6 @@ struct TrayIconRecord {
 
 // In the order they were added.
 const std::vector<TrayIconRecord>& TrayIconList();
+void ClickTrayIcon(HWND window, UINT id, int button);
 
 } // namespace winsim::system
