@@ -45,11 +45,8 @@ INT_PTR CFileDialog::DoModal() {
         hOwner = AfxGetMainWnd()->m_hWnd;
     }
     m_ofn.hwndOwner = hOwner;
-    if (m_bOpenFileDialog) {
-        ::SetLastError(ERROR_NOT_SUPPORTED);
-        return -1;
-    }
-    return ::GetSaveFileNameA(&m_ofn) ? IDOK : IDCANCEL;
+    BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    return chosen ? IDOK : IDCANCEL;
 }
 
 CString CFileDialog::GetPathName() const {

@@ -1,4 +1,5 @@
-// The platform's file dialog in its save mode: one file name, a default extension, a filter.
+// The platform's file dialog for saving (or opening) one file: a proposed name, a default
+// extension, a filter.
 #pragma once
 
 #include "framework/CWnd.h"
@@ -14,8 +15,8 @@ public:
                          DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                          LPCSTR lpszFilter = nullptr, CWnd* pParentWnd = nullptr);
 
-    // IDOK when a file was chosen, IDCANCEL otherwise. The open mode is not offered: asked for,
-    // DoModal fails at once (-1, last error ERROR_NOT_SUPPORTED).
+    // IDOK when a file was chosen, IDCANCEL otherwise (the dialog's extended error tells a
+    // failure from a cancel).
     virtual INT_PTR DoModal();
 
     CString GetPathName() const;
