@@ -1,0 +1,92 @@
+#include "ui/QuilloryTextDlg.h"
+
+#include "framework/AfxModule.h"
+#include "res/resource.h"
+
+IMPLEMENT_DYNAMIC(CQuilloryTextDlg, CDHtmlDialog)
+
+BEGIN_MESSAGE_MAP(CQuilloryTextDlg, CDHtmlDialog)
+ON_WM_SIZE()
+ON_WM_CLOSE()
+ON_COMMAND(ID_APP_QUIT, OnQuit)
+END_MESSAGE_MAP()
+
+BEGIN_DHTML_EVENT_MAP(CQuilloryTextDlg)
+DHTML_EVENT_ONCLICK("chkCopyAll", OnClickCopyAll)
+DHTML_EVENT_ONCLICK("chkMinimizeToTray", OnClickMinimizeToTray)
+DHTML_EVENT_ONCLICK("chkAutostart", OnClickAutostart)
+END_DHTML_EVENT_MAP()
+
+CQuilloryTextDlg::CQuilloryTextDlg(CWnd* pParent)
+    : CDHtmlDialog(IDD_VERBACAP_DIALOG, IDR_HTML_VERBACAP, pParent),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      m_atomHotKey(0), m_bAutoCapture(false), m_bMenuOpen(false) {}
+
+CQuilloryTextDlg::~CQuilloryTextDlg() = default;
+
+void CQuilloryTextDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_HOTKEY, m_ctrlHotKey);
+}
+
+BOOL CQuilloryTextDlg::OnInitDialog() {
+    CDHtmlDialog::OnInitDialog();
+    SetIcon(m_hIcon, true);
+    SetIcon(m_hIcon, false);
+    ReadSettings();
+    RegisterCaptureHotKey();
+    // The page is still loading: the control gets an empty rectangle at the origin until the
+    // document is complete.
+    PlaceHotKeyControl();
+    return TRUE;
+}
+
+void CQuilloryTextDlg::OnDocumentComplete(IDispatch* pDisp, LPCSTR szUrl) {
+    CDHtmlDialog::OnDocumentComplete(pDisp, szUrl);
+    ShowHotKeyNotice();
+    PlaceHotKeyControl();
+    if (CHtmlElementPtr checkBox = GetElement("chkCopyAll")) {
+        checkBox->SetChecked(m_bCopyAll);
+    }
+    ReadAutostartState();
+    // Started with "-autostart": straight to the notification area.
+    if (!m_bShown) {
+        HideToTray();
+    }
+}
+
+// Neither Enter nor Esc ends the main window.
+void CQuilloryTextDlg::OnOK() {}
+void CQuilloryTextDlg::OnCancel() {}
+
+// A right click on the page shows no browser menu.
+HRESULT CQuilloryTextDlg::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) {
+    return S_OK;
+}
+
+void CQuilloryTextDlg::OnSize(UINT nType, int cx, int cy) {
+    CDHtmlDialog::OnSize(nType, cx, cy);
+    PlaceHotKeyControl();
+}
+
+void CQuilloryTextDlg::OnClose() {
+    if (m_bMinimizeToTray) {
+        HideToTray();
+    } else {
+        Shutdown();
+    }
+}
+
+HRESULT CQuilloryTextDlg::OnClickCopyAll(IHTMLElement* pElement) {
+    m_bCopyAll = pElement->GetChecked();
+    return S_OK;
+}
+
+HRESULT CQuilloryTextDlg::OnClickMinimizeToTray(IHTMLElement* pElement) {
+    m_bMinimizeToTray = pElement->GetChecked();
+    return S_OK;
+}
+
+HRESULT CQuilloryTextDlg::OnClickAutostart(IHTMLElement* pElement) {
+    SetAutostart(pElement->GetChecked());
+    return S_OK;
+}

@@ -1,0 +1,85 @@
+// The main window of Verbacap: an HTML dialog (page 104 in dialog 102) with the native hot-key
+// control laid over its place in the page. It owns everything that lives as long as the
+// program: the global hot-key registration, the tray icon and the settings.
+#pragma once
+
+#include "capture/NotifyingHotKeyCtrl.h"
+#include "framework/CDHtmlDialog.h"
+#include "framework/CRect.h"
+
+// The private message through which the tray icon reports mouse actions to the main window.
+constexpr UINT WM_TRAYNOTIFY = 0x0DCD;
+
+class CQuilloryTextDlg : public CDHtmlDialog {
+    DECLARE_DYNAMIC(CQuilloryTextDlg)
+    DECLARE_MESSAGE_MAP()
+    DECLARE_DHTML_EVENT_MAP()
+public:
+    explicit CQuilloryTextDlg(CWnd* pParent = nullptr);
+    ~CQuilloryTextDlg() override;
+
+    HICON m_hIcon;
+    // Capture the whole dialog (title and every child text), not only a message box's text.
+    bool m_bCopyAll = false;
+    // The global atom that serves as the registered hot-key's id; 0 while none is registered.
+    ATOM m_atomHotKey;
+    // The entry that the entry actions work on.
+    int m_nSelectedEntry = 0;
+    // Minimising or closing the window hides it in the notification area.
+    bool m_bMinimizeToTray = false;
+    // The Run value that starts the program at log-on is in place.
+    bool m_bAutostart = false;
+    bool m_bAutoCapture;
+    // One of the page's menus is open.
+    bool m_bMenuOpen;
+    UINT_PTR m_nTimerId = 0;
+    CNotifyingHotKeyCtrl m_ctrlHotKey;
+    // The window is shown, not hidden in the notification area. Start-up sets it.
+    bool m_bShown = true;
+
+    // Hot-key assignment: registers the control's combination as the global hot-key; lays the
+    // control over the page element "ctrlHotkey"; the client rectangle of a page element.
+    void RegisterCaptureHotKey();
+    void PlaceHotKeyControl();
+    CRect GetElementRect(LPCSTR szElementId) const;
+
+    // The notification area.
+    void HideToTray();
+
+    // Start with Windows: the Run value "Verbacap" of the current user.
+    void SetAutostart(bool bOn);
+    void ReadAutostartState();
+
+    // Releases everything the run holds, writes the settings and ends the modal run.
+    void Shutdown();
+
+    // The last registration of the hot-key failed (another program holds the combination, or
+    // it cannot be a hot-key); the page says so beside the hot-key field.
+    bool m_bHotKeyRefused = false;
+    DWORD m_dwHotKeyError = 0;
+    // Shutdown has run: a later loss of focus while the window goes away registers nothing.
+    bool m_bShuttingDown = false;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnDocumentComplete(IDispatch* pDisp, LPCSTR szUrl) override;
+    HRESULT ShowContextMenu(DWORD dwID, POINT* ppt, IUnknown* pcmdtReserved,
+                            IDispatch* pdispReserved) override;
+
+    void OnSize(UINT nType, int cx, int cy);
+    void OnClose();
+    void OnQuit();
+
+    HRESULT OnClickCopyAll(IHTMLElement* pElement);
+    HRESULT OnClickMinimizeToTray(IHTMLElement* pElement);
+    HRESULT OnClickAutostart(IHTMLElement* pElement);
+
+private:
+    void ReadSettings();
+    void WriteSettings();
+    // Shows or clears the page's note about a hot-key that could not be registered.
+    void ShowHotKeyNotice();
+};
