@@ -53,6 +53,10 @@ public:
     // Releases everything the run holds, writes the settings and ends the modal run.
     void Shutdown();
 
+    // A right click on the page: handled, so that no browser menu shows.
+    HRESULT ShowContextMenu(DWORD dwID, POINT* ppt, IUnknown* pcmdtReserved,
+                            IDispatch* pdispReserved) override;
+
     // The last registration of the hot-key failed (another program holds the combination, or
     // it cannot be a hot-key); the page says so beside the hot-key field.
     bool m_bHotKeyRefused = false;
@@ -66,8 +70,6 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void OnDocumentComplete(IDispatch* pDisp, LPCSTR szUrl) override;
-    HRESULT ShowContextMenu(DWORD dwID, POINT* ppt, IUnknown* pcmdtReserved,
-                            IDispatch* pdispReserved) override;
 
     void OnSize(UINT nType, int cx, int cy);
     void OnClose();

@@ -1,0 +1,115 @@
+// The global hot-key as the person changes it in the page's hot-key field.
+#include "program_fixture.h"
+
+namespace {
+
+void TypeIntoHotKeyField(const char* combo) {
+    winsim::ClickWindow(ProgramTest::Dialog().m_ctrlHotKey.m_hWnd);
+    winsim::PressKeys(combo);
+    ProgramTest::ClickOnPage();
+}
+
+std::wstring NoticeText() {
+    CHtmlElementPtr notice = ProgramTest::Dialog().GetElement("hotkeyNotice");
+    if (notice == nullptr) {
+        return std::wstring();
+    }
+    htmlview::WideString text = notice->GetInnerText();
+    return std::wstring(text.begin(), text.end());
+}
+
+} // namespace
+
+TEST_F(ProgramTest, ANewCombinationReplacesTheOldRegistrationWhenTheFieldLosesFocus) {
+    Step("type Ctrl+Shift+X into the hot-key field", [] {
+        TypeIntoHotKeyField("Ctrl+Shift+X");
+        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+                  static_cast<DWORD>(MAKEWORD('X', HOTKEYF_CONTROL | HOTKEYF_SHIFT)));
+        EXPECT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
+        EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL | MOD_SHIFT, 'X'));
+        EXPECT_EQ(NoticeText(), L"");
+    });
+    Step("click into the field and out again without a change", [] {
+        ATOM before = Dialog().m_atomHotKey;
+        winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
+        ClickOnPage();
+        EXPECT_NE(Dialog().m_atomHotKey, 0);
+        EXPECT_EQ(Dialog().m_atomHotKey, before);
+        EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL | MOD_SHIFT, 'X'));
+    });
+    StepClose();
+    RunProgram();
+    EXPECT_EQ(ReadSetting("VK"), "88");
+    EXPECT_EQ(ReadSetting("Mod"), "3");
+    EXPECT_EQ(::GlobalFindAtomA("QuilloryHotKey"), 0);
+}
+
+TEST_F(ProgramTest, AnExtendedKeyIsRegisteredWithTheWindowsKey) {
+    Step("type Ctrl+Insert into the hot-key field", [] {
+        TypeIntoHotKeyField("Ctrl+Insert");
+        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+                  static_cast<DWORD>(MAKEWORD(VK_INSERT, HOTKEYF_CONTROL | HOTKEYF_EXT)));
+        EXPECT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL, VK_INSERT));
+        EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_WIN | MOD_CONTROL, VK_INSERT));
+    });
+    StepClose();
+    RunProgram();
+    EXPECT_EQ(ReadSetting("VK"), std::to_string(VK_INSERT));
+    EXPECT_EQ(ReadSetting("Mod"), "10");
+}
+
+TEST_F(ProgramTest, ATakenCombinationIsShownInThePageAndStillWrittenAtTheEnd) {
+    ASSERT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL | MOD_SHIFT, 'Y'));
+    Step("the stored Alt+C works, so the page says nothing", [] {
+        EXPECT_FALSE(Dialog().m_bHotKeyRefused);
+        EXPECT_EQ(NoticeText(), L"");
+    });
+    Step("choose Ctrl+Shift+Y, which another program holds", [] {
+        // The field takes the value as typed; the other program swallows the real keys.
+        Dialog().m_ctrlHotKey.SetHotKey('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+        winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
+        ClickOnPage();
+        EXPECT_TRUE(Dialog().m_bHotKeyRefused);
+        EXPECT_EQ(NoticeText().find(L"d\u00e9j\u00e0 utilis\u00e9"), 3u) << "notice in French";
+        // No modal box; the field keeps the combination, and Alt+C is free again.
+        EXPECT_EQ(winsim::OpenMessageBox(), nullptr);
+        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+                  static_cast<DWORD>(MAKEWORD('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT)));
+        EXPECT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
+    });
+    Step("the field is still over its place", [] {
+        RECT place = {};
+        Dialog().GetHtmlView()->GetElementClientRect(Dialog().GetElement("ctrlHotkey"), &place);
+        RECT control = HotKeyControlRect();
+        EXPECT_EQ(control.left, place.left);
+        EXPECT_EQ(control.top, place.top);
+    });
+    Step("choose a free combination: the notice goes", [] {
+        TypeIntoHotKeyField("Ctrl+Shift+Z");
+        EXPECT_FALSE(Dialog().m_bHotKeyRefused);
+        EXPECT_EQ(NoticeText(), L"");
+        Dialog().m_ctrlHotKey.SetHotKey('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+        winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
+        ClickOnPage();
+    });
+    StepClose();
+    RunProgram();
+    EXPECT_EQ(ReadSetting("VK"), "89");
+    EXPECT_EQ(ReadSetting("Mod"), "3");
+}
+
+TEST_F(ProgramTest, AStoredCombinationThatIsTakenIsShownOnceThePageHasLoaded) {
+    WriteSetting("VK", "67");
+    WriteSetting("Mod", "4");
+    ASSERT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
+    Step("look at the page", [] {
+        EXPECT_TRUE(Dialog().m_bHotKeyRefused);
+        EXPECT_NE(NoticeText(), L"");
+        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+                  static_cast<DWORD>(MAKEWORD('C', HOTKEYF_ALT)));
+    });
+    StepClose();
+    RunProgram();
+    EXPECT_EQ(ReadSetting("VK"), "67");
+    EXPECT_EQ(ReadSetting("Mod"), "4");
+}

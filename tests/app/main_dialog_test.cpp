@@ -1,0 +1,117 @@
+// The main window's own behaviour: keys that must not end it, the page's context menu, and the
+// hot-key control laid over its place in the page.
+#include "program_fixture.h"
+
+namespace {
+
+RECT ElementClientRect(const char* id) {
+    RECT rect = {};
+    CQuilloryTextDlg& dialog = ProgramTest::Dialog();
+    dialog.GetHtmlView()->GetElementClientRect(dialog.GetElement(id), &rect);
+    return rect;
+}
+
+// Records the control's place right after the dialog's initialisation, before the page loads.
+class ProbedDialog : public CQuilloryTextDlg {
+public:
+    RECT rectAtInit = {-1, -1, -1, -1};
+    bool documentCompleteAtInit = true;
+
+protected:
+    BOOL OnInitDialog() override {
+        BOOL result = CQuilloryTextDlg::OnInitDialog();
+        documentCompleteAtInit = IsDocumentComplete();
+        ::GetWindowRect(m_ctrlHotKey.m_hWnd, &rectAtInit);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rectAtInit), 2);
+        return result;
+    }
+};
+
+} // namespace
+
+TEST_F(ProgramTest, EscAndEnterDoNotEndTheMainWindow) {
+    Step("press Esc", [] { winsim::PressKeys("Esc"); });
+    Step("press Enter", [] { winsim::PressKeys("Enter"); });
+    Step("the window is still there", [] { EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd)); });
+    Step("click into the hot-key field and press Esc and Enter", [] {
+        winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
+        winsim::PressKeys("Esc");
+        winsim::PressKeys("Enter");
+        EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
+    });
+    StepClose();
+    RunProgram();
+}
+
+TEST_F(ProgramTest, RightClickOnThePageOpensNoMenu) {
+    Step("right click on the page", [] {
+        winsim::ClickWindowAt(Dialog().GetBrowserWindow(), {40, 40}, 1);
+        EXPECT_FALSE(winsim::IsMenuOpen());
+        EXPECT_EQ(winsim::MenusOpened(), 0);
+        POINT point = {40, 40};
+        EXPECT_EQ(Dialog().ShowContextMenu(CONTEXT_MENU_DEFAULT, &point, nullptr, nullptr), S_OK);
+        EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
+    });
+    StepClose();
+    RunProgram();
+}
+
+TEST_F(ProgramTest, HotKeyControlIsInvisibleBeforeThePageAndCoversItsPlaceAfter) {
+    Step("look at the hot-key field", [] {
+        RECT place = ElementClientRect("ctrlHotkey");
+        EXPECT_EQ(place.right - place.left, 120);
+        EXPECT_EQ(place.bottom - place.top, 20);
+        RECT control = HotKeyControlRect();
+        EXPECT_EQ(control.left, place.left);
+        EXPECT_EQ(control.top, place.top);
+        EXPECT_EQ(control.right, place.right);
+        EXPECT_EQ(control.bottom, place.bottom);
+        // The control lies above the browser control.
+        EXPECT_EQ(::GetWindow(Dialog().m_hWnd, GW_CHILD), Dialog().m_ctrlHotKey.m_hWnd);
+    });
+    StepClose();
+
+    theApp.SetCurrentHandles(::GetModuleHandleA(nullptr), const_cast<LPSTR>(""), SW_SHOW);
+    ProbedDialog dialog;
+    theApp.m_pMainWnd = &dialog;
+    dialog.DoModal();
+    theApp.m_pMainWnd = nullptr;
+
+    EXPECT_FALSE(dialog.documentCompleteAtInit);
+    EXPECT_EQ(dialog.rectAtInit.left, 0);
+    EXPECT_EQ(dialog.rectAtInit.top, 0);
+    EXPECT_EQ(dialog.rectAtInit.right, 0);
+    EXPECT_EQ(dialog.rectAtInit.bottom, 0);
+}
+
+TEST_F(ProgramTest, HotKeyControlFollowsItsPlaceWhenTheWindowIsMaximisedAndRestored) {
+    auto expectOverPlace = [](const char* when) {
+        RECT place = ElementClientRect("ctrlHotkey");
+        RECT control = HotKeyControlRect();
+        EXPECT_EQ(control.left, place.left) << when;
+        EXPECT_EQ(control.top, place.top) << when;
+        EXPECT_EQ(control.right - control.left, 120) << when;
+        EXPECT_EQ(control.bottom - control.top, 20) << when;
+    };
+    static RECT before;
+    Step("note the place", [&] {
+        before = HotKeyControlRect();
+        expectOverPlace("at start");
+    });
+    Step("maximise", [&] {
+        winsim::ClickCaptionButton(Dialog().m_hWnd, HTMAXBUTTON);
+        EXPECT_TRUE(::IsZoomed(Dialog().m_hWnd));
+        expectOverPlace("maximised");
+        RECT maximised = HotKeyControlRect();
+        EXPECT_NE(maximised.top, before.top);
+    });
+    Step("restore", [&] {
+        ::ShowWindow(Dialog().m_hWnd, SW_RESTORE);
+        expectOverPlace("restored");
+        RECT restored = HotKeyControlRect();
+        EXPECT_EQ(restored.top, before.top);
+        EXPECT_EQ(restored.left, before.left);
+    });
+    StepClose();
+    RunProgram();
+}
