@@ -55,6 +55,12 @@ TEST_F(AutostartStateTest, ACommandTooLongForTheBufferReadsAsOff) {
 }
 
 TEST_F(AutostartStateTest, SettingItWritesAndDeletesTheValue) {
+    // Windows always has the Run key; the value is what comes and goes.
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                &key, nullptr),
+              ERROR_SUCCESS);
+    ::RegCloseKey(key);
     Step("register and unregister", [] {
         Dialog().SetAutostart(true);
         EXPECT_TRUE(Dialog().m_bAutostart);

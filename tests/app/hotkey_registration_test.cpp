@@ -3,10 +3,28 @@
 
 namespace {
 
-void TypeIntoHotKeyField(const char* combo) {
-    winsim::ClickWindow(ProgramTest::Dialog().m_ctrlHotKey.m_hWnd);
-    winsim::PressKeys(combo);
-    ProgramTest::ClickOnPage();
+// Each action is a step of its own: keys go to the window that has the focus once the click
+// before them has been handled, and the control reads the modifiers while they are held.
+void StepTypeIntoHotKeyField(const std::string& combo) {
+    winsim::ScriptPush("click into the hot-key field",
+                       [] { winsim::ClickWindow(ProgramTest::Dialog().m_ctrlHotKey.m_hWnd); });
+    winsim::KeyCombo keys;
+    if (!winsim::ParseKeyCombo(combo, &keys)) {
+        throw std::invalid_argument(combo);
+    }
+    winsim::ScriptPush("hold " + combo, [keys] {
+        for (UINT modifier : keys.modifiers) {
+            winsim::KeyDown(modifier);
+        }
+        winsim::KeyDown(keys.key);
+    });
+    winsim::ScriptPush("release " + combo, [keys] {
+        winsim::KeyUp(keys.key);
+        for (auto it = keys.modifiers.rbegin(); it != keys.modifiers.rend(); ++it) {
+            winsim::KeyUp(*it);
+        }
+    });
+    winsim::ScriptPush("click on the page", [] { ProgramTest::ClickOnPage(); });
 }
 
 std::wstring NoticeText() {
@@ -21,20 +39,19 @@ std::wstring NoticeText() {
 } // namespace
 
 TEST_F(ProgramTest, ANewCombinationReplacesTheOldRegistrationWhenTheFieldLosesFocus) {
-    Step("type Ctrl+Shift+X into the hot-key field", [] {
-        TypeIntoHotKeyField("Ctrl+Shift+X");
+    StepTypeIntoHotKeyField("Ctrl+Shift+X");
+    Step("look at the registration", [] {
         EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
                   static_cast<DWORD>(MAKEWORD('X', HOTKEYF_CONTROL | HOTKEYF_SHIFT)));
         EXPECT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
         EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL | MOD_SHIFT, 'X'));
         EXPECT_EQ(NoticeText(), L"");
     });
-    Step("click into the field and out again without a change", [] {
-        ATOM before = Dialog().m_atomHotKey;
-        winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
-        ClickOnPage();
+    Step("click into the field", [] { winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd); });
+    Step("click out again without a change", [] { ClickOnPage(); });
+    Step("look at the registration", [] {
         EXPECT_NE(Dialog().m_atomHotKey, 0);
-        EXPECT_EQ(Dialog().m_atomHotKey, before);
+        EXPECT_EQ(::GlobalFindAtomA("QuilloryHotKey"), Dialog().m_atomHotKey);
         EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL | MOD_SHIFT, 'X'));
     });
     StepClose();
@@ -45,8 +62,8 @@ TEST_F(ProgramTest, ANewCombinationReplacesTheOldRegistrationWhenTheFieldLosesFo
 }
 
 TEST_F(ProgramTest, AnExtendedKeyIsRegisteredWithTheWindowsKey) {
-    Step("type Ctrl+Insert into the hot-key field", [] {
-        TypeIntoHotKeyField("Ctrl+Insert");
+    StepTypeIntoHotKeyField("Ctrl+Insert");
+    Step("look at the registration", [] {
         EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
                   static_cast<DWORD>(MAKEWORD(VK_INSERT, HOTKEYF_CONTROL | HOTKEYF_EXT)));
         EXPECT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL, VK_INSERT));
@@ -66,11 +83,17 @@ TEST_F(ProgramTest, ATakenCombinationIsShownInThePageAndStillWrittenAtTheEnd) {
     });
     Step("choose Ctrl+Shift+Y, which another program holds", [] {
         // The field takes the value as typed; the other program swallows the real keys.
-        Dialog().m_ctrlHotKey.SetHotKey('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
         winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
+    });
+    Step("the field shows it; click on the page", [] {
+        Dialog().m_ctrlHotKey.SetHotKey('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
         ClickOnPage();
+    });
+    Step("look at the page", [] {
         EXPECT_TRUE(Dialog().m_bHotKeyRefused);
-        EXPECT_EQ(NoticeText().find(L"d\u00e9j\u00e0 utilis\u00e9"), 3u) << "notice in French";
+        EXPECT_NE(NoticeText().find(L"d\u00e9j\u00e0 utilis\u00e9 par un autre programme"),
+                  std::wstring::npos)
+            << "notice in French";
         // No modal box; the field keeps the combination, and Alt+C is free again.
         EXPECT_EQ(winsim::OpenMessageBox(), nullptr);
         EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
@@ -84,12 +107,14 @@ TEST_F(ProgramTest, ATakenCombinationIsShownInThePageAndStillWrittenAtTheEnd) {
         EXPECT_EQ(control.left, place.left);
         EXPECT_EQ(control.top, place.top);
     });
-    Step("choose a free combination: the notice goes", [] {
-        TypeIntoHotKeyField("Ctrl+Shift+Z");
+    StepTypeIntoHotKeyField("Ctrl+Shift+Z");
+    Step("a free combination: the notice goes", [] {
         EXPECT_FALSE(Dialog().m_bHotKeyRefused);
         EXPECT_EQ(NoticeText(), L"");
-        Dialog().m_ctrlHotKey.SetHotKey('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
         winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
+    });
+    Step("choose the taken one again", [] {
+        Dialog().m_ctrlHotKey.SetHotKey('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
         ClickOnPage();
     });
     StepClose();
@@ -112,4 +137,15 @@ TEST_F(ProgramTest, AStoredCombinationThatIsTakenIsShownOnceThePageHasLoaded) {
     RunProgram();
     EXPECT_EQ(ReadSetting("VK"), "67");
     EXPECT_EQ(ReadSetting("Mod"), "4");
+}
+
+TEST_F(ProgramTest, ClosingWhileTheFieldHasTheFocusLeavesNothingRegistered) {
+    Step("click into the hot-key field",
+         [] { winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd); });
+    Step("the field has the focus",
+         [] { EXPECT_EQ(::GetFocus(), Dialog().m_ctrlHotKey.m_hWnd); });
+    StepClose();
+    RunProgram();
+    EXPECT_EQ(::GlobalFindAtomA("QuilloryHotKey"), 0);
+    EXPECT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
 }

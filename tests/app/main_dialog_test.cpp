@@ -37,17 +37,17 @@ TEST_F(ProgramTest, EscAndEnterDoNotEndTheMainWindow) {
         winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
         winsim::PressKeys("Esc");
         winsim::PressKeys("Enter");
-        EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
     });
+    Step("the window is still there", [] { EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd)); });
     StepClose();
     RunProgram();
 }
 
 TEST_F(ProgramTest, RightClickOnThePageOpensNoMenu) {
     Step("right click on the page", [] {
+        const size_t windowsBefore = winsim::TopLevelWindows().size();
         winsim::ClickWindowAt(Dialog().GetBrowserWindow(), {40, 40}, 1);
-        EXPECT_FALSE(winsim::IsMenuOpen());
-        EXPECT_EQ(winsim::MenusOpened(), 0);
+        EXPECT_EQ(winsim::TopLevelWindows().size(), windowsBefore);
         POINT point = {40, 40};
         EXPECT_EQ(Dialog().ShowContextMenu(CONTEXT_MENU_DEFAULT, &point, nullptr, nullptr), S_OK);
         EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
@@ -98,15 +98,14 @@ TEST_F(ProgramTest, HotKeyControlFollowsItsPlaceWhenTheWindowIsMaximisedAndResto
         before = HotKeyControlRect();
         expectOverPlace("at start");
     });
-    Step("maximise", [&] {
-        winsim::ClickCaptionButton(Dialog().m_hWnd, HTMAXBUTTON);
+    Step("maximise", [&] { winsim::ClickCaptionButton(Dialog().m_hWnd, HTMAXBUTTON); });
+    Step("look at the maximised window", [&] {
         EXPECT_TRUE(::IsZoomed(Dialog().m_hWnd));
         expectOverPlace("maximised");
-        RECT maximised = HotKeyControlRect();
-        EXPECT_NE(maximised.top, before.top);
     });
-    Step("restore", [&] {
-        ::ShowWindow(Dialog().m_hWnd, SW_RESTORE);
+    Step("restore", [&] { winsim::ClickCaptionButton(Dialog().m_hWnd, HTMAXBUTTON); });
+    Step("look at the restored window", [&] {
+        EXPECT_FALSE(::IsZoomed(Dialog().m_hWnd));
         expectOverPlace("restored");
         RECT restored = HotKeyControlRect();
         EXPECT_EQ(restored.top, before.top);

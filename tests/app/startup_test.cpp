@@ -65,6 +65,8 @@ TEST_F(ProgramTest, StoredSettingsComeBackAndTheCheckboxChangesTheOption) {
         RECT box = {};
         Dialog().GetHtmlView()->GetElementScreenRect(Dialog().GetElement("chkCopyAll"), &box);
         winsim::Click({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    });
+    Step("look at the option", [] {
         EXPECT_FALSE(CopyAllChecked());
         EXPECT_FALSE(Dialog().m_bCopyAll);
     });
