@@ -1,6 +1,20 @@
 # The program's own layers: one static library from the folders app, ui, capture, list,
 # imaging and menu. The entry point of each executable lives outside it.
 set(VERBACAP_PROGRAM_DIRS app ui capture list imaging menu)
+
+# The application, its main dialog and the hot-key control (app, ui, capture) are windows of the
+# framework's HTML dialog. On the simulated desktop they are built once the framework builds that
+# dialog there (its library then holds CDHtmlDialog.cpp); until then only the cross build
+# compiles them, and VERBACAP_PROGRAM_RUNS stays off.
+get_target_property(framework_sources verbacap_framework SOURCES)
+list(FILTER framework_sources INCLUDE REGEX "CDHtmlDialog\\.cpp$")
+if(VERBACAP_TARGET_WINDOWS OR framework_sources)
+  set(VERBACAP_PROGRAM_RUNS ON)
+else()
+  set(VERBACAP_PROGRAM_RUNS OFF)
+  list(REMOVE_ITEM VERBACAP_PROGRAM_DIRS app ui capture)
+endif()
+
 set(VERBACAP_PROGRAM_SOURCES)
 foreach(dir IN LISTS VERBACAP_PROGRAM_DIRS)
   file(GLOB dir_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
