@@ -187,4 +187,7 @@ int AfxRunApplication() {
                       SW_SHOWDEFAULT);
 }
 
+// The HTML dialogs show their pages in the browser control of htmlview, an ordinary window class
+// registered with the desktop, not an ActiveX control: there is no control container to enable,
+// on either target.
 void AfxEnableControlContainer() {}

@@ -107,6 +107,13 @@ TEST_F(Registry, TheAccessAskedForIsEnforced) {
     RegCloseKey(writer);
 }
 
+TEST_F(Registry, AFreshProfileHasTheRunKeyToSetAValueIn) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kRun, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    EXPECT_EQ(SetString(key, "Verbacap", "C:\\V.exe -autostart"), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
 TEST_F(Registry, MissingKeysValuesAndHandlesFailWithTheirCodes) {
     HKEY key = reinterpret_cast<HKEY>(1);
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Nothing", 0, KEY_READ, &key),

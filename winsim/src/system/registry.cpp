@@ -263,11 +263,19 @@ void ApplyDesktopTheme() {
     }
 }
 
+// Keys that every user profile of Windows has from its first log-on, so that a program can open
+// them without creating them first.
+void EnsureProfileKeys() {
+    bool created = false;
+    CreatePath({"Software", "Microsoft", "Windows", "CurrentVersion", "Run"}, false, created);
+}
+
 RegistryState& Loaded() {
     RegistryState& state = State();
     if (!state.loaded) {
         state.loaded = true;
         Load();
+        EnsureProfileKeys();
         ApplyDesktopTheme();
     }
     return state;
