@@ -67,3 +67,38 @@ TEST(AnsiText, WindowsCodePageCharactersMeasureLikeTheirUnicodeForms) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DrawFrameControl, CheckBoxShowsItsTickOnlyWhenChecked) {
+    winsim::ResetDesktop();
+    Canvas c(16, 16);
+    c.Fill(RGB(1, 2, 3));
+    RECT r{0, 0, 16, 16};
+    EXPECT_TRUE(DrawFrameControl(c.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK));
+    // 13 pixels square, centred vertically at the left: top at 1.
+    EXPECT_EQ(GetPixel(c.dc, 0, 1), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(GetPixel(c.dc, 6, 7), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(GetPixel(c.dc, 14, 7), RGB(1, 2, 3));
+    EXPECT_TRUE(DrawFrameControl(c.dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
+    EXPECT_EQ(GetPixel(c.dc, 3 + 2, 1 + 3 + 4), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_FALSE(DrawFrameControl(c.dc, &r, DFC_MENU, 0));
+}
+
+TEST(DrawFrameControl, CaptionCloseButtonIsARaisedFaceWithACross) {
+    winsim::ResetDesktop();
+    Canvas c(16, 14);
+    RECT r{0, 0, 16, 14};
+    EXPECT_TRUE(DrawFrameControl(c.dc, &r, DFC_CAPTION, DFCS_CAPTIONCLOSE));
+    EXPECT_EQ(GetPixel(c.dc, 0, 0), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(GetPixel(c.dc, 15, 13), GetSysColor(COLOR_3DDKSHADOW));
+    int ink = 0;
+    for (int y = 2; y < 12; ++y) {
+        for (int x = 2; x < 14; ++x) {
+            ink += GetPixel(c.dc, x, y) == GetSysColor(COLOR_BTNTEXT);
+        }
+    }
+    EXPECT_GT(ink, 10);
+}
+
+} // namespace

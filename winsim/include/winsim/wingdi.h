@@ -608,6 +608,28 @@ int DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
 
 BOOL DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags);
 
+#define DFC_CAPTION 1
+#define DFC_MENU 2
+#define DFC_SCROLL 3
+#define DFC_BUTTON 4
+
+#define DFCS_CAPTIONCLOSE 0x0000
+#define DFCS_CAPTIONMIN 0x0001
+#define DFCS_CAPTIONMAX 0x0002
+#define DFCS_CAPTIONRESTORE 0x0003
+#define DFCS_CAPTIONHELP 0x0004
+#define DFCS_BUTTONCHECK 0x0000
+#define DFCS_BUTTONRADIO 0x0004
+#define DFCS_BUTTONPUSH 0x0010
+#define DFCS_INACTIVE 0x0100
+#define DFCS_PUSHED 0x0200
+#define DFCS_CHECKED 0x0400
+#define DFCS_FLAT 0x4000
+
+// Caption buttons (DFC_CAPTION) and buttons (DFC_BUTTON); menu and scroll-bar glyphs are not
+// offered.
+BOOL DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState);
+
 // ---------------------------------------------------------------------------------------------
 // Icons and resource bitmaps (winuser.h on Windows)
 
