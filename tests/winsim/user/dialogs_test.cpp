@@ -307,3 +307,26 @@ TEST_F(DialogsTest, AnotherProgramsDialogKeepsItsChildrenInOrder) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DialogsTest, AnOpenMessageBoxIsPaintedOnTheScreen) {
+    COLORREF caption = 0;
+    COLORREF face = 0;
+    winsim::ScriptPush("look", [&] {
+        HWND box = winsim::OpenMessageBox();
+        RECT r;
+        GetWindowRect(box, &r);
+        HDC screen = GetDC(nullptr);
+        caption = GetPixel(screen, (r.left + r.right) / 2,
+                           r.top + 3 + GetSystemMetrics(SM_CYCAPTION) / 2);
+        face = GetPixel(screen, r.left + 6, r.bottom - 6);
+        ReleaseDC(nullptr, screen);
+        winsim::AnswerMessageBox(IDOK);
+    });
+    MessageBoxA(nullptr, "Texte", "Titre", MB_OK);
+    EXPECT_EQ(caption, GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(face, GetSysColor(COLOR_3DFACE));
+}
+
+} // namespace

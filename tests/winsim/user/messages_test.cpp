@@ -39,7 +39,11 @@ TEST_F(MessagesTest, PostedMessagesArriveInOrderAndQuitComesLast) {
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 2));
     EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
     EXPECT_EQ(msg.wParam, 3u);
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_QUIT + WM_USER, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT)) << "the new window paints last";
+    DispatchMessageA(&msg);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << "painting validated it";
 }
 
 TEST_F(MessagesTest, FiltersSelectByWindowAndRange) {
@@ -182,6 +186,10 @@ TEST_F(MessagesTest, ARegisteredCombinationPostsWmHotKeyWhereverTheFocusIs) {
     MSG msg;
     std::vector<UINT> got;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_PAINT) {
+            DispatchMessageA(&msg);
+            continue;
+        }
         got.push_back(msg.message);
         if (msg.message == WM_HOTKEY) {
             EXPECT_EQ(msg.hwnd, w);
@@ -219,6 +227,10 @@ TEST_F(MessagesTest, KeysReachTheFocusWithCharactersFromTranslateMessage) {
     LPARAM insertFlags = 0;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_PAINT) {
+            DispatchMessageA(&msg);
+            continue;
+        }
         TranslateMessage(&msg);
         EXPECT_EQ(msg.hwnd, field);
         if (msg.message == WM_CHAR) {

@@ -1,6 +1,7 @@
 // The system controls that dialogs and message boxes are made of: static texts, buttons and
 // single-line edit fields.
 #include "user/builtin_classes.h"
+#include "user/controls_paint.h"
 #include "user/paint_internal.h"
 #include "user/text_codec.h"
 #include "user/window_internal.h"
@@ -80,6 +81,17 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return (w->style & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
     case WM_GETDLGCODE:
         return DLGC_STATIC;
+    case WM_PAINT:
+        PaintStatic(hwnd);
+        return 0;
+    case STM_SETICON: {
+        HICON old = w->iconBig;
+        w->iconBig = reinterpret_cast<HICON>(wParam);
+        InvalidateWindowTree(hwnd);
+        return reinterpret_cast<LRESULT>(old);
+    }
+    case STM_GETICON:
+        return reinterpret_cast<LRESULT>(w->iconBig);
     case WM_SETTEXT:
         SetWindowTextDirect(hwnd, reinterpret_cast<const char*>(lParam));
         return TRUE;
@@ -104,6 +116,9 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return DLGC_BUTTON |
                (ButtonType(*w) == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case WM_PAINT:
+        PaintButton(hwnd, GetFocus() == hwnd);
+        return 0;
     case BM_SETSTYLE:
         w->style = (w->style & ~0xFFFFu) | (static_cast<DWORD>(wParam) & 0xFFFFu);
         InvalidateWindowTree(hwnd);
@@ -177,6 +192,9 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_GETDLGCODE:
         return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_PAINT:
+        PaintEditLike(hwnd, w->text);
+        return 0;
     case WM_LBUTTONDOWN:
         SetFocus(hwnd);
         return 0;

@@ -2,6 +2,7 @@
 // the keys pressed while it has the focus. Its value is the virtual-key code in the low byte
 // and the HOTKEYF_* flags in the high byte.
 #include "user/builtin_classes.h"
+#include "user/controls_paint.h"
 #include "user/input_internal.h"
 #include "user/paint_internal.h"
 #include "user/window_internal.h"
@@ -59,6 +60,9 @@ LRESULT CALLBACK HotKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTCHARS | DLGC_WANTARROWS;
+    case WM_PAINT:
+        PaintEditLike(hwnd, HotKeyText(w->hotKey));
+        return 0;
     case WM_LBUTTONDOWN:
         SetFocus(hwnd);
         return 0;

@@ -146,8 +146,24 @@ HWND CreateMessageBoxWindow(HWND owner, const std::string& text, const std::stri
     w->dialog->baseX = cellWidth;
     w->dialog->baseY = lineHeight;
     if (icon) {
-        CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_ICON, margin, margin, 32, 32,
-                        box, reinterpret_cast<HMENU>(20), nullptr, nullptr);
+        HWND iconControl =
+            CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_ICON, margin, margin, 32,
+                            32, box, reinterpret_cast<HMENU>(20), nullptr, nullptr);
+        LPCSTR which = IDI_ASTERISK;
+        switch (type & MB_ICONMASK) {
+        case MB_ICONHAND:
+            which = IDI_HAND;
+            break;
+        case MB_ICONQUESTION:
+            which = IDI_QUESTION;
+            break;
+        case MB_ICONEXCLAMATION:
+            which = IDI_EXCLAMATION;
+            break;
+        default:
+            break;
+        }
+        Send(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, which)), 0);
     }
     CreateWindowExA(0, "Static", text.c_str(), WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX,
                     textLeft, margin, textWidth, textHeight, box, reinterpret_cast<HMENU>(0xFFFF),

@@ -56,7 +56,14 @@ Window* FindPaintable(Window& w, DWORD thread) {
     if (!(w.style & WS_VISIBLE)) {
         return nullptr;
     }
-    if (w.thread == thread && (w.needsPaint || w.needsFramePaint) && !w.inPaint) {
+    if (w.thread == thread && w.needsFramePaint && !w.needsPaint && !w.inPaint) {
+        // A frame alone is drawn at once, without WM_PAINT.
+        Send(w.handle, WM_NCPAINT, 1, 0);
+        if (Window* again = Find(w.handle)) {
+            again->needsFramePaint = false;
+        }
+    }
+    if (w.thread == thread && w.needsPaint && !w.inPaint) {
         return &w;
     }
     for (HWND h : w.children) {
@@ -96,6 +103,20 @@ void InvalidateWindowTree(HWND hwnd) {
     AddToUpdate(*w, RECT{0, 0, client.right - client.left, client.bottom - client.top}, true);
     w->needsFramePaint = true;
     InvalidateChildren(*w, nullptr);
+}
+
+bool IsShownOnScreenForPaint(HWND hwnd) {
+    Window* w = Find(hwnd);
+    while (w) {
+        if (!(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE)) {
+            return false;
+        }
+        if (IsTopLevel(*w)) {
+            return true;
+        }
+        w = Find(w->parent);
+    }
+    return false;
 }
 
 HWND NextWindowToPaint(DWORD thread, HWND filter) {
@@ -189,7 +210,14 @@ BOOL WINAPI UpdateWindow(HWND hWnd) {
     }
     for (HWND h : order) {
         Window* x = Find(h);
-        if (x && IsShownOnScreen(h) && (x->needsPaint || x->needsFramePaint) && !x->inPaint) {
+        if (x && IsShownOnScreen(h) && x->needsFramePaint && !x->needsPaint && !x->inPaint) {
+            Send(h, WM_NCPAINT, 1, 0);
+            if (Window* again = Find(h)) {
+                again->needsFramePaint = false;
+            }
+        }
+        x = Find(h);
+        if (x && IsShownOnScreen(h) && x->needsPaint && !x->inPaint) {
             Send(h, WM_PAINT, 0, 0);
         }
     }

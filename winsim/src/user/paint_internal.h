@@ -23,5 +23,7 @@ namespace winsim::user {
 // Painting windows needs the device contexts of the GDI area; until they exist on this
 // desktop no WM_PAINT is generated and BeginPaint fails.
 bool WindowPaintingAvailable();
+// The window and its ancestors are visible and not minimised.
+bool IsShownOnScreenForPaint(HWND hwnd);
 
 } // namespace winsim::user
