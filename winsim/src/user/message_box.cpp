@@ -109,6 +109,20 @@ HWND CreateMessageBoxWindow(HWND owner, const std::string& text, const std::stri
     std::vector<ButtonSpec> buttons = ButtonsFor(type);
     int textWidth = static_cast<int>(longest) * cellWidth;
     int textHeight = static_cast<int>(lines.size()) * lineHeight;
+    // The text is measured in the font its static control draws with, when a DC is at hand.
+    if (HDC dc = GetDC(nullptr)) {
+        TEXTMETRICA tm{};
+        if (GetTextMetricsA(dc, &tm) && tm.tmHeight > 0) {
+            textWidth = 0;
+            for (const auto& l : lines) {
+                SIZE size{};
+                GetTextExtentPoint32A(dc, l.c_str(), static_cast<int>(l.size()), &size);
+                textWidth = std::max(textWidth, static_cast<int>(size.cx) + 2);
+            }
+            textHeight = static_cast<int>(lines.size()) * tm.tmHeight;
+        }
+        ReleaseDC(nullptr, dc);
+    }
     int textLeft = margin + (icon ? 32 + margin : 0);
     int buttonsWidth = static_cast<int>(buttons.size()) * (buttonWidth + gap) - gap;
     int clientWidth = std::max(textLeft + textWidth + margin, buttonsWidth + 2 * margin);
