@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
-# runs every test, and cross-compiles the portable layers for 32-bit Windows.
+# runs every test, cross-compiles the portable layers for 32-bit Windows, and checks that the
+# release build plays the tour scenario (the main job of tools/run.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +15,8 @@ ctest --preset asan -j "$jobs"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$jobs"
 echo "mingw cross build of the portable layers: ok"
+
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$jobs"
+build/release/verbacap --scenario examples/tour.scn --out build/release/tour-out >/dev/null
+echo "release build plays the tour: ok"

@@ -29,23 +29,28 @@ std::vector<uint8_t> Header(int width, int height, int bits) {
 }
 
 std::vector<uint8_t> Group(WORD iconId, BYTE size) {
-    std::vector<uint8_t> g = {0, 0, 1, 0, 1, 0};
-    const uint8_t entry[14] = {size,
-                               size,
-                               0,
-                               0,
-                               1,
-                               0,
-                               32,
-                               0,
-                               0,
-                               0,
-                               0,
-                               0,
-                               static_cast<uint8_t>(iconId),
-                               static_cast<uint8_t>(iconId >> 8)};
-    g.insert(g.end(), entry, entry + 14);
-    return g;
+    // The group header (reserved, type 1, one entry), then the entry: size, colours, planes,
+    // bits per pixel, bytes in the image (left 0) and the icon's resource id.
+    return {0,
+            0,
+            1,
+            0,
+            1,
+            0,
+            size,
+            size,
+            0,
+            0,
+            1,
+            0,
+            32,
+            0,
+            0,
+            0,
+            0,
+            0,
+            static_cast<uint8_t>(iconId),
+            static_cast<uint8_t>(iconId >> 8)};
 }
 
 class BadResources : public testing::Test {
