@@ -507,10 +507,10 @@ HWND CreateHtmlView(HWND parent, int controlId, const RECT& rect, HINSTANCE inst
     if (!RegisterHtmlViewClass(instance)) {
         return nullptr;
     }
-    return CreateWindowExA(0, kHtmlViewClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left,
-                           rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance,
-                           host);
+    return CreateWindowExA(
+        0, kHtmlViewClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, rect.left,
+        rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, host);
 }
 
 HtmlView* HtmlViewFromWindow(HWND window) {

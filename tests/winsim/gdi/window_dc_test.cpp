@@ -130,6 +130,29 @@ TEST_F(WindowDcs, ChildrenStayInsideTheirParentAndClipChildrenLeavesThemAlone) {
     EXPECT_EQ(winsim::ScreenPixel(140, 140), RGB(255, 0, 0));
 }
 
+TEST_F(WindowDcs, ClipSiblingsLeavesTheSiblingsAboveAlone) {
+    HWND parent = Make(0, 0, 200, 200, WS_POPUP | WS_VISIBLE);
+    // Children are stacked in creation order: the first one lies on top.
+    HWND above = Make(50, 50, 40, 40, WS_CHILD | WS_VISIBLE, parent);
+    HWND below = Make(0, 0, 200, 200, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, parent);
+    HWND plain = Make(0, 0, 200, 200, WS_CHILD | WS_VISIBLE, parent);
+    ASSERT_TRUE(above && below && plain);
+    HDC aboveDc = GetDC(above);
+    Paint(aboveDc, RGB(0, 0, 255));
+    ReleaseDC(above, aboveDc);
+
+    HDC belowDc = GetDC(below);
+    Paint(belowDc, RGB(255, 0, 0));
+    ReleaseDC(below, belowDc);
+    EXPECT_EQ(winsim::ScreenPixel(60, 60), RGB(0, 0, 255)) << "the sibling above stays";
+    EXPECT_EQ(winsim::ScreenPixel(10, 10), RGB(255, 0, 0));
+
+    HDC plainDc = GetDC(plain);
+    Paint(plainDc, RGB(0, 255, 0));
+    ReleaseDC(plain, plainDc);
+    EXPECT_EQ(winsim::ScreenPixel(60, 60), RGB(0, 255, 0)) << "without the style siblings overlap";
+}
+
 TEST_F(WindowDcs, WindowScreenshotIsTheWholeWindowRectangle) {
     HWND w = Make(30, 40, 120, 90);
     HDC dc = GetWindowDC(w);

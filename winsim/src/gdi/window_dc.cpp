@@ -25,6 +25,17 @@ RECT ClientOnScreen(HWND hwnd) {
     return RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
 }
 
+// Takes the visible windows that lie above `hwnd` among its siblings out of the region.
+void ExcludeWindowsAbove(HWND hwnd, Region& visible) {
+    for (HWND above = GetWindow(hwnd, GW_HWNDFIRST); above && above != hwnd;
+         above = GetWindow(above, GW_HWNDNEXT)) {
+        RECT r{};
+        if (Shows(above) && GetWindowRect(above, &r)) {
+            visible.Subtract(r);
+        }
+    }
+}
+
 } // namespace
 
 bool WindowScreenRect(HWND hwnd, RECT& rect) {
@@ -53,9 +64,13 @@ bool WindowDcGeometry(HWND hwnd, bool windowDc, POINT& origin, Region& visible) 
         visible = Region();
         return true;
     }
-    // A child shows only inside its parents' client areas, and only while they show.
+    // A child shows only inside its parents' client areas, and only while they show; one with
+    // WS_CLIPSIBLINGS (itself or an ancestor) also leaves the siblings above it alone.
     HWND top = hwnd;
     while (IsChild(top)) {
+        if (static_cast<DWORD>(GetWindowLongA(top, GWL_STYLE)) & WS_CLIPSIBLINGS) {
+            ExcludeWindowsAbove(top, visible);
+        }
         HWND parent = GetParent(top);
         if (!parent) {
             break;
@@ -68,13 +83,7 @@ bool WindowDcGeometry(HWND hwnd, bool windowDc, POINT& origin, Region& visible) 
         top = parent;
     }
     // Top-level windows above this one in z-order cover it.
-    for (HWND above = GetWindow(top, GW_HWNDFIRST); above && above != top;
-         above = GetWindow(above, GW_HWNDNEXT)) {
-        RECT r{};
-        if (Shows(above) && GetWindowRect(above, &r)) {
-            visible.Subtract(r);
-        }
-    }
+    ExcludeWindowsAbove(top, visible);
     // A window with WS_CLIPCHILDREN leaves its visible children alone.
     if (static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & WS_CLIPCHILDREN) {
         for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
