@@ -182,6 +182,20 @@ TEST_F(DialogsTest, EscapeAndTheCloseBoxCancel) {
     EXPECT_TRUE(sawClose) << "the close box arrives as WM_CLOSE";
 }
 
+TEST_F(DialogsTest, ADialogWithoutTabStopsHoldsTheFocusItselfSoEnterAndEscReachIt) {
+    TemplateBuilder t("Sans arr\xeat", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 100, 60);
+    t.Control("msctls_hotkey32", "", 1000, WS_BORDER, 10, 10, 60, 14);
+    winsim::ScriptPush("focus", [] {
+        EXPECT_EQ(GetFocus(), g_run->dialog);
+        winsim::PressKeys("Enter");
+    });
+    winsim::ScriptPush("Esc", [] { winsim::PressKeys("Esc"); });
+    EXPECT_EQ(DialogBoxIndirectParamA(nullptr, t.Get(), nullptr, RecordingDialogProc, 0), IDOK);
+    EXPECT_EQ(run_.commands, std::vector<WPARAM>({IDOK}));
+    EXPECT_EQ(winsim::ScriptPending(), 1u) << "Enter ended the dialog before Esc was needed";
+    winsim::ScriptClear();
+}
+
 TEST_F(DialogsTest, TheHotKeyControlTakesTheCombinationPressedWhileFocused) {
     TemplateBuilder t = MainTemplate();
     std::vector<WORD> values;

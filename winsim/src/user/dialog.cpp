@@ -41,9 +41,9 @@ void RestoreFocus(HWND dlg) {
     if (!target || !Find(target) || !IsDescendant(dlg, target)) {
         target = GetNextDlgTabItem(dlg, nullptr, FALSE);
     }
-    if (target) {
-        ChangeFocus(w->thread, target);
-    }
+    // A dialog with no control to take the focus holds it itself, as any activated window does,
+    // so that Enter and Esc still reach it.
+    ChangeFocus(w->thread, target ? target : dlg);
 }
 
 void SaveFocus(HWND dlg) {
@@ -309,8 +309,8 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
         // The system gives the focus to the first tab stop, taken anew in case WM_INITDIALOG
         // changed the controls; it takes effect when the dialog is active.
         w->dialog->savedFocus = GetNextDlgTabItem(dlg, nullptr, FALSE);
-        if (ThreadOf(w->thread).active == dlg && w->dialog->savedFocus) {
-            ChangeFocus(w->thread, w->dialog->savedFocus);
+        if (ThreadOf(w->thread).active == dlg) {
+            ChangeFocus(w->thread, w->dialog->savedFocus ? w->dialog->savedFocus : dlg);
         }
     } else if (HWND focus = ThreadOf(w->thread).focus; focus && IsDescendant(dlg, focus)) {
         w->dialog->savedFocus = focus;
