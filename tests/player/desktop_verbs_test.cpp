@@ -90,7 +90,7 @@ TEST_F(DesktopVerbsTest, LogonStartsTheProgramWithTheRunValue) {
 }
 
 TEST_F(DesktopVerbsTest, ScreenshotWritesAPngIntoTheOutputFolder) {
-    std::filesystem::path file = std::filesystem::path(::testing::TempDir()) / "empty-desk.png";
+    std::filesystem::path file = std::filesystem::path(OwnTestDir("out")) / "empty-desk.png";
     std::filesystem::remove(file);
     RunResult result = Run(Parse("display 16\nscreenshot empty-desk\n"));
     ASSERT_TRUE(result.passed) << result.reason;

@@ -74,7 +74,7 @@ class PageVerbsTest : public ScenarioFixture {
 protected:
     RunResult RunPage(const Scenario& scenario) {
         RunOptions options;
-        options.outDir = ::testing::TempDir();
+        options.outDir = OwnTestDir("out");
         ProgramEntry entry = [this] { return page.Run(); };
         RunResult result = RunScenario(scenario, options, entry, transcript);
         // A run that stopped inside the program leaves its window behind, as a process that

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_dirs.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -34,7 +36,7 @@ CTestApp theApp;
 
 TEST(ProgramEntry, StartRunsTheApplicationObjectWhoseLoopsRunTheNextSteps) {
     winsim::ResetDesktop();
-    std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "program-entry";
+    std::filesystem::path dir = std::filesystem::path(player::OwnTestDir("program-entry"));
     std::filesystem::create_directories(dir);
     std::ofstream((dir / "start.scn").string())
         << "start '\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart'\n"

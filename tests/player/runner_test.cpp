@@ -137,7 +137,7 @@ TEST_F(RunnerTest, AStepThatCannotRunStopsTheScenarioBeforeAnything) {
 }
 
 TEST_F(RunnerTest, DesktopStepsReachTheSimulatedDesktop) {
-    std::string root = ::testing::TempDir() + "/runner-root";
+    std::string root = OwnTestDir("runner-root");
     Scenario scenario = Parse("display 8\nwindows 2000 classic\ncodepage 932\n"
                               "exe 'C:\\Outils\\V.exe'\nstart 'C:\\Outils\\V.exe -autostart'\n");
     std::string commandLine;
@@ -146,7 +146,7 @@ TEST_F(RunnerTest, DesktopStepsReachTheSimulatedDesktop) {
         program.quit = true;
     });
     RunOptions options;
-    options.outDir = ::testing::TempDir();
+    options.outDir = OwnTestDir("out");
     options.rootDir = root;
     ProgramEntry entry = [this] { return program.Run(); };
     RunResult result = RunScenario(scenario, options, entry, transcript);
@@ -187,7 +187,7 @@ TEST_F(RunnerTest, TheTranscriptTellsWhichFilesAStepWroteOrDeleted) {
 
 TEST_F(RunnerTest, ExpectFileMatchesNamesWithoutRegardToCase) {
     // A root of the test's own: the run resets the desktop onto it, and the files stay.
-    std::string root = ::testing::TempDir() + "/case-root";
+    std::string root = OwnTestDir("case-root");
     std::filesystem::create_directories(root + "/Program Files/Verbacap/tmp");
     std::ofstream(root + "/Program Files/Verbacap/tmp/1a2b.jpg") << "x";
     Scenario scenario = Parse("expect file 'C:\\PROGRAM FILES\\verbacap\\TMP\\1A2B.JPG' exists\n"
@@ -195,7 +195,7 @@ TEST_F(RunnerTest, ExpectFileMatchesNamesWithoutRegardToCase) {
                               "expect file 'D:\\x' missing\n"
                               "expect file 'C:\\Program Files\\..\\PROGRAM FILES' exists\n");
     RunOptions options;
-    options.outDir = ::testing::TempDir();
+    options.outDir = OwnTestDir("out");
     options.rootDir = root;
     RunResult result = RunScenario(scenario, options, {}, transcript);
     EXPECT_TRUE(result.passed) << result.line << ": " << result.reason;

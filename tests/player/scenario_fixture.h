@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_dirs.h"
+
 #include <sstream>
 
 namespace player {
@@ -62,7 +64,7 @@ protected:
 
     RunResult Run(const Scenario& scenario, bool withProgram = true) {
         RunOptions options;
-        options.outDir = ::testing::TempDir();
+        options.outDir = OwnTestDir("out");
         options.rootDir = rootDir;
         ProgramEntry entry;
         if (withProgram) {

@@ -134,7 +134,7 @@ class UserVerbsTest : public ScenarioFixture {
 protected:
     RunResult RunDialog(const Scenario& scenario) {
         RunOptions options;
-        options.outDir = ::testing::TempDir();
+        options.outDir = OwnTestDir("out");
         ProgramEntry entry = [this] { return dialogProgram.Run(); };
         RunResult result = RunScenario(scenario, options, entry, transcript);
         // A run that stopped inside the program leaves its window behind, as a process that
@@ -274,7 +274,7 @@ TEST_F(UserVerbsTest, WaitLetsTheClockRun) {
 TEST_F(UserVerbsTest, TheHotKeyFieldTakesTheCombinationAndLosesTheFocusToThePage) {
     HotKeyFieldProgram fieldProgram;
     RunOptions options;
-    options.outDir = ::testing::TempDir();
+    options.outDir = OwnTestDir("out");
     ProgramEntry entry = [&] { return fieldProgram.Run(); };
     RunResult result =
         RunScenario(Parse("start\nhotkey-field Ctrl+Shift+X\nclose\n"), options, entry, transcript);
