@@ -320,6 +320,21 @@ std::string ValueName(LPCSTR name) {
     return name ? name : "";
 }
 
+// The full path of a subkey named below an open key, with that key's own path and access.
+LONG ResolveSubKey(HKEY hKey, LPCSTR subKey, OpenKey& parent, std::vector<std::string>& path) {
+    LONG error = Resolve(hKey, parent);
+    if (error != ERROR_SUCCESS) {
+        return error;
+    }
+    std::vector<std::string> names;
+    if (!SplitSubKey(subKey, names)) {
+        return ERROR_BAD_PATHNAME;
+    }
+    path = parent.path;
+    path.insert(path.end(), names.begin(), names.end());
+    return ERROR_SUCCESS;
+}
+
 } // namespace
 
 void ResetRegistry() {
@@ -359,16 +374,11 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesire
     if (IsPredefined(hKey) && hKey != HKEY_CURRENT_USER) {
         return ERROR_FILE_NOT_FOUND;
     }
-    LONG error = Resolve(hKey, parent);
+    std::vector<std::string> path;
+    LONG error = ResolveSubKey(hKey, lpSubKey, parent, path);
     if (error != ERROR_SUCCESS) {
         return error;
     }
-    std::vector<std::string> names;
-    if (!SplitSubKey(lpSubKey, names)) {
-        return ERROR_BAD_PATHNAME;
-    }
-    std::vector<std::string> path = parent.path;
-    path.insert(path.end(), names.begin(), names.end());
     if (!FindKey(path)) {
         return ERROR_FILE_NOT_FOUND;
     }
@@ -384,16 +394,11 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD d
     }
     *phkResult = nullptr;
     OpenKey parent;
-    LONG error = Resolve(hKey, parent);
+    std::vector<std::string> path;
+    LONG error = ResolveSubKey(hKey, lpSubKey, parent, path);
     if (error != ERROR_SUCCESS) {
         return error;
     }
-    std::vector<std::string> names;
-    if (!SplitSubKey(lpSubKey, names)) {
-        return ERROR_BAD_PATHNAME;
-    }
-    std::vector<std::string> path = parent.path;
-    path.insert(path.end(), names.begin(), names.end());
     bool exists = FindKey(path) != nullptr;
     if (!exists && !(parent.access & KEY_CREATE_SUB_KEY)) {
         return ERROR_ACCESS_DENIED;
@@ -498,16 +503,11 @@ LSTATUS WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
         return ERROR_INVALID_PARAMETER;
     }
     OpenKey open;
-    LONG error = Resolve(hKey, open);
+    std::vector<std::string> path;
+    LONG error = ResolveSubKey(hKey, lpSubKey, open, path);
     if (error != ERROR_SUCCESS) {
         return error;
     }
-    std::vector<std::string> names;
-    if (!SplitSubKey(lpSubKey, names)) {
-        return ERROR_BAD_PATHNAME;
-    }
-    std::vector<std::string> path = open.path;
-    path.insert(path.end(), names.begin(), names.end());
     Key* key = FindKey(path);
     if (!key) {
         return ERROR_FILE_NOT_FOUND;
