@@ -1,6 +1,7 @@
 #include "htmlview/HtmlSerializer.h"
 
 #include "htmlview/InlineStyle.h"
+#include "htmlview/Utf.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -43,6 +44,31 @@ void AppendEscaped(std::string& out, std::string_view text, bool inAttribute) {
     }
 }
 
+// A height attribute as a CSS length: plain numbers are pixels, a percentage stays one, and a
+// number with a CSS unit ("12pt") keeps its unit. Anything else is no height ("").
+std::string HeightAttributeAsCss(const std::string& value) {
+    const size_t begin = value.find_first_not_of(" \t");
+    if (begin == std::string::npos) {
+        return std::string();
+    }
+    const size_t end = value.find_last_not_of(" \t") + 1;
+    const std::string text = value.substr(begin, end - begin);
+    const size_t number = text.find_first_not_of("0123456789.");
+    if (number == 0) {
+        return std::string();
+    }
+    if (number == std::string::npos) {
+        return text + "px";
+    }
+    const std::string unit = AsciiLower(text.substr(number));
+    static constexpr std::string_view kUnits[] = {"%",  "px", "pt", "pc", "em",
+                                                  "ex", "in", "cm", "mm"};
+    if (std::find(std::begin(kUnits), std::end(kUnits), unit) == std::end(kUnits)) {
+        return std::string();
+    }
+    return text.substr(0, number) + unit;
+}
+
 // A percentage height given to a table cell is a share of the table's height for its row, as
 // the classic browsers lay it out; the layout engine takes such shares from rows only, so the
 // layout markup gives the row the largest share of its cells (when it has no height itself).
@@ -54,17 +80,14 @@ std::string RowHeightFromCells(const DomNode& row) {
     }
     if (row.tag() == "table") {
         const std::string* height = row.FindAttribute("height");
-        if (!height || height->empty()) {
-            return std::string();
-        }
-        const bool digits = height->find_first_not_of("0123456789.%") == std::string::npos;
-        if (!digits) {
-            return std::string();
-        }
-        return height->back() == '%' ? *height : *height + "px";
+        return height ? HeightAttributeAsCss(*height) : std::string();
     }
-    if (row.tag() != "tr" || row.FindAttribute("height")) {
+    if (row.tag() != "tr") {
         return std::string();
+    }
+    if (const std::string* own = row.FindAttribute("height")) {
+        // A row's own height attribute is its height, whatever its cells ask for.
+        return HeightAttributeAsCss(*own);
     }
     double largest = 0;
     for (const DomNodePtr& cell : row.children()) {

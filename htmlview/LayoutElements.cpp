@@ -28,10 +28,13 @@ FormFieldElement::FormFieldElement(const std::shared_ptr<litehtml::document>& do
 QuirksDivElement::QuirksDivElement(const std::shared_ptr<litehtml::document>& doc)
     : litehtml::el_div(doc) {}
 
-int QuirksDivElement::render(int x, int y, int max_width, bool second_pass) {
-    const int result = litehtml::el_div::render(x, y, max_width, second_pass);
-    FitBorderBoxHeight(*this, m_pos);
-    return result;
+bool QuirksDivElement::get_predefined_height(int& p_height) const {
+    if (!litehtml::el_div::get_predefined_height(p_height)) {
+        return false;
+    }
+    const int chrome = padding_top() + padding_bottom() + border_top() + border_bottom();
+    p_height = std::max(0, p_height - chrome);
+    return true;
 }
 
 bool FormFieldElement::IsButton() const {

@@ -35,7 +35,10 @@ private:
 class QuirksDivElement final : public litehtml::el_div {
 public:
     explicit QuirksDivElement(const std::shared_ptr<litehtml::document>& doc);
-    int render(int x, int y, int max_width, bool second_pass = false) override;
+    // The given height less padding and border: the content box that the division is laid out
+    // with and that its children's percentage heights refer to (a table of height 100% fills
+    // the division without overflowing it).
+    bool get_predefined_height(int& p_height) const override;
 };
 
 // A picture of the page; one that cannot be had shows as a framed box with a red cross, so

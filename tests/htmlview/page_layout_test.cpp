@@ -172,6 +172,56 @@ TEST_F(PageLayoutTest, ListWrittenIntoThePageIsLaidOutLazilyAndFoundById) {
     EXPECT_EQ(WIDE("TABLE"), Element("cat0")->GetOffsetParent()->GetTagName());
 }
 
+// The list's table is as high as its scrolling division: the head row, whose height is given,
+// keeps the height of its text, and the rows without a height share the rest.
+TEST_F(PageLayoutTest, ListHeadRowKeepsItsHeightAndTheOtherRowsTakeTheRest) {
+    Load(104);
+    DomNodePtr list = Element("tblTexts");
+    RECT division;
+    ASSERT_TRUE(page->ClientRect(*list, &division));
+    EXPECT_EQ(250, division.bottom - division.top) << "the division's height includes its border";
+    const auto height = [this](const DomNodePtr& node) {
+        RECT box = {0, 0, 0, 0};
+        EXPECT_TRUE(node && page->ClientRect(*node, &box));
+        return box.bottom - box.top;
+    };
+    const auto checkFits = [&](const char* what) {
+        RECT table;
+        ASSERT_TRUE(page->ClientRect(*FindFirstByTag(list, "table"), &table));
+        EXPECT_EQ(division.top + 1, table.top) << what;
+        EXPECT_EQ(division.bottom - 1, table.bottom) << what << ": the table fills the division";
+        RECT bar;
+        EXPECT_FALSE(page->ScrollBarRect(*list, &bar)) << what << ": nothing to scroll";
+    };
+
+    const int head = height(FindFirstByTag(Element("tbl"), "th"));
+    EXPECT_GT(head, 10);
+    EXPECT_LT(head, 45) << "one or two lines of head text";
+    EXPECT_GT(height(FindFirstByTag(Element("tbl"), "td")), 180) << "the empty row takes the rest";
+    checkFits("initial table");
+
+    list->SetInnerHtml(FromUtf8(RenderedRows(1)));
+    EXPECT_LT(height(FindFirstByTag(list, "th")), 45);
+    EXPECT_GT(height(Element("cat0")), 180) << "the one entry's row takes the rest";
+    checkFits("one entry");
+
+    list->SetInnerHtml(FromUtf8(RenderedRows(2)));
+    EXPECT_LT(height(FindFirstByTag(list, "th")), 45);
+    EXPECT_EQ(height(Element("cat0")), height(Element("cat1"))) << "shared evenly";
+    checkFits("two entries");
+
+    // A plain number is pixels, as in any height attribute.
+    list->SetInnerHtml(FromUtf8("<table height=\"100%\"><tr height=\"30\"><th>a</th></tr>"
+                                "<tr><td id=rest>b</td></tr></table>"));
+    EXPECT_EQ(30, height(FindFirstByTag(list, "th")));
+    EXPECT_GT(height(Element("rest")), 180);
+
+    list->SetInnerHtml(FromUtf8(RenderedRows(8)));
+    EXPECT_LT(height(FindFirstByTag(list, "th")), 45) << "a long list does not stretch the head";
+    RECT bar;
+    EXPECT_TRUE(page->ScrollBarRect(*list, &bar)) << "a long list scrolls";
+}
+
 TEST_F(PageLayoutTest, HitTestingFindsTheInnermostElementAndSkipsContentScrolledAway) {
     Load(104);
     DomNodePtr list = Element("tblTexts");
