@@ -184,7 +184,14 @@ TEST(LayoutMarkup, TagsEveryElementWithItsIndexInDocumentOrder) {
     const std::string rows = SerializeForLayout(*table, order);
     EXPECT_NE(std::string::npos, rows.find("<tr style=\"height: 80%\""));
     EXPECT_NE(std::string::npos, rows.find("<tr style=\"color: red; height: 15%\""));
-    EXPECT_NE(std::string::npos, rows.find("<tr height=\"20\" data"));
+    EXPECT_NE(std::string::npos, rows.find("<tr height=\"20\" style=\"height: 20px\""))
+        << "a row's own height wins over its cells' shares";
+    DomNodePtr units = ParseDocument("<body><table height=50%><tr height=12pt><td>a</td></tr>"
+                                     "<tr height=wide><td>b</td></tr></table></body>");
+    const std::string given = SerializeForLayout(*units, order);
+    EXPECT_NE(std::string::npos, given.find("<table height=\"50%\" style=\"height: 50%\""));
+    EXPECT_NE(std::string::npos, given.find("<tr height=\"12pt\" style=\"height: 12pt\""));
+    EXPECT_NE(std::string::npos, given.find("<tr height=\"wide\" data")) << "no length, no height";
     EXPECT_EQ(std::string::npos, SerializeChildren(*table).find("height: 80%"))
         << "only the layout sees it";
 }
