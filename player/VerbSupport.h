@@ -72,4 +72,10 @@ bool BuildAnswer(BuildContext& c);
 bool BuildExpectVisible(BuildContext& c);
 bool BuildExpectClass(BuildContext& c);
 
+// Builders of the expectations on what captures leave behind.
+bool BuildExpectClipboard(BuildContext& c);
+bool BuildExpectJpeg(BuildContext& c);
+bool BuildExpectCaptures(BuildContext& c);
+bool BuildExpectSound(BuildContext& c);
+
 } // namespace player

@@ -44,7 +44,6 @@ std::function<bool(BuildContext&)> NotYet(std::string why,
 
 const std::map<std::string, Verb>& Verbs() {
     const std::string menus = ArrivesWith("the program's menus");
-    const std::string captures = ArrivesWith("the program's capture");
     const std::string list = ArrivesWith("the program's capture list");
     const std::string entryActions = ArrivesWith("the program's entry actions");
     const std::string autoCapture = ArrivesWith("the program's auto-capture dialog");
@@ -106,7 +105,7 @@ const std::map<std::string, Verb>& Verbs() {
         {"restore", {"restore", 0, 0, Phase::Any, command("restore")}},
         {"screenshot", {"screenshot NAME", 1, 1, Phase::Any, BuildScreenshot}},
         // Expectations.
-        {"expect clipboard", {"expect clipboard TEXT", 1, 1, Phase::Any, NotYet(captures)}},
+        {"expect clipboard", {"expect clipboard TEXT", 1, 1, Phase::Any, BuildExpectClipboard}},
         {"expect clipboard-image",
          {"expect clipboard-image W H", 2, 2, Phase::Any,
           NotYet(entryActions, [](BuildContext& c) { return SizeArgs(c, 0); })}},
@@ -119,11 +118,8 @@ const std::map<std::string, Verb>& Verbs() {
                      return CountArg(c, 0, n) && OneOf(c, 1, {"text"});
                  })}},
         {"expect file", {"expect file PATH exists|missing", 2, 2, Phase::Any, BuildExpectFile}},
-        {"expect jpeg",
-         {"expect jpeg PATH W H", 3, 3, Phase::Any,
-          NotYet(captures,
-                 [](BuildContext& c) { return WindowsPathArg(c, 0) && SizeArgs(c, 1); })}},
-        {"expect captures", {"expect captures N", 1, 1, Phase::Any, NotYet(captures, count0)}},
+        {"expect jpeg", {"expect jpeg PATH W H", 3, 3, Phase::Any, BuildExpectJpeg}},
+        {"expect captures", {"expect captures N", 1, 1, Phase::Any, BuildExpectCaptures}},
         {"expect ini", {"expect ini KEY VALUE", 2, 2, Phase::Any, BuildExpectIni}},
         {"expect run-value",
          {"expect run-value VALUE|missing", 1, 1, Phase::Any, BuildExpectRunValue}},
@@ -139,7 +135,7 @@ const std::map<std::string, Verb>& Verbs() {
                  [](BuildContext& c) {
                      return OneOf(c, 1, {"checked", "unchecked", "default"});
                  })}},
-        {"expect sound", {"expect sound N", 1, 1, Phase::Any, NotYet(captures, count0)}},
+        {"expect sound", {"expect sound N", 1, 1, Phase::Any, BuildExpectSound}},
         {"expect running", {"expect running yes|no", 1, 1, Phase::Any, BuildExpectRunning}},
     };
     return verbs;

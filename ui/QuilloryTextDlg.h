@@ -7,6 +7,8 @@
 #include "framework/CDHtmlDialog.h"
 #include "framework/CRect.h"
 
+class CaptureText;
+
 // The private message through which the tray icon reports mouse actions to the main window.
 constexpr UINT WM_TRAYNOTIFY = 0x0DCD;
 
@@ -42,6 +44,13 @@ public:
     void RegisterCaptureHotKey();
     void PlaceHotKeyControl();
     CRect GetElementRect(LPCSTR szElementId) const;
+
+    // The capture. The text of a window (its message text, or with m_bCopyAll its title and
+    // its controls' texts); the lines of the controls below hWnd at nDepth; the path of a new
+    // capture's image file, in the folder "tmp" beside the executable (created when missing).
+    void ReadCaptureText(HWND hWnd, CaptureText& text) const;
+    void CollectChildTexts(HWND hWnd, CaptureText& text, int nDepth) const;
+    CString MakeImagePath() const;
 
     // The notification area.
     void HideToTray();

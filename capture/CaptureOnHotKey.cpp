@@ -1,0 +1,106 @@
+// The capture: the text of the foreground window (a message box's message, or the whole dialog
+// with its title and its controls' texts) and the path of the new capture's image file.
+#include "capture/CaptureText.h"
+#include "framework/AfxModule.h"
+#include "ui/QuilloryTextDlg.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The control id of a message box's text.
+const int kMessageTextId = 0xFFFF;
+// What is read of one window text: the message text, a dialog's title, a control's text.
+const int kMaxMessageText = 32677;
+const int kMaxTitle = 32671;
+const int kMaxControlText = 4095;
+
+const char kTitleOpen[] = "<p><u>";
+const char kTitleClose[] = "</u></p>";
+const char kImageFolder[] = "tmp";
+
+} // namespace
+
+void CQuilloryTextDlg::ReadCaptureText(HWND hWnd, CaptureText& text) const {
+    if (!m_bCopyAll) {
+        std::string message(kMaxMessageText + 1, '\0');
+        const UINT length =
+            ::GetDlgItemTextA(hWnd, kMessageTextId, &message[0], static_cast<int>(message.size()));
+        text.Append(message.data(), static_cast<int>(length));
+        return;
+    }
+    std::string title(kMaxTitle + 1, '\0');
+    const int length = ::GetWindowTextA(hWnd, &title[0], static_cast<int>(title.size()));
+    text.Append(kTitleOpen);
+    // A title too long for the buffer is shortened so that its closing markup still fits.
+    text.AppendCut(title.data(), length, static_cast<int>(std::strlen(kTitleClose)));
+    text.Append(kTitleClose);
+    CollectChildTexts(hWnd, text, 0);
+}
+
+// Only the first child of each level is descended into, and it gets no line of its own; the
+// windows behind it at its level each give one line, indented two blanks per level. So the
+// deeper lines come first, and a flat dialog with n controls yields n - 1 lines.
+void CQuilloryTextDlg::CollectChildTexts(HWND hWnd, CaptureText& text, int nDepth) const {
+    if (hWnd == nullptr || text.IsClosed()) {
+        return;
+    }
+    CollectChildTexts(::GetWindow(hWnd, GW_CHILD), text, nDepth + 1);
+    if (nDepth < 1) {
+        return;
+    }
+    const std::string indent(static_cast<size_t>(2) * static_cast<size_t>(nDepth), ' ');
+    char childText[kMaxControlText + 1];
+    for (HWND sibling = ::GetWindow(hWnd, GW_HWNDNEXT); sibling != nullptr;
+         sibling = ::GetWindow(sibling, GW_HWNDNEXT)) {
+        // A window that cannot be read gives an empty line.
+        const int length = ::GetWindowTextA(sibling, childText, sizeof childText);
+        std::string line = indent;
+        line.append(childText, static_cast<size_t>(length > 0 ? length : 0));
+        line += '\n';
+        if (!text.Append(line.data(), static_cast<int>(line.size()))) {
+            return;
+        }
+    }
+}
+
+// The name is the tick count in lower-case hexadecimal. Two captures within one tick would get
+// the same name, and deleting one entry would then delete the other's picture: a name that
+// exists already is passed over for the next number. The name is taken at once with an empty
+// file, so that a capture whose picture could not be written, or one that runs inside another
+// (from a message box's loop), still keeps its name for itself.
+CString CQuilloryTextDlg::MakeImagePath() const {
+    char modulePath[MAX_PATH * 2] = {};
+    const DWORD length = ::GetModuleFileNameA(AfxGetInstanceHandle(), modulePath,
+                                              static_cast<DWORD>(sizeof modulePath));
+    modulePath[length < sizeof modulePath ? length : sizeof modulePath - 1] = '\0';
+    // Cut behind the last backslash, which stays; without one nothing remains.
+    unsigned char* lastBackslash =
+        ::_mbsrchr(reinterpret_cast<const unsigned char*>(modulePath), '\\');
+    if (lastBackslash != nullptr) {
+        lastBackslash[1] = '\0';
+    } else {
+        modulePath[0] = '\0';
+    }
+    CString strFolder(modulePath);
+    strFolder += kImageFolder;
+    if (!::PathFileExistsA(strFolder)) {
+        ::CreateDirectoryA(strFolder, nullptr);
+    }
+
+    DWORD dwName = ::GetTickCount();
+    CString strPath;
+    for (DWORD tries = 0;; ++tries, ++dwName) {
+        strPath = strFolder;
+        strPath.AppendFormat("\\%lx.jpg", static_cast<unsigned long>(dwName));
+        // Every name taken: keep the last one rather than loop for ever.
+        if (!::PathFileExistsA(strPath) || tries == 0xFFFFFFFFu) {
+            break;
+        }
+    }
+    if (FILE* reserved = win32_fopen(strPath, "wb")) {
+        std::fclose(reserved);
+    }
+    return strPath;
+}
