@@ -1,5 +1,6 @@
 // The browser control's layout of the main page with a capture list of N rows: rewriting the
-// list (which only marks the layout out of date) against laying the page out again.
+// list (which only marks the layout out of date) against laying the page out again, and
+// painting the page with its translucent rows.
 #include "htmlview/HtmlParser.h"
 #include "htmlview/PageLayout.h"
 #include "htmlview/Utf.h"
@@ -76,6 +77,27 @@ void RewriteAndLayOut(benchmark::State& state) {
     }
 }
 BENCHMARK(RewriteAndLayOut)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// One paint of the laid-out page into an off-screen bitmap, as the window paints: the rows'
+// backgrounds are mixed with the page's bitmap below them.
+void PaintPage(benchmark::State& state) {
+    Page page;
+    FindById(page.layout->root(), "tblTexts")->SetInnerHtml(List(static_cast<int>(state.range(0))));
+    page.layout->EnsureLayout();
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 463, 353);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all = {0, 0, 463, 353};
+    for (auto _ : state) {
+        page.layout->Paint(dc, all);
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+BENCHMARK(PaintPage)->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,12 +1,18 @@
 #include "htmlview/GdiContainer.h"
 
-#include "htmlview/LayoutElements.h"
 #include "htmlview/HtmlSerializer.h"
+#include "htmlview/LayoutElements.h"
 #include "htmlview/Utf.h"
+
+#include <litehtml/el_para.h>
+#include <litehtml/el_table.h>
+#include <litehtml/el_td.h>
+#include <litehtml/el_tr.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 namespace htmlview::internal {
 
@@ -45,6 +51,16 @@ RECT Intersect(const RECT& a, const RECT& b) {
     return r;
 }
 
+RECT Shifted(const RECT& rect, POINT shift) {
+    return RECT{rect.left + shift.x, rect.top + shift.y, rect.right + shift.x,
+                rect.bottom + shift.y};
+}
+
+bool ShowsSide(const litehtml::border& side) {
+    return side.width > 0 && side.style != litehtml::border_style_none &&
+           side.style != litehtml::border_style_hidden && side.color.alpha > 0;
+}
+
 COLORREF Darker(COLORREF colour) {
     return RGB(GetRValue(colour) / 2, GetGValue(colour) / 2, GetBValue(colour) / 2);
 }
@@ -76,6 +92,22 @@ WideString FaceName(const char* families) {
         first = "Courier New";
     }
     return FromUtf8(first);
+}
+
+// Tags that the layout engine makes plain elements of (it has classes of its own for the others).
+bool IsPlainTag(const std::string& tag) {
+    static const char* const kOwnClasses[] = {"a",     "base",  "body", "br",    "div",    "font",
+                                              "img",   "input", "link", "p",     "script", "style",
+                                              "table", "td",    "th",   "title", "tr"};
+    if (tag.empty() || tag[0] == '!' || tag[0] == '-') {
+        return false;
+    }
+    for (const char* own : kOwnClasses) {
+        if (tag == own) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -238,50 +270,47 @@ void GdiContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
         // The root's background covers the whole canvas, not only the root's box.
         area = RECT{0, 0, clientSize_.cx, clientSize_.cy};
     }
-    if (area.right <= area.left || area.bottom <= area.top) {
+    if (area.right <= area.left || area.bottom <= area.top ||
+        (bg.color.alpha == 0 && bg.image.empty())) {
         return;
     }
-    ApplyClip(dc);
+    DrawLayer(dc, area, [&](HDC target, POINT shift) { PaintBackground(target, bg, area, shift); });
+}
+
+void GdiContainer::PaintBackground(HDC dc, const litehtml::background_paint& bg, const RECT& area,
+                                   POINT shift) {
+    // Colour and tiles are both cut to the background's area.
+    SelectClip(dc, Intersect(area, CurrentClip()), shift);
     if (bg.color.alpha > 0) {
-        FillSolid(dc, area, ToColorRef(bg.color));
+        FillSolid(dc, Shifted(area, shift), ToColorRef(bg.color));
     }
     const DibImage* image = bg.image.empty() ? nullptr : images_.Get(bg.image);
-    if (image) {
-        const int width = bg.image_size.width > 0 ? bg.image_size.width : image->width();
-        const int height = bg.image_size.height > 0 ? bg.image_size.height : image->height();
-        if (width > 0 && height > 0) {
-            int startX = bg.position_x;
-            int startY = bg.position_y;
-            const bool repeatX = bg.repeat == litehtml::background_repeat_repeat ||
-                                 bg.repeat == litehtml::background_repeat_repeat_x;
-            const bool repeatY = bg.repeat == litehtml::background_repeat_repeat ||
-                                 bg.repeat == litehtml::background_repeat_repeat_y;
-            if (repeatX && startX > area.left) {
-                startX -= ((startX - area.left + width - 1) / width) * width;
-            }
-            if (repeatY && startY > area.top) {
-                startY -= ((startY - area.top + height - 1) / height) * height;
-            }
-            // Tiles are drawn clipped to the background's area.
-            RECT clip = area;
-            if (!clips_.empty()) {
-                for (const RECT& nested : clips_) {
-                    clip = Intersect(clip, nested);
-                }
-            }
-            HRGN region = CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
-            SelectClipRgn(dc, region);
-            DeleteObject(region);
-            for (int y = startY; y < area.bottom; y += height) {
-                for (int x = startX; x < area.right; x += width) {
-                    image->Draw(dc, x, y, width, height);
-                    if (!repeatX) {
-                        break;
-                    }
-                }
-                if (!repeatY) {
+    const int width =
+        image && bg.image_size.width > 0 ? bg.image_size.width : (image ? image->width() : 0);
+    const int height =
+        image && bg.image_size.height > 0 ? bg.image_size.height : (image ? image->height() : 0);
+    if (image && width > 0 && height > 0) {
+        int startX = bg.position_x;
+        int startY = bg.position_y;
+        const bool repeatX = bg.repeat == litehtml::background_repeat_repeat ||
+                             bg.repeat == litehtml::background_repeat_repeat_x;
+        const bool repeatY = bg.repeat == litehtml::background_repeat_repeat ||
+                             bg.repeat == litehtml::background_repeat_repeat_y;
+        if (repeatX && startX > area.left) {
+            startX -= ((startX - area.left + width - 1) / width) * width;
+        }
+        if (repeatY && startY > area.top) {
+            startY -= ((startY - area.top + height - 1) / height) * height;
+        }
+        for (int y = startY; y < area.bottom; y += height) {
+            for (int x = startX; x < area.right; x += width) {
+                image->Draw(dc, x + shift.x, y + shift.y, width, height);
+                if (!repeatX) {
                     break;
                 }
+            }
+            if (!repeatY) {
+                break;
             }
         }
     }
@@ -290,13 +319,21 @@ void GdiContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
 
 void GdiContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders,
                                 const litehtml::position& draw_pos, bool) {
-    HDC dc = AsDc(hdc);
-    ApplyClip(dc);
     const RECT box = ToRect(draw_pos);
-    const auto visible = [](const litehtml::border& side) {
-        return side.width > 0 && side.style != litehtml::border_style_none &&
-               side.style != litehtml::border_style_hidden && side.color.alpha > 0;
-    };
+    if (box.right <= box.left || box.bottom <= box.top ||
+        !(ShowsSide(borders.top) || ShowsSide(borders.bottom) || ShowsSide(borders.left) ||
+          ShowsSide(borders.right))) {
+        return;
+    }
+    DrawLayer(AsDc(hdc), box,
+              [&](HDC target, POINT shift) { PaintBorders(target, borders, box, shift); });
+}
+
+void GdiContainer::PaintBorders(HDC dc, const litehtml::borders& borders, const RECT& frame,
+                                POINT shift) const {
+    SelectClip(dc, CurrentClip(), shift);
+    const RECT box = Shifted(frame, shift);
+    const auto visible = ShowsSide;
     // Inset and outset borders are lit from the top left, as the classic desktop draws them.
     const auto shade = [](const litehtml::border& side, bool topOrLeft) {
         const COLORREF colour = ToColorRef(side.color);
@@ -327,6 +364,73 @@ void GdiContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders&
                   shade(borders.right, false));
     }
     SelectClipRgn(dc, nullptr);
+}
+
+void GdiContainer::DrawLayer(HDC dc, const RECT& area,
+                             const std::function<void(HDC, POINT)>& paint) const {
+    if (opacity_ >= 1.0) {
+        paint(dc, POINT{0, 0});
+        return;
+    }
+    if (opacity_ <= 0.0) {
+        return;
+    }
+    // Only the part that can show is blended: the area within the clip and the device.
+    RECT visible = Intersect(area, CurrentClip());
+    SelectClipRgn(dc, nullptr);
+    RECT device;
+    if (GetClipBox(dc, &device) != ERROR) {
+        visible = Intersect(visible, device);
+    }
+    const int width = visible.right - visible.left;
+    const int height = visible.bottom - visible.top;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    // What lies below is copied off the device, the layer is painted over the copy, and the two
+    // are mixed at the element's opacity before the result goes back.
+    HDC layer = CreateCompatibleDC(dc);
+    HBITMAP bitmap = layer ? CreateCompatibleBitmap(dc, width, height) : nullptr;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+    std::vector<BYTE> below(bytes);
+    std::vector<BYTE> above(bytes);
+    bool blended = false;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(layer, bitmap);
+        BitBlt(layer, 0, 0, width, height, dc, visible.left, visible.top, SRCCOPY);
+        SelectObject(layer, old);
+        const bool read = GetDIBits(layer, bitmap, 0, static_cast<UINT>(height), below.data(),
+                                    &info, DIB_RGB_COLORS) == height;
+        SelectObject(layer, bitmap);
+        paint(layer, POINT{-visible.left, -visible.top});
+        SelectObject(layer, old);
+        blended = read && GetDIBits(layer, bitmap, 0, static_cast<UINT>(height), above.data(),
+                                    &info, DIB_RGB_COLORS) == height;
+    }
+    if (blended) {
+        const int alpha = static_cast<int>(opacity_ * 255.0 + 0.5);
+        for (size_t i = 0; i < bytes; ++i) {
+            above[i] = static_cast<BYTE>((above[i] * alpha + below[i] * (255 - alpha) + 127) / 255);
+        }
+        SetDIBitsToDevice(dc, visible.left, visible.top, static_cast<DWORD>(width),
+                          static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height),
+                          above.data(), &info, DIB_RGB_COLORS);
+    } else {
+        paint(dc, POINT{0, 0}); // no memory for the layer: drawn opaque rather than not at all
+    }
+    if (bitmap) {
+        DeleteObject(bitmap);
+    }
+    if (layer) {
+        DeleteDC(layer);
+    }
 }
 
 void GdiContainer::DrawFormField(litehtml::uint_ptr hdc, const DomNode& node,
@@ -478,8 +582,26 @@ GdiContainer::create_element(const litehtml::tchar_t* tag_name,
                              const litehtml::string_map& attributes,
                              const std::shared_ptr<litehtml::document>& doc) {
     const std::string tag = tag_name ? AsciiLower(tag_name) : std::string();
-    if (tag == "div" && quirks_) {
-        return std::make_shared<QuirksDivElement>(doc);
+    if (tag == "div") {
+        if (quirks_) {
+            return std::make_shared<Translucent<QuirksDivElement>>(*this, doc);
+        }
+        return std::make_shared<Translucent<litehtml::el_div>>(*this, doc);
+    }
+    if (tag == "td" || tag == "th") {
+        return std::make_shared<Translucent<litehtml::el_td>>(*this, doc);
+    }
+    if (tag == "tr") {
+        return std::make_shared<Translucent<litehtml::el_tr>>(*this, doc);
+    }
+    if (tag == "table") {
+        return std::make_shared<Translucent<litehtml::el_table>>(*this, doc);
+    }
+    if (tag == "p") {
+        return std::make_shared<Translucent<litehtml::el_para>>(*this, doc);
+    }
+    if (IsPlainTag(tag)) {
+        return std::make_shared<Translucent<litehtml::html_tag>>(*this, doc);
     }
     if (tag == "img") {
         return std::make_shared<PictureElement>(doc, *this);
@@ -507,6 +629,23 @@ void GdiContainer::get_media_features(litehtml::media_features& media) const {
 void GdiContainer::get_language(litehtml::tstring& language, litehtml::tstring& culture) const {
     language = "fr";
     culture = "fr-FR";
+}
+
+RECT GdiContainer::CurrentClip() const {
+    // Without a clip, a rectangle larger than any device.
+    constexpr LONG kFar = 1 << 26; // within the coordinate range of regions
+    RECT clip = {-kFar, -kFar, kFar, kFar};
+    for (const RECT& nested : clips_) {
+        clip = Intersect(clip, nested);
+    }
+    return clip;
+}
+
+void GdiContainer::SelectClip(HDC dc, const RECT& clip, POINT shift) const {
+    const RECT shifted = Shifted(clip, shift);
+    HRGN region = CreateRectRgn(shifted.left, shifted.top, shifted.right, shifted.bottom);
+    SelectClipRgn(dc, region);
+    DeleteObject(region);
 }
 
 void GdiContainer::ApplyClip(HDC dc) const {

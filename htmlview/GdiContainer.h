@@ -8,6 +8,7 @@
 
 #include <litehtml.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ public:
         focused_ = node;
         focusedSelected_ = selected;
     }
+
+    // How opaque the backgrounds and borders drawn from now on are (1: fully). Below 1 they are
+    // mixed with what lies under them, as the classic browsers' alpha filter shows an element.
+    void SetOpacity(double opacity) { opacity_ = opacity; }
+    double opacity() const { return opacity_; }
 
     // Paints what a form field shows inside its content box (check mark, text, label).
     void DrawFormField(litehtml::uint_ptr hdc, const DomNode& node, const litehtml::position& box,
@@ -79,6 +85,18 @@ public:
     void get_language(litehtml::tstring& language, litehtml::tstring& culture) const override;
 
 private:
+    void PaintBackground(HDC dc, const litehtml::background_paint& bg, const RECT& area,
+                         POINT shift);
+    void PaintBorders(HDC dc, const litehtml::borders& borders, const RECT& frame,
+                      POINT shift) const;
+    // Runs paint(target, shift) for the part area of the page: straight onto dc when the opacity
+    // is full, else into a layer that is then mixed into dc. Drawing into target is offset by
+    // shift.
+    void DrawLayer(HDC dc, const RECT& area, const std::function<void(HDC, POINT)>& paint) const;
+    // The intersection of the current set_clip nesting (a vast rectangle when nothing is nested).
+    RECT CurrentClip() const;
+    // Selects clip, offset by shift, as dc's clip region.
+    void SelectClip(HDC dc, const RECT& clip, POINT shift) const;
     // Selects the clip of the current set_clip nesting into dc (none when nothing is nested).
     void ApplyClip(HDC dc) const;
     void FillSolid(HDC dc, const RECT& rect, COLORREF colour) const;
@@ -92,6 +110,7 @@ private:
     const DomNode* focused_ = nullptr;
     bool focusedSelected_ = false;
     bool quirks_ = false;
+    double opacity_ = 1.0;
 };
 
 } // namespace htmlview::internal

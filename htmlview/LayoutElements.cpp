@@ -4,6 +4,9 @@
 #include "htmlview/Utf.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
 
 namespace htmlview::internal {
 
@@ -19,7 +22,36 @@ void FitBorderBoxHeight(const litehtml::element& element, litehtml::position& co
     content.height = std::max(0, content.height - chrome);
 }
 
+// The number that starts text (after blanks), or false.
+bool LeadingNumber(const std::string& text, double* value) {
+    const char* begin = text.c_str();
+    while (*begin == ' ' || *begin == '\t') {
+        ++begin;
+    }
+    char* end = nullptr;
+    *value = std::strtod(begin, &end);
+    return end != begin && std::isfinite(*value);
+}
+
 } // namespace
+
+double OpacityFromStyle(const char* filter, const char* opacity) {
+    if (filter) {
+        const std::string text = AsciiLower(filter);
+        const size_t alpha = text.find("alpha");
+        const size_t key = alpha == std::string::npos ? alpha : text.find("opacity", alpha);
+        const size_t equals = key == std::string::npos ? key : text.find('=', key);
+        double percent = 0;
+        if (equals != std::string::npos && LeadingNumber(text.substr(equals + 1), &percent)) {
+            return std::clamp(percent / 100.0, 0.0, 1.0);
+        }
+    }
+    double value = 0;
+    if (opacity && LeadingNumber(opacity, &value)) {
+        return std::clamp(value, 0.0, 1.0);
+    }
+    return 1.0;
+}
 
 FormFieldElement::FormFieldElement(const std::shared_ptr<litehtml::document>& doc,
                                    GdiContainer& container, const DomNode* node, bool quirks)

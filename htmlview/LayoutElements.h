@@ -3,14 +3,46 @@
 #pragma once
 
 #include "htmlview/DomNode.h"
+#include "htmlview/GdiContainer.h"
 
 #include <litehtml.h>
 #include <litehtml/el_div.h>
 #include <litehtml/el_image.h>
 
+#include <utility>
+
 namespace htmlview::internal {
 
-class GdiContainer;
+// How opaque an element is painted, from the values of its style's "filter" and "opacity"
+// (either may be null): the classic browsers' filter "alpha(opacity=N)", N in percent, and
+// without it the CSS opacity, 0 to 1. 1 when neither gives a value.
+double OpacityFromStyle(const char* filter, const char* opacity);
+
+// An element whose background and borders are painted at the opacity its style asks for,
+// mixed with what lies below (the layout engine itself paints everything opaque).
+template <class Base> class Translucent : public Base {
+public:
+    template <class... Args>
+    explicit Translucent(GdiContainer& container, Args&&... args)
+        : Base(std::forward<Args>(args)...), container_(container) {}
+
+    void draw_background(litehtml::uint_ptr hdc, int x, int y,
+                         const litehtml::position* clip) override {
+        const double opacity = OpacityFromStyle(this->get_style_property(_t("filter"), false),
+                                                this->get_style_property(_t("opacity"), false));
+        if (opacity >= 1.0) {
+            Base::draw_background(hdc, x, y, clip);
+            return;
+        }
+        const double outer = container_.opacity();
+        container_.SetOpacity(outer * opacity);
+        Base::draw_background(hdc, x, y, clip);
+        container_.SetOpacity(outer);
+    }
+
+private:
+    GdiContainer& container_;
+};
 
 // An input element: laid out as a box by the style sheet, its content (check mark, typed text,
 // button label) painted from the document node's current state.
@@ -32,7 +64,7 @@ private:
 
 // A division of a page in quirks mode: a height it is given includes padding and border (the
 // width is handled by box-sizing, which the layout engine applies to widths only).
-class QuirksDivElement final : public litehtml::el_div {
+class QuirksDivElement : public litehtml::el_div {
 public:
     explicit QuirksDivElement(const std::shared_ptr<litehtml::document>& doc);
     // The given height less padding and border: the content box that the division is laid out

@@ -1,6 +1,7 @@
 // The program's pages laid out and painted by the control's layout (without its window): ids,
 // geometry, the list table written into the page, scrolling, hit testing, painting.
 #include "htmlview/HtmlParser.h"
+#include "htmlview/LayoutElements.h"
 #include "htmlview/PageLayout.h"
 #include "htmlview/Utf.h"
 
@@ -47,6 +48,12 @@ protected:
         DomNodePtr root = ParseDocument(markup, &quirks);
         page->container().images().SetModule(winsim::ProgramModule());
         page->SetDocument(root, quirks);
+        page->SetViewportSize(viewport);
+    }
+
+    void LoadMarkup(const std::string& markup, SIZE viewport = kMainClient) {
+        bool quirks = false;
+        page->SetDocument(ParseDocument(markup, &quirks), quirks);
         page->SetViewportSize(viewport);
     }
 
@@ -582,6 +589,98 @@ TEST_F(PageLayoutTest, AResizedViewLaysThePageOutAgainAtItsNewSize) {
     ASSERT_TRUE(page->ClientRect(*Element("ctrlHotkey"), &after));
     EXPECT_EQ(before.left, after.left);
     EXPECT_EQ(before.top, after.top);
+}
+
+} // namespace
+
+namespace {
+
+TEST(Opacity, ComesFromTheAlphaFilterElseFromTheCssProperty) {
+    EXPECT_DOUBLE_EQ(0.5, OpacityFromStyle("alpha(opacity=50)", nullptr));
+    EXPECT_DOUBLE_EQ(
+        0.3, OpacityFromStyle("progid:DXImageTransform.Microsoft.Alpha(Opacity = 30)", nullptr));
+    EXPECT_DOUBLE_EQ(0.8, OpacityFromStyle("alpha(opacity=80)", "0.4")) << "the filter wins";
+    EXPECT_DOUBLE_EQ(0.25, OpacityFromStyle(nullptr, "0.25"));
+    EXPECT_DOUBLE_EQ(0.25, OpacityFromStyle("blur(add=1)", "0.25")) << "no alpha in the filter";
+    EXPECT_DOUBLE_EQ(1.0, OpacityFromStyle("alpha(opacity=150)", nullptr)) << "clamped";
+    EXPECT_DOUBLE_EQ(0.0, OpacityFromStyle(nullptr, "-1"));
+    EXPECT_DOUBLE_EQ(1.0, OpacityFromStyle("alpha(opacity=)", "half")) << "no number, opaque";
+    EXPECT_DOUBLE_EQ(1.0, OpacityFromStyle(nullptr, nullptr));
+}
+
+// Within one step of what a mix of over and below at that opacity gives, per channel.
+void ExpectMixed(COLORREF over, COLORREF below, double opacity, COLORREF actual, const char* what) {
+    const auto channel = [&](BYTE (*get)(COLORREF)) {
+        const double expected = get(over) * opacity + get(below) * (1.0 - opacity);
+        EXPECT_NEAR(expected, get(actual), 1.0) << what;
+    };
+    channel([](COLORREF c) { return GetRValue(c); });
+    channel([](COLORREF c) { return GetGValue(c); });
+    channel([](COLORREF c) { return GetBValue(c); });
+}
+
+TEST_F(PaintedPage, TranslucentBackgroundsAreMixedWithWhatLiesBelow) {
+    LoadMarkup("<html><head><style>"
+               "body { margin: 0; background-color: #000080; }"
+               "td { width: 40px; height: 20px; padding: 0; }"
+               ".even { background-color: #c6dcf0; filter: alpha(opacity=80); opacity: 0.8; }"
+               "</style></head><body><table cellspacing=0 cellpadding=0><tr>"
+               "<td id=even class=even></td>"
+               "<td id=filler style=\"background-color: #ffffff; filter:alpha(opacity=50);\">"
+               "</td><td id=css style=\"background-color: #ffffff; opacity: 0.25\"></td>"
+               "<td id=solid style=\"background-color: #ffffff\"></td>"
+               "<td id=ink class=even style=\"font-size: 20px\">WWW</td></tr></table>"
+               "<div id=framed style=\"width: 40px; height: 20px; border: 4px solid #ff0000; "
+               "opacity: 0.5\"></div></body></html>");
+    Paint();
+    const COLORREF navy = RGB(0, 0, 0x80);
+    const auto at = [this](const char* id, int dx, int dy) {
+        RECT box;
+        EXPECT_TRUE(page->ClientRect(*Element(id), &box)) << id;
+        return GetPixel(dc, box.left + dx, box.top + dy);
+    };
+    ExpectMixed(RGB(0xC6, 0xDC, 0xF0), navy, 0.8, at("even", 10, 10), "rows at 80 %");
+    ExpectMixed(RGB(0xFF, 0xFF, 0xFF), navy, 0.5, at("filler", 10, 10), "the filler at 50 %");
+    ExpectMixed(RGB(0xFF, 0xFF, 0xFF), navy, 0.25, at("css", 10, 10), "CSS opacity");
+    EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), at("solid", 10, 10)) << "no opacity, no mixing";
+    ExpectMixed(RGB(0xFF, 0, 0), navy, 0.5, at("framed", 1, 10), "borders too");
+    EXPECT_EQ(navy, at("framed", 10, 10)) << "a division without background leaves the page";
+
+    // The text of a translucent cell is drawn over its background, in full.
+    RECT box;
+    ASSERT_TRUE(page->ClientRect(*Element("ink"), &box));
+    int black = 0;
+    for (LONG y = box.top; y < box.bottom; ++y) {
+        for (LONG x = box.left; x < box.right; ++x) {
+            black += GetPixel(dc, x, y) == RGB(0, 0, 0) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(black, 20);
+
+    // A colour set inline on a row of class "even" is mixed as well, as the highlight is.
+    Element("even")->SetBackgroundColor(WIDE("#D0F1C5"));
+    Paint();
+    ExpectMixed(RGB(0xD0, 0xF1, 0xC5), navy, 0.8, at("even", 10, 10), "highlighted row");
+}
+
+TEST_F(PaintedPage, TranslucentRowsStayInsideTheirScrollingDivision) {
+    Load(104);
+    DomNodePtr list = Element("tblTexts");
+    list->SetInnerHtml(FromUtf8(RenderedRows(8)));
+    Paint();
+    RECT division;
+    ASSERT_TRUE(page->ClientRect(*list, &division));
+    const COLORREF above = GetPixel(dc, division.left + 100, division.top - 2);
+    const COLORREF below = GetPixel(dc, division.left + 100, division.bottom + 2);
+    list->SetScrollTop(30);
+    Paint();
+    EXPECT_EQ(above, GetPixel(dc, division.left + 100, division.top - 2));
+    EXPECT_EQ(below, GetPixel(dc, division.left + 100, division.bottom + 2));
+    RECT cell;
+    ASSERT_TRUE(page->ClientRect(*Element("txt1"), &cell));
+    const COLORREF odd = GetPixel(dc, cell.left + 60, cell.top + 3);
+    EXPECT_NE(RGB(0xFF, 0xFF, 0xFF), odd) << "white at 80 % over the page's bitmap";
+    EXPECT_GE(GetRValue(odd), 0xF0) << "but nearly white";
 }
 
 } // namespace
