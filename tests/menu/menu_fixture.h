@@ -1,0 +1,36 @@
+// A fresh simulated desktop for the owner-drawn menu tests, with the process-wide icon store and
+// style selection forgotten, so that each test sees the system it configures.
+#pragma once
+
+#include "menu/MenuStyle.h"
+#include "menu/SharedIconList.h"
+
+#include <winsim/sim.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace menu_test {
+
+inline winsim::DesktopConfig DesktopOf(const std::string& version, bool classicTheme = false) {
+    winsim::DesktopConfig config;
+    config.windowsVersion = version;
+    config.classicTheme = classicTheme;
+    return config;
+}
+
+// Starts a desktop of this configuration; the icon store of the previous one is released first.
+inline void StartDesktop(const winsim::DesktopConfig& config) {
+    ReleaseSharedIcons();
+    winsim::ResetDesktop(config);
+    ForgetMenuStyle();
+}
+
+class MenuDesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override { StartDesktop(DesktopOf("2000")); }
+    void TearDown() override { ReleaseSharedIcons(); }
+};
+
+} // namespace menu_test
