@@ -20,7 +20,10 @@ END_DHTML_EVENT_MAP()
 CQuilloryTextDlg::CQuilloryTextDlg(CWnd* pParent)
     : CDHtmlDialog(IDD_VERBACAP_DIALOG, IDR_HTML_VERBACAP, pParent),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_atomHotKey(0), m_bAutoCapture(false), m_bMenuOpen(false) {}
+      m_atomHotKey(0), m_bAutoCapture(false), m_bMenuOpen(false) {
+    m_menuEntry.LoadFromResource(IDR_MENU_ENTRY);
+    m_menuFunctions.LoadFromResource(IDR_MENU_FUNCTIONS);
+}
 
 CQuilloryTextDlg::~CQuilloryTextDlg() = default;
 

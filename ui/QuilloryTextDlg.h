@@ -6,6 +6,7 @@
 #include "capture/NotifyingHotKeyCtrl.h"
 #include "framework/CDHtmlDialog.h"
 #include "framework/CRect.h"
+#include "menu/IvyMenu.h"
 
 class CaptureText;
 
@@ -21,6 +22,10 @@ public:
     ~CQuilloryTextDlg() override;
 
     HICON m_hIcon;
+    // The entry menu (its first popup opens on a capture entry) and the Functions menu, both
+    // owner-drawn; the Functions menu is only loaded and destroyed, the page shows a plain one.
+    IvyMenu m_menuEntry;
+    IvyMenu m_menuFunctions;
     // Capture the whole dialog (title and every child text), not only a message box's text.
     bool m_bCopyAll = false;
     // The global atom that serves as the registered hot-key's id; 0 while none is registered.

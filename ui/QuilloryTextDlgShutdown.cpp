@@ -9,6 +9,9 @@ const UINT kTrayIconId = 100;
 } // namespace
 
 void CQuilloryTextDlg::Shutdown() {
+    m_menuEntry.Destroy();
+    m_menuFunctions.Destroy();
+
     ::UnregisterHotKey(m_hWnd, m_atomHotKey);
     ::GlobalDeleteAtom(m_atomHotKey);
     m_atomHotKey = 0;
