@@ -4,11 +4,13 @@
 #include "htmlview/HtmlView.h"
 
 #include <winsim/module_resources.h>
+#include <winsim/sim_gdi.h>
 #include <winsim/sim.h>
 #include <winsim/windows.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -302,6 +304,65 @@ TEST_F(HtmlViewTest, WheelScrollsTheListUnderThePointer) {
     EXPECT_EQ(48, list->GetScrollTop());
     SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 240), At(screen));
     EXPECT_EQ(0, list->GetScrollTop());
+}
+
+// The page as the screen shows it once the window has painted: written as a PNG
+// (htmlview-window/ in the test's temporary folder) and checked pixel by pixel.
+TEST_F(HtmlViewTest, TheWindowPaintsThePageOntoTheScreen) {
+    RECT onScreen;
+    GetWindowRect(window, &onScreen);
+    const COLORREF desktop = winsim::ScreenPixel(onScreen.left - 1, onScreen.top + 10);
+
+    Load(104);
+    view->GetElementById(WIDE("tblTexts"))->SetInnerHtml(Wide(Rows(2)));
+    UpdateWindow(window);
+    const std::string folder = ::testing::TempDir() + "htmlview-window/";
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(winsim::SaveScreenRect(onScreen, folder + "main-page.png"));
+
+    const auto rectOf = [this](const WideString& path) {
+        RECT rect = {};
+        EXPECT_TRUE(view->GetElementScreenRect(view->FindElement(path), &rect));
+        return rect;
+    };
+    const auto count = [](const RECT& rect, auto matches) {
+        int found = 0;
+        for (LONG y = rect.top; y < rect.bottom; ++y) {
+            for (LONG x = rect.left; x < rect.right; ++x) {
+                found += matches(winsim::ScreenPixel(x, y)) ? 1 : 0;
+            }
+        }
+        return found;
+    };
+
+    const RECT head = rectOf(WIDE("tblTexts/th"));
+    EXPECT_EQ(RGB(0x33, 0x66, 0x99), winsim::ScreenPixel(head.left + 2, head.top + 2))
+        << "the head's blue";
+    EXPECT_GT(count(head, [](COLORREF c) { return c == RGB(0xFF, 0xFF, 0xFF); }), 20)
+        << "white head text";
+    EXPECT_GT(count(rectOf(WIDE("menu")), [](COLORREF c) { return c == RGB(0x00, 0x11, 0x33); }),
+              20)
+        << "the menu's dark text";
+    EXPECT_GT(count(rectOf(WIDE("cat0")),
+                    [](COLORREF c) { return GetRValue(c) < 0x40 && GetGValue(c) < 0x40; }),
+              20)
+        << "the capture time's text";
+
+    // An even row's blue at 80 %, over the page's light background.
+    const RECT row = rectOf(WIDE("txt0"));
+    const COLORREF even = winsim::ScreenPixel(row.right - 4, row.bottom - 4);
+    EXPECT_GT(GetRValue(even), 0xC6 + 4);
+    EXPECT_LT(GetRValue(even), 0xFF - 4);
+    EXPECT_GT(GetBValue(even), GetRValue(even));
+
+    // Below the settings, the page's background bitmap: light and bluish, not the blank canvas.
+    const COLORREF page = winsim::ScreenPixel(onScreen.right - 30, onScreen.bottom - 8);
+    EXPECT_NE(RGB(0xFF, 0xFF, 0xFF), page);
+    EXPECT_GT(GetRValue(page), 0xE0);
+    EXPECT_GT(GetBValue(page), GetRValue(page));
+
+    EXPECT_EQ(desktop, winsim::ScreenPixel(onScreen.left - 1, onScreen.top + 10))
+        << "nothing drawn beside the window";
 }
 
 } // namespace
