@@ -105,6 +105,16 @@ const char* MessageName(UINT msg) {
         return "WM_LBUTTONUP";
     case WM_ENABLE:
         return "WM_ENABLE";
+    case WM_MOUSEMOVE:
+        return "WM_MOUSEMOVE";
+    case WM_MOUSELEAVE:
+        return "WM_MOUSELEAVE";
+    case WM_NCMOUSELEAVE:
+        return "WM_NCMOUSELEAVE";
+    case WM_MOUSEHOVER:
+        return "WM_MOUSEHOVER";
+    case WM_NCMOUSEHOVER:
+        return "WM_NCMOUSEHOVER";
     default:
         return "?";
     }

@@ -83,6 +83,13 @@ typedef struct tagWINDOWPOS {
     UINT flags;
 } WINDOWPOS, *LPWINDOWPOS;
 
+typedef struct tagTRACKMOUSEEVENT {
+    DWORD cbSize;
+    DWORD dwFlags;
+    HWND hwndTrack;
+    DWORD dwHoverTime;
+} TRACKMOUSEEVENT, *LPTRACKMOUSEEVENT;
+
 typedef struct tagMINMAXINFO {
     POINT ptReserved;
     POINT ptMaxSize;
@@ -542,7 +549,9 @@ typedef DLGTEMPLATE* LPDLGTEMPLATEA;
 #define WM_MOVING 0x0216
 #define WM_ENTERSIZEMOVE 0x0231
 #define WM_EXITSIZEMOVE 0x0232
+#define WM_NCMOUSEHOVER 0x02A0
 #define WM_MOUSEHOVER 0x02A1
+#define WM_NCMOUSELEAVE 0x02A2
 #define WM_MOUSELEAVE 0x02A3
 #define WM_CUT 0x0300
 #define WM_COPY 0x0301
@@ -966,6 +975,13 @@ SHORT WINAPI GetKeyState(int nVirtKey);
 SHORT WINAPI GetAsyncKeyState(int vKey);
 BOOL WINAPI GetCursorPos(LPPOINT lpPoint);
 BOOL WINAPI SetCursorPos(int X, int Y);
+#define TME_HOVER 0x00000001
+#define TME_LEAVE 0x00000002
+#define TME_NONCLIENT 0x00000010
+#define TME_QUERY 0x40000000
+#define TME_CANCEL 0x80000000
+#define HOVER_DEFAULT 0xFFFFFFFF
+BOOL WINAPI TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
 UINT WINAPI MapVirtualKeyA(UINT uCode, UINT uMapType);
 BOOL WINAPI MessageBeep(UINT uType);
 

@@ -1,6 +1,7 @@
 // The virtual clock: tick count, wall-clock time and timers. Time moves only when a test or a
 // scenario lets it pass.
 #include "user/clock_internal.h"
+#include "user/mouse_tracking.h"
 #include "user/window_internal.h"
 
 #include <winsim/sim_user.h>
@@ -122,6 +123,10 @@ bool AdvancePendingWait() {
     ULONGLONG step = c.waitUntil;
     for (const Timer& t : c.timers) {
         step = std::min(step, t.next);
+    }
+    if (ULONGLONG hover = NextMouseHoverTick()) {
+        // A pointer resting on a tracked window is noticed on time, as a timer would be.
+        step = std::min(step, hover > kStartTick ? hover - kStartTick : 0);
     }
     step = std::max(step, c.elapsed + 1);
     AdvanceTo(std::min(step, c.waitUntil));

@@ -3,6 +3,7 @@
 #include "user/activation.h"
 #include "user/hotkeys_internal.h"
 #include "user/input_internal.h"
+#include "user/mouse_tracking.h"
 #include "user/window_internal.h"
 
 #include <winsim/sim.h>
@@ -225,24 +226,6 @@ void KeyEvent(UINT vk, bool down) {
     PostInput(thread, target, msg, vk, lParam);
 }
 
-WPARAM MouseKeyFlags() {
-    InputState& in = Input();
-    WPARAM flags = 0;
-    if (in.down[VK_LBUTTON]) {
-        flags |= MK_LBUTTON;
-    }
-    if (in.down[VK_RBUTTON]) {
-        flags |= MK_RBUTTON;
-    }
-    if (in.down[VK_SHIFT]) {
-        flags |= MK_SHIFT;
-    }
-    if (in.down[VK_CONTROL]) {
-        flags |= MK_CONTROL;
-    }
-    return flags;
-}
-
 // The window that gets a mouse message at the cursor: the capture window of the foreground
 // thread, or the window under the pointer.
 HWND MouseTarget(bool* captured) {
@@ -330,6 +313,24 @@ HWND DeepestAt(HWND hwnd, POINT p) {
 }
 
 } // namespace
+
+WPARAM MouseKeyFlags() {
+    InputState& in = Input();
+    WPARAM flags = 0;
+    if (in.down[VK_LBUTTON]) {
+        flags |= MK_LBUTTON;
+    }
+    if (in.down[VK_RBUTTON]) {
+        flags |= MK_RBUTTON;
+    }
+    if (in.down[VK_SHIFT]) {
+        flags |= MK_SHIFT;
+    }
+    if (in.down[VK_CONTROL]) {
+        flags |= MK_CONTROL;
+    }
+    return flags;
+}
 
 HWND WindowAtScreenPoint(POINT p) {
     for (HWND h : Find(State().desktop)->children) {
@@ -461,6 +462,8 @@ void KeyUp(UINT vk) {
 
 void MovePointer(POINT screen) {
     Input().cursor = screen;
+    // The window left behind hears of it before the one the pointer moved to.
+    UpdateMouseTracking();
     PostMouse(WM_MOUSEMOVE, WM_NCMOUSEMOVE);
 }
 

@@ -2,6 +2,7 @@
 #include "user/activation.h"
 #include "user/clock_internal.h"
 #include "user/input_internal.h"
+#include "user/mouse_tracking.h"
 #include "user/paint_internal.h"
 #include "user/window_internal.h"
 
@@ -137,6 +138,7 @@ void PumpOtherPrograms() {
 }
 
 bool TakeMessage(DWORD threadId, MSG* msg, HWND hwnd, UINT min, UINT max, bool remove) {
+    PostDueMouseHover(threadId);
     Thread& thread = ThreadOf(threadId);
     bool found = TakeFrom(thread.translated, msg, hwnd, min, max, remove) ||
                  TakeFrom(thread.posted, msg, hwnd, min, max, remove);

@@ -3,6 +3,7 @@
 #include "core/areas.h"
 #include "user/dialog_state.h"
 #include "user/events.h"
+#include "user/mouse_tracking.h"
 
 #include <winsim/sim.h>
 
@@ -127,6 +128,7 @@ void ResetUser() {
     ResetClock();
     ResetHotKeysAndAtoms();
     ResetInput();
+    ResetMouseTracking();
     ResetEvents();
     ProgramThread();
 

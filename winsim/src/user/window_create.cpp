@@ -2,6 +2,7 @@
 #include "user/activation.h"
 #include "user/dialog_state.h"
 #include "user/geometry.h"
+#include "user/mouse_tracking.h"
 #include "user/user_state.h"
 #include "user/window_internal.h"
 
@@ -92,6 +93,7 @@ void SendNcDestroyAndFree(HWND hwnd) {
     KillWindowTimers(hwnd);
     ReleaseWindowHotKeys(hwnd);
     ForgetWindowInInput(hwnd);
+    ForgetMouseTracking(hwnd);
     UserState& state = State();
     for (auto& [id, thread] : state.threads) {
         if (thread.focus == hwnd) {

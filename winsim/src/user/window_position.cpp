@@ -1,6 +1,7 @@
 // Window rectangles, moving, sizing, z-order and show states.
 #include "user/activation.h"
 #include "user/geometry.h"
+#include "user/mouse_tracking.h"
 #include "user/paint_internal.h"
 #include "user/window_internal.h"
 #include "user/user_state.h"
@@ -246,6 +247,10 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
     }
     if (Find(hWnd)) {
         Send(hWnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
+    }
+    if (wasShown || nowShown) {
+        // The window may have left the pointer, or come between it and a tracked window.
+        UpdateMouseTracking();
     }
     return TRUE;
 }
