@@ -15,6 +15,10 @@ BEGIN_DHTML_EVENT_MAP(CQuilloryTextDlg)
 DHTML_EVENT_ONCLICK("chkCopyAll", OnClickCopyAll)
 DHTML_EVENT_ONCLICK("chkMinimizeToTray", OnClickMinimizeToTray)
 DHTML_EVENT_ONCLICK("chkAutostart", OnClickAutostart)
+DHTML_EVENT_CLASS(DHTMLEVENT_ONMOUSEOVER, "odd", OnOddRowMouseOver)
+DHTML_EVENT_CLASS(DHTMLEVENT_ONMOUSEOUT, "odd", OnOddRowMouseOut)
+DHTML_EVENT_CLASS(DHTMLEVENT_ONMOUSEOVER, "even", OnEvenRowMouseOver)
+DHTML_EVENT_CLASS(DHTMLEVENT_ONMOUSEOUT, "even", OnEvenRowMouseOut)
 END_DHTML_EVENT_MAP()
 
 CQuilloryTextDlg::CQuilloryTextDlg(CWnd* pParent)
@@ -25,7 +29,10 @@ CQuilloryTextDlg::CQuilloryTextDlg(CWnd* pParent)
     m_menuFunctions.LoadFromResource(IDR_MENU_FUNCTIONS);
 }
 
-CQuilloryTextDlg::~CQuilloryTextDlg() = default;
+// Entries that no Shutdown removed go with the dialog, with their files.
+CQuilloryTextDlg::~CQuilloryTextDlg() {
+    RemoveAllEntries();
+}
 
 void CQuilloryTextDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_HOTKEY, m_ctrlHotKey);

@@ -6,7 +6,10 @@
 #include "capture/NotifyingHotKeyCtrl.h"
 #include "framework/CDHtmlDialog.h"
 #include "framework/CRect.h"
+#include "list/CaptureEntry.h"
 #include "menu/IvyMenu.h"
+
+#include <vector>
 
 class CaptureText;
 
@@ -40,6 +43,8 @@ public:
     // One of the page's menus is open.
     bool m_bMenuOpen;
     UINT_PTR m_nTimerId = 0;
+    // The captures, oldest first. The dialog owns them (and through them their image files).
+    std::vector<CaptureEntry*> m_entries;
     CNotifyingHotKeyCtrl m_ctrlHotKey;
     // The window is shown, not hidden in the notification area. Start-up sets it.
     bool m_bShown = true;
@@ -63,6 +68,24 @@ public:
     // Start with Windows: the Run value "Verbacap" of the current user.
     void SetAutostart(bool bOn);
     void ReadAutostartState();
+
+    // The capture list: a new capture joins the end of the list, the list is shown again, the
+    // new entry becomes the selected one and its text goes to the clipboard.
+    void AppendEntry(LPCSTR szText, LPCSTR szImagePath, int nWidth, int nHeight);
+    // Rebuilds the list's table into the page element "tblTexts".
+    void RenderCaptureList();
+    // Colours the four elements of the row to which the element belongs (its id without the
+    // three-letter prefix names the row).
+    void HighlightRow(IHTMLElement* pElement, LPCSTR szColor);
+    // The selected entry's text, as plain text, to the clipboard.
+    void CopyEntryText();
+    // Takes the selected entry out of the list, deletes it with its file and shows the list
+    // again; m_nSelectedEntry keeps its value.
+    void RemoveSelectedEntry();
+    // Deletes every entry, oldest first, with its file, and empties the list.
+    void RemoveAllEntries();
+    // The entry at nIndex, or nullptr when the list has no such index.
+    CaptureEntry* GetEntry(int nIndex) const;
 
     // Releases everything the run holds, writes the settings and ends the modal run.
     void Shutdown();
@@ -92,6 +115,11 @@ protected:
     HRESULT OnClickCopyAll(IHTMLElement* pElement);
     HRESULT OnClickMinimizeToTray(IHTMLElement* pElement);
     HRESULT OnClickAutostart(IHTMLElement* pElement);
+    // The pointer over and out of the rows of the capture list.
+    HRESULT OnOddRowMouseOver(IHTMLElement* pElement);
+    HRESULT OnOddRowMouseOut(IHTMLElement* pElement);
+    HRESULT OnEvenRowMouseOver(IHTMLElement* pElement);
+    HRESULT OnEvenRowMouseOut(IHTMLElement* pElement);
 
 private:
     void ReadSettings();

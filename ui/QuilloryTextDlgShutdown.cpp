@@ -17,6 +17,8 @@ void CQuilloryTextDlg::Shutdown() {
     m_atomHotKey = 0;
     m_bShuttingDown = true;
 
+    RemoveAllEntries();
+
     if (!m_bShown) {
         NOTIFYICONDATAA nid = {};
         nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
