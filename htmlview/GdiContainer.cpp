@@ -583,10 +583,7 @@ GdiContainer::create_element(const litehtml::tchar_t* tag_name,
                              const std::shared_ptr<litehtml::document>& doc) {
     const std::string tag = tag_name ? AsciiLower(tag_name) : std::string();
     if (tag == "div") {
-        if (quirks_) {
-            return std::make_shared<Translucent<QuirksDivElement>>(*this, doc);
-        }
-        return std::make_shared<Translucent<litehtml::el_div>>(*this, doc);
+        return std::make_shared<Translucent<DivElement>>(*this, doc, quirks_);
     }
     if (tag == "td" || tag == "th") {
         return std::make_shared<Translucent<litehtml::el_td>>(*this, doc);

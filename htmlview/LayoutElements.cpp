@@ -57,16 +57,39 @@ FormFieldElement::FormFieldElement(const std::shared_ptr<litehtml::document>& do
                                    GdiContainer& container, const DomNode* node, bool quirks)
     : litehtml::html_tag(doc), container_(container), node_(node), quirks_(quirks) {}
 
-QuirksDivElement::QuirksDivElement(const std::shared_ptr<litehtml::document>& doc)
-    : litehtml::el_div(doc) {}
+DivElement::DivElement(const std::shared_ptr<litehtml::document>& doc, bool quirks)
+    : litehtml::el_div(doc), quirks_(quirks) {}
 
-bool QuirksDivElement::get_predefined_height(int& p_height) const {
+bool DivElement::get_predefined_height(int& p_height) const {
     if (!litehtml::el_div::get_predefined_height(p_height)) {
         return false;
     }
-    const int chrome = padding_top() + padding_bottom() + border_top() + border_bottom();
-    p_height = std::max(0, p_height - chrome);
+    if (quirks_) {
+        const int chrome = padding_top() + padding_bottom() + border_top() + border_bottom();
+        p_height = std::max(0, p_height - chrome);
+    }
     return true;
+}
+
+int DivElement::render(int x, int y, int max_width, bool second_pass) {
+    if (room_ <= 0) {
+        return litehtml::el_div::render(x, y, max_width, second_pass);
+    }
+    // The room is laid out as more padding on the right; a width that excludes the padding is
+    // made that much smaller, so that the division's own box keeps its width.
+    const litehtml::css_length padding = m_css_padding.right;
+    const litehtml::css_length width = m_css_width;
+    m_css_padding.right.set_value(static_cast<float>(padding.calc_percent(max_width) + room_),
+                                  litehtml::css_units_px);
+    if (!width.is_predefined() && m_box_sizing == litehtml::box_sizing_content_box) {
+        m_css_width.set_value(
+            static_cast<float>(std::max(0, width.calc_percent(max_width) - room_)),
+            litehtml::css_units_px);
+    }
+    const int result = litehtml::el_div::render(x, y, max_width, second_pass);
+    m_css_padding.right = padding;
+    m_css_width = width;
+    return result;
 }
 
 bool FormFieldElement::IsButton() const {

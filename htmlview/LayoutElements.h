@@ -62,15 +62,26 @@ private:
     bool quirks_;
 };
 
-// A division of a page in quirks mode: a height it is given includes padding and border (the
-// width is handled by box-sizing, which the layout engine applies to widths only).
-class QuirksDivElement : public litehtml::el_div {
+// A division. In quirks mode a height it is given includes padding and border (the width is
+// handled by box-sizing, which the layout engine applies to widths only). It can keep room at its
+// right edge for a vertical scroll bar, as the classic browsers lay out a division that scrolls:
+// its content is that much narrower, its own box as wide as before.
+class DivElement : public litehtml::el_div {
 public:
-    explicit QuirksDivElement(const std::shared_ptr<litehtml::document>& doc);
-    // The given height less padding and border: the content box that the division is laid out
-    // with and that its children's percentage heights refer to (a table of height 100% fills
-    // the division without overflowing it).
+    DivElement(const std::shared_ptr<litehtml::document>& doc, bool quirks);
+    // In quirks mode, the given height less padding and border: the content box that the
+    // division is laid out with and that its children's percentage heights refer to (a table of
+    // height 100% fills the division without overflowing it).
     bool get_predefined_height(int& p_height) const override;
+    int render(int x, int y, int max_width, bool second_pass = false) override;
+
+    // Width kept free at the right edge from the next layout on (0: none).
+    void SetScrollBarRoom(int width) { room_ = width; }
+    int scrollBarRoom() const { return room_; }
+
+private:
+    bool quirks_;
+    int room_ = 0;
 };
 
 // A picture of the page; one that cannot be had shows as a framed box with a red cross, so

@@ -2,6 +2,7 @@
 
 #include "htmlview/DefaultStyle.h"
 #include "htmlview/HtmlSerializer.h"
+#include "htmlview/LayoutElements.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -143,7 +144,39 @@ void PageLayout::EnsureLayout() {
         document_->render(viewport_.cx - kScrollBarWidth);
         documentSize_ = PageExtent();
     }
+    // Scroll offsets survive the measuring pass untouched: only the final layout clamps them.
+    std::vector<POINT> offsets;
+    offsets.reserve(order_.size());
+    for (const DomNode* node : order_) {
+        offsets.push_back(node->scrollOffset());
+    }
     ApplyScrolling();
+    // A division that shows a vertical scroll bar keeps room for it beside its content, which
+    // is therefore laid out once more, narrower.
+    bool roomMade = false;
+    for (const Scroller& scroller : scrollers_) {
+        auto* division = dynamic_cast<DivElement*>(scroller.element.get());
+        if (division && division->scrollBarRoom() == 0 && ShowsVerticalBar(scroller) &&
+            scroller.element->get_position().width > 2 * kScrollBarWidth) {
+            division->SetScrollBarRoom(kScrollBarWidth);
+            roomMade = true;
+        }
+    }
+    if (roomMade) {
+        for (size_t i = 0; i < order_.size(); ++i) {
+            order_[i]->setScrollOffset(offsets[i]);
+        }
+        document_->render(pageScrollBar_ ? viewport_.cx - kScrollBarWidth
+                                         : std::max<LONG>(viewport_.cx, 1));
+        documentSize_ = PageExtent();
+        ApplyScrolling();
+    }
+}
+
+bool PageLayout::ShowsVerticalBar(const Scroller& scroller) const {
+    const litehtml::overflow overflow = scroller.element->get_overflow();
+    return overflow == litehtml::overflow_scroll ||
+           (overflow == litehtml::overflow_auto && scroller.maxScroll.y > 0);
 }
 
 SIZE PageLayout::PageExtent() const {
@@ -407,10 +440,7 @@ bool PageLayout::ScrollBarRect(const DomNode& node, RECT* bar) {
     if (!scroller) {
         return false;
     }
-    const litehtml::overflow overflow = scroller->element->get_overflow();
-    const bool shows = overflow == litehtml::overflow_scroll ||
-                       (overflow == litehtml::overflow_auto && scroller->maxScroll.y > 0);
-    if (!shows) {
+    if (!ShowsVerticalBar(*scroller)) {
         return false;
     }
     litehtml::position box = PaddingBox(scroller->element);

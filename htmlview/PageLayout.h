@@ -76,6 +76,7 @@ private:
     bool DocumentBox(const DomNode& node, litehtml::position* box) const;
     DomNodePtr OffsetParentOf(const DomNode& node) const;
     const Scroller* FindScroller(const DomNode& node) const;
+    bool ShowsVerticalBar(const Scroller& scroller) const;
     void DrawScrollBars(HDC dc);
 
     std::function<void()> invalidate_;

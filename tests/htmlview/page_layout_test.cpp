@@ -684,3 +684,44 @@ TEST_F(PaintedPage, TranslucentRowsStayInsideTheirScrollingDivision) {
 }
 
 } // namespace
+
+namespace {
+
+// A division that scrolls keeps its scroll bar beside its content, not over it: the list's
+// thumbnails stay whole.
+TEST_F(PageLayoutTest, AScrollingDivisionLaysItsContentOutBesideItsScrollBar) {
+    Load(104);
+    DomNodePtr list = Element("tblTexts");
+    list->SetInnerHtml(FromUtf8(RenderedRows(1)));
+    RECT division;
+    ASSERT_TRUE(page->ClientRect(*list, &division));
+    RECT table;
+    ASSERT_TRUE(page->ClientRect(*FindFirstByTag(list, "table"), &table));
+    EXPECT_EQ(division.right - 1, table.right) << "no scroll bar, the whole width";
+    const LONG width = list->GetOffsetWidth();
+
+    list->SetInnerHtml(FromUtf8(RenderedRows(8)));
+    RECT bar;
+    ASSERT_TRUE(page->ScrollBarRect(*list, &bar));
+    EXPECT_EQ(division.right - 1, bar.right);
+    ASSERT_TRUE(page->ClientRect(*FindFirstByTag(list, "table"), &table));
+    EXPECT_LE(table.right, bar.left) << "the table keeps off the bar";
+    EXPECT_GT(table.right, bar.left - 4) << "and takes the width left";
+    RECT thumbnail;
+    ASSERT_TRUE(page->ClientRect(*Element("imt0"), &thumbnail));
+    EXPECT_LE(thumbnail.right, bar.left);
+    EXPECT_EQ(120, thumbnail.right - thumbnail.left);
+    EXPECT_EQ(width, list->GetOffsetWidth()) << "the division itself is as wide as before";
+    EXPECT_EQ(WideString(), list->GetBackgroundColor());
+
+    // A layout made again for another reason keeps the list where it was scrolled to.
+    list->SetScrollTop(100);
+    ASSERT_EQ(100, list->GetScrollTop());
+    Element("menu")->SetInnerHtml(WIDE("Fonctions"));
+    EXPECT_EQ(100, list->GetScrollTop());
+    ASSERT_TRUE(page->ScrollBarRect(*list, &bar));
+    ASSERT_TRUE(page->ClientRect(*Element("imt0"), &thumbnail));
+    EXPECT_LE(thumbnail.right, bar.left);
+}
+
+} // namespace
