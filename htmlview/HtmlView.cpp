@@ -51,6 +51,9 @@ struct HtmlView::Impl {
     void CompleteLoad();
     void Fire(ElementEvent event, const DomNodePtr& node);
     void UpdateHover(POINT client);
+    // Asks the platform to say when the pointer leaves the window (once per visit).
+    void TrackLeave();
+    void PointerLeft();
     void MouseDown(POINT client, bool left);
     void LeftUp(POINT client);
     // What a click does to a form field: a checkbox toggles, a radio button is chosen.
@@ -82,6 +85,7 @@ struct HtmlView::Impl {
     DomNodePtr focusedField;
     WCHAR pendingHighSurrogate = 0;
     bool fieldSelected = false; // the focused field's whole text is selected
+    bool trackingLeave = false; // a WM_MOUSELEAVE has been asked for and not yet come
 };
 
 void HtmlView::Impl::BeginLoad(std::string utf8, WideString address) {
@@ -131,6 +135,28 @@ void HtmlView::Impl::UpdateHover(POINT client) {
     Fire(ElementEvent::MouseOut, old);
     if (!destroyed) {
         Fire(ElementEvent::MouseOver, now);
+    }
+}
+
+void HtmlView::Impl::TrackLeave() {
+    if (trackingLeave || !hwnd) {
+        return;
+    }
+    TRACKMOUSEEVENT track = {};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = hwnd;
+    trackingLeave = TrackMouseEvent(&track) != FALSE;
+}
+
+void HtmlView::Impl::PointerLeft() {
+    trackingLeave = false;
+    // The element under the pointer loses it as the pointer leaves the window, so that what
+    // lit up on its mouse-over returns to rest.
+    if (hover) {
+        DomNodePtr old = std::move(hover);
+        hover.reset();
+        Fire(ElementEvent::MouseOut, old);
     }
 }
 
@@ -426,14 +452,11 @@ LRESULT HandleMessage(HtmlView::Impl& impl, HWND hwnd, UINT message, WPARAM wPar
         impl.CompleteLoad();
         return 0;
     case WM_MOUSEMOVE:
+        impl.TrackLeave();
         impl.UpdateHover(point);
         return 0;
     case WM_MOUSELEAVE:
-        if (impl.hover) {
-            DomNodePtr old = std::move(impl.hover);
-            impl.hover.reset();
-            impl.Fire(ElementEvent::MouseOut, old);
-        }
+        impl.PointerLeft();
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

@@ -5,6 +5,7 @@
 
 #include <winsim/module_resources.h>
 #include <winsim/sim_gdi.h>
+#include <winsim/sim_user.h>
 #include <winsim/sim.h>
 #include <winsim/windows.h>
 
@@ -363,6 +364,47 @@ TEST_F(HtmlViewTest, TheWindowPaintsThePageOntoTheScreen) {
 
     EXPECT_EQ(desktop, winsim::ScreenPixel(onScreen.left - 1, onScreen.top + 10))
         << "nothing drawn beside the window";
+}
+
+// The pointer moved by the desktop's input: leaving the window ends the hover of the element
+// that had it, so that a row lit on its mouse-over returns to its colour.
+TEST_F(HtmlViewTest, LeavingTheWindowGivesTheElementUnderThePointerItsMouseOut) {
+    Load(104);
+    view->GetElementById(WIDE("tblTexts"))->SetInnerHtml(Wide(Rows(2)));
+    RECT onScreen;
+    GetWindowRect(parent, &onScreen);
+    const POINT outside = {onScreen.right + 40, onScreen.bottom + 40};
+    const auto last = [this]() {
+        Pump();
+        return host.events.empty() ? Event{ElementEvent::Click, nullptr} : host.events.back();
+    };
+
+    winsim::HoverWindow(window, CentreOf(WIDE("cat0")));
+    Event seen = last();
+    EXPECT_EQ(ElementEvent::MouseOver, seen.kind);
+    EXPECT_EQ(view->GetElementById(WIDE("cat0")), seen.source);
+
+    host.events.clear();
+    winsim::MovePointer(outside);
+    seen = last();
+    ASSERT_EQ(1u, host.events.size());
+    EXPECT_EQ(ElementEvent::MouseOut, seen.kind);
+    EXPECT_EQ(view->GetElementById(WIDE("cat0")), seen.source);
+
+    // Back in and out again: each visit ends with its own mouse-out.
+    host.events.clear();
+    winsim::HoverWindow(window, CentreOf(WIDE("txt1")));
+    winsim::MovePointer(outside);
+    Pump();
+    ASSERT_EQ(2u, host.events.size());
+    EXPECT_EQ(ElementEvent::MouseOver, host.events[0].kind);
+    EXPECT_EQ(ElementEvent::MouseOut, host.events[1].kind);
+    EXPECT_EQ(host.events[0].source, host.events[1].source) << "the element that had the pointer";
+
+    host.events.clear();
+    winsim::MovePointer(POINT{outside.x + 5, outside.y});
+    Pump();
+    EXPECT_TRUE(host.events.empty()) << "moving about elsewhere tells nothing";
 }
 
 } // namespace
