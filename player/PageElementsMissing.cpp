@@ -10,9 +10,29 @@ bool PageElementsReadable() {
     return false;
 }
 
-std::string ElementClassName(HWND, const ElementRef& element) {
+namespace {
+
+[[noreturn]] void CannotRead(const ElementRef& element) {
     throw StepFailure("cannot read the element " + FormatElementRef(element) +
                       ": the browser control does not run on the simulated desktop yet");
+}
+
+} // namespace
+
+std::string ElementClassName(HWND, const ElementRef& element) {
+    CannotRead(element);
+}
+
+std::string ElementBackgroundColor(HWND, const ElementRef& element) {
+    CannotRead(element);
+}
+
+std::string ElementInnerHtml(HWND, const ElementRef& element) {
+    CannotRead(element);
+}
+
+std::string ElementScriptFinding(HWND, const ElementRef& element) {
+    CannotRead(element);
 }
 
 } // namespace player

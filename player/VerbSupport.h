@@ -78,4 +78,11 @@ bool BuildExpectJpeg(BuildContext& c);
 bool BuildExpectCaptures(BuildContext& c);
 bool BuildExpectSound(BuildContext& c);
 
+// Builders of the expectations on the capture list and its rows in the page.
+bool BuildExpectEntries(BuildContext& c);
+bool BuildExpectEntry(BuildContext& c);
+bool BuildExpectColor(BuildContext& c);
+bool BuildExpectMarkup(BuildContext& c);
+bool BuildExpectNoScript(BuildContext& c);
+
 } // namespace player

@@ -44,15 +44,10 @@ std::function<bool(BuildContext&)> NotYet(std::string why,
 
 const std::map<std::string, Verb>& Verbs() {
     const std::string menus = ArrivesWith("the program's menus");
-    const std::string list = ArrivesWith("the program's capture list");
     const std::string entryActions = ArrivesWith("the program's entry actions");
     const std::string autoCapture = ArrivesWith("the program's auto-capture dialog");
     const std::string tray = ArrivesWith("the program's tray icon");
     auto element0 = [](BuildContext& c) { return ElementArg(c, 0); };
-    auto count0 = [](BuildContext& c) {
-        long n = 0;
-        return CountArg(c, 0, n);
-    };
     auto command = [](const char* name) {
         return [name](BuildContext& c) { return BuildWindowCommand(c, name); };
     };
@@ -109,14 +104,8 @@ const std::map<std::string, Verb>& Verbs() {
         {"expect clipboard-image",
          {"expect clipboard-image W H", 2, 2, Phase::Any,
           NotYet(entryActions, [](BuildContext& c) { return SizeArgs(c, 0); })}},
-        {"expect entries", {"expect entries N", 1, 1, Phase::Any, NotYet(list, count0)}},
-        {"expect entry",
-         {"expect entry I text TEXT", 3, 3, Phase::Any,
-          NotYet(list,
-                 [](BuildContext& c) {
-                     long n = 0;
-                     return CountArg(c, 0, n) && OneOf(c, 1, {"text"});
-                 })}},
+        {"expect entries", {"expect entries N", 1, 1, Phase::Any, BuildExpectEntries}},
+        {"expect entry", {"expect entry I text TEXT", 3, 3, Phase::Any, BuildExpectEntry}},
         {"expect file", {"expect file PATH exists|missing", 2, 2, Phase::Any, BuildExpectFile}},
         {"expect jpeg", {"expect jpeg PATH W H", 3, 3, Phase::Any, BuildExpectJpeg}},
         {"expect captures", {"expect captures N", 1, 1, Phase::Any, BuildExpectCaptures}},
@@ -124,9 +113,9 @@ const std::map<std::string, Verb>& Verbs() {
         {"expect run-value",
          {"expect run-value VALUE|missing", 1, 1, Phase::Any, BuildExpectRunValue}},
         {"expect class", {"expect class ID CLASS", 2, 2, Phase::Any, BuildExpectClass}},
-        {"expect color", {"expect color ID COLOR", 2, 2, Phase::Any, NotYet(list, element0)}},
-        {"expect markup", {"expect markup ID TEXT", 2, 2, Phase::Any, NotYet(list, element0)}},
-        {"expect no-script", {"expect no-script ID", 1, 1, Phase::Any, NotYet(list, element0)}},
+        {"expect color", {"expect color ID COLOR", 2, 2, Phase::Any, BuildExpectColor}},
+        {"expect markup", {"expect markup ID TEXT", 2, 2, Phase::Any, BuildExpectMarkup}},
+        {"expect no-script", {"expect no-script ID", 1, 1, Phase::Any, BuildExpectNoScript}},
         {"expect visible", {"expect visible yes|no", 1, 1, Phase::Any, BuildExpectVisible}},
         {"expect tray", {"expect tray yes|no", 1, 1, Phase::Any, BuildExpectTray}},
         {"expect menu",
