@@ -156,17 +156,11 @@ UINT HeldModifiers() {
     return mods;
 }
 
-// The window of the foreground thread that receives keyboard input: the focus window, or the
-// active window when nothing has the focus (then keys arrive as WM_SYSKEY* messages).
-bool KeyboardTarget(HWND* target, DWORD* thread, bool* noFocus) {
-    Window* fg = Find(State().foreground);
-    if (!fg) {
-        return false;
-    }
-    Thread& t = ThreadOf(fg->thread);
-    *thread = fg->thread;
-    *noFocus = t.focus == nullptr;
-    *target = t.focus ? t.focus : t.active;
+// The window of a thread that receives keyboard input now: the focus window, or the active
+// window when nothing has the focus (then keys arrive as WM_SYSKEY* messages).
+bool KeyboardTargetOf(Thread& t, HWND* target, bool* noFocus) {
+    *noFocus = t.focus == nullptr || !Find(t.focus);
+    *target = !*noFocus ? t.focus : (Find(t.active) ? t.active : nullptr);
     if (t.capture && Find(t.capture)) {
         // An open menu has the capture; keys go to it as well.
         Window* cap = Find(t.capture);
@@ -175,6 +169,17 @@ bool KeyboardTarget(HWND* target, DWORD* thread, bool* noFocus) {
         }
     }
     return *target != nullptr;
+}
+
+// Keys go to the queue of the foreground thread; which of its windows gets them is settled
+// when the thread reads them.
+bool KeyboardTarget(HWND* target, DWORD* thread, bool* noFocus) {
+    Window* fg = Find(State().foreground);
+    if (!fg) {
+        return false;
+    }
+    *thread = fg->thread;
+    return KeyboardTargetOf(ThreadOf(fg->thread), target, noFocus);
 }
 
 void KeyEvent(UINT vk, bool down) {
@@ -207,7 +212,9 @@ void KeyEvent(UINT vk, bool down) {
     }
     bool alt = in.down[VK_MENU];
     bool ctrl = in.down[VK_CONTROL];
-    bool sys = (alt && !ctrl) || vk == VK_F10 || noFocus || (vk == VK_MENU && !ctrl);
+    // Without a focus window the keys become system keys too; that is decided when the key
+    // is read (ResolveKeyboardMessage), as the focus may change before.
+    bool sys = (alt && !ctrl) || vk == VK_F10 || (vk == VK_MENU && !ctrl);
     UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM lParam = 1 | (static_cast<LPARAM>(ScanCode(vk)) << 16);
     if (IsExtendedKey(vk)) {
@@ -340,6 +347,28 @@ HWND WindowAtScreenPoint(POINT p) {
         }
     }
     return State().desktop;
+}
+
+bool IsKeyboardMessage(UINT msg) {
+    return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP;
+}
+
+void ResolveKeyboardMessage(DWORD thread, MSG* msg) {
+    HWND target = nullptr;
+    bool noFocus = false;
+    if (!KeyboardTargetOf(ThreadOf(thread), &target, &noFocus)) {
+        // No window of the thread takes keys now: the window of the press, if it still exists.
+        if (!Find(msg->hwnd)) {
+            msg->hwnd = nullptr;
+        }
+        return;
+    }
+    msg->hwnd = target;
+    if (noFocus && msg->message == WM_KEYDOWN) {
+        msg->message = WM_SYSKEYDOWN;
+    } else if (noFocus && msg->message == WM_KEYUP) {
+        msg->message = WM_SYSKEYUP;
+    }
 }
 
 POINT CursorPosition() {

@@ -13,6 +13,12 @@ bool KeyIsDown(int vk);
 WPARAM MouseKeyFlags();
 // The key state that goes with the messages taken so far (what GetKeyState reports).
 bool KeyIsDownForMessages(int vk);
+bool IsKeyboardMessage(UINT msg);
+// A key message waiting in a thread's input queue goes to the window that has the thread's
+// keyboard focus when it is read, not when the key was pressed (typed-ahead keys reach a field
+// or dialog that got the focus meanwhile); without a focus, to the active window as a system
+// key.
+void ResolveKeyboardMessage(DWORD thread, MSG* msg);
 // An input message leaves its queue: the message-synchronous key state follows it.
 void TakeInputMessage(const MSG& msg);
 

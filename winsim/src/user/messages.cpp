@@ -49,6 +49,26 @@ bool TakeFrom(std::deque<MSG>& queue, MSG* msg, HWND hwnd, UINT min, UINT max, b
     return false;
 }
 
+// Input messages are taken in the order they came; a key message is matched against the
+// filter with the window it goes to at this moment.
+bool TakeInputFrom(DWORD threadId, std::deque<MSG>& queue, MSG* msg, HWND hwnd, UINT min, UINT max,
+                   bool remove) {
+    for (auto it = queue.begin(); it != queue.end(); ++it) {
+        MSG candidate = *it;
+        if (IsKeyboardMessage(candidate.message)) {
+            ResolveKeyboardMessage(threadId, &candidate);
+        }
+        if (InRange(candidate.message, min, max) && MatchesWindow(hwnd, candidate.hwnd)) {
+            *msg = candidate;
+            if (remove) {
+                queue.erase(it);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
 MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg{};
     msg.hwnd = hwnd;
@@ -142,7 +162,7 @@ bool TakeMessage(DWORD threadId, MSG* msg, HWND hwnd, UINT min, UINT max, bool r
     Thread& thread = ThreadOf(threadId);
     bool found = TakeFrom(thread.translated, msg, hwnd, min, max, remove) ||
                  TakeFrom(thread.posted, msg, hwnd, min, max, remove);
-    if (!found && TakeFrom(thread.input, msg, hwnd, min, max, remove)) {
+    if (!found && TakeInputFrom(threadId, thread.input, msg, hwnd, min, max, remove)) {
         found = true;
         if (remove) {
             TakeInputMessage(*msg);
@@ -184,7 +204,13 @@ void ForgetWindowInInput(HWND hwnd) {
     for (auto& [id, thread] : State().threads) {
         for (auto* queue : {&thread.posted, &thread.input, &thread.translated}) {
             queue->erase(std::remove_if(queue->begin(), queue->end(),
-                                        [hwnd](const MSG& m) { return m.hwnd == hwnd; }),
+                                        [&](const MSG& m) {
+                                            // Typed-ahead keys outlive the window that had the
+                                            // focus; they go where the focus is when read.
+                                            return m.hwnd == hwnd &&
+                                                   !(queue == &thread.input &&
+                                                     IsKeyboardMessage(m.message));
+                                        }),
                          queue->end());
         }
     }
