@@ -2,6 +2,7 @@
 // window that has the focus then (type-ahead into a field or dialog that appeared meanwhile).
 #include "recorder.h"
 
+#include <winsim/script.h>
 #include <winsim/sim_user.h>
 
 #include <gtest/gtest.h>
@@ -108,6 +109,35 @@ TEST_F(KeyboardFocusTest, AltCombinationsStaySystemKeysWhateverHasTheFocus) {
         }
     }
     EXPECT_TRUE(sawX);
+}
+
+TEST_F(KeyboardFocusTest, AMenuOpenedByAnAltHotKeyTakesOnlyTheKeysPressedWhileItIsOpen) {
+    ASSERT_TRUE(RegisterHotKey(main, 1, MOD_ALT, 'C'));
+    SetFocus(first);
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 101, "&Copy");
+    AppendMenuA(menu, MF_STRING, 102, "&Quit");
+    BOOL chosen = -1;
+    SetHandler([&](HWND hwnd, UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (hwnd == main && msg == WM_HOTKEY) {
+            chosen = TrackPopupMenu(menu, TPM_RETURNCMD, 10, 10, 0, main, nullptr);
+            PostQuitMessage(0);
+        }
+        return false;
+    });
+    // The Alt of the combination is still queued when the menu opens: it must not close it.
+    winsim::ScriptPush("Alt+C", [] { winsim::PressKeys("Alt+C"); });
+    winsim::ScriptPush("Q in the menu", [] {
+        ASSERT_TRUE(winsim::IsMenuOpen());
+        winsim::PressKeys("Q");
+    });
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    EXPECT_EQ(chosen, 102);
+    DestroyMenu(menu);
 }
 
 } // namespace

@@ -156,18 +156,16 @@ UINT HeldModifiers() {
     return mods;
 }
 
+bool IsMenuWindow(HWND hwnd) {
+    Window* w = Find(hwnd);
+    return w && w->cls && w->cls->name == "#32768";
+}
+
 // The window of a thread that receives keyboard input now: the focus window, or the active
 // window when nothing has the focus (then keys arrive as WM_SYSKEY* messages).
 bool KeyboardTargetOf(Thread& t, HWND* target, bool* noFocus) {
     *noFocus = t.focus == nullptr || !Find(t.focus);
     *target = !*noFocus ? t.focus : (Find(t.active) ? t.active : nullptr);
-    if (t.capture && Find(t.capture)) {
-        // An open menu has the capture; keys go to it as well.
-        Window* cap = Find(t.capture);
-        if (cap->cls && cap->cls->name == "#32768") {
-            *target = t.capture;
-        }
-    }
     return *target != nullptr;
 }
 
@@ -179,7 +177,15 @@ bool KeyboardTarget(HWND* target, DWORD* thread, bool* noFocus) {
         return false;
     }
     *thread = fg->thread;
-    return KeyboardTargetOf(ThreadOf(fg->thread), target, noFocus);
+    Thread& t = ThreadOf(fg->thread);
+    bool found = KeyboardTargetOf(t, target, noFocus);
+    if (IsMenuWindow(t.capture)) {
+        // A key pressed while a menu is open belongs to the menu. Keys pressed before it opened
+        // (the Alt of the hot-key that opened it) stay with the focus window.
+        *target = t.capture;
+        return true;
+    }
+    return found;
 }
 
 void KeyEvent(UINT vk, bool down) {
@@ -354,6 +360,9 @@ bool IsKeyboardMessage(UINT msg) {
 }
 
 void ResolveKeyboardMessage(DWORD thread, MSG* msg) {
+    if (IsMenuWindow(msg->hwnd)) {
+        return;
+    }
     HWND target = nullptr;
     bool noFocus = false;
     if (!KeyboardTargetOf(ThreadOf(thread), &target, &noFocus)) {

@@ -17,7 +17,7 @@ bool IsKeyboardMessage(UINT msg);
 // A key message waiting in a thread's input queue goes to the window that has the thread's
 // keyboard focus when it is read, not when the key was pressed (typed-ahead keys reach a field
 // or dialog that got the focus meanwhile); without a focus, to the active window as a system
-// key.
+// key. A key pressed while a menu was open stays the menu's while the menu is.
 void ResolveKeyboardMessage(DWORD thread, MSG* msg);
 // An input message leaves its queue: the message-synchronous key state follows it.
 void TakeInputMessage(const MSG& msg);
