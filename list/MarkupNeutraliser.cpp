@@ -2,6 +2,7 @@
 
 #include "platform/win32.h"
 
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,9 +45,19 @@ std::string ToLowerAscii(std::string text) {
     return text;
 }
 
-bool IsLeadByte(char ch) {
-    return ::IsDBCSLeadByte(static_cast<BYTE>(ch)) != FALSE;
-}
+// The lead bytes of the code page, looked up once per text rather than once per byte.
+class LeadBytes {
+public:
+    LeadBytes() {
+        for (int byte = 0; byte < 256; ++byte) {
+            lead_[static_cast<size_t>(byte)] = ::IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+        }
+    }
+    bool operator()(char ch) const { return lead_[static_cast<unsigned char>(ch)]; }
+
+private:
+    std::array<bool, 256> lead_ = {};
+};
 
 // No double-byte code page of the system has a trail byte below 0x40, where every character of
 // the markup lies.
@@ -55,7 +66,7 @@ bool CanBeTrailByte(char ch) {
 }
 
 // A lead byte that has no trail byte behind it becomes '?'.
-std::string RepairLeadBytes(const std::string& text) {
+std::string RepairLeadBytes(const std::string& text, const LeadBytes& IsLeadByte) {
     std::string result;
     result.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -308,7 +319,8 @@ void AppendTag(const Tag& tag, std::string& out) {
 } // namespace
 
 CString NeutraliseMarkup(const CString& text) {
-    const std::string in = RepairLeadBytes(text.str());
+    const LeadBytes IsLeadByte;
+    const std::string in = RepairLeadBytes(text.str(), IsLeadByte);
     std::string out;
     out.reserve(in.size());
     size_t i = 0;
