@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 
 namespace htmlview::internal {
 
@@ -274,7 +275,12 @@ void GdiContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
         (bg.color.alpha == 0 && bg.image.empty())) {
         return;
     }
-    DrawLayer(dc, area, [&](HDC target, POINT shift) { PaintBackground(target, bg, area, shift); });
+    // A plain colour needs no layer to be painted: it is mixed straight into what lies below.
+    const std::optional<COLORREF> plain =
+        bg.image.empty() ? std::optional<COLORREF>(ToColorRef(bg.color)) : std::nullopt;
+    DrawLayer(
+        dc, area, [&](HDC target, POINT shift) { PaintBackground(target, bg, area, shift); },
+        plain);
 }
 
 void GdiContainer::PaintBackground(HDC dc, const litehtml::background_paint& bg, const RECT& area,
@@ -366,8 +372,8 @@ void GdiContainer::PaintBorders(HDC dc, const litehtml::borders& borders, const 
     SelectClipRgn(dc, nullptr);
 }
 
-void GdiContainer::DrawLayer(HDC dc, const RECT& area,
-                             const std::function<void(HDC, POINT)>& paint) const {
+void GdiContainer::DrawLayer(HDC dc, const RECT& area, const std::function<void(HDC, POINT)>& paint,
+                             std::optional<COLORREF> plain) const {
     if (opacity_ >= 1.0) {
         paint(dc, POINT{0, 0});
         return;
@@ -408,11 +414,19 @@ void GdiContainer::DrawLayer(HDC dc, const RECT& area,
         SelectObject(layer, old);
         const bool read = GetDIBits(layer, bitmap, 0, static_cast<UINT>(height), below.data(),
                                     &info, DIB_RGB_COLORS) == height;
-        SelectObject(layer, bitmap);
-        paint(layer, POINT{-visible.left, -visible.top});
-        SelectObject(layer, old);
-        blended = read && GetDIBits(layer, bitmap, 0, static_cast<UINT>(height), above.data(),
-                                    &info, DIB_RGB_COLORS) == height;
+        if (plain) {
+            const BYTE bgr[4] = {GetBValue(*plain), GetGValue(*plain), GetRValue(*plain), 0};
+            for (size_t i = 0; i < bytes; ++i) {
+                above[i] = bgr[i % 4];
+            }
+            blended = read;
+        } else {
+            SelectObject(layer, bitmap);
+            paint(layer, POINT{-visible.left, -visible.top});
+            SelectObject(layer, old);
+            blended = read && GetDIBits(layer, bitmap, 0, static_cast<UINT>(height), above.data(),
+                                        &info, DIB_RGB_COLORS) == height;
+        }
     }
     if (blended) {
         const int alpha = static_cast<int>(opacity_ * 255.0 + 0.5);

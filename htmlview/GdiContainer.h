@@ -9,6 +9,7 @@
 #include <litehtml.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,8 +92,9 @@ private:
                       POINT shift) const;
     // Runs paint(target, shift) for the part area of the page: straight onto dc when the opacity
     // is full, else into a layer that is then mixed into dc. Drawing into target is offset by
-    // shift.
-    void DrawLayer(HDC dc, const RECT& area, const std::function<void(HDC, POINT)>& paint) const;
+    // shift. A layer that is known to be one plain colour over the whole area is not painted.
+    void DrawLayer(HDC dc, const RECT& area, const std::function<void(HDC, POINT)>& paint,
+                   std::optional<COLORREF> plain = std::nullopt) const;
     // The intersection of the current set_clip nesting (a vast rectangle when nothing is nested).
     RECT CurrentClip() const;
     // Selects clip, offset by shift, as dc's clip region.
