@@ -6,6 +6,7 @@
 #include "player/Runner.h"
 #include "player/ScenarioParser.h"
 #include "player/ScenarioRun.h"
+#include "tests/player/test_dirs.h"
 
 #include <sstream>
 
@@ -36,7 +37,7 @@ protected:
 
     player::RunResult Play(const player::Scenario& scenario) {
         player::RunOptions options;
-        options.outDir = ::testing::TempDir() + "/list_verbs_out";
+        options.outDir = player::OwnTestDir("out");
         player::Transcript transcript(console_);
         return player::RunScenario(
             scenario, options, [] { return VerbacapRun(); }, transcript);
