@@ -263,13 +263,14 @@ bool IsDangerousAttribute(const Attribute& attribute) {
         return true;
     }
     const std::string value = NormalisedValue(attribute.value);
-    for (const char* scheme : {"javascript:", "vbscript:", "livescript:"}) {
+    for (const char* scheme : {"javascript:", "vbscript:", "livescript:", "mocha:"}) {
         if (value.find(scheme) != std::string::npos) {
             return true;
         }
     }
     if (attribute.name == "style") {
-        for (const char* active : {"expression(", "behavior", "binding", "@import"}) {
+        // CSS escapes and comments can spell any of these in pieces: a style that has them goes.
+        for (const char* active : {"expression", "behavior", "binding", "@import", "\\", "/*"}) {
             if (value.find(active) != std::string::npos) {
                 return true;
             }

@@ -7,7 +7,8 @@
 // - event-handler attributes (on...);
 // - attributes whose value holds a script address (javascript:, vbscript:, livescript:),
 //   also when written with entities, blanks or mixed case, and style attributes that hold
-//   CSS expressions, behaviours or bindings;
+//   CSS expressions, behaviours, bindings, imports, or the escapes and comments that could
+//   spell them in pieces;
 // - comments, declarations and processing instructions (conditional comments run script), a
 //   '<' that starts no well-formed tag, and a tag left open at the end of the text: shown as
 //   text.

@@ -93,6 +93,8 @@ TEST_F(MarkupNeutraliserTest, ScriptAddressesAreDroppedHoweverWritten) {
     EXPECT_EQ(Neutralised("<div style=\"background:url(javascript:alert(1))\">d</div>"),
               "<div>d</div>");
     EXPECT_EQ(Neutralised("<div style=\"behavior:url(x.htc)\">d</div>"), "<div>d</div>");
+    EXPECT_EQ(Neutralised("<div style=\"width:exp/**/ression(alert(1))\">d</div>"), "<div>d</div>");
+    EXPECT_EQ(Neutralised("<div style=\"width:\\65 xpression(alert(1))\">d</div>"), "<div>d</div>");
     EXPECT_EQ(Neutralised("<div style=\"color:red\">d</div>"), "<div style=\"color:red\">d</div>");
 }
 
