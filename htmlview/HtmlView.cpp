@@ -18,6 +18,8 @@ namespace {
 constexpr UINT kCompleteLoadMessage = WM_USER + 0x101;
 // Pixels scrolled per wheel notch, and the wheel's distance per notch.
 constexpr int kWheelStep = 48;
+// Pixels scrolled by a click on a scroll bar's arrow.
+constexpr int kLineStep = 16;
 constexpr int kWheelNotch = 120;
 
 UINT ElementRectMessage() {
@@ -65,6 +67,9 @@ struct HtmlView::Impl {
     void SelectFieldText(bool selected);
     void KeyDown(UINT key);
     bool ScrollBarClick(POINT client);
+    // Moves the dragged thumb so that it follows the pointer.
+    void DragThumb(POINT client);
+    void EndDrag();
     void Paint();
     LRESULT ElementRect(const WCHAR* path, RECT* rect);
     DomNodePtr Find(const WideString& path) const;
@@ -86,6 +91,8 @@ struct HtmlView::Impl {
     WCHAR pendingHighSurrogate = 0;
     bool fieldSelected = false; // the focused field's whole text is selected
     bool trackingLeave = false; // a WM_MOUSELEAVE has been asked for and not yet come
+    DomNodePtr dragged;         // the element whose scroll bar thumb is being dragged
+    LONG dragGrip = 0;          // where the thumb was taken, from its top
 };
 
 void HtmlView::Impl::BeginLoad(std::string utf8, WideString address) {
@@ -104,6 +111,7 @@ void HtmlView::Impl::CompleteLoad() {
     loadPending = false;
     hover.reset();
     pressed.reset();
+    EndDrag();
     SetFocusedField(nullptr);
     bool quirks = false;
     DomNodePtr root = internal::ParseDocument(pendingMarkup, &quirks);
@@ -184,22 +192,62 @@ void HtmlView::Impl::KeyDown(UINT key) {
     }
 }
 
+namespace {
+
+bool Inside(const RECT& rect, POINT point) {
+    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
+           point.y < rect.bottom;
+}
+
+} // namespace
+
 bool HtmlView::Impl::ScrollBarClick(POINT client) {
     DomNodePtr scroller = layout.ScrollableAt(client);
-    RECT bar;
-    if (!scroller || !layout.ScrollBarRect(*scroller, &bar) || client.x < bar.left ||
-        client.x >= bar.right || client.y < bar.top || client.y >= bar.bottom) {
+    internal::ScrollBarParts parts = {};
+    LONG maxOffset = 0;
+    if (!scroller || !layout.ScrollBarState(*scroller, &parts, &maxOffset)) {
         return false;
     }
-    // A click on the bar moves the content to the same fraction of its height.
-    const LONG height = std::max<LONG>(1, bar.bottom - bar.top);
-    scroller->SetScrollTop(0x3FFFFFFF); // learn the largest offset by clamping
-    const LONG maximum = scroller->GetScrollTop();
-    scroller->SetScrollTop(
-        static_cast<LONG>(static_cast<long long>(maximum) * (client.y - bar.top) /
-                          (height - 1 > 0 ? height - 1 : 1)));
+    const RECT bar = {parts.up.left, parts.up.top, parts.down.right, parts.down.bottom};
+    if (!Inside(bar, client)) {
+        return false;
+    }
+    // As on the desktop's scroll bars: the arrows move a line, the track beside the thumb a
+    // page, and the thumb is dragged.
+    const LONG top = scroller->GetScrollTop();
+    if (Inside(parts.up, client)) {
+        scroller->SetScrollTop(top - kLineStep);
+    } else if (Inside(parts.down, client)) {
+        scroller->SetScrollTop(top + kLineStep);
+    } else if (parts.hasThumb && Inside(parts.thumb, client)) {
+        dragged = scroller;
+        dragGrip = client.y - parts.thumb.top;
+        SetCapture(hwnd);
+        return true;
+    } else if (parts.hasThumb) {
+        const LONG page = std::max<LONG>(kLineStep, bar.bottom - bar.top - kLineStep);
+        scroller->SetScrollTop(client.y < parts.thumb.top ? top - page : top + page);
+    }
     UpdateHover(client);
     return true;
+}
+
+void HtmlView::Impl::DragThumb(POINT client) {
+    internal::ScrollBarParts parts = {};
+    LONG maxOffset = 0;
+    if (dragged && layout.ScrollBarState(*dragged, &parts, &maxOffset)) {
+        dragged->SetScrollTop(
+            internal::ScrollOffsetForThumb(parts, client.y - dragGrip, maxOffset));
+    }
+}
+
+void HtmlView::Impl::EndDrag() {
+    if (dragged) {
+        dragged.reset();
+        if (GetCapture() == hwnd) {
+            ReleaseCapture();
+        }
+    }
 }
 
 void HtmlView::Impl::MouseDown(POINT client, bool left) {
@@ -452,8 +500,15 @@ LRESULT HandleMessage(HtmlView::Impl& impl, HWND hwnd, UINT message, WPARAM wPar
         impl.CompleteLoad();
         return 0;
     case WM_MOUSEMOVE:
+        if (impl.dragged) {
+            impl.DragThumb(point);
+            return 0;
+        }
         impl.TrackLeave();
         impl.UpdateHover(point);
+        return 0;
+    case WM_CAPTURECHANGED:
+        impl.dragged.reset();
         return 0;
     case WM_MOUSELEAVE:
         impl.PointerLeft();
@@ -467,6 +522,10 @@ LRESULT HandleMessage(HtmlView::Impl& impl, HWND hwnd, UINT message, WPARAM wPar
         impl.MouseDown(point, false);
         return 0;
     case WM_LBUTTONUP:
+        if (impl.dragged) {
+            impl.EndDrag();
+            return 0;
+        }
         impl.LeftUp(point);
         return 0;
     case WM_RBUTTONUP: {

@@ -3,6 +3,7 @@
 #include "htmlview/DefaultStyle.h"
 #include "htmlview/HtmlSerializer.h"
 #include "htmlview/LayoutElements.h"
+#include "htmlview/Utf.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -453,30 +454,67 @@ bool PageLayout::ScrollBarRect(const DomNode& node, RECT* bar) {
 
 namespace {
 
-// A plain vertical scroll bar: a light track and a thumb whose size and place show the part of
-// the content in view.
-void DrawScrollBar(HDC dc, const RECT& bar, LONG offset, LONG maxOffset) {
-    HBRUSH track = CreateSolidBrush(RGB(0xE4, 0xEE, 0xF8));
-    FillRect(dc, &bar, track);
-    DeleteObject(track);
-    const LONG trackHeight = bar.bottom - bar.top;
-    const LONG contentHeight = trackHeight + maxOffset;
-    if (contentHeight <= 0 || trackHeight <= 0) {
-        return;
+// A CSS colour ("#c6dcf0", "#fff", "rgb(1, 2, 3)", "navy"); false for anything else.
+bool ParseCssColour(const std::string& text, GdiContainer& container, COLORREF* colour) {
+    const std::string value = AsciiLower(text);
+    const bool hex = value.size() > 1 && value[0] == '#' &&
+                     value.find_first_not_of("0123456789abcdef", 1) == std::string::npos &&
+                     (value.size() == 4 || value.size() == 7);
+    const bool named = !value.empty() &&
+                       value.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
+    if (!hex && !named && value.compare(0, 4, "rgb(") != 0) {
+        return false;
     }
-    const LONG thumbHeight = std::max<LONG>(8, trackHeight * trackHeight / contentHeight);
-    const LONG room = trackHeight - thumbHeight;
-    const LONG thumbTop = bar.top + (maxOffset > 0 ? room * offset / maxOffset : 0);
-    const RECT thumb = {bar.left + 1, thumbTop, bar.right - 1, thumbTop + thumbHeight};
-    HBRUSH face = CreateSolidBrush(RGB(0xA8, 0xC8, 0xE8));
-    FillRect(dc, &thumb, face);
-    DeleteObject(face);
-    HBRUSH edge = CreateSolidBrush(RGB(0x33, 0x66, 0xA0));
-    FrameRect(dc, &thumb, edge);
-    DeleteObject(edge);
+    const litehtml::web_color parsed = litehtml::web_color::from_string(value.c_str(), &container);
+    // Names the layout engine does not know come back black.
+    if (named && value != "black" && parsed.red == 0 && parsed.green == 0 && parsed.blue == 0) {
+        return false;
+    }
+    *colour = RGB(parsed.red, parsed.green, parsed.blue);
+    return true;
+}
+
+// The scroll bar colours a page gives an element (inherited, as the classic browsers have them),
+// over the system's.
+ScrollBarColours ColoursOf(const litehtml::element::ptr& element, GdiContainer& container) {
+    ScrollBarColours colours = DefaultScrollBarColours();
+    if (!element) {
+        return colours;
+    }
+    const struct {
+        const char* property;
+        COLORREF* colour;
+    } kProperties[] = {{"scrollbar-face-color", &colours.face},
+                       {"scrollbar-track-color", &colours.track},
+                       {"scrollbar-arrow-color", &colours.arrow},
+                       {"scrollbar-3dlight-color", &colours.light},
+                       {"scrollbar-highlight-color", &colours.highlight},
+                       {"scrollbar-shadow-color", &colours.shadow},
+                       {"scrollbar-darkshadow-color", &colours.darkShadow}};
+    for (const auto& entry : kProperties) {
+        const char* value = element->get_style_property(entry.property, true);
+        COLORREF parsed = 0;
+        if (value && ParseCssColour(value, container, &parsed)) {
+            *entry.colour = parsed;
+        }
+    }
+    return colours;
 }
 
 } // namespace
+
+bool PageLayout::ScrollBarState(const DomNode& node, ScrollBarParts* parts, LONG* maxOffset) {
+    RECT bar;
+    if (!ScrollBarRect(node, &bar)) {
+        return false;
+    }
+    const Scroller* scroller = FindScroller(node);
+    const LONG offset = scroller ? node.scrollOffset().y : pageScroll_.y;
+    *maxOffset =
+        scroller ? scroller->maxScroll.y : std::max<LONG>(0, documentSize_.cy - viewport_.cy);
+    *parts = LayOutScrollBar(bar, offset, *maxOffset);
+    return true;
+}
 
 void PageLayout::DrawScrollBars(HDC dc) {
     for (const Scroller& scroller : scrollers_) {
@@ -496,12 +534,15 @@ void PageLayout::DrawScrollBars(HDC dc) {
         HRGN region = CreateRectRgn(shown.left, shown.top, shown.right, shown.bottom);
         SelectClipRgn(dc, region);
         DeleteObject(region);
-        DrawScrollBar(dc, bar, scroller.node->scrollOffset().y, scroller.maxScroll.y);
+        DrawScrollBar(dc, bar, scroller.node->scrollOffset().y, scroller.maxScroll.y,
+                      ColoursOf(scroller.element, container_));
         SelectClipRgn(dc, nullptr);
     }
     if (pageScrollBar_) {
         const RECT bar = {viewport_.cx - kScrollBarWidth, 0, viewport_.cx, viewport_.cy};
-        DrawScrollBar(dc, bar, pageScroll_.y, std::max<LONG>(0, documentSize_.cy - viewport_.cy));
+        const DomNodePtr page = body();
+        DrawScrollBar(dc, bar, pageScroll_.y, std::max<LONG>(0, documentSize_.cy - viewport_.cy),
+                      ColoursOf(page ? ElementOf(*page) : nullptr, container_));
     }
 }
 

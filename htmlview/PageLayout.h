@@ -5,6 +5,7 @@
 
 #include "htmlview/DomNode.h"
 #include "htmlview/GdiContainer.h"
+#include "htmlview/ScrollBar.h"
 
 #include <litehtml.h>
 
@@ -51,6 +52,8 @@ public:
     DomNodePtr ScrollableAt(POINT client);
     // The vertical scroll bar of a scrolling element in client coordinates, if it shows one.
     bool ScrollBarRect(const DomNode& node, RECT* bar);
+    // The parts of that bar (client coordinates) and how far its content can scroll.
+    bool ScrollBarState(const DomNode& node, ScrollBarParts* parts, LONG* maxOffset);
 
     // NodeOwner
     void NodeMarkupChanged() override;

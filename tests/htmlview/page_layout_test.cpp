@@ -3,6 +3,7 @@
 #include "htmlview/HtmlParser.h"
 #include "htmlview/LayoutElements.h"
 #include "htmlview/PageLayout.h"
+#include "htmlview/ScrollBar.h"
 #include "htmlview/Utf.h"
 
 #include <winsim/module_resources.h>
@@ -722,6 +723,72 @@ TEST_F(PageLayoutTest, AScrollingDivisionLaysItsContentOutBesideItsScrollBar) {
     ASSERT_TRUE(page->ScrollBarRect(*list, &bar));
     ASSERT_TRUE(page->ClientRect(*Element("imt0"), &thumbnail));
     EXPECT_LE(thumbnail.right, bar.left);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ScrollBars, ButtonsTrackAndThumbShowTheViewsPlaceInTheContent) {
+    const RECT bar = {100, 10, 116, 260}; // 250 high: a view of 250 over 500 of content
+    ScrollBarParts parts = LayOutScrollBar(bar, 0, 250);
+    EXPECT_EQ(26, parts.up.bottom);
+    EXPECT_EQ(244, parts.down.top);
+    ASSERT_TRUE(parts.hasThumb);
+    EXPECT_EQ(26, parts.thumb.top);
+    EXPECT_EQ(109, parts.thumb.bottom - parts.thumb.top) << "half the track for half the content";
+    parts = LayOutScrollBar(bar, 250, 250);
+    EXPECT_EQ(244, parts.thumb.bottom) << "at the end";
+    parts = LayOutScrollBar(bar, 100, 250);
+    // Back from the thumb's place, within what one pixel of the track stands for (250 / 109).
+    EXPECT_NEAR(100, ScrollOffsetForThumb(parts, parts.thumb.top, 250), 2);
+    EXPECT_EQ(250, ScrollOffsetForThumb(parts, 10000, 250)) << "dragged past the end";
+    EXPECT_EQ(0, ScrollOffsetForThumb(parts, -10000, 250));
+
+    parts = LayOutScrollBar(bar, 0, 100000);
+    EXPECT_EQ(8, parts.thumb.bottom - parts.thumb.top) << "a thumb stays big enough to take";
+    EXPECT_FALSE(LayOutScrollBar(bar, 0, 0).hasThumb) << "nothing to scroll, no thumb";
+    parts = LayOutScrollBar(RECT{0, 0, 16, 20}, 5, 50);
+    EXPECT_EQ(10, parts.up.bottom) << "a short bar shares its height between the buttons";
+    EXPECT_EQ(10, parts.down.top);
+    EXPECT_FALSE(parts.hasThumb);
+    EXPECT_EQ(0, ScrollOffsetForThumb(parts, 5, 50));
+}
+
+TEST_F(PaintedPage, TheListsScrollBarTakesThePagesColours) {
+    Load(104);
+    DomNodePtr list = Element("tblTexts");
+    list->SetInnerHtml(FromUtf8(RenderedRows(8)));
+    Paint();
+    ScrollBarParts parts = {};
+    LONG maxOffset = 0;
+    ASSERT_TRUE(page->ScrollBarState(*list, &parts, &maxOffset));
+    EXPECT_GT(maxOffset, 0);
+    ASSERT_TRUE(parts.hasThumb);
+    const LONG middle = (parts.thumb.left + parts.thumb.right) / 2;
+    EXPECT_EQ(RGB(0xC6, 0xDC, 0xF0),
+              GetPixel(dc, middle, (parts.thumb.top + parts.thumb.bottom) / 2))
+        << "scrollbar-face-color";
+    EXPECT_EQ(RGB(0xE8, 0xF0, 0xFA), GetPixel(dc, middle, parts.track.bottom - 2))
+        << "scrollbar-track-color";
+    EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), GetPixel(dc, parts.thumb.left + 1, parts.thumb.top + 3))
+        << "scrollbar-highlight-color";
+    EXPECT_EQ(RGB(0x99, 0xBB, 0xDD), GetPixel(dc, parts.thumb.right - 2, parts.thumb.top + 3))
+        << "scrollbar-shadow-color";
+    int arrow = 0;
+    for (LONG y = parts.down.top; y < parts.down.bottom; ++y) {
+        for (LONG x = parts.down.left; x < parts.down.right; ++x) {
+            arrow += GetPixel(dc, x, y) == RGB(0x33, 0x66, 0x99) ? 1 : 0;
+        }
+    }
+    EXPECT_GE(arrow, 6) << "scrollbar-arrow-color";
+
+    list->SetScrollTop(maxOffset);
+    Paint();
+    ASSERT_TRUE(page->ScrollBarState(*list, &parts, &maxOffset));
+    EXPECT_EQ(parts.track.bottom, parts.thumb.bottom);
+    EXPECT_EQ(RGB(0xE8, 0xF0, 0xFA), GetPixel(dc, middle, parts.track.top + 2))
+        << "the track shows above the thumb at the end";
 }
 
 } // namespace

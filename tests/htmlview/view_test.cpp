@@ -407,4 +407,52 @@ TEST_F(HtmlViewTest, LeavingTheWindowGivesTheElementUnderThePointerItsMouseOut) 
     EXPECT_TRUE(host.events.empty()) << "moving about elsewhere tells nothing";
 }
 
+// The list's scroll bar answers the mouse as the desktop's do: its arrows move a line, the
+// track a page, the thumb follows the pointer while the button is held.
+TEST_F(HtmlViewTest, TheScrollBarsArrowsTrackAndThumbScrollTheList) {
+    Load(104);
+    ElementPtr list = view->GetElementById(WIDE("tblTexts"));
+    list->SetInnerHtml(Wide(Rows(30)));
+    RECT box;
+    ASSERT_TRUE(view->GetElementClientRect(list, &box));
+    const LONG x = box.right - 1 - 8; // inside the border, in the middle of the bar
+    const POINT up = {x, box.top + 1 + 8};
+    const POINT down = {x, box.bottom - 1 - 8};
+    const auto press = [this](POINT at) {
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(at));
+        SendMessageA(window, WM_LBUTTONUP, 0, At(at));
+    };
+
+    press(down);
+    EXPECT_EQ(16, list->GetScrollTop()) << "one line down";
+    press(down);
+    press(up);
+    EXPECT_EQ(16, list->GetScrollTop()) << "and back up";
+    press(POINT{x, down.y - 20});
+    const LONG paged = list->GetScrollTop();
+    EXPECT_GT(paged, 16 + 150) << "a page down";
+
+    // Dragging the thumb to the bottom of the bar shows the end of the list.
+    list->SetScrollTop(0);
+    const POINT thumb = {x, up.y + 16};
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(thumb));
+    EXPECT_EQ(window, GetCapture()) << "the bar keeps the pointer while the thumb is held";
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(POINT{x, box.bottom + 100}));
+    list->SetScrollTop(1000000);
+    const LONG end = list->GetScrollTop();
+    list->SetScrollTop(0);
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(POINT{x, box.bottom + 100}));
+    EXPECT_EQ(end, list->GetScrollTop());
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(POINT{x, box.top - 100}));
+    EXPECT_EQ(0, list->GetScrollTop()) << "and back to the top";
+    host.events.clear();
+    SendMessageA(window, WM_LBUTTONUP, 0, At(POINT{x, box.top - 100}));
+    EXPECT_NE(window, GetCapture());
+    SendMessageA(window, WM_MOUSEMOVE, 0, At(POINT{x, box.bottom + 100}));
+    EXPECT_EQ(0, list->GetScrollTop()) << "released: moving scrolls nothing";
+    for (const Event& event : host.events) {
+        EXPECT_NE(ElementEvent::Click, event.kind) << "a drag is no click";
+    }
+}
+
 } // namespace
