@@ -385,9 +385,11 @@ void GdiContainer::DrawLayer(HDC dc, const RECT& area, const std::function<void(
     RECT visible = Intersect(area, CurrentClip());
     SelectClipRgn(dc, nullptr);
     RECT device;
-    if (GetClipBox(dc, &device) != ERROR) {
-        visible = Intersect(visible, device);
+    if (GetClipBox(dc, &device) == ERROR) {
+        paint(dc, POINT{0, 0}); // a device of unknown extent: drawn opaque rather than not at all
+        return;
     }
+    visible = Intersect(visible, device);
     const int width = visible.right - visible.left;
     const int height = visible.bottom - visible.top;
     if (width <= 0 || height <= 0) {
