@@ -2,6 +2,9 @@
 // with its title and its controls' texts) and the path of the new capture's image file.
 #include "capture/CaptureText.h"
 #include "framework/AfxModule.h"
+#include "framework/CException.h"
+#include "imaging/WindowCapture.h"
+#include "res/resource.h"
 #include "ui/QuilloryTextDlg.h"
 
 #include <cstdio>
@@ -21,6 +24,37 @@ const char kTitleClose[] = "</u></p>";
 const char kImageFolder[] = "tmp";
 
 } // namespace
+
+// The whole capture runs here, synchronously: when it returns, the picture is written, the
+// entry listed and its text on the clipboard. A capture can run inside another one while the
+// JPEG library's message box is open, so nothing of the list is held across the grab.
+LRESULT CQuilloryTextDlg::OnHotKey(WPARAM, LPARAM) {
+    // While the activation changes there is no foreground window: there is nothing to take, and
+    // an entry without window, text or picture would only clutter the list.
+    const HWND hForeground = ::GetForegroundWindow();
+    if (hForeground == nullptr) {
+        return 0;
+    }
+    // The sound plays while the capture goes on.
+    ::PlaySoundA(MAKEINTRESOURCEA(IDR_WAVE_CAPTURE), AfxGetInstanceHandle(),
+                 SND_RESOURCE | SND_ASYNC);
+
+    CaptureText text;
+    ReadCaptureText(hForeground, text);
+    const CString strImagePath = MakeImagePath();
+
+    // A window that went away meanwhile gives no picture: the entry is still recorded, 0 x 0.
+    CSize size(0, 0);
+    WindowCapture capture;
+    try {
+        size = capture.CaptureWindowToFile(strImagePath, CWnd::FromHandle(hForeground));
+    } catch (CException* pException) {
+        pException->Delete();
+        size = CSize(0, 0);
+    }
+    AppendEntry(text.GetText(), strImagePath, size.cx, size.cy);
+    return 0;
+}
 
 void CQuilloryTextDlg::ReadCaptureText(HWND hWnd, CaptureText& text) const {
     if (!m_bCopyAll) {

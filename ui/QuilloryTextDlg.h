@@ -55,7 +55,10 @@ public:
     void PlaceHotKeyControl();
     CRect GetElementRect(LPCSTR szElementId) const;
 
-    // The capture. The text of a window (its message text, or with m_bCopyAll its title and
+    // The capture: the handler of the hot-key's message, also run by the auto-capture timer;
+    // both arguments are ignored. It records the foreground window as a new entry.
+    LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+    // The text of a window (its message text, or with m_bCopyAll its title and
     // its controls' texts); the lines of the controls below hWnd at nDepth; the path of a new
     // capture's image file, in the folder "tmp" beside the executable (created when missing).
     void ReadCaptureText(HWND hWnd, CaptureText& text) const;
