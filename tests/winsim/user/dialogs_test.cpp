@@ -318,6 +318,15 @@ TEST_F(DialogsTest, AnotherProgramsDialogKeepsItsChildrenInOrder) {
     HWND a1 = GetWindow(a, GW_CHILD);
     GetWindowTextA(GetWindow(a1, GW_HWNDNEXT), text, sizeof(text));
     EXPECT_STREQ(text, "A2");
+    // The children lie inside their parent, below its own line of text, and B below them all.
+    RECT ra, ra1, ra2, rb;
+    GetWindowRect(a, &ra);
+    GetWindowRect(a1, &ra1);
+    GetWindowRect(GetWindow(a1, GW_HWNDNEXT), &ra2);
+    GetWindowRect(b, &rb);
+    EXPECT_GE(ra1.top, ra.top + 18);
+    EXPECT_LE(ra2.bottom, ra.bottom);
+    EXPECT_GE(rb.top, ra.bottom);
 }
 
 } // namespace

@@ -307,12 +307,13 @@ void CreateChildren(HWND parent, const std::vector<ChildControl>& controls, int*
             reinterpret_cast<HMENU>(static_cast<uintptr_t>((*nextId)++)), nullptr, nullptr);
         *y += 20;
         if (!control.children.empty()) {
-            // Children of a control lie inside it, placed relative to it.
-            int inner = 0;
+            // Children of a control lie inside it, below its own line of text, placed relative
+            // to it.
+            int inner = 20;
             CreateChildren(child, control.children, &inner, 0, nextId);
-            SetWindowPos(child, nullptr, 0, 0, 280 - x, 18 + inner,
+            SetWindowPos(child, nullptr, 0, 0, 280 - x, inner - 2,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            *y += inner;
+            *y += inner - 20;
         }
     }
 }
