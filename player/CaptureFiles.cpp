@@ -1,5 +1,7 @@
 #include "player/CaptureFiles.h"
 
+#include "player/DesktopObserver.h"
+
 #include <winsim/sim.h>
 #include <winsim/sim_system.h>
 
@@ -88,6 +90,35 @@ std::optional<JpegHeader> ReadJpegHeader(const std::string& windowsPath) {
         pos += 2 + length;
     }
     return std::nullopt;
+}
+
+void KeepCaptureOutputs(const DesktopSnapshot& before, const DesktopSnapshot& after,
+                        const std::filesystem::path& outDir) {
+    if (outDir.empty()) {
+        return;
+    }
+    const std::string folder = ImageFolder() + "\\";
+    std::error_code error;
+    for (const auto& [path, fingerprint] : after.files) {
+        auto old = before.files.find(path);
+        if (path.compare(0, folder.size(), folder) != 0 ||
+            path.find('\\', folder.size()) != std::string::npos ||
+            (old != before.files.end() && old->second == fingerprint)) {
+            continue;
+        }
+        std::optional<std::string> host = winsim::HostPath(path);
+        if (!host) {
+            continue;
+        }
+        std::filesystem::create_directories(outDir, error);
+        std::filesystem::copy_file(*host, outDir / path.substr(folder.size()),
+                                   std::filesystem::copy_options::overwrite_existing, error);
+    }
+    if (after.clipboardText && after.clipboardText != before.clipboardText) {
+        std::filesystem::create_directories(outDir, error);
+        std::ofstream out(outDir / "clipboard.txt", std::ios::binary | std::ios::trunc);
+        out << *after.clipboardText;
+    }
 }
 
 } // namespace player

@@ -1,5 +1,6 @@
 #include "player/Runner.h"
 
+#include "player/CaptureFiles.h"
 #include "player/DesktopObserver.h"
 #include "player/ScenarioRun.h"
 #include "player/StepQueue.h"
@@ -14,8 +15,9 @@ namespace {
 // program did in answer to a step shows only by then.
 class StepTracker {
 public:
-    StepTracker(const Scenario& scenario, Transcript& transcript)
-        : scenario_(scenario), transcript_(transcript), before_(TakeSnapshot()) {}
+    StepTracker(const Scenario& scenario, Transcript& transcript, std::filesystem::path outDir)
+        : scenario_(scenario), transcript_(transcript), outDir_(std::move(outDir)),
+          before_(TakeSnapshot()) {}
 
     void Begin(size_t index) {
         Finish();
@@ -30,6 +32,7 @@ public:
         DesktopSnapshot now = TakeSnapshot();
         const Step& step = scenario_.steps[static_cast<size_t>(current_)];
         transcript_.Step(step.line, step.text, DescribeChanges(before_, now));
+        KeepCaptureOutputs(before_, now, outDir_);
         before_ = std::move(now);
         last_ = current_;
         current_ = -1;
@@ -44,6 +47,7 @@ public:
 private:
     const Scenario& scenario_;
     Transcript& transcript_;
+    std::filesystem::path outDir_;
     DesktopSnapshot before_;
     long current_ = -1;
     long last_ = -1;
@@ -69,7 +73,7 @@ RunResult RunScenario(const Scenario& scenario, const RunOptions& options,
     winsim::ResetDesktop(config);
 
     ScenarioRun run(program, options.outDir);
-    StepTracker tracker(scenario, transcript);
+    StepTracker tracker(scenario, transcript, options.outDir);
     StepQueue queue;
     run.SetFollowUps([&queue, &tracker](std::function<void()> action) {
         const Step* step = tracker.Current();

@@ -6,6 +6,9 @@
 #include <winsim/windows.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace player {
@@ -132,6 +135,35 @@ TEST_F(CaptureVerbsTest, ExpectSoundCountsTheCaptureSoundsStarted) {
     EXPECT_TRUE(RunWith("expect sound 0", [] {}).passed);
     EXPECT_EQ(RunWith("expect sound 1", [] {}).reason,
               "the capture sound started 0 times, expected 1");
+}
+
+TEST_F(CaptureVerbsTest, TheCapturePicturesAndTheClipboardTextStayInTheOutputFolder) {
+    Scenario scenario = Parse("start\n");
+    Add(scenario, "a capture", [](ScenarioRun&) {
+        CreateDirectoryA("C:\\Program Files\\Verbacap", nullptr);
+        CreateDirectoryA(kFolder, nullptr);
+        WriteFile(std::string(kFolder) + "\\36ee80.jpg", JpegBytes(0xC0, 3, 2));
+        WriteFile("C:\\Program Files\\Verbacap\\other.txt", {1, 2});
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        const char text[] = "Ligne 1\r\nLigne 2";
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+        std::memcpy(GlobalLock(block), text, sizeof text);
+        GlobalUnlock(block);
+        SetClipboardData(CF_TEXT, block);
+        CloseClipboard();
+    });
+    Add(scenario, "the program deletes its picture",
+        [](ScenarioRun&) { DeleteFileA((std::string(kFolder) + "\\36ee80.jpg").c_str()); });
+    AddQuit(scenario);
+    RunResult result = Run(scenario);
+    ASSERT_TRUE(result.passed) << result.reason;
+    const std::filesystem::path out = OwnTestDir("out");
+    EXPECT_EQ(std::filesystem::file_size(out / "36ee80.jpg"), JpegBytes(0xC0, 3, 2).size());
+    EXPECT_FALSE(std::filesystem::exists(out / "other.txt"));
+    std::ifstream clipboard(out / "clipboard.txt", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(clipboard)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "Ligne 1\r\nLigne 2");
 }
 
 } // namespace
