@@ -20,6 +20,12 @@ constexpr UINT kCompleteLoadMessage = WM_USER + 0x101;
 constexpr int kWheelStep = 48;
 // Pixels scrolled by a click on a scroll bar's arrow.
 constexpr int kLineStep = 16;
+// A held scroll bar arrow or track repeats its step: first after a pause, then quickly.
+constexpr UINT_PTR kRepeatTimer = 1;
+constexpr UINT kRepeatDelay = 400;
+constexpr UINT kRepeatInterval = 50;
+
+enum class BarAction { None, LineUp, LineDown, PageUp, PageDown, Thumb };
 constexpr int kWheelNotch = 120;
 
 UINT ElementRectMessage() {
@@ -67,9 +73,10 @@ struct HtmlView::Impl {
     void SelectFieldText(bool selected);
     void KeyDown(UINT key);
     bool ScrollBarClick(POINT client);
-    // Moves the dragged thumb so that it follows the pointer.
-    void DragThumb(POINT client);
-    void EndDrag();
+    // What the held scroll bar does once more: a line or page step, or the thumb following the
+    // pointer.
+    void StepScrollBar();
+    void ReleaseScrollBar();
     void Paint();
     LRESULT ElementRect(const WCHAR* path, RECT* rect);
     DomNodePtr Find(const WideString& path) const;
@@ -91,8 +98,12 @@ struct HtmlView::Impl {
     WCHAR pendingHighSurrogate = 0;
     bool fieldSelected = false; // the focused field's whole text is selected
     bool trackingLeave = false; // a WM_MOUSELEAVE has been asked for and not yet come
-    DomNodePtr dragged;         // the element whose scroll bar thumb is being dragged
-    LONG dragGrip = 0;          // where the thumb was taken, from its top
+    // The scroll bar being held down with the left button: whose, which part, and where the
+    // pointer is.
+    DomNodePtr held;
+    BarAction heldAction = BarAction::None;
+    POINT heldPoint = {0, 0};
+    LONG dragGrip = 0; // where the thumb was taken, from its top
 };
 
 void HtmlView::Impl::BeginLoad(std::string utf8, WideString address) {
@@ -111,7 +122,7 @@ void HtmlView::Impl::CompleteLoad() {
     loadPending = false;
     hover.reset();
     pressed.reset();
-    EndDrag();
+    ReleaseScrollBar();
     SetFocusedField(nullptr);
     bool quirks = false;
     DomNodePtr root = internal::ParseDocument(pendingMarkup, &quirks);
@@ -213,37 +224,80 @@ bool HtmlView::Impl::ScrollBarClick(POINT client) {
         return false;
     }
     // As on the desktop's scroll bars: the arrows move a line, the track beside the thumb a
-    // page, and the thumb is dragged.
-    const LONG top = scroller->GetScrollTop();
+    // page, both again and again while the button is held, and the thumb is dragged.
+    BarAction action = BarAction::None;
     if (Inside(parts.up, client)) {
-        scroller->SetScrollTop(top - kLineStep);
+        action = BarAction::LineUp;
     } else if (Inside(parts.down, client)) {
-        scroller->SetScrollTop(top + kLineStep);
+        action = BarAction::LineDown;
     } else if (parts.hasThumb && Inside(parts.thumb, client)) {
-        dragged = scroller;
+        action = BarAction::Thumb;
         dragGrip = client.y - parts.thumb.top;
-        SetCapture(hwnd);
-        return true;
     } else if (parts.hasThumb) {
-        const LONG page = std::max<LONG>(kLineStep, bar.bottom - bar.top - kLineStep);
-        scroller->SetScrollTop(client.y < parts.thumb.top ? top - page : top + page);
+        action = client.y < parts.thumb.top ? BarAction::PageUp : BarAction::PageDown;
     }
-    UpdateHover(client);
+    if (action == BarAction::None) {
+        return true; // a bar with nothing to scroll
+    }
+    held = scroller;
+    heldAction = action;
+    heldPoint = client;
+    SetCapture(hwnd);
+    if (action != BarAction::Thumb) {
+        StepScrollBar();
+        SetTimer(hwnd, kRepeatTimer, kRepeatDelay, nullptr);
+    }
     return true;
 }
 
-void HtmlView::Impl::DragThumb(POINT client) {
+void HtmlView::Impl::StepScrollBar() {
     internal::ScrollBarParts parts = {};
     LONG maxOffset = 0;
-    if (dragged && layout.ScrollBarState(*dragged, &parts, &maxOffset)) {
-        dragged->SetScrollTop(
-            internal::ScrollOffsetForThumb(parts, client.y - dragGrip, maxOffset));
+    if (!held || !layout.ScrollBarState(*held, &parts, &maxOffset)) {
+        return;
+    }
+    // Only while the pointer stays on the part that was pressed; paging stops where the thumb
+    // reaches the pointer.
+    const LONG top = held->GetScrollTop();
+    const LONG page = std::max<LONG>(kLineStep, parts.down.bottom - parts.up.top - kLineStep);
+    switch (heldAction) {
+    case BarAction::LineUp:
+        if (Inside(parts.up, heldPoint)) {
+            held->SetScrollTop(top - kLineStep);
+        }
+        break;
+    case BarAction::LineDown:
+        if (Inside(parts.down, heldPoint)) {
+            held->SetScrollTop(top + kLineStep);
+        }
+        break;
+    case BarAction::PageUp:
+        if (parts.hasThumb && Inside(parts.track, heldPoint) && heldPoint.y < parts.thumb.top) {
+            held->SetScrollTop(top - page);
+        }
+        break;
+    case BarAction::PageDown:
+        if (parts.hasThumb && Inside(parts.track, heldPoint) && heldPoint.y >= parts.thumb.bottom) {
+            held->SetScrollTop(top + page);
+        }
+        break;
+    case BarAction::Thumb:
+        held->SetScrollTop(
+            internal::ScrollOffsetForThumb(parts, heldPoint.y - dragGrip, maxOffset));
+        break;
+    case BarAction::None:
+        break;
     }
 }
 
-void HtmlView::Impl::EndDrag() {
-    if (dragged) {
-        dragged.reset();
+void HtmlView::Impl::ReleaseScrollBar() {
+    if (!held) {
+        return;
+    }
+    held.reset();
+    heldAction = BarAction::None;
+    if (hwnd) {
+        KillTimer(hwnd, kRepeatTimer);
         if (GetCapture() == hwnd) {
             ReleaseCapture();
         }
@@ -500,15 +554,31 @@ LRESULT HandleMessage(HtmlView::Impl& impl, HWND hwnd, UINT message, WPARAM wPar
         impl.CompleteLoad();
         return 0;
     case WM_MOUSEMOVE:
-        if (impl.dragged) {
-            impl.DragThumb(point);
+        if (impl.held) {
+            impl.heldPoint = point;
+            if (impl.heldAction == BarAction::Thumb) {
+                impl.StepScrollBar();
+            }
             return 0;
         }
         impl.TrackLeave();
         impl.UpdateHover(point);
         return 0;
+    case WM_TIMER:
+        if (wParam == kRepeatTimer) {
+            if (impl.held) {
+                impl.StepScrollBar();
+                SetTimer(hwnd, kRepeatTimer, kRepeatInterval, nullptr);
+            } else {
+                KillTimer(hwnd, kRepeatTimer);
+            }
+            return 0;
+        }
+        break;
     case WM_CAPTURECHANGED:
-        impl.dragged.reset();
+        if (reinterpret_cast<HWND>(lParam) != hwnd) {
+            impl.ReleaseScrollBar();
+        }
         return 0;
     case WM_MOUSELEAVE:
         impl.PointerLeft();
@@ -522,8 +592,8 @@ LRESULT HandleMessage(HtmlView::Impl& impl, HWND hwnd, UINT message, WPARAM wPar
         impl.MouseDown(point, false);
         return 0;
     case WM_LBUTTONUP:
-        if (impl.dragged) {
-            impl.EndDrag();
+        if (impl.held) {
+            impl.ReleaseScrollBar();
             return 0;
         }
         impl.LeftUp(point);

@@ -408,7 +408,7 @@ TEST_F(HtmlViewTest, LeavingTheWindowGivesTheElementUnderThePointerItsMouseOut) 
 }
 
 // The list's scroll bar answers the mouse as the desktop's do: its arrows move a line, the
-// track a page, the thumb follows the pointer while the button is held.
+// track a page, again and again while held; the thumb follows the pointer while it is held.
 TEST_F(HtmlViewTest, TheScrollBarsArrowsTrackAndThumbScrollTheList) {
     Load(104);
     ElementPtr list = view->GetElementById(WIDE("tblTexts"));
@@ -431,6 +431,25 @@ TEST_F(HtmlViewTest, TheScrollBarsArrowsTrackAndThumbScrollTheList) {
     press(POINT{x, down.y - 20});
     const LONG paged = list->GetScrollTop();
     EXPECT_GT(paged, 16 + 150) << "a page down";
+
+    // Held down, an arrow repeats its step after a pause, then quickly, until it is released.
+    list->SetScrollTop(0);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(down));
+    EXPECT_EQ(16, list->GetScrollTop());
+    winsim::LetTimePass(450);
+    Pump();
+    EXPECT_EQ(32, list->GetScrollTop());
+    winsim::LetTimePass(60);
+    Pump();
+    EXPECT_EQ(48, list->GetScrollTop());
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(POINT{x - 100, down.y}));
+    winsim::LetTimePass(60);
+    Pump();
+    EXPECT_EQ(48, list->GetScrollTop()) << "paused while the pointer is off the arrow";
+    SendMessageA(window, WM_LBUTTONUP, 0, At(POINT{x - 100, down.y}));
+    winsim::LetTimePass(1000);
+    Pump();
+    EXPECT_EQ(48, list->GetScrollTop()) << "released";
 
     // Dragging the thumb to the bottom of the bar shows the end of the list.
     list->SetScrollTop(0);
