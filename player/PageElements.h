@@ -21,6 +21,9 @@ std::string ElementClassName(HWND view, const ElementRef& element);
 // HTML (UTF-8). Throw StepFailure when the page has no such element.
 std::string ElementBackgroundColor(HWND view, const ElementRef& element);
 std::string ElementInnerHtml(HWND view, const ElementRef& element);
+// Whether the element (a checkbox) is checked. Throws StepFailure when the page has no such
+// element.
+bool ElementChecked(HWND view, const ElementRef& element);
 
 // The first thing in the element or below it that could run script: a script element, an
 // event-handler attribute (on...) or a javascript:/vbscript: address, described for a person;

@@ -65,6 +65,10 @@ std::string ElementInnerHtml(HWND view, const ElementRef& element) {
     return Narrow(FindOrFail(view, element)->GetInnerHtml());
 }
 
+bool ElementChecked(HWND view, const ElementRef& element) {
+    return FindOrFail(view, element)->GetChecked();
+}
+
 std::string ElementScriptFinding(HWND view, const ElementRef& element) {
     std::vector<htmlview::ElementPtr> pending = {FindOrFail(view, element)};
     while (!pending.empty()) {

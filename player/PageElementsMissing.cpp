@@ -31,6 +31,10 @@ std::string ElementInnerHtml(HWND, const ElementRef& element) {
     CannotRead(element);
 }
 
+bool ElementChecked(HWND, const ElementRef& element) {
+    CannotRead(element);
+}
+
 std::string ElementScriptFinding(HWND, const ElementRef& element) {
     CannotRead(element);
 }

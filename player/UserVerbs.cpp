@@ -316,6 +316,33 @@ bool BuildPointer(BuildContext& c, const std::string& verb) {
     return true;
 }
 
+bool BuildCheck(BuildContext& c) {
+    if (!ElementArg(c, 0) || !OneOf(c, 1, {"on", "off"})) {
+        return false;
+    }
+    ElementRef ref;
+    ParseElementRef(c.Arg(0), ref, c.error);
+    const bool wanted = c.Arg(1) == "on";
+    if (!PageElementsReadable()) {
+        c.Unavailable("the browser control does not run on the simulated desktop yet");
+    }
+    c.step.run = [ref, wanted](ScenarioRun& run) {
+        PageElement page = VisibleElement(ref);
+        if (ElementChecked(page.view, ref) == wanted) {
+            return;
+        }
+        AsPerson([&] { winsim::Click(Centre(page.screen)); });
+        // The page answers the click once the program has handled it.
+        run.FollowUp([ref, wanted] {
+            if (ElementChecked(FindPageElement(ref).view, ref) != wanted) {
+                throw StepFailure("the click did not " + std::string(wanted ? "check " : "clear ") +
+                                  FormatElementRef(ref));
+            }
+        });
+    };
+    return true;
+}
+
 bool BuildWindowCommand(BuildContext& c, const std::string& command) {
     c.step.run = [command](ScenarioRun&) {
         HWND main = RequireVisibleMainWindow();

@@ -71,6 +71,8 @@ bool BuildWindowCommand(BuildContext& c, const std::string& command);
 bool BuildAnswer(BuildContext& c);
 bool BuildExpectVisible(BuildContext& c);
 bool BuildExpectClass(BuildContext& c);
+// Sets a checkbox of the page, through a click when its state changes.
+bool BuildCheck(BuildContext& c);
 
 // Builders of the expectations on what captures leave behind.
 bool BuildExpectClipboard(BuildContext& c);

@@ -77,12 +77,7 @@ const std::map<std::string, Verb>& Verbs() {
         {"leave", {"leave ID", 1, 1, Phase::Any, pointer("leave")}},
         {"click", {"click ID", 1, 1, Phase::Any, pointer("click")}},
         {"mousedown", {"mousedown ID", 1, 1, Phase::Any, NotYet(entryActions, element0)}},
-        {"check",
-         {"check ID on|off", 2, 2, Phase::Any,
-          NotYet(menus,
-                 [](BuildContext& c) {
-                     return ElementArg(c, 0) && OneOf(c, 1, {"on", "off"});
-                 })}},
+        {"check", {"check ID on|off", 2, 2, Phase::Any, BuildCheck}},
         {"field", {"field ID TEXT", 2, 2, Phase::Any, NotYet(autoCapture, element0)}},
         {"menu", {"menu CHOICE", 1, 1, Phase::Any, NotYet(menus)}},
         {"save-as", {"save-as PATH", 1, 1, Phase::Any, NotYet(entryActions)}},
