@@ -1,0 +1,216 @@
+// One capture, from the grab to the clipboard, of a 1920 x 1080 window on a 32-bit display,
+// with an empty capture list and with 10,000 entries in it, beside the reference encoding of
+// the very same pixels by libjpeg-turbo's own encoder (TurboJPEG, 4:2:0, quality 100, file
+// written). The program runs on the simulated desktop; the capture runs while its main dialog
+// waits for input. Counters give the grab alone and the list's rendering alone.
+#include "DesktopPicture.h"
+#include "app/QuilloryTextApp.h"
+#include "imaging/WindowCapture.h"
+#include "list/CaptureEntry.h"
+#include "ui/QuilloryTextDlg.h"
+
+#include <winsim/script.h>
+#include <winsim/sim.h>
+#include <winsim/sim_user.h>
+
+#include <benchmark/benchmark.h>
+#include <turbojpeg.h>
+
+#include <ctime>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using bench::kHeight;
+using bench::kWidth;
+using bench::ScreenDib;
+
+const ScreenDib& Picture() {
+    static const ScreenDib picture;
+    return picture;
+}
+
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        const ScreenDib& picture = Picture();
+        SetDIBitsToDevice(dc, 0, 0, kWidth, kHeight, 0, 0, 0, kHeight, picture.Pixels(),
+                          reinterpret_cast<const BITMAPINFO*>(picture.Dib()), DIB_RGB_COLORS);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void ResetFullHdDesktop() {
+    winsim::DesktopConfig config;
+    config.displayBits = 32;
+    config.screenWidth = kWidth;
+    config.screenHeight = kHeight;
+    winsim::ResetDesktop(config);
+}
+
+// Another program's borderless window covering the screen, showing the picture, in front.
+HWND ShowPictureWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = PictureProc;
+    wc.lpszClassName = "BenchPicture";
+    wc.hInstance = GetModuleHandleA(nullptr);
+    RegisterClassA(&wc);
+    HWND hwnd = CreateWindowExA(0, "BenchPicture", "Picture", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
+                                kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(hwnd);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+// Entries as earlier captures of small message boxes leave them: a text of two lines and a
+// picture file of their own (a small JPEG, copied once per entry).
+void Prefill(CQuilloryTextDlg& dialog, int count) {
+    if (count == 0) {
+        return;
+    }
+    char folder[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, folder, sizeof folder);
+    std::string prefix(folder);
+    prefix.erase(prefix.rfind('\\') + 1);
+    prefix += "tmp";
+    CreateDirectoryA(prefix.c_str(), nullptr);
+    prefix += "\\prefill";
+
+    HWND small = CreateWindowExA(0, "BenchPicture", "Small", WS_POPUP | WS_VISIBLE, 0, 0, 240, 120,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    UpdateWindow(small);
+    const std::string seed = prefix + "-seed.jpg";
+    CWnd smallWindow(small);
+    WindowCapture().CaptureWindowToFile(seed.c_str(), &smallWindow);
+    smallWindow.m_hWnd = nullptr;
+    DestroyWindow(small);
+
+    for (int i = 0; i < count; ++i) {
+        const std::string path = prefix + std::to_string(i) + ".jpg";
+        CopyFileA(seed.c_str(), path.c_str(), FALSE);
+        const std::string text = "Le fichier " + std::to_string(i) +
+                                 " a \xE9t\xE9 enregistr\xE9.\nVoulez-vous continuer ?";
+        dialog.m_entries.push_back(new CaptureEntry(text.c_str(), path.c_str(), 240, 120));
+    }
+    DeleteFileA(seed.c_str());
+    dialog.RenderCaptureList();
+}
+
+// The capture's road from the grab on: the picture of the foreground window into a file of the
+// image folder, and the new entry (listed, selected, its text on the clipboard).
+void CaptureForeground(CQuilloryTextDlg& dialog, benchmark::IterationCount n) {
+    const std::string path =
+        "C:\\Program Files\\Verbacap\\tmp\\capture" + std::to_string(n) + ".jpg";
+    const CSize size =
+        WindowCapture().CaptureWindowToFile(path.c_str(), CWnd::FromHandle(GetForegroundWindow()));
+    dialog.AppendEntry("Texte", path.c_str(), size.cx, size.cy);
+}
+
+// The processor time of this thread that `work` takes, in seconds, measured as the benchmark
+// library measures its CPU time: the machine is shared, so wall-clock time says little.
+double ThreadCpuSeconds() {
+    timespec now = {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+template <typename Work> double CpuSecondsOf(Work work) {
+    const double start = ThreadCpuSeconds();
+    work();
+    return ThreadCpuSeconds() - start;
+}
+
+// Runs the program; once its main dialog waits for input, fills the list, puts the picture
+// window in front and measures one capture per iteration. After each one the new entry
+// is taken out again (untimed), so every capture meets the same list.
+void MeasureWholeCapture(benchmark::State& state, int entries) {
+    ResetFullHdDesktop();
+    winsim::ScriptPush("capture the picture window", [&state, entries] {
+        CQuilloryTextDlg* dialog = DYNAMIC_DOWNCAST(CQuilloryTextDlg, AfxGetMainWnd());
+        if (dialog == nullptr) {
+            state.SkipWithError("the main dialog is not running");
+            return;
+        }
+        Prefill(*dialog, entries);
+        HWND picture = ShowPictureWindow();
+        double grabSeconds = 0;
+        double renderSeconds = 0;
+        for (auto _ : state) {
+            CaptureForeground(*dialog, state.iterations());
+            state.PauseTiming();
+            if (dialog->m_entries.size() != static_cast<size_t>(entries) + 1 ||
+                dialog->m_entries.back()->m_nWidth != kWidth) {
+                state.SkipWithError("the capture made no full-HD entry");
+                state.ResumeTiming();
+                break;
+            }
+            delete dialog->m_entries.back();
+            dialog->m_entries.pop_back();
+            // Where the time goes: the grab alone and the list's rendering alone, each once
+            // more outside the measured time.
+            const std::string spare = "C:\\spare" + std::to_string(state.iterations()) + ".jpg";
+            grabSeconds += CpuSecondsOf([&] {
+                WindowCapture().CaptureWindowToFile(spare.c_str(), CWnd::FromHandle(picture));
+            });
+            DeleteFileA(spare.c_str());
+            renderSeconds += CpuSecondsOf([&] { dialog->RenderCaptureList(); });
+            state.ResumeTiming();
+        }
+        state.counters["entries"] = entries;
+        if (state.iterations() > 0) {
+            const double n = static_cast<double>(state.iterations());
+            state.counters["grab_cpu_ms"] = grabSeconds * 1000 / n;
+            state.counters["render_cpu_ms"] = renderSeconds * 1000 / n;
+        }
+        // The picture window covers the main window's close box.
+        DestroyWindow(picture);
+        winsim::ClickCaptionButton(dialog->m_hWnd, HTCLOSE);
+    });
+    try {
+        VerbacapRun();
+    } catch (const winsim::ScriptExhausted& e) {
+        state.SkipWithError(e.what());
+    }
+    winsim::ScriptClear();
+}
+
+void BM_CaptureEmptyList(benchmark::State& state) {
+    MeasureWholeCapture(state, 0);
+}
+BENCHMARK(BM_CaptureEmptyList)->Unit(benchmark::kMillisecond);
+
+void BM_Capture10000Entries(benchmark::State& state) {
+    MeasureWholeCapture(state, 10000);
+}
+BENCHMARK(BM_Capture10000Entries)->Unit(benchmark::kMillisecond);
+
+void BM_TurboJpegReference(benchmark::State& state) {
+    ResetFullHdDesktop();
+    const ScreenDib& picture = Picture();
+    const std::string path = winsim::RootDir() + "/reference.jpg";
+    tjhandle encoder = tjInitCompress();
+    for (auto _ : state) {
+        unsigned char* jpeg = nullptr;
+        unsigned long size = 0;
+        if (tjCompress2(encoder, picture.Pixels(), kWidth, kWidth * 4, kHeight, TJPF_BGRX, &jpeg,
+                        &size, TJSAMP_420, 100, TJFLAG_BOTTOMUP) != 0) {
+            state.SkipWithError(tjGetErrorStr2(encoder));
+            tjFree(jpeg);
+            break;
+        }
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(jpeg, 1, size, file);
+        std::fclose(file);
+        tjFree(jpeg);
+    }
+    tjDestroy(encoder);
+}
+BENCHMARK(BM_TurboJpegReference)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
