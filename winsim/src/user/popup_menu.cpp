@@ -365,7 +365,14 @@ void DrawItem(const Tracking& t, HDC dc, size_t position, bool selected) {
         dis.hDC = dc;
         dis.rcItem = r;
         dis.itemData = item.data;
+        // As on Windows, the owner finds the menu font selected into the menu's device context.
+        HFONT font = MenuFont((item.state & MFS_DEFAULT) != 0);
+        HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
         Send(t.owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        if (font) {
+            SelectObject(dc, oldFont);
+            DeleteObject(font);
+        }
         return;
     }
     bool disabled = !Enabled(item);
