@@ -20,6 +20,11 @@ public:
     IvyMenu(const IvyMenu&) = delete;
     IvyMenu& operator=(const IvyMenu&) = delete;
 
+    // The system's owner-draw requests for this menu's items: the size of an item, and its
+    // picture in its current state, in the XP style or the classic one.
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
     // Replaces the menu with the menu resource: the top level becomes plain string and popup
     // items, every item inside a popup owner-drawn. False when the resource is missing or
     // malformed (the menu keeps what it held) or no menu can be created (the menu is empty).
@@ -58,6 +63,10 @@ public:
     int ItemRecordCount() const { return static_cast<int>(m_items.size()); }
 
 private:
+    void DrawItemClassic(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    // A disabled item loses ODS_SELECTED in the request: the XP style never selects one.
+    void DrawItemXP(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
     IvyMenu* FindOccurrence(UINT commandId, int& position, const std::vector<IvyMenu*>* menus,
                             const std::vector<int>* positions);
 
