@@ -1,5 +1,6 @@
 // Activation, the foreground window and the keyboard focus.
 #include "user/activation.h"
+#include "user/paint_internal.h"
 
 #include <algorithm>
 
@@ -47,6 +48,8 @@ void BringToTop(HWND hwnd) {
         return;
     }
     auto& list = Find(State().desktop)->children;
+    const auto before = std::find(list.begin(), list.end(), hwnd);
+    const size_t placeBefore = static_cast<size_t>(before - list.begin());
     list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
     auto it = list.begin();
     if (!(w->exStyle & WS_EX_TOPMOST)) {
@@ -58,7 +61,12 @@ void BringToTop(HWND hwnd) {
             ++it;
         }
     }
+    const size_t place = static_cast<size_t>(it - list.begin());
     list.insert(it, hwnd);
+    // Raised above windows that covered it: what they hid shows again, so it is painted anew.
+    if (place < placeBefore && (w->style & WS_VISIBLE)) {
+        InvalidateWindowTree(hwnd);
+    }
     // Owned windows stay above their owner.
     std::vector<HWND> owned;
     for (HWND h : list) {
