@@ -32,7 +32,11 @@ struct TrayIcon {
     HICON icon = nullptr;
     std::string tip;
     bool hidden = false;
+    RECT place{}; // where the taskbar shows it on the screen, 16 x 16; empty while hidden
 };
+// The taskbar along the bottom of the screen (below the work area) and its notification area.
+RECT TaskbarRect();
+RECT NotificationAreaRect();
 // The icons shown, in the order they were added.
 std::vector<TrayIcon> TrayIcons();
 // The person clicks an icon (button 0 the left one, 1 the right one): the icon's window gets

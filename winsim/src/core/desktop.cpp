@@ -1,4 +1,5 @@
 #include "core/areas.h"
+#include "core/shell.h"
 
 #include <winsim/script.h>
 #include <winsim/sim.h>
@@ -66,6 +67,7 @@ void ResetDesktop(const DesktopConfig& config) {
         std::filesystem::create_directories(state.rootDir, ignored);
     }
     EnsureStarted();
+    internal::ShellStarted();
     SetLastError(ERROR_SUCCESS);
 }
 

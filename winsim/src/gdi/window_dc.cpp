@@ -4,6 +4,7 @@
 #include "gdi/dc.h"
 
 #include <winsim/winuser.h>
+#include <winsim/winuser_system.h>
 
 namespace winsim::gdi {
 namespace {
@@ -33,6 +34,14 @@ void ExcludeWindowsAbove(HWND hwnd, Region& visible) {
         if (Shows(above) && GetWindowRect(above, &r)) {
             visible.Subtract(r);
         }
+    }
+}
+
+// The taskbar is the part of the screen below the work area.
+void ExcludeTaskbar(Region& visible) {
+    RECT work{};
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+        visible.Subtract(RECT{0, work.bottom, Screen().width, Screen().height});
     }
 }
 
@@ -82,8 +91,12 @@ bool WindowDcGeometry(HWND hwnd, bool windowDc, POINT& origin, Region& visible) 
         visible.Intersect(ClientOnScreen(parent));
         top = parent;
     }
-    // Top-level windows above this one in z-order cover it.
+    // Top-level windows above this one in z-order cover it, and the taskbar covers every
+    // window that is not topmost.
     ExcludeWindowsAbove(top, visible);
+    if (!(static_cast<DWORD>(GetWindowLongA(top, GWL_EXSTYLE)) & WS_EX_TOPMOST)) {
+        ExcludeTaskbar(visible);
+    }
     // A window with WS_CLIPCHILDREN leaves its visible children alone.
     if (static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & WS_CLIPCHILDREN) {
         for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -5,6 +5,7 @@
 #include "system/paths.h"
 #include "system/registry_store.h"
 #include "system/sound_state.h"
+#include "system/taskbar.h"
 #include "system/tray_state.h"
 
 #include <winsim/mmsystem.h>
@@ -46,11 +47,21 @@ bool ClipboardOpen(HWND* byWindow) {
 
 std::vector<TrayIcon> TrayIcons() {
     std::vector<TrayIcon> icons;
+    size_t shown = 0;
     for (const system::TrayIconRecord& record : system::TrayIconList()) {
+        RECT place = record.hidden ? RECT{} : system::TrayIconSlot(shown++);
         icons.push_back(TrayIcon{record.window, record.id, record.callbackMessage, record.icon,
-                                 record.tip, record.hidden});
+                                 record.tip, record.hidden, place});
     }
     return icons;
+}
+
+RECT TaskbarRect() {
+    return system::TaskbarRect();
+}
+
+RECT NotificationAreaRect() {
+    return system::NotificationAreaRect();
 }
 
 void ClickTrayIcon(HWND window, UINT id, int button) {

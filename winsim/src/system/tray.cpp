@@ -1,6 +1,7 @@
 // The notification area: the icons that programs add, each with its tip, and the clicks on them.
 #include "system/clipboard_state.h"
 #include "system/system_state.h"
+#include "system/taskbar.h"
 #include "system/tray_state.h"
 
 #include <winsim/shellapi.h>
@@ -103,6 +104,7 @@ BOOL WINAPI Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData) {
         added.id = lpData->uID;
         Apply(added, *lpData);
         Icons().push_back(added);
+        PaintTaskbar();
         return TRUE;
     }
     case NIM_MODIFY:
@@ -111,6 +113,7 @@ BOOL WINAPI Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData) {
             return FALSE;
         }
         Apply(*icon, *lpData);
+        PaintTaskbar();
         return TRUE;
     case NIM_DELETE:
         if (!icon) {
@@ -118,6 +121,7 @@ BOOL WINAPI Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData) {
             return FALSE;
         }
         Icons().erase(Icons().begin() + (icon - Icons().data()));
+        PaintTaskbar();
         return TRUE;
     case NIM_SETFOCUS:
         if (!icon) {

@@ -1,5 +1,6 @@
 // Invalid regions of windows and the WM_PAINT cycle. The update region is kept as one
 // rectangle per window (the union of what was invalidated), in client coordinates.
+#include "core/shell.h"
 #include "user/geometry.h"
 #include "user/paint_internal.h"
 #include "user/window_internal.h"
@@ -79,6 +80,7 @@ Window* FindPaintable(Window& w, DWORD thread) {
 } // namespace
 
 void ScreenAreaChanged(const RECT& screen) {
+    internal::ShellAreaChanged(screen);
     for (HWND h : Find(State().desktop)->children) {
         Window* w = Find(h);
         if (!w || !(w->style & WS_VISIBLE) || !Intersects(screen, w->rect)) {
