@@ -3,6 +3,7 @@
 #include "gdi/blit.h"
 #include "gdi/color.h"
 #include "gdi/dib.h"
+#include "gdi/row_copy.h"
 
 #include <winsim/sim.h>
 #include <winsim/winerror.h>
@@ -232,6 +233,9 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
     InitSurface(out, width, 1, bits, outModel);
     out.table = colors;
 
+    // Into the bitmap's own format (24 and 32 bits, 5-5-5), rows are plain copies.
+    const bool sameFormat = RowCopyEnabled() && s.bits == bits && s.model == outModel &&
+                            (bits == 24 || bits == 32 || outModel == ColorModel::Rgb555);
     const bool raw = s.model == ColorModel::Mono && bits == 1;
     std::unordered_map<uint32_t, uint32_t> cache;
     uint8_t* dst = static_cast<uint8_t*>(lpvBits);
@@ -241,7 +245,9 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
         const int y = h.biHeight > 0 ? height - 1 - scan : scan; // row in the bitmap
         uint8_t* row = dst + static_cast<size_t>(r) * stride;
         std::memset(row, 0, static_cast<size_t>(stride));
-        if (y < s.height) {
+        if (y < s.height && sameFormat) {
+            CopyPixelSpan(row, s.Row(y), static_cast<size_t>(std::min(width, s.width)), bits, true);
+        } else if (y < s.height) {
             for (int x = 0; x < width && x < s.width; ++x) {
                 const uint32_t v = s.Get(x, y);
                 uint32_t o;

@@ -2,6 +2,7 @@
 #include "gdi/blit.h"
 
 #include "gdi/color.h"
+#include "gdi/row_copy.h"
 
 #include <winsim/winerror.h>
 
@@ -61,6 +62,37 @@ uint32_t SourceMapper::Map(uint32_t s) {
     return mapped;
 }
 
+namespace {
+
+// SRCCOPY of an unstretched rectangle between surfaces of the same format, one span of bytes per
+// row and clip rectangle. Pixels whose source lies outside the source surface are left alone.
+void CopySpans(Canvas& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy) {
+    Surface& d = *dst.surface;
+    const RECT target{dx, dy, static_cast<LONG>(int64_t{dx} + w),
+                      static_cast<LONG>(int64_t{dy} + h)};
+    // Destination columns and rows whose source pixel exists.
+    const int64_t srcLeft = int64_t{dx} - sx, srcTop = int64_t{dy} - sy;
+    const size_t bytesPerPixel = static_cast<size_t>(d.bits / 8);
+    for (const RECT& clip : dst.clip.Rects()) {
+        const RECT r = Intersection(target, clip);
+        const int64_t left = std::max<int64_t>(r.left, srcLeft);
+        const int64_t right = std::min<int64_t>(r.right, srcLeft + src.width);
+        const int64_t top = std::max<int64_t>(r.top, srcTop);
+        const int64_t bottom = std::min<int64_t>(r.bottom, srcTop + src.height);
+        if (left >= right) {
+            continue;
+        }
+        for (int64_t y = top; y < bottom; ++y) {
+            const uint8_t* from = src.Row(static_cast<int>(y - srcTop)) +
+                                  static_cast<size_t>(left - srcLeft) * bytesPerPixel;
+            uint8_t* to = d.Row(static_cast<int>(y)) + static_cast<size_t>(left) * bytesPerPixel;
+            CopyPixelSpan(to, from, static_cast<size_t>(right - left), d.bits, d.bits == 32);
+        }
+    }
+}
+
+} // namespace
+
 void StretchSurface(Canvas& dst, int dx, int dy, int dw, int dh, const Surface& src, int sx, int sy,
                     int sw, int sh, DWORD rop, SourceMapper& mapper) {
     if (dw == 0 || dh == 0 || sw == 0 || sh == 0) {
@@ -90,6 +122,11 @@ void StretchSurface(Canvas& dst, int dx, int dy, int dw, int dh, const Surface& 
     if (&src == &d) {
         copy = src;
         from = &copy;
+    }
+    if (RowCopyEnabled() && mapper.Raw() && code == 0xCC && dw > 0 && dh > 0 && sw == dw &&
+        sh == dh && d.bits >= 8) {
+        CopySpans(dst, dx, dy, dw, dh, *from, sx, sy);
+        return;
     }
 
     for (const RECT& clip : dst.clip.Rects()) {

@@ -15,6 +15,8 @@ public:
     SourceMapper(const Surface& src, const DcObj* srcDc, const Canvas& dst);
     uint32_t Map(uint32_t pixel);
     uint32_t MapColor(COLORREF rgb);
+    // Source pixel values carry over unchanged (same format, same colour table).
+    bool Raw() const { return mode_ == Mode::Raw; }
 
 private:
     enum class Mode { Raw, MonoToColor, ColorToMono, ViaColor } mode_;
