@@ -258,8 +258,17 @@ std::string NormalisedValue(const std::string& value) {
     return result;
 }
 
+// The attributes through which the page's own code finds and binds its elements: captured
+// markup with them could stand in for the program's elements (an id "ctrlHotkey" ahead of the
+// real one moves the hot-key field, a class "odd" takes the row events, a label "for" a
+// checkbox of the page changes a setting).
+bool BindsToThePage(const std::string& name) {
+    return name == "id" || name == "name" || name == "class" || name == "for";
+}
+
 bool IsDangerousAttribute(const Attribute& attribute) {
-    if (!IsNameOfAttribute(attribute.name) || attribute.name.compare(0, 2, "on") == 0) {
+    if (!IsNameOfAttribute(attribute.name) || attribute.name.compare(0, 2, "on") == 0 ||
+        BindsToThePage(attribute.name)) {
         return true;
     }
     const std::string value = NormalisedValue(attribute.value);

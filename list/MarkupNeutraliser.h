@@ -5,6 +5,8 @@
 //   style sheets (object, embed, applet, iframe, frame, frameset, meta, link, base, style):
 //   their tags are shown as text;
 // - event-handler attributes (on...);
+// - the attributes that the page's own code finds and binds its elements by (id, name, class,
+//   for), so that captured markup never stands in for an element of the program;
 // - attributes whose value holds a script address (javascript:, vbscript:, livescript:),
 //   also when written with entities, blanks or mixed case, and style attributes that hold
 //   CSS expressions, behaviours, bindings, imports, or the escapes and comments that could

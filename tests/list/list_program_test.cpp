@@ -284,6 +284,20 @@ TEST_F(ListProgramTest, HostileTitlesShowAsMarkupButRunNothing) {
     RunProgram();
 }
 
+TEST_F(ListProgramTest, CapturedMarkupCannotTakeTheIdsOfThePage) {
+    StepAppend({{"<div id=ctrlHotkey style='width:300px;height:90px'>moved?</div>", 400, 150}});
+    Step("the page's own hot-key place is still the one found", [] {
+        RECT place = {};
+        CQuilloryTextDlg& dialog = Dialog();
+        ASSERT_TRUE(dialog.GetHtmlView()->GetElementClientRect(Element("ctrlHotkey"), &place));
+        EXPECT_EQ(place.right - place.left, 120);
+        EXPECT_EQ(place.bottom - place.top, 20);
+        EXPECT_EQ(Narrow(Element("txt0/div")->GetInnerText()), "moved?");
+    });
+    StepClose();
+    RunProgram();
+}
+
 TEST_F(ListProgramTest, DoubleByteTitleIsUnderlinedPerByte) {
     config_.codePage = 932;
     winsim::ResetDesktop(config_);

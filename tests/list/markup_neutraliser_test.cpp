@@ -62,7 +62,7 @@ TEST_F(MarkupNeutraliserTest, ScriptElementsShowAsText) {
 TEST_F(MarkupNeutraliserTest, EventHandlerAttributesAreDropped) {
     EXPECT_EQ(Neutralised("<img src=x onerror=alert(1)>"), "<img src=\"x\">");
     EXPECT_EQ(Neutralised("<b ONMOUSEOVER=\"alert(1)\">b</b>"), "<b>b</b>");
-    EXPECT_EQ(Neutralised("<b OnClick='alert(1)' id=k>b</b>"), "<b id=\"k\">b</b>");
+    EXPECT_EQ(Neutralised("<b OnClick='alert(1)' title=k>b</b>"), "<b title=\"k\">b</b>");
     EXPECT_EQ(Neutralised("<body onload=alert(1)>"), "<body>");
     EXPECT_EQ(Neutralised("<img src=x\nonerror\n=\nalert(1)>"), "<img src=\"x\">");
     // A value that hides a second attribute stays one value.
@@ -70,6 +70,14 @@ TEST_F(MarkupNeutraliserTest, EventHandlerAttributesAreDropped) {
               "<img alt=\"x onerror=alert(1)\" src=\"y\">");
     // Names the page could read otherwise are dropped.
     EXPECT_EQ(Neutralised("<img src=x \"onerror=alert(1)>"), "<img src=\"x\">");
+}
+
+TEST_F(MarkupNeutraliserTest, CapturedMarkupCannotStandInForThePagesOwnElements) {
+    EXPECT_EQ(Neutralised("<div id=ctrlHotkey style=\"color:red\">x</div>"),
+              "<div style=\"color:red\">x</div>");
+    EXPECT_EQ(Neutralised("<span CLASS=odd>x</span><input type=checkbox NAME=chkCopyAll>"),
+              "<span>x</span><input type=\"checkbox\">");
+    EXPECT_EQ(Neutralised("<label for=chkCopyAll>x</label>"), "<label>x</label>");
 }
 
 TEST_F(MarkupNeutraliserTest, ScriptAddressesAreDroppedHoweverWritten) {
