@@ -5,6 +5,8 @@
 #include "htmlview/InlineStyle.h"
 #include "htmlview/Utf.h"
 
+#include <algorithm>
+
 namespace htmlview::internal {
 
 namespace {
@@ -14,7 +16,54 @@ std::string InputType(const DomNode& node) {
     return type ? AsciiLower(*type) : std::string("text");
 }
 
+// UTF-16 offsets of the given UTF-8 byte offsets (each at the start of a character).
+std::vector<size_t> Utf16Offsets(std::string_view utf8, const std::vector<RowEnd>& ends) {
+    std::vector<size_t> result;
+    result.reserve(ends.size());
+    size_t byte = 0;
+    size_t units = 0;
+    for (const RowEnd& end : ends) {
+        for (; byte < end.offset && byte < utf8.size(); ++byte) {
+            const auto lead = static_cast<unsigned char>(utf8[byte]);
+            if ((lead & 0xC0) != 0x80) {
+                units += lead >= 0xF0 ? 2 : 1;
+            }
+        }
+        result.push_back(units);
+    }
+    return result;
+}
+
 } // namespace
+
+struct DomNode::InnerHtmlMemory {
+    struct Boundary {
+        size_t offset; // UTF-16 units, just past the row's end tag
+        std::weak_ptr<DomNode> row;
+    };
+    WideString html;
+    unsigned long long version = 0;
+    std::vector<Boundary> boundaries; // by offset
+};
+
+DomNode::~DomNode() = default;
+
+void DomNode::DescendantChanged() {
+    for (DomNode* node = this; node != nullptr;) {
+        ++node->descendantVersion_;
+        DomNodePtr up = node->parent();
+        node = up.get(); // the parent is kept alive by its own parent or owner
+    }
+}
+
+void DomNode::setScrollOffset(POINT offset) {
+    if (offset.x != scroll_.x || offset.y != scroll_.y) {
+        scroll_ = offset;
+        if (DomNodePtr up = parent()) {
+            up->DescendantChanged();
+        }
+    }
+}
 
 DomNode::DomNode(Kind kind, std::string tagOrText, Attributes attributes)
     : kind_(kind), attributes_(std::move(attributes)) {
@@ -90,6 +139,8 @@ void DomNode::ReplaceChildren(std::vector<DomNodePtr> children) {
     for (DomNodePtr& child : children) {
         AppendChild(std::move(child));
     }
+    innerHtml_.reset();
+    DescendantChanged();
     MarkupChanged();
 }
 
@@ -116,12 +167,18 @@ bool DomNode::IsTextField() const {
 void DomNode::SetValueUtf8(std::string value) {
     value_ = std::move(value);
     valueSet_ = true;
+    if (DomNodePtr up = parent()) {
+        up->DescendantChanged();
+    }
     if (owner_) {
         owner_->NodeStateChanged();
     }
 }
 
 void DomNode::MarkupChanged() {
+    if (DomNodePtr up = parent()) {
+        up->DescendantChanged();
+    }
     if (owner_) {
         owner_->NodeMarkupChanged();
     }
@@ -223,7 +280,101 @@ void DomNode::SetInnerHtml(const WideString& html) {
     if (!IsElement()) {
         return;
     }
-    ReplaceChildren(ParseFragment(ToUtf8(html), tag_));
+    if (TryInsertRows(html)) {
+        return;
+    }
+    const std::string utf8 = ToUtf8(html);
+    std::vector<RowEnd> ends;
+    ReplaceChildren(ParseFragment(utf8, tag_, &ends));
+    NoteInnerHtml(html, utf8, std::move(ends));
+}
+
+void DomNode::NoteInnerHtml(const WideString& html, std::string_view utf8,
+                            std::vector<RowEnd> ends) {
+    innerHtml_.reset();
+    if (ends.empty()) {
+        return; // nothing could be added in place
+    }
+    std::sort(ends.begin(), ends.end(),
+              [](const RowEnd& a, const RowEnd& b) { return a.offset < b.offset; });
+    const std::vector<size_t> offsets = Utf16Offsets(utf8, ends);
+    auto memory = std::make_unique<InnerHtmlMemory>();
+    memory->html = html;
+    memory->version = descendantVersion_;
+    memory->boundaries.reserve(ends.size());
+    for (size_t i = 0; i < ends.size(); ++i) {
+        memory->boundaries.push_back({offsets[i], ends[i].row});
+    }
+    innerHtml_ = std::move(memory);
+}
+
+// The new markup is the one last set with whole rows put in right after a row that its end
+// tag closed, everything after unchanged, and nothing below changed since: the parser would
+// build the same tree with the new rows there, so only they are parsed.
+bool DomNode::TryInsertRows(const WideString& html) {
+    InnerHtmlMemory* memory = innerHtml_.get();
+    if (!memory || memory->version != descendantVersion_ || html.size() <= memory->html.size()) {
+        return false;
+    }
+    const WideString& old = memory->html;
+    const size_t added = html.size() - old.size();
+    const size_t common = static_cast<size_t>(
+        std::mismatch(old.begin(), old.end(), html.begin()).first - old.begin());
+    auto at = std::upper_bound(
+        memory->boundaries.begin(), memory->boundaries.end(), common,
+        [](size_t offset, const InnerHtmlMemory::Boundary& b) { return offset < b.offset; });
+    if (at == memory->boundaries.begin()) {
+        return false;
+    }
+    --at;
+    const size_t split = at->offset;
+    if (html.compare(split + added, WideString::npos, old, split, WideString::npos) != 0) {
+        return false;
+    }
+    DomNodePtr row = at->row.lock();
+    DomNodePtr body = row ? row->parent() : nullptr;
+    if (!body) {
+        return false;
+    }
+    int depth = 0; // of the rows below this node, as the parser counts it
+    for (DomNodePtr node = row; node.get() != this; node = node->parent()) {
+        if (!node) {
+            return false;
+        }
+        ++depth;
+    }
+    const std::string utf8 = ToUtf8(html.substr(split, added));
+    std::vector<DomNodePtr> rows;
+    std::vector<RowEnd> ends;
+    if (!ParseTableRows(utf8, depth, rows, ends)) {
+        return false;
+    }
+    auto& siblings = body->children_;
+    auto place = std::find(siblings.begin(), siblings.end(), row);
+    if (place == siblings.end()) {
+        return false;
+    }
+    for (const DomNodePtr& added_row : rows) {
+        added_row->parent_ = body;
+        added_row->SetOwner(body->owner_);
+    }
+    siblings.insert(place + 1, rows.begin(), rows.end());
+
+    const std::vector<size_t> offsets = Utf16Offsets(utf8, ends);
+    for (auto later = at + 1; later != memory->boundaries.end(); ++later) {
+        later->offset += added;
+    }
+    std::vector<InnerHtmlMemory::Boundary> inserted;
+    inserted.reserve(ends.size());
+    for (size_t i = 0; i < ends.size(); ++i) {
+        inserted.push_back({split + offsets[i], ends[i].row});
+    }
+    memory->boundaries.insert(at + 1, inserted.begin(), inserted.end());
+    memory->html = html;
+    body->DescendantChanged();
+    MarkupChanged();
+    memory->version = descendantVersion_;
+    return true;
 }
 
 WideString DomNode::GetInnerText() const {
@@ -258,6 +409,9 @@ bool DomNode::SetChecked(bool checked) {
     }
     if (checked_ != checked) {
         checked_ = checked;
+        if (DomNodePtr up = parent()) {
+            up->DescendantChanged();
+        }
         if (owner_) {
             owner_->NodeStateChanged();
         }

@@ -14,6 +14,7 @@ namespace htmlview::internal {
 
 class DomNode;
 using DomNodePtr = std::shared_ptr<DomNode>;
+struct RowEnd;
 
 // Geometry of one element in the current layout.
 struct NodeGeometry {
@@ -78,7 +79,7 @@ public:
 
     // How far the element's content is scrolled; kept by the layout, which clamps it.
     POINT scrollOffset() const { return scroll_; }
-    void setScrollOffset(POINT offset) { scroll_ = offset; }
+    void setScrollOffset(POINT offset);
 
     // Element
     WideString GetId() const override;
@@ -117,9 +118,17 @@ public:
     void AppendTextTo(std::string& out) const;
 
     DomNode(Kind kind, std::string tagOrText, Attributes attributes);
+    ~DomNode() override;
 
 private:
+    struct InnerHtmlMemory;
+
     void MarkupChanged();
+    // Something below this node changed (children, attributes, form state, scrolling): what
+    // the inner markup last set here made is no longer all there is.
+    void DescendantChanged();
+    void NoteInnerHtml(const WideString& html, std::string_view utf8, std::vector<RowEnd> ends);
+    bool TryInsertRows(const WideString& html);
     NodeGeometry CurrentGeometry() const;
 
     Kind kind_;
@@ -133,6 +142,11 @@ private:
     std::string value_;
     bool valueSet_ = false;
     POINT scroll_ = {0, 0};
+    // Counts the changes below this node.
+    unsigned long long descendantVersion_ = 0;
+    // The inner markup as last set, while the tree below is still exactly what it made: a
+    // longer markup that only adds whole table rows at a row boundary then costs only the rows.
+    std::unique_ptr<InnerHtmlMemory> innerHtml_;
 };
 
 // Depth-first search in document order, the node itself included.

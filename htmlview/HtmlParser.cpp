@@ -45,10 +45,33 @@ bool IsUnsafeAttribute(const std::string& name, const char* value) {
 // the deepest one kept, so that nothing that walks the tree (layout included) runs out of stack.
 constexpr int kMaxDepth = 200;
 
-void ConvertChildren(const GumboElement& element, DomNode& into, int depth);
+void ConvertChildren(const GumboElement& element, DomNode& into, int depth,
+                     std::vector<RowEnd>* rowEnds);
+
+bool IsEndTagOf(GumboStringPiece endTag, GumboTag tag) {
+    if (endTag.length < 3 || endTag.data[0] != '<' || endTag.data[1] != '/') {
+        return false;
+    }
+    gumbo_tag_from_original_text(&endTag);
+    return gumbo_tagn_enum(endTag.data, static_cast<unsigned>(endTag.length)) == tag;
+}
+
+// A row of a table body closed by its own end tag (not by the end of the table or another
+// element): right after that tag the parser is back in the table body, reading plain markup.
+bool IsRowClosedByItsEndTag(const GumboNode* node) {
+    const GumboElement& element = node->v.element;
+    return element.tag == GUMBO_TAG_TR && element.original_tag.length > 0 && node->parent &&
+           node->parent->type == GUMBO_NODE_ELEMENT &&
+           node->parent->v.element.tag == GUMBO_TAG_TBODY &&
+           IsEndTagOf(element.original_end_tag, GUMBO_TAG_TR);
+}
+
+size_t EndOfEndTag(const GumboElement& element) {
+    return element.end_pos.offset + element.original_end_tag.length;
+}
 
 // Converts a gumbo node; comments, scripts and the like give nullptr.
-DomNodePtr Convert(const GumboNode* node, int depth) {
+DomNodePtr Convert(const GumboNode* node, int depth, std::vector<RowEnd>* rowEnds = nullptr) {
     switch (node->type) {
     case GUMBO_NODE_ELEMENT:
     case GUMBO_NODE_TEMPLATE: {
@@ -65,7 +88,10 @@ DomNodePtr Convert(const GumboNode* node, int depth) {
             }
         }
         DomNodePtr result = DomNode::NewElement(TagName(element), std::move(attributes));
-        ConvertChildren(element, *result, depth + 1);
+        ConvertChildren(element, *result, depth + 1, rowEnds);
+        if (rowEnds && IsRowClosedByItsEndTag(node)) {
+            rowEnds->push_back({EndOfEndTag(element), result});
+        }
         return result;
     }
     case GUMBO_NODE_TEXT:
@@ -97,7 +123,8 @@ void FlattenInto(const GumboElement& element, DomNode& into) {
     }
 }
 
-void ConvertChildren(const GumboElement& element, DomNode& into, int depth) {
+void ConvertChildren(const GumboElement& element, DomNode& into, int depth,
+                     std::vector<RowEnd>* rowEnds) {
     for (unsigned i = 0; i < element.children.length; ++i) {
         const auto* child = static_cast<const GumboNode*>(element.children.data[i]);
         const bool isElement =
@@ -108,7 +135,7 @@ void ConvertChildren(const GumboElement& element, DomNode& into, int depth) {
             }
             continue;
         }
-        if (DomNodePtr converted = Convert(child, depth)) {
+        if (DomNodePtr converted = Convert(child, depth, rowEnds)) {
             into.AppendChild(std::move(converted));
         }
     }
@@ -150,7 +177,8 @@ DomNodePtr ParseDocument(std::string_view utf8, bool* quirks) {
     return root;
 }
 
-std::vector<DomNodePtr> ParseFragment(std::string_view utf8, std::string_view contextTag) {
+std::vector<DomNodePtr> ParseFragment(std::string_view utf8, std::string_view contextTag,
+                                      std::vector<RowEnd>* rowEnds) {
     GumboOptions options = kGumboDefaultOptions;
     const std::string tag = AsciiLower(contextTag);
     GumboTag context = gumbo_tagn_enum(tag.data(), static_cast<unsigned>(tag.size()));
@@ -163,11 +191,77 @@ std::vector<DomNodePtr> ParseFragment(std::string_view utf8, std::string_view co
         return result;
     }
     // The parser puts the fragment's nodes under a synthetic <html> root.
-    DomNodePtr holder = Convert(parse.output()->root, 0);
+    DomNodePtr holder = Convert(parse.output()->root, 0, rowEnds);
     if (holder) {
         result = holder->children();
     }
     return result;
+}
+
+namespace {
+
+// A form inside the rows would be dropped or kept depending on a form around the table, which
+// the rows alone cannot see.
+bool ContainsFormElement(const GumboNode* node) {
+    if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_TEMPLATE) {
+        return false;
+    }
+    const GumboElement& element = node->v.element;
+    if (element.tag == GUMBO_TAG_FORM || element.tag == GUMBO_TAG_ISINDEX) {
+        return true;
+    }
+    for (unsigned i = 0; i < element.children.length; ++i) {
+        if (ContainsFormElement(static_cast<const GumboNode*>(element.children.data[i]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool ParseTableRows(std::string_view utf8, int depth, std::vector<DomNodePtr>& rows,
+                    std::vector<RowEnd>& rowEnds) {
+    rows.clear();
+    rowEnds.clear();
+    if (utf8.empty() || depth < 1 || depth >= kMaxDepth) {
+        return false;
+    }
+    GumboOptions options = kGumboDefaultOptions;
+    options.fragment_context = GUMBO_TAG_TBODY;
+    options.fragment_namespace = GUMBO_NAMESPACE_HTML;
+    GumboParse parse(utf8, options);
+    const GumboOutput* output = parse.output();
+    // Any parse error may mean the markup around the rows would have changed the outcome (an
+    // end tag of the table inside a cell, a table opened among the rows, ...).
+    if (!output || output->errors.length != 0 || output->root->type != GUMBO_NODE_ELEMENT) {
+        return false;
+    }
+    const GumboElement& holder = output->root->v.element;
+    size_t expected = 0;
+    for (unsigned i = 0; i < holder.children.length; ++i) {
+        const auto* child = static_cast<const GumboNode*>(holder.children.data[i]);
+        if (child->type != GUMBO_NODE_ELEMENT || child->v.element.tag != GUMBO_TAG_TR ||
+            child->v.element.start_pos.offset != expected ||
+            !IsEndTagOf(child->v.element.original_end_tag, GUMBO_TAG_TR) ||
+            child->v.element.original_tag.length == 0 || ContainsFormElement(child)) {
+            return false;
+        }
+        expected = EndOfEndTag(child->v.element);
+    }
+    if (expected != utf8.size()) {
+        return false;
+    }
+    for (unsigned i = 0; i < holder.children.length; ++i) {
+        const auto* child = static_cast<const GumboNode*>(holder.children.data[i]);
+        DomNodePtr row = Convert(child, depth);
+        if (!row) {
+            return false;
+        }
+        rowEnds.push_back({EndOfEndTag(child->v.element), row});
+        rows.push_back(std::move(row));
+    }
+    return true;
 }
 
 } // namespace htmlview::internal

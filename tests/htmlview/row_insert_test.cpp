@@ -1,0 +1,152 @@
+// Setting an element's inner HTML again with table rows added: the tree must always be the one a
+// full parse of the new markup gives, whether the rows are parsed alone or the whole is re-parsed.
+#include "htmlview/DomNode.h"
+#include "htmlview/HtmlSerializer.h"
+#include "htmlview/Utf.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::internal;
+
+std::string FullParse(const std::string& tag, const std::string& html) {
+    DomNodePtr fresh = DomNode::NewElement(tag, {});
+    fresh->SetInnerHtml(FromUtf8(html));
+    return SerializeChildren(*fresh);
+}
+
+// The first table row of the element's (first) table, to see whether it survived a change.
+DomNodePtr FirstRow(const DomNodePtr& element) {
+    return FindFirstByTag(element, "tr");
+}
+
+// Sets html on element and checks the tree against a fresh full parse; true when the first row
+// is still the same node (the existing tree was kept and added to).
+bool SetAndCompare(const DomNodePtr& element, const std::string& html) {
+    const DomNodePtr before = FirstRow(element);
+    element->SetInnerHtml(FromUtf8(html));
+    EXPECT_EQ(FullParse(element->tag(), html), SerializeChildren(*element)) << html;
+    return before && FirstRow(element) == before;
+}
+
+// The capture list as the program builds it: a head row, one row per text, or a filler row.
+std::string ListHtml(const std::vector<std::string>& texts) {
+    std::string html = "<table width=\"100%\"><tr><th>Capture time</th><th>Text</th></tr>";
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const std::string n = std::to_string(i);
+        const char* rowClass = i % 2 == 0 ? "even" : "odd";
+        html += std::string("<tr><td class=\"") + rowClass + "\" id=\"cat" + n + "\">12:00</td>" +
+                "<td class=\"" + rowClass + "\" id=\"txt" + n + "\">" + texts[i] + "</td>" +
+                "<td id=\"img" + n + "\"><img src=\"file:///c:/a" + n + ".jpg\" width=\"120\"/>" +
+                "</td></tr>";
+    }
+    if (texts.empty()) {
+        html += "<tr><td colspan=\"3\">&nbsp;</td></tr>";
+    }
+    return html + "</table>";
+}
+
+TEST(RowInsert, ListEditsGiveTheFullParseTreeAndAppendsKeepTheExistingRows) {
+    const std::vector<std::string> samples = {
+        "plain",
+        "D\xC3\xA9marrer \xF0\x9F\x98\x80 <b>bold</b>",
+        "a &lt; b &amp; c",
+        "<table><tr><td>nested</td></tr></table>",
+        "<p>para<i>open",
+        "line<br>two",
+    };
+    DomNodePtr element = DomNode::NewElement("div", {});
+    std::vector<std::string> texts;
+    SetAndCompare(element, ListHtml(texts));
+    // The first entry replaces the filler row: not an insertion.
+    texts.push_back(samples[0]);
+    EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
+    for (size_t i = 1; i < 12; ++i) {
+        texts.push_back(samples[i % samples.size()]);
+        // Elements left open in a cell are a parse error: that row is parsed with the rest.
+        const bool leftOpen = texts.back() == samples[4];
+        EXPECT_EQ(!leftOpen, SetAndCompare(element, ListHtml(texts))) << i;
+    }
+    // Deleting an entry renumbers the rows after it: whole parse.
+    texts.erase(texts.begin() + 3);
+    EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
+    texts.push_back("after delete");
+    EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));
+    // Several rows at once, and an unchanged markup.
+    texts.push_back("x");
+    texts.push_back("<u>y</u>");
+    EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));
+    SetAndCompare(element, ListHtml(texts));
+    // A changed row is no insertion.
+    texts[0] = "changed";
+    texts.push_back("z");
+    EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
+}
+
+TEST(RowInsert, RowsThatDependOnTheMarkupAroundThemAreParsedWithIt) {
+    const std::string before = "<table><tr><td>a</td></tr>";
+    const std::string after = "</table><p>after</p>";
+    const std::vector<std::string> inserted = {
+        // An end tag of the table inside a cell closes the outer table.
+        "<tr><td>b</table>c</td></tr>",
+        "<tr><td>b</td></tr></tbody><tr><td>c</td></tr>",
+        // A table opened among the rows, text between rows (fostered out of the table).
+        "<table><tr><td>x</td></tr>",
+        "<tr><td>b</td></tr>text<tr><td>c</td></tr>",
+        "<tr><td>b</td></tr> ",
+        // Rows left open or closed by something else.
+        "<tr><td>b</td>",
+        "<tr><td>b</td></tr><tr><td>c",
+        "<tr><td>b<textarea></tr>",
+        "<tr><td>b</td></tr><!-- c -->",
+    };
+    for (const std::string& rows : inserted) {
+        DomNodePtr element = DomNode::NewElement("div", {});
+        element->SetInnerHtml(FromUtf8(before + after));
+        EXPECT_FALSE(SetAndCompare(element, before + rows + after)) << rows;
+    }
+    // A form in a row is ignored inside a form and kept outside one.
+    DomNodePtr inForm = DomNode::NewElement("div", {});
+    const std::string formBefore = "<form>" + before;
+    inForm->SetInnerHtml(FromUtf8(formBefore + after));
+    EXPECT_FALSE(
+        SetAndCompare(inForm, formBefore + "<tr><td><form><input></form></td></tr>" + after));
+    // The same rows without any of that are added in place, also into a nested table.
+    DomNodePtr element = DomNode::NewElement("div", {});
+    element->SetInnerHtml(FromUtf8(before + after));
+    EXPECT_TRUE(
+        SetAndCompare(element, before + "<tr><td>b</td></tr><TR class=x><td>c</TD></tr>" + after));
+    const std::string nested =
+        "<table><tr><td><table><tr><td>i</td></tr></table></td></tr></table>";
+    element->SetInnerHtml(FromUtf8(nested));
+    EXPECT_TRUE(SetAndCompare(
+        element,
+        "<table><tr><td><table><tr><td>i</td></tr><tr><td>j</td></tr></table></td></tr></table>"));
+}
+
+TEST(RowInsert, ChangesMadeToTheTreeSinceTheMarkupWasSetAreNotKept) {
+    DomNodePtr element = DomNode::NewElement("div", {});
+    std::vector<std::string> texts = {"one", "<input id=field value=v>"};
+    element->SetInnerHtml(FromUtf8(ListHtml(texts)));
+    FindById(element, "txt0")->SetBackgroundColor(FromUtf8("#ff0000"));
+    texts.push_back("three");
+    EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
+    EXPECT_TRUE(FindById(element, "txt0")->GetBackgroundColor().empty());
+
+    FindById(element, "field")->SetValue(FromUtf8("typed"));
+    texts.push_back("four");
+    EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
+    EXPECT_EQ("v", ToUtf8(FindById(element, "field")->GetValue()));
+
+    // Changing the element itself (not its content) keeps the way open.
+    element->SetAttribute(FromUtf8("title"), FromUtf8("t"));
+    texts.push_back("five");
+    EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));
+}
+
+} // namespace
