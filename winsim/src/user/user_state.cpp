@@ -122,7 +122,13 @@ void ResetUser() {
     state.threads.clear();
     state.registeredMessages.clear();
     state.foreground = nullptr;
-    state.nextHandle = 0x00010000;
+    // Handles go on counting from the last desktop: a handle that a stopped program or a test
+    // kept from it never names a window of the new one (a procedure behind it may point to
+    // objects that are gone).
+    // They stay below the range of menu handles, starting over only after half a million.
+    if (state.nextHandle == 0 || state.nextHandle >= 0x00200000) {
+        state.nextHandle = 0x00010000;
+    }
     state.nextOtherThread = 0x1000;
     state.nextClassAtom = 0xC100;
     ResetClock();
