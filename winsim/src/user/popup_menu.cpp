@@ -1,10 +1,11 @@
-// TrackPopupMenu: the menu loop with the messages its owner sees on Windows, the menu window
-// on the screen, and the scripted person's answers to an open menu.
+// TrackPopupMenu: the menu loop with the messages its owner sees on Windows, the menu window and
+// the cascading submenus on the screen, and the scripted person's answers to an open menu.
 #include "user/activation.h"
 #include "user/builtin_classes.h"
 #include "user/events.h"
 #include "user/geometry.h"
 #include "user/menu_state.h"
+#include "user/menu_window.h"
 #include "user/paint_internal.h"
 #include "user/window_internal.h"
 
@@ -23,16 +24,21 @@ constexpr UINT kMsgfMenu = 2; // MSGF_MENU
 
 enum class Pending { None, Choose, Close };
 
-struct Tracking {
+// One open menu window: the menu TrackPopupMenu opened, or a submenu cascading from the item
+// selected in the level before it.
+struct Level {
     HMENU menu = nullptr;
-    HWND owner = nullptr;
     HWND window = nullptr;
-    UINT flags = 0;
     int selected = -1; // position in menu
+};
+
+struct Tracking {
+    HWND owner = nullptr;
+    UINT flags = 0;
+    std::vector<Level> levels; // levels[0] is the menu opened; then the open submenus in order
     Pending pending = Pending::None;
     UINT chosen = 0;
     bool chose = false;
-    std::vector<HMENU> opened; // submenus initialised on the way to a choice
 };
 
 struct MenuDesk {
@@ -48,6 +54,14 @@ MenuDesk& Desk() {
 
 bool Notify(const Tracking& t) {
     return !(t.flags & TPM_NONOTIFY);
+}
+
+HMENU RootMenu(const Tracking& t) {
+    return t.levels.empty() ? nullptr : t.levels[0].menu;
+}
+
+HWND RootWindow(const Tracking& t) {
+    return t.levels.empty() ? nullptr : t.levels[0].window;
 }
 
 std::vector<winsim::MenuItemView> Snapshot(HMENU menu) {
@@ -71,83 +85,20 @@ std::vector<winsim::MenuItemView> Snapshot(HMENU menu) {
     return views;
 }
 
-HFONT MenuFont(bool bold) {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        return nullptr;
-    }
-    if (bold) {
-        metrics.lfMenuFont.lfWeight = FW_BOLD;
-    }
-    return CreateFontIndirectA(&metrics.lfMenuFont);
+Insets MenuFrame() {
+    return NonClientInsets(WS_POPUP, WS_EX_DLGMODALFRAME, false);
 }
 
-int TextWidth(const std::string& text, bool bold) {
-    HDC dc = GetDC(nullptr);
-    if (!dc) {
-        return static_cast<int>(text.size()) * 6;
-    }
-    HFONT font = MenuFont(bold);
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    if (font) {
-        SelectObject(dc, old);
-        DeleteObject(font);
-    }
-    ReleaseDC(nullptr, dc);
-    return size.cx;
+// A menu window, not shown yet: its level learns its handle before it paints.
+HWND CreateMenuWindow(HWND owner, POINT at, SIZE size) {
+    return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME, kMenuClass, "",
+                           WS_POPUP, at.x, at.y, size.cx, size.cy, owner, nullptr, nullptr,
+                           nullptr);
 }
 
-// Measures every item (owner-drawn ones through WM_MEASUREITEM to the owner) and stacks them.
-SIZE Layout(Tracking& t) {
-    Menu* m = FindMenu(t.menu);
-    const int itemHeight = GetSystemMetrics(SM_CYMENU);
-    const int checkWidth = GetSystemMetrics(SM_CYMENUCHECK);
-    int width = 0;
-    int y = 0;
-    for (size_t i = 0; i < m->items.size(); ++i) {
-        MenuItem item = m->items[i];
-        int w = 0;
-        int h = itemHeight;
-        if (item.type & MFT_OWNERDRAW) {
-            MEASUREITEMSTRUCT mis{};
-            mis.CtlType = ODT_MENU;
-            mis.itemID = item.id;
-            mis.itemHeight = static_cast<UINT>(itemHeight);
-            mis.itemData = item.data;
-            Send(t.owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
-            w = static_cast<int>(mis.itemWidth) + checkWidth;
-            h = static_cast<int>(mis.itemHeight);
-        } else if (item.type & MFT_SEPARATOR) {
-            h = itemHeight / 2;
-        } else {
-            std::string left = item.text;
-            std::string right;
-            size_t tab = left.find('\t');
-            if (tab != std::string::npos) {
-                right = left.substr(tab + 1);
-                left.erase(tab);
-            }
-            bool bold = (item.state & MFS_DEFAULT) != 0;
-            w = 2 * checkWidth + TextWidth(PlainMenuText(left), bold) +
-                (right.empty() ? 0 : checkWidth + TextWidth(right, bold));
-        }
-        m = FindMenu(t.menu);
-        if (!m || i >= m->items.size()) {
-            break;
-        }
-        m->items[i].rect = RECT{0, y, 0, y + h};
-        width = std::max(width, w);
-        y += h;
-    }
-    if (m) {
-        for (MenuItem& item : m->items) {
-            item.rect.right = width;
-        }
-    }
-    return SIZE{width, y};
+void ShowMenuWindow(HWND window) {
+    ShowWindow(window, SW_SHOWNA);
+    UpdateWindow(window);
 }
 
 POINT Place(const Tracking& t, int x, int y, SIZE size) {
@@ -175,6 +126,26 @@ POINT Place(const Tracking& t, int x, int y, SIZE size) {
     return POINT{std::max(0, left), std::max(0, top)};
 }
 
+// A submenu opens to the right of its parent menu window, its first item level with the item
+// that opened it; to the left when there is no room on the right, and moved up to stay on the
+// screen.
+POINT PlaceSubmenu(HWND parentWindow, const RECT& itemRect, SIZE size) {
+    RECT parent{};
+    GetWindowRect(parentWindow, &parent);
+    POINT item{itemRect.left, itemRect.top};
+    ClientToScreen(parentWindow, &item);
+    Insets frame = MenuFrame();
+    int left = parent.right - frame.right;
+    if (left + size.cx > Config().screenWidth) {
+        left = parent.left + frame.left - size.cx;
+    }
+    int top = item.y - frame.top;
+    if (top + size.cy > Config().screenHeight) {
+        top = Config().screenHeight - size.cy;
+    }
+    return POINT{std::max(0, left), std::max(0, top)};
+}
+
 UINT SelectFlags(const MenuItem& item) {
     UINT flags = MF_HILITE | (item.state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)) |
                  (item.type & (MF_OWNERDRAW | MF_BITMAP | MF_SEPARATOR));
@@ -184,38 +155,16 @@ UINT SelectFlags(const MenuItem& item) {
     return flags;
 }
 
-void DrawItem(const Tracking& t, HDC dc, size_t position, bool selected);
-
-void RedrawItem(const Tracking& t, size_t position, bool selected) {
-    if (!t.window) {
+void RedrawItem(const Tracking& t, const Level& level, size_t position, bool selected) {
+    if (!level.window || !Find(level.window)) {
         return;
     }
-    HDC dc = GetDC(t.window);
+    HDC dc = GetDC(level.window);
     if (!dc) {
         return;
     }
-    DrawItem(t, dc, position, selected);
-    ReleaseDC(t.window, dc);
-}
-
-void Select(Tracking& t, int position) {
-    Menu* m = FindMenu(t.menu);
-    if (!m || position == t.selected) {
-        return;
-    }
-    int previous = t.selected;
-    t.selected = position;
-    if (previous >= 0 && static_cast<size_t>(previous) < m->items.size()) {
-        RedrawItem(t, static_cast<size_t>(previous), false);
-    }
-    m = FindMenu(t.menu);
-    if (position >= 0 && m && static_cast<size_t>(position) < m->items.size()) {
-        const MenuItem& item = m->items[static_cast<size_t>(position)];
-        WORD idOrPos = item.submenu ? static_cast<WORD>(position) : static_cast<WORD>(item.id);
-        Send(t.owner, WM_MENUSELECT, MAKEWPARAM(idOrPos, SelectFlags(item)),
-             reinterpret_cast<LPARAM>(t.menu));
-        RedrawItem(t, static_cast<size_t>(position), true);
-    }
+    DrawMenuItem(level.menu, t.owner, dc, position, selected);
+    ReleaseDC(level.window, dc);
 }
 
 bool Selectable(const MenuItem& item) {
@@ -226,14 +175,149 @@ bool Enabled(const MenuItem& item) {
     return !(item.state & (MF_GRAYED | MF_DISABLED));
 }
 
-void ChooseAt(Tracking& t, int position) {
-    Menu* m = FindMenu(t.menu);
+// Closes the submenus from this level on, innermost first: their windows go, and the owner
+// hears that each popup is no longer shown.
+void CloseLevelsFrom(Tracking& t, size_t from) {
+    while (t.levels.size() > std::max<size_t>(from, 1)) {
+        Level level = t.levels.back();
+        t.levels.pop_back();
+        if (level.window && Find(level.window)) {
+            DestroyWindow(level.window);
+        }
+        if (Find(t.owner)) {
+            Send(t.owner, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(level.menu), 0);
+        }
+    }
+}
+
+void Select(Tracking& t, size_t depth, int position) {
+    if (depth >= t.levels.size()) {
+        return;
+    }
+    Menu* m = FindMenu(t.levels[depth].menu);
+    if (!m || position == t.levels[depth].selected) {
+        // The same item again: a submenu it opened stays open.
+        return;
+    }
+    CloseLevelsFrom(t, depth + 1);
+    if (depth >= t.levels.size()) {
+        return;
+    }
+    Level& level = t.levels[depth];
+    m = FindMenu(level.menu);
+    if (!m) {
+        return;
+    }
+    int previous = level.selected;
+    level.selected = position;
+    if (previous >= 0 && static_cast<size_t>(previous) < m->items.size()) {
+        RedrawItem(t, level, static_cast<size_t>(previous), false);
+    }
+    m = FindMenu(level.menu);
+    if (position >= 0 && m && static_cast<size_t>(position) < m->items.size()) {
+        const MenuItem item = m->items[static_cast<size_t>(position)];
+        WORD idOrPos = item.submenu ? static_cast<WORD>(position) : static_cast<WORD>(item.id);
+        Send(t.owner, WM_MENUSELECT, MAKEWPARAM(idOrPos, SelectFlags(item)),
+             reinterpret_cast<LPARAM>(level.menu));
+        if (depth < t.levels.size()) {
+            RedrawItem(t, t.levels[depth], static_cast<size_t>(position), true);
+        }
+    }
+}
+
+// Opens the submenu of the item selected at this level beside it (WM_INITMENUPOPUP first, so
+// the owner can fill it); true when it is open now.
+bool OpenSubmenu(Tracking& t, size_t depth) {
+    if (depth >= t.levels.size() || t.levels[depth].selected < 0) {
+        return false;
+    }
+    if (depth + 1 < t.levels.size()) {
+        return true; // open already: selecting another item closes it first
+    }
+    Level parent = t.levels[depth];
+    Menu* m = FindMenu(parent.menu);
+    if (!m || static_cast<size_t>(parent.selected) >= m->items.size()) {
+        return false;
+    }
+    const MenuItem item = m->items[static_cast<size_t>(parent.selected)];
+    if (!item.submenu || !Enabled(item) || !FindMenu(item.submenu)) {
+        return false;
+    }
+    if (Notify(t)) {
+        Send(t.owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(item.submenu),
+             MAKELPARAM(static_cast<WORD>(parent.selected), FALSE));
+    }
+    if (!FindMenu(item.submenu) || !Find(t.owner) || t.levels.size() != depth + 1 ||
+        !Find(parent.window)) {
+        return false;
+    }
+    Level level;
+    level.menu = item.submenu;
+    // The level is there before its window is painted, so that painting finds it.
+    t.levels.push_back(level);
+    SIZE size = LayoutMenu(item.submenu, t.owner);
+    Insets frame = MenuFrame();
+    SIZE outer{size.cx + frame.left + frame.right, size.cy + frame.top + frame.bottom};
+    POINT at = PlaceSubmenu(parent.window, item.rect, outer);
+    HWND window = CreateMenuWindow(t.owner, at, outer);
+    if (t.levels.size() != depth + 2) {
+        if (window) {
+            DestroyWindow(window);
+        }
+        return false;
+    }
+    t.levels.back().window = window;
+    if (window) {
+        ShowMenuWindow(window);
+    }
+    return window != nullptr;
+}
+
+// Selects the first item that can be selected in a level (as Right or Enter on a popup item
+// does in the submenu it opens).
+void SelectFirst(Tracking& t, size_t depth) {
+    Menu* m = depth < t.levels.size() ? FindMenu(t.levels[depth].menu) : nullptr;
+    for (size_t i = 0; m && i < m->items.size(); ++i) {
+        if (Selectable(m->items[i])) {
+            Select(t, depth, static_cast<int>(i));
+            return;
+        }
+    }
+}
+
+void MoveSelection(Tracking& t, int step) {
+    size_t depth = t.levels.size() - 1;
+    Menu* m = FindMenu(t.levels[depth].menu);
+    if (!m || m->items.empty()) {
+        return;
+    }
+    int n = static_cast<int>(m->items.size());
+    int position = t.levels[depth].selected;
+    for (int k = 0; k < n; ++k) {
+        position = position < 0 ? (step > 0 ? 0 : n - 1) : (position + step + n) % n;
+        if (Selectable(m->items[static_cast<size_t>(position)])) {
+            Select(t, depth, position);
+            return;
+        }
+    }
+}
+
+// Choosing an item: a command closes the menu with it; a popup item opens its submenu.
+void ChooseAt(Tracking& t, size_t depth, int position, bool fromKeyboard) {
+    Menu* m = depth < t.levels.size() ? FindMenu(t.levels[depth].menu) : nullptr;
     if (!m || position < 0 || static_cast<size_t>(position) >= m->items.size()) {
         return;
     }
-    const MenuItem& item = m->items[static_cast<size_t>(position)];
-    if (!Selectable(item) || !Enabled(item) || item.submenu) {
+    const MenuItem item = m->items[static_cast<size_t>(position)];
+    if (!Selectable(item) || !Enabled(item)) {
         // A click on a disabled item or a separator leaves the menu open.
+        return;
+    }
+    if (item.submenu) {
+        Select(t, depth, position);
+        if (OpenSubmenu(t, depth) && fromKeyboard) {
+            SelectFirst(t, depth + 1);
+        }
         return;
     }
     t.chosen = item.id;
@@ -241,8 +325,8 @@ void ChooseAt(Tracking& t, int position) {
     t.pending = Pending::Close;
 }
 
-int ItemAt(const Tracking& t, POINT client) {
-    Menu* m = FindMenu(t.menu);
+int ItemAt(const Level& level, POINT client) {
+    Menu* m = FindMenu(level.menu);
     if (!m) {
         return -1;
     }
@@ -255,177 +339,139 @@ int ItemAt(const Tracking& t, POINT client) {
     return -1;
 }
 
-void MoveSelection(Tracking& t, int step) {
-    Menu* m = FindMenu(t.menu);
-    if (!m || m->items.empty()) {
-        return;
-    }
-    int n = static_cast<int>(m->items.size());
-    int position = t.selected;
-    for (int k = 0; k < n; ++k) {
-        position = position < 0 ? (step > 0 ? 0 : n - 1) : (position + step + n) % n;
-        if (Selectable(m->items[static_cast<size_t>(position)])) {
-            Select(t, position);
-            return;
+// The open menu window under a screen point (the innermost submenu first, as it lies on top),
+// with the point in its client coordinates.
+bool LevelAt(const Tracking& t, POINT screen, size_t* depth, POINT* client) {
+    for (size_t k = t.levels.size(); k-- > 0;) {
+        HWND window = t.levels[k].window;
+        RECT r{};
+        if (!window || !GetWindowRect(window, &r)) {
+            continue;
+        }
+        if (screen.x >= r.left && screen.x < r.right && screen.y >= r.top && screen.y < r.bottom) {
+            *depth = k;
+            *client = screen;
+            ScreenToClient(window, client);
+            return true;
         }
     }
+    return false;
+}
+
+bool IsLevelWindow(const Tracking& t, HWND hwnd) {
+    for (const Level& level : t.levels) {
+        if (level.window == hwnd) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HandleMenuKey(Tracking& t, WPARAM vk) {
+    size_t depth = t.levels.size() - 1;
+    switch (vk) {
+    case VK_ESCAPE:
+        // Esc closes the innermost submenu, or the menu itself when no submenu is open.
+        if (depth > 0) {
+            CloseLevelsFrom(t, depth);
+        } else {
+            t.pending = Pending::Close;
+        }
+        break;
+    case VK_MENU:
+    case VK_F10:
+        t.pending = Pending::Close;
+        break;
+    case VK_LEFT:
+        if (depth > 0) {
+            CloseLevelsFrom(t, depth);
+        }
+        break;
+    case VK_RIGHT: {
+        Menu* m = FindMenu(t.levels[depth].menu);
+        int selected = t.levels[depth].selected;
+        if (m && selected >= 0 && static_cast<size_t>(selected) < m->items.size() &&
+            m->items[static_cast<size_t>(selected)].submenu) {
+            ChooseAt(t, depth, selected, true);
+        }
+        break;
+    }
+    case VK_DOWN:
+        MoveSelection(t, 1);
+        break;
+    case VK_UP:
+        MoveSelection(t, -1);
+        break;
+    case VK_RETURN:
+        ChooseAt(t, depth, t.levels[depth].selected, true);
+        break;
+    default: {
+        // A letter chooses the item whose mnemonic it is, in the innermost open menu.
+        Menu* m = FindMenu(t.levels[depth].menu);
+        for (size_t i = 0; m && i < m->items.size(); ++i) {
+            const std::string& text = m->items[i].text;
+            size_t amp = text.find('&');
+            if (amp != std::string::npos && amp + 1 < text.size() &&
+                std::toupper(static_cast<unsigned char>(text[amp + 1])) == static_cast<int>(vk)) {
+                ChooseAt(t, depth, static_cast<int>(i), true);
+                break;
+            }
+        }
+        break;
+    }
+    }
+    return true;
 }
 
 // Handles a message meant for the open menu; false when it is for someone else.
 bool HandleMenuInput(Tracking& t, const MSG& msg) {
-    if (msg.hwnd != t.window) {
+    if (t.levels.empty() || !IsLevelWindow(t, msg.hwnd)) {
         return false;
     }
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        return HandleMenuKey(t, msg.wParam);
+    }
+    if (msg.message != WM_MOUSEMOVE && msg.message != WM_LBUTTONDOWN &&
+        msg.message != WM_RBUTTONDOWN && msg.message != WM_LBUTTONUP &&
+        msg.message != WM_RBUTTONUP) {
+        return msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+    }
+    // The menu has the capture: the point is relative to the window the message came to.
+    POINT screen{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+    ClientToScreen(msg.hwnd, &screen);
+    size_t depth = 0;
+    POINT client{};
+    int position = LevelAt(t, screen, &depth, &client) ? ItemAt(t.levels[depth], client) : -1;
     switch (msg.message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        switch (msg.wParam) {
-        case VK_ESCAPE:
-        case VK_MENU:
-        case VK_F10:
-            t.pending = Pending::Close;
-            break;
-        case VK_DOWN:
-            MoveSelection(t, 1);
-            break;
-        case VK_UP:
-            MoveSelection(t, -1);
-            break;
-        case VK_RETURN:
-            ChooseAt(t, t.selected);
-            break;
-        default: {
-            // A letter chooses the item whose mnemonic it is.
-            Menu* m = FindMenu(t.menu);
-            for (size_t i = 0; m && i < m->items.size(); ++i) {
-                const std::string& text = m->items[i].text;
-                size_t amp = text.find('&');
-                if (amp != std::string::npos && amp + 1 < text.size() &&
-                    std::toupper(static_cast<unsigned char>(text[amp + 1])) ==
-                        static_cast<int>(msg.wParam)) {
-                    ChooseAt(t, static_cast<int>(i));
-                    break;
-                }
-            }
-            break;
-        }
-        }
-        return true;
-    case WM_MOUSEMOVE: {
-        int position = ItemAt(t, POINT{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
+    case WM_MOUSEMOVE:
         if (position >= 0) {
-            Select(t, position);
+            // Pointing at an item selects it; pointing at a popup item opens its submenu.
+            Select(t, depth, position);
+            OpenSubmenu(t, depth);
         }
         return true;
-    }
     case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN: {
-        int position = ItemAt(t, POINT{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
-        if (position < 0) {
-            // A click outside the menu closes it.
+    case WM_RBUTTONDOWN:
+        if (position < 0 && !LevelAt(t, screen, &depth, &client)) {
+            // A click outside the menus closes them.
             t.pending = Pending::Close;
         }
         return true;
-    }
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP: {
+    default: // WM_LBUTTONUP, WM_RBUTTONUP
         if (msg.message == WM_RBUTTONUP && !(t.flags & TPM_RIGHTBUTTON)) {
             return true;
         }
-        int position = ItemAt(t, POINT{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
         if (position >= 0) {
-            Select(t, position);
-            ChooseAt(t, position);
+            Select(t, depth, position);
+            ChooseAt(t, depth, position, false);
         }
         return true;
-    }
-    default:
-        return msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
-    }
-}
-
-void DrawItem(const Tracking& t, HDC dc, size_t position, bool selected) {
-    Menu* m = FindMenu(t.menu);
-    if (!m || position >= m->items.size()) {
-        return;
-    }
-    const MenuItem item = m->items[position];
-    RECT r = item.rect;
-    if (item.type & MFT_OWNERDRAW) {
-        DRAWITEMSTRUCT dis{};
-        dis.CtlType = ODT_MENU;
-        dis.itemID = item.id;
-        dis.itemAction = ODA_DRAWENTIRE;
-        dis.itemState = (selected ? ODS_SELECTED : 0) |
-                        ((item.state & MF_GRAYED) ? ODS_GRAYED : 0) |
-                        ((item.state & MF_DISABLED) ? ODS_DISABLED : 0) |
-                        ((item.state & MF_CHECKED) ? ODS_CHECKED : 0) |
-                        ((item.state & MFS_DEFAULT) ? ODS_DEFAULT : 0);
-        dis.hwndItem = reinterpret_cast<HWND>(t.menu);
-        dis.hDC = dc;
-        dis.rcItem = r;
-        dis.itemData = item.data;
-        // As on Windows, the owner finds the menu font selected into the menu's device context.
-        HFONT font = MenuFont((item.state & MFS_DEFAULT) != 0);
-        HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
-        Send(t.owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
-        if (font) {
-            SelectObject(dc, oldFont);
-            DeleteObject(font);
-        }
-        return;
-    }
-    bool disabled = !Enabled(item);
-    FillRect(
-        dc, &r,
-        GetSysColorBrush(selected && !(item.type & MFT_SEPARATOR) ? COLOR_HIGHLIGHT : COLOR_MENU));
-    if (item.type & MFT_SEPARATOR) {
-        RECT line{r.left + 1, r.top + (r.bottom - r.top) / 2 - 1, r.right - 1, r.bottom};
-        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
-        return;
-    }
-    const int checkWidth = GetSystemMetrics(SM_CYMENUCHECK);
-    COLORREF color =
-        GetSysColor(disabled ? COLOR_GRAYTEXT : (selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-    if (item.state & MFS_CHECKED) {
-        // A check mark: two strokes in the check column.
-        HPEN pen = CreatePen(PS_SOLID, 1, color);
-        HGDIOBJ old = SelectObject(dc, pen);
-        int cx = r.left + checkWidth / 2 - 3;
-        int cy = (r.top + r.bottom) / 2;
-        for (int k = 0; k < 3; ++k) {
-            MoveToEx(dc, cx, cy - 1 + k, nullptr);
-            LineTo(dc, cx + 2, cy + 1 + k);
-            LineTo(dc, cx + 7, cy - 4 + k);
-        }
-        SelectObject(dc, old);
-        DeleteObject(pen);
-    }
-    HFONT font = MenuFont((item.state & MFS_DEFAULT) != 0);
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, color);
-    RECT text{r.left + checkWidth, r.top, r.right - checkWidth, r.bottom};
-    std::string left = item.text;
-    std::string right;
-    size_t tab = left.find('\t');
-    if (tab != std::string::npos) {
-        right = left.substr(tab + 1);
-        left.erase(tab);
-    }
-    DrawTextA(dc, left.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-    if (!right.empty()) {
-        DrawTextA(dc, right.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-    }
-    if (font) {
-        SelectObject(dc, oldFont);
-        DeleteObject(font);
     }
 }
 
 Tracking* ActiveOrThrow() {
     Tracking* t = Desk().active;
-    if (!t || !FindMenu(t->menu)) {
+    if (!t || !FindMenu(RootMenu(*t))) {
         throw std::runtime_error("no menu is open");
     }
     return t;
@@ -460,24 +506,19 @@ void ChooseByPath(Tracking& t, const std::vector<std::pair<HMENU, size_t>>& path
     // Opening each submenu on the way, as the pointer would, then the item itself.
     for (size_t k = 0; k < path.size(); ++k) {
         auto [menu, position] = path[k];
+        if (k >= t.levels.size() || t.levels[k].menu != menu) {
+            return;
+        }
         Menu* m = FindMenu(menu);
         if (!m || position >= m->items.size()) {
             return;
         }
         MenuItem item = m->items[position];
-        if (menu == t.menu) {
-            Select(t, static_cast<int>(position));
-        } else {
-            WORD idOrPos = item.submenu ? static_cast<WORD>(position) : static_cast<WORD>(item.id);
-            Send(t.owner, WM_MENUSELECT, MAKEWPARAM(idOrPos, SelectFlags(item)),
-                 reinterpret_cast<LPARAM>(menu));
-        }
+        Select(t, k, static_cast<int>(position));
         if (item.submenu && k + 1 < path.size()) {
-            if (Notify(t)) {
-                Send(t.owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(item.submenu),
-                     MAKELPARAM(static_cast<WORD>(position), FALSE));
+            if (!OpenSubmenu(t, k)) {
+                return;
             }
-            t.opened.push_back(item.submenu);
         } else if (choose && !item.submenu) {
             if (!Enabled(item)) {
                 return;
@@ -517,14 +558,23 @@ LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        if (dc && t && t->window == hwnd) {
+        const Level* level = nullptr;
+        for (size_t k = 0; t && k < t->levels.size(); ++k) {
+            if (t->levels[k].window == hwnd) {
+                level = &t->levels[k];
+            }
+        }
+        if (dc && level) {
+            // The level may go while its owner draws an item; keep what painting needs.
+            const Level shown = *level;
+            const HWND owner = t->owner;
             RECT client;
             GetClientRect(hwnd, &client);
             FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
-            Menu* m = FindMenu(t->menu);
+            Menu* m = FindMenu(shown.menu);
             for (size_t i = 0; m && i < m->items.size(); ++i) {
-                DrawItem(*t, dc, i, static_cast<int>(i) == t->selected);
-                m = FindMenu(t->menu);
+                DrawMenuItem(shown.menu, owner, dc, i, static_cast<int>(i) == shown.selected);
+                m = FindMenu(shown.menu);
             }
         }
         EndPaint(hwnd, &ps);
@@ -547,7 +597,7 @@ bool IsMenuOpen() {
 
 std::vector<MenuItemView> MenuItems() {
     if (Tracking* t = Desk().active) {
-        return Snapshot(t->menu);
+        return Snapshot(RootMenu(*t));
     }
     return Desk().lastItems;
 }
@@ -560,7 +610,7 @@ void ChooseMenuItem(UINT id) {
     Tracking* t = ActiveOrThrow();
     std::vector<std::pair<HMENU, size_t>> path;
     if (!FindPath(
-            t->menu,
+            RootMenu(*t),
             [id](const MenuItem& item) { return item.id == id && !(item.type & MFT_SEPARATOR); },
             &path)) {
         throw std::runtime_error("the open menu has no item " + std::to_string(id));
@@ -583,7 +633,7 @@ void ChooseMenuItem(const std::string& text) {
         std::string noTab = item.text.substr(0, item.text.find('\t'));
         return noTab == text;
     };
-    if (!FindPath(t->menu, match, &path)) {
+    if (!FindPath(RootMenu(*t), match, &path)) {
         throw std::runtime_error("the open menu has no item '" + text + "'");
     }
     ChooseByPath(*t, path, true);
@@ -593,7 +643,7 @@ void HoverMenuItem(UINT id) {
     Tracking* t = ActiveOrThrow();
     std::vector<std::pair<HMENU, size_t>> path;
     if (!FindPath(
-            t->menu, [id](const MenuItem& item) { return item.id == id; }, &path)) {
+            RootMenu(*t), [id](const MenuItem& item) { return item.id == id; }, &path)) {
         throw std::runtime_error("the open menu has no item " + std::to_string(id));
     }
     ChooseByPath(*t, path, false);
@@ -621,20 +671,25 @@ BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, 
         return FALSE;
     }
     Tracking t;
-    t.menu = hMenu;
     t.owner = hwnd;
     t.flags = uFlags;
+    t.levels.push_back(Level{hMenu, nullptr, -1});
     Tracking* outer = Desk().active;
     Desk().active = &t;
     struct Restore {
         Tracking* outer;
         Tracking* self;
         ~Restore() {
-            if (self->window && Find(self->window)) {
-                DestroyWindow(self->window);
-            }
-            if (ProgramThread().capture == self->window) {
-                ProgramThread().capture = nullptr;
+            // Left early (the owner went, or an exception): the windows go without messages.
+            std::vector<Level> levels;
+            levels.swap(self->levels);
+            for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
+                if (ProgramThread().capture == it->window) {
+                    ProgramThread().capture = nullptr;
+                }
+                if (it->window && Find(it->window)) {
+                    DestroyWindow(it->window);
+                }
             }
             Desk().active = outer;
         }
@@ -653,25 +708,24 @@ BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, 
             line += v.separator ? " |" : " '" + PlainMenuText(v.text) + "'";
         }
         RecordEvent(line);
-        SIZE size = Layout(t);
-        Insets frame = NonClientInsets(WS_POPUP, WS_EX_DLGMODALFRAME, false);
+        SIZE size = LayoutMenu(hMenu, hwnd);
+        Insets frame = MenuFrame();
         SIZE outerSize{size.cx + frame.left + frame.right, size.cy + frame.top + frame.bottom};
         POINT at = Place(t, x, y, outerSize);
-        t.window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME,
-                                   kMenuClass, "", WS_POPUP, at.x, at.y, outerSize.cx, outerSize.cy,
-                                   hwnd, nullptr, nullptr, nullptr);
-        if (t.window) {
-            ShowWindow(t.window, SW_SHOWNA);
-            ProgramThread().capture = t.window;
-            UpdateWindow(t.window);
+        HWND window = CreateMenuWindow(hwnd, at, outerSize);
+        if (window && !t.levels.empty()) {
+            t.levels[0].window = window;
+            ShowWindow(window, SW_SHOWNA);
+            ProgramThread().capture = window;
+            UpdateWindow(window);
         }
     }
 
     {
         WaitingIn waiting(Describe(hMenu));
         MSG msg;
-        while (t.pending != Pending::Close && FindMenu(hMenu) && Find(hwnd) && t.window &&
-               Find(t.window)) {
+        while (t.pending != Pending::Close && FindMenu(hMenu) && Find(hwnd) && RootWindow(t) &&
+               Find(RootWindow(t))) {
             if (TakeMessage(kProgramThread, &msg, nullptr, 0, 0, true)) {
                 if (msg.message == WM_QUIT) {
                     PostQuitMessage(static_cast<int>(msg.wParam));
@@ -684,7 +738,7 @@ BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, 
                 continue;
             }
             if (Notify(t)) {
-                Send(hwnd, WM_ENTERIDLE, kMsgfMenu, reinterpret_cast<LPARAM>(t.window));
+                Send(hwnd, WM_ENTERIDLE, kMsgfMenu, reinterpret_cast<LPARAM>(RootWindow(t)));
                 if (t.pending == Pending::Close) {
                     break;
                 }
@@ -698,18 +752,21 @@ BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, 
     }
     if (Find(hwnd)) {
         Send(hwnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-        for (auto it = t.opened.rbegin(); it != t.opened.rend(); ++it) {
-            Send(hwnd, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(*it), 0);
-        }
+    }
+    // The submenus close innermost first, then the menu itself.
+    CloseLevelsFrom(t, 1);
+    if (Find(hwnd)) {
         Send(hwnd, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), 0);
     }
-    if (t.window && Find(t.window)) {
-        HWND window = t.window;
-        t.window = nullptr;
+    if (!t.levels.empty()) {
+        HWND window = t.levels[0].window;
+        t.levels.clear();
         if (ProgramThread().capture == window) {
             ProgramThread().capture = nullptr;
         }
-        DestroyWindow(window);
+        if (window && Find(window)) {
+            DestroyWindow(window);
+        }
     }
     if (Find(hwnd)) {
         Send(hwnd, WM_EXITMENULOOP, TRUE, 0);
