@@ -238,3 +238,78 @@ TEST(Clipboard, AFormatPromisedByItsOwnerIsRenderedWhenRead) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<UINT>& OwnerMessages() {
+    static std::vector<UINT> messages;
+    return messages;
+}
+
+// Promises CF_TEXT and CF_DIB, and renders only the text when it is destroyed.
+LRESULT CALLBACK RenderingAllProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_RENDERALLFORMATS || message == WM_DESTROY) {
+        OwnerMessages().push_back(message);
+    }
+    if (message == WM_RENDERALLFORMATS) {
+        if (OpenClipboard(window)) {
+            if (GetClipboardOwner() == window) {
+                SetClipboardData(CF_TEXT, TextBlock("rendered at the end"));
+            }
+            CloseClipboard();
+        }
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(Clipboard, ADestroyedOwnerRendersWhatItPromisedAndLeavesTheRestWithoutOwner) {
+    winsim::ResetDesktop();
+    OwnerMessages().clear();
+    HWND owner = test::MakeWindowWithProc("RenderingAllOwner", RenderingAllProc);
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, nullptr);
+    SetClipboardData(CF_DIB, nullptr);
+    CloseClipboard();
+    ASSERT_TRUE(DestroyWindow(owner));
+    // Asked before it was destroyed, while it could still answer.
+    ASSERT_EQ(OwnerMessages().size(), 2u);
+    EXPECT_EQ(OwnerMessages()[0], static_cast<UINT>(WM_RENDERALLFORMATS));
+    EXPECT_EQ(OwnerMessages()[1], static_cast<UINT>(WM_DESTROY));
+    EXPECT_EQ(winsim::ClipboardText(), "rendered at the end");
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_DIB)) << "a promise not kept goes";
+    EXPECT_EQ(winsim::ClipboardOwner(), nullptr);
+    EXPECT_EQ(GetClipboardOwner(), nullptr);
+
+    // An owner whose formats are all rendered is not asked.
+    OwnerMessages().clear();
+    HWND second = test::MakeWindowWithProc("RenderingAllOwner", RenderingAllProc);
+    ASSERT_TRUE(PutText(second, "plain"));
+    ASSERT_TRUE(DestroyWindow(second));
+    ASSERT_EQ(OwnerMessages().size(), 1u);
+    EXPECT_EQ(OwnerMessages()[0], static_cast<UINT>(WM_DESTROY));
+    EXPECT_EQ(winsim::ClipboardText(), "plain");
+}
+
+TEST(Clipboard, AWindowDestroyedWhileHoldingItOpenLetsItGoAndOwnersHearOfEveryEmptying) {
+    winsim::ResetDesktop();
+    HWND holder = test::MakeWindow("holder");
+    HWND other = test::MakeWindow("other");
+    ASSERT_TRUE(OpenClipboard(holder));
+    ASSERT_TRUE(DestroyWindow(holder));
+    EXPECT_FALSE(winsim::ClipboardOpen());
+    ASSERT_TRUE(OpenClipboard(other));
+    // The owner of an empty clipboard is told when someone else empties it.
+    EmptyClipboard();
+    CloseClipboard();
+    HWND third = test::MakeWindow("third");
+    ASSERT_TRUE(OpenClipboard(third));
+    EmptyClipboard();
+    CloseClipboard();
+    ASSERT_EQ(test::Received().size(), 1u);
+    EXPECT_EQ(test::Received()[0].window, other);
+    EXPECT_EQ(test::Received()[0].message, static_cast<UINT>(WM_DESTROYCLIPBOARD));
+}
+
+} // namespace

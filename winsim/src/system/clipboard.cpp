@@ -1,5 +1,6 @@
 // The clipboard: one window holds it open at a time; the owner is the window that emptied it
 // last; what is set on it belongs to it from then on and is freed when it is emptied.
+#include "core/window_destroying.h"
 #include "system/clipboard_state.h"
 #include "system/codepage.h"
 #include "system/global_memory.h"
@@ -11,6 +12,7 @@
 #include <winsim/winuser_system.h>
 
 #include <cstring>
+#include <iterator>
 #include <map>
 
 namespace winsim::system {
@@ -130,6 +132,40 @@ void ResetClipboard() {
     State() = ClipboardState{};
 }
 
+} // namespace winsim::system
+
+namespace winsim::internal {
+
+void SystemWindowDestroying(HWND window) {
+    auto& state = system::State();
+    if (window && state.owner == window) {
+        // The owner renders what it promised while it still can; what it leaves unrendered
+        // goes, what it rendered stays on the clipboard without an owner.
+        bool promised = false;
+        for (auto& [format, data] : state.formats) {
+            promised = promised || data == nullptr;
+        }
+        if (promised) {
+            SendMessageA(window, WM_RENDERALLFORMATS, 0, 0);
+        }
+        for (auto it = state.formats.begin(); it != state.formats.end();) {
+            it = it->second ? std::next(it) : state.formats.erase(it);
+        }
+        if (state.owner == window) {
+            state.owner = nullptr;
+        }
+    }
+    // A window that goes while it holds the clipboard open lets it go.
+    if (window && state.open && state.openWindow == window) {
+        state.open = false;
+        state.openWindow = nullptr;
+    }
+}
+
+} // namespace winsim::internal
+
+namespace winsim::system {
+
 HWND ClipboardOwnerWindow() {
     return State().owner;
 }
@@ -186,11 +222,9 @@ BOOL WINAPI EmptyClipboard() {
     if (!state.open) {
         return winsim::system::Fail(ERROR_CLIPBOARD_NOT_OPEN);
     }
-    // The owner of what goes is told, as Windows tells it.
-    constexpr UINT kDestroyClipboard = 0x0307; // WM_DESTROYCLIPBOARD
-    bool hadContent = !state.formats.empty();
-    if (hadContent && winsim::system::IsLiveWindow(state.owner)) {
-        SendMessageA(state.owner, kDestroyClipboard, 0, 0);
+    // The owner is told that its content goes, as Windows tells it.
+    if (winsim::system::IsLiveWindow(state.owner)) {
+        SendMessageA(state.owner, WM_DESTROYCLIPBOARD, 0, 0);
     }
     winsim::system::FreeAll();
     state.owner = state.openWindow;

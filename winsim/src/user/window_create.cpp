@@ -1,4 +1,5 @@
 // Creating and destroying windows, with the messages that Windows sends on the way.
+#include "core/window_destroying.h"
 #include "user/activation.h"
 #include "user/dialog_state.h"
 #include "user/geometry.h"
@@ -62,6 +63,10 @@ void NotifyParents(HWND hwnd, UINT event) {
 }
 
 void SendDestroy(HWND hwnd) {
+    internal::SystemWindowDestroying(hwnd);
+    if (!Find(hwnd)) {
+        return;
+    }
     Send(hwnd, WM_DESTROY, 0, 0);
     Window* w = Find(hwnd);
     if (!w) {
