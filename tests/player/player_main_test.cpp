@@ -1,4 +1,5 @@
 #include "player/PlayerMain.h"
+#include "test_dirs.h"
 
 #include <winsim/script.h>
 #include <winsim/sim.h>
@@ -16,13 +17,11 @@ class PlayerMainTest : public ::testing::Test {
 protected:
     void SetUp() override {
         winsim::ResetDesktop();
-        dir = std::filesystem::path(::testing::TempDir()) /
-              ("player-main-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir = OwnTestDir("player-main");
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    void TearDown() override { std::filesystem::remove_all(dir.parent_path()); }
 
     std::string Write(const std::string& name, const std::string& text) {
         std::ofstream((dir / name).string()) << text;
