@@ -4,7 +4,7 @@
 // 100, file written). The program runs on the simulated desktop; the hot-key message reaches
 // its main dialog while the dialog waits for input. Counters give the grab alone and the
 // list's rendering alone, to show where the time goes.
-#include "DesktopPicture.h"
+#include "PictureWindow.h"
 #include "app/QuilloryTextApp.h"
 #include "imaging/WindowCapture.h"
 #include "list/CaptureEntry.h"
@@ -27,45 +27,9 @@ using bench::kHeight;
 using bench::kWidth;
 using bench::ScreenDib;
 
-const ScreenDib& Picture() {
-    static const ScreenDib picture;
-    return picture;
-}
-
-LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        const ScreenDib& picture = Picture();
-        SetDIBitsToDevice(dc, 0, 0, kWidth, kHeight, 0, 0, 0, kHeight, picture.Pixels(),
-                          reinterpret_cast<const BITMAPINFO*>(picture.Dib()), DIB_RGB_COLORS);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-void ResetFullHdDesktop() {
-    winsim::DesktopConfig config;
-    config.displayBits = 32;
-    config.screenWidth = kWidth;
-    config.screenHeight = kHeight;
-    winsim::ResetDesktop(config);
-}
-
-// Another program's borderless window covering the screen, showing the picture, in front.
-HWND ShowPictureWindow() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = PictureProc;
-    wc.lpszClassName = "BenchPicture";
-    wc.hInstance = GetModuleHandleA(nullptr);
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(0, "BenchPicture", "Picture", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
-                                kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetForegroundWindow(hwnd);
-    UpdateWindow(hwnd);
-    return hwnd;
-}
+using bench::Picture;
+using bench::ResetFullHdDesktop;
+using bench::ShowPictureWindow;
 
 // Entries as earlier captures of small message boxes leave them: a text of two lines and a
 // picture file of their own (a small JPEG, copied once per entry).

@@ -3,12 +3,10 @@
 // the very same pixels by libjpeg-turbo's own encoder (TurboJPEG, 4:2:0, quality 100, file
 // written). The stages of the grab are measured on their own too, to show where the time goes:
 // the copy out of the window's DC, the conversion of the bitmap into a DIB, the JPEG output.
-#include "DesktopPicture.h"
+#include "PictureWindow.h"
 #include "framework/CGdiObject.h"
 #include "framework/CWnd.h"
 #include "imaging/WindowCapture.h"
-
-#include <winsim/sim.h>
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>
@@ -22,40 +20,12 @@ using bench::kHeight;
 using bench::kWidth;
 using bench::ScreenDib;
 
-const ScreenDib& Picture() {
-    static const ScreenDib picture;
-    return picture;
-}
+using bench::Picture;
 
-LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        const ScreenDib& picture = Picture();
-        SetDIBitsToDevice(dc, 0, 0, kWidth, kHeight, 0, 0, 0, kHeight, picture.Pixels(),
-                          reinterpret_cast<const BITMAPINFO*>(picture.Dib()), DIB_RGB_COLORS);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-// A fresh full-HD 32-bit desktop with one borderless window covering it, showing the picture.
+// A fresh full-HD desktop with the picture window in front.
 HWND ShowPictureWindow() {
-    winsim::DesktopConfig config;
-    config.displayBits = 32;
-    config.screenWidth = kWidth;
-    config.screenHeight = kHeight;
-    winsim::ResetDesktop(config);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = PictureProc;
-    wc.lpszClassName = "BenchPicture";
-    wc.hInstance = GetModuleHandleA(nullptr);
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(0, "BenchPicture", "Picture", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
-                                kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    UpdateWindow(hwnd);
-    return hwnd;
+    bench::ResetFullHdDesktop();
+    return bench::ShowPictureWindow();
 }
 
 void CountFileBytes(benchmark::State& state, const std::string& hostPath) {
