@@ -5,6 +5,7 @@
 // its main dialog while the dialog waits for input. Counters give the grab alone and the
 // list's rendering alone, to show where the time goes.
 #include "PictureWindow.h"
+#include "TurboJpegReference.h"
 #include "app/QuilloryTextApp.h"
 #include "imaging/WindowCapture.h"
 #include "list/CaptureEntry.h"
@@ -15,7 +16,6 @@
 #include <winsim/sim_user.h>
 
 #include <benchmark/benchmark.h>
-#include <turbojpeg.h>
 
 #include <ctime>
 #include <cstdio>
@@ -147,23 +147,7 @@ BENCHMARK(BM_WholeCapture10000Entries)->Unit(benchmark::kMillisecond);
 void BM_TurboJpegReference(benchmark::State& state) {
     ResetFullHdDesktop();
     const ScreenDib& picture = Picture();
-    const std::string path = winsim::RootDir() + "/reference.jpg";
-    tjhandle encoder = tjInitCompress();
-    for (auto _ : state) {
-        unsigned char* jpeg = nullptr;
-        unsigned long size = 0;
-        if (tjCompress2(encoder, picture.Pixels(), kWidth, kWidth * 4, kHeight, TJPF_BGRX, &jpeg,
-                        &size, TJSAMP_420, 100, TJFLAG_BOTTOMUP) != 0) {
-            state.SkipWithError(tjGetErrorStr2(encoder));
-            tjFree(jpeg);
-            break;
-        }
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        std::fwrite(jpeg, 1, size, file);
-        std::fclose(file);
-        tjFree(jpeg);
-    }
-    tjDestroy(encoder);
+    bench::MeasureTurboJpegReference(state, picture, winsim::RootDir() + "/reference.jpg");
 }
 BENCHMARK(BM_TurboJpegReference)->Unit(benchmark::kMillisecond);
 

@@ -2,12 +2,12 @@
 // file output, and, as the reference, libjpeg-turbo's own encoder (TurboJPEG, 4:2:0, quality
 // 100) on the same pixels. Both file outputs include writing the file.
 #include "DesktopPicture.h"
+#include "TurboJpegReference.h"
 #include "imaging/WindowCapture.h"
 
 #include <winsim/sim.h>
 
 #include <benchmark/benchmark.h>
-#include <turbojpeg.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -68,25 +68,7 @@ BENCHMARK(BM_WriteJpeg)->Unit(benchmark::kMillisecond);
 void BM_TurboJpegReference(benchmark::State& state) {
     winsim::ResetDesktop();
     const ScreenDib& screen = Screen();
-    const std::string path = winsim::RootDir() + "/reference.jpg";
-    tjhandle encoder = tjInitCompress();
-    unsigned long size = 0;
-    for (auto _ : state) {
-        unsigned char* jpeg = nullptr;
-        size = 0;
-        if (tjCompress2(encoder, screen.Pixels(), kWidth, kWidth * 4, kHeight, TJPF_BGRX, &jpeg,
-                        &size, TJSAMP_420, 100, TJFLAG_BOTTOMUP) != 0) {
-            state.SkipWithError(tjGetErrorStr2(encoder));
-            tjFree(jpeg);
-            break;
-        }
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        std::fwrite(jpeg, 1, size, file);
-        std::fclose(file);
-        tjFree(jpeg);
-    }
-    state.counters["file_bytes"] = static_cast<double>(size);
-    tjDestroy(encoder);
+    bench::MeasureTurboJpegReference(state, screen, winsim::RootDir() + "/reference.jpg");
 }
 BENCHMARK(BM_TurboJpegReference)->Unit(benchmark::kMillisecond);
 

@@ -4,12 +4,12 @@
 // written). The stages of the grab are measured on their own too, to show where the time goes:
 // the copy out of the window's DC, the conversion of the bitmap into a DIB, the JPEG output.
 #include "PictureWindow.h"
+#include "TurboJpegReference.h"
 #include "framework/CGdiObject.h"
 #include "framework/CWnd.h"
 #include "imaging/WindowCapture.h"
 
 #include <benchmark/benchmark.h>
-#include <turbojpeg.h>
 
 #include <cstdio>
 #include <string>
@@ -54,24 +54,7 @@ BENCHMARK(BM_CaptureWindowToFile)->Unit(benchmark::kMillisecond);
 void BM_TurboJpegReference(benchmark::State& state) {
     ShowPictureWindow();
     const ScreenDib& picture = Picture();
-    const std::string path = winsim::RootDir() + "/reference.jpg";
-    tjhandle encoder = tjInitCompress();
-    for (auto _ : state) {
-        unsigned char* jpeg = nullptr;
-        unsigned long size = 0;
-        if (tjCompress2(encoder, picture.Pixels(), kWidth, kWidth * 4, kHeight, TJPF_BGRX, &jpeg,
-                        &size, TJSAMP_420, 100, TJFLAG_BOTTOMUP) != 0) {
-            state.SkipWithError(tjGetErrorStr2(encoder));
-            tjFree(jpeg);
-            break;
-        }
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        std::fwrite(jpeg, 1, size, file);
-        std::fclose(file);
-        tjFree(jpeg);
-    }
-    tjDestroy(encoder);
-    CountFileBytes(state, path);
+    bench::MeasureTurboJpegReference(state, picture, winsim::RootDir() + "/reference.jpg");
 }
 BENCHMARK(BM_TurboJpegReference)->Unit(benchmark::kMillisecond);
 
