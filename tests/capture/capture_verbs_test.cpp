@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <vector>
 
@@ -29,26 +30,21 @@ void WriteFile(const std::string& path, const std::vector<unsigned char>& bytes)
 // of the given kind and size, a scan, end of image (when `complete`).
 std::vector<unsigned char> JpegBytes(unsigned char frameMarker, int width, int height,
                                      bool jfif = true, bool complete = true) {
-    std::vector<unsigned char> bytes = {
-        0xFF, 0xD8, 0xFF, static_cast<unsigned char>(jfif ? 0xE0 : 0xE1), 0x00, 0x10};
-    const char id[] = "JFIF\0\x01\x01\0\0\x01\0\x01\0\0";
-    bytes.insert(bytes.end(), id, id + 14);
-    const std::vector<unsigned char> frame = {0xFF,
-                                              frameMarker,
-                                              0x00,
-                                              0x0B,
-                                              8,
-                                              static_cast<unsigned char>(height >> 8),
-                                              static_cast<unsigned char>(height),
-                                              static_cast<unsigned char>(width >> 8),
-                                              static_cast<unsigned char>(width),
-                                              1,
-                                              1,
-                                              0x11,
-                                              0};
-    bytes.insert(bytes.end(), frame.begin(), frame.end());
-    const std::vector<unsigned char> scan = {0xFF, 0xDA, 0x00, 0x08, 1, 1, 0, 0, 0x3F, 0, 0x12};
-    bytes.insert(bytes.end(), scan.begin(), scan.end());
+    const auto high = [](int value) { return static_cast<unsigned char>(value >> 8); };
+    const auto low = [](int value) { return static_cast<unsigned char>(value); };
+    const unsigned char app = jfif ? 0xE0 : 0xE1;
+    // Byte by byte: ranges inserted into a short vector trip GCC 12's bounds warning.
+    std::vector<unsigned char> bytes;
+    bytes.reserve(64);
+    const auto append = [&bytes](std::initializer_list<int> values) {
+        for (int value : values) {
+            bytes.push_back(static_cast<unsigned char>(value));
+        }
+    };
+    append({0xFF, 0xD8, 0xFF, app, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0});
+    append({0xFF, frameMarker, 0x00, 0x0B, 8, high(height), low(height), high(width), low(width), 1,
+            1, 0x11, 0});
+    append({0xFF, 0xDA, 0x00, 0x08, 1, 1, 0, 0, 0x3F, 0, 0x12});
     if (complete) {
         bytes.push_back(0xFF);
         bytes.push_back(0xD9);
