@@ -21,6 +21,7 @@ namespace {
 
 using menu_test::Canvas;
 using menu_test::DesktopOf;
+using menu_test::MenuTextWidth;
 using menu_test::StartDesktop;
 
 const int kRtBitmap = 2;
@@ -181,18 +182,6 @@ IvyMenu* Popup(IvyMenu& menu, int position) {
 
 std::string Text(IvyMenu& menu, int position) {
     return ToAnsiText(menu.ItemRecord(position)->text);
-}
-
-LONG MenuTextWidth(const std::string& text) {
-    HFONT font = CreateMenuFont();
-    HDC dc = GetDC(GetDesktopWindow());
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(GetDesktopWindow(), dc);
-    DeleteObject(font);
-    return size.cx;
 }
 
 TEST_F(CustomResourcesTest, APopupEndingItsParentClosesBothAndEachIsPadded) {

@@ -12,6 +12,7 @@
 namespace {
 
 using menu_test::DesktopOf;
+using menu_test::MenuTextWidth;
 using menu_test::MenuDesktopTest;
 using menu_test::StartDesktop;
 
@@ -21,19 +22,6 @@ std::string Ansi(const IvyMenuItem& record) {
 
 IvyMenu* EntryPopup(IvyMenu& menu) {
     return DYNAMIC_DOWNCAST(IvyMenu, CMenu::FromHandlePermanent(::GetSubMenu(menu.m_hMenu, 0)));
-}
-
-// Width of an ANSI text in the menu font, measured on the desktop window.
-LONG MenuTextWidth(const std::string& text) {
-    HFONT font = CreateMenuFont();
-    HDC dc = GetDC(GetDesktopWindow());
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(GetDesktopWindow(), dc);
-    DeleteObject(font);
-    return size.cx;
 }
 
 using IvyMenuModelTest = MenuDesktopTest;

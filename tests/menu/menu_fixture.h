@@ -2,6 +2,7 @@
 // style selection forgotten, so that each test sees the system it configures.
 #pragma once
 
+#include "menu/MenuFont.h"
 #include "menu/MenuStyle.h"
 #include "menu/SharedIconList.h"
 
@@ -32,5 +33,18 @@ protected:
     void SetUp() override { StartDesktop(DesktopOf("2000")); }
     void TearDown() override { ReleaseSharedIcons(); }
 };
+
+// Width of an ANSI text in the menu font, measured on the desktop window.
+inline LONG MenuTextWidth(const std::string& text) {
+    HFONT font = CreateMenuFont();
+    HDC dc = GetDC(GetDesktopWindow());
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(GetDesktopWindow(), dc);
+    DeleteObject(font);
+    return size.cx;
+}
 
 } // namespace menu_test
