@@ -1,4 +1,5 @@
 #include "core/areas.h"
+#include "core/process_heap.h"
 #include "core/shell.h"
 
 #include <winsim/script.h>
@@ -53,6 +54,7 @@ void EnsureStarted() {
 } // namespace
 
 void ResetDesktop(const DesktopConfig& config) {
+    internal::KeepFreedMemoryInHeap();
     ScriptClear();
     internal::ResetUser();
     internal::ResetGdi();
