@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -150,6 +152,47 @@ TEST_F(Files, FopenMapsThePathAndChecksTheMode) {
     errno = 0;
     EXPECT_EQ(win32_fopen("C:\\nofolder\\x.jpg", "wb"), nullptr);
     EXPECT_EQ(errno, ENOENT);
+}
+
+// Binary streams carry a large buffer of their own; what goes through it must come out whole
+// and in place, whichever way the file is opened again.
+TEST_F(Files, BinaryStreamsKeepEveryByteAndPosition) {
+    std::string bytes;
+    for (size_t i = 0; i < 600000; ++i) {
+        bytes += static_cast<char>((i * 7) % 251);
+    }
+    FILE* file = win32_fopen("C:\\big.bin", "wb");
+    ASSERT_NE(file, nullptr);
+    for (size_t at = 0; at < bytes.size(); at += 4096) {
+        const size_t piece = std::min<size_t>(4096, bytes.size() - at);
+        ASSERT_EQ(std::fwrite(bytes.data() + at, 1, piece, file), piece);
+    }
+    EXPECT_EQ(std::ftell(file), static_cast<long>(bytes.size()));
+    ASSERT_EQ(std::fclose(file), 0);
+    EXPECT_EQ(ReadHostFile(Root() / "big.bin"), bytes);
+
+    file = win32_fopen("C:\\big.bin", "ab");
+    ASSERT_NE(file, nullptr);
+    std::fputs("\r\nend", file);
+    std::fclose(file);
+
+    file = win32_fopen("C:\\big.bin", "r+b");
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(std::fseek(file, 300000, SEEK_SET), 0);
+    EXPECT_EQ(std::fgetc(file), static_cast<unsigned char>(bytes[300000]));
+    ASSERT_EQ(std::fseek(file, -5, SEEK_END), 0);
+    EXPECT_EQ(std::ftell(file), static_cast<long>(bytes.size()));
+    char tail[8] = {};
+    EXPECT_EQ(std::fread(tail, 1, sizeof tail, file), 5u);
+    EXPECT_STREQ(tail, "\r\nend");
+    EXPECT_TRUE(std::feof(file));
+    ASSERT_EQ(std::fseek(file, 0, SEEK_SET), 0);
+    std::fputc('X', file);
+    std::fclose(file);
+    const std::string written = ReadHostFile(Root() / "big.bin");
+    EXPECT_EQ(written.size(), bytes.size() + 5);
+    EXPECT_EQ(written[0], 'X');
+    EXPECT_EQ(written.substr(1, bytes.size() - 1), bytes.substr(1));
 }
 
 TEST_F(Files, TextModeTranslatesLineEndsAsTheWindowsRuntimeDoes) {

@@ -1,5 +1,6 @@
 // Files and folders on the simulated drives, and the current directory.
 #include "system/paths.h"
+#include "system/binary_stream.h"
 #include "system/text_stream.h"
 
 #include <winsim/crtfile.h>
@@ -290,8 +291,9 @@ FILE* win32_fopen(const char* path, const char* mode) {
     // Without "b" the Windows runtime opens in text mode (its default translation mode).
     std::string binaryMode = hostMode + "b";
     FILE* file = std::fopen(host.c_str(), binaryMode.c_str());
-    if (binary || !file) {
-        return file;
+    if (!file) {
+        return nullptr;
     }
-    return winsim::system::OpenTextStream(file, hostMode.c_str());
+    return binary ? winsim::system::OpenBinaryStream(file, binaryMode.c_str())
+                  : winsim::system::OpenTextStream(file, hostMode.c_str());
 }
