@@ -244,10 +244,16 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
         const int scan = static_cast<int>(start + r);
         const int y = h.biHeight > 0 ? height - 1 - scan : scan; // row in the bitmap
         uint8_t* row = dst + static_cast<size_t>(r) * stride;
-        std::memset(row, 0, static_cast<size_t>(stride));
-        if (y < s.height && sameFormat) {
-            CopyPixelSpan(row, s.Row(y), static_cast<size_t>(std::min(width, s.width)), bits, true);
-        } else if (y < s.height) {
+        if (y >= s.height) {
+            std::memset(row, 0, static_cast<size_t>(stride));
+        } else if (sameFormat) {
+            // Only what the copy leaves is cleared: the padding, and pixels beyond the bitmap.
+            const size_t pixels = static_cast<size_t>(std::min(width, s.width));
+            const size_t copied = pixels * static_cast<size_t>(bits / 8);
+            CopyPixelSpan(row, s.Row(y), pixels, bits, true);
+            std::memset(row + copied, 0, static_cast<size_t>(stride) - copied);
+        } else {
+            std::memset(row, 0, static_cast<size_t>(stride));
             for (int x = 0; x < width && x < s.width; ++x) {
                 const uint32_t v = s.Get(x, y);
                 uint32_t o;

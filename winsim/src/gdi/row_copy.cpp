@@ -1,6 +1,7 @@
 // Plain row copies between surfaces of the same format.
 #include "gdi/row_copy.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace winsim::gdi {
@@ -11,20 +12,28 @@ bool& RowCopyEnabled() {
 }
 
 void CopyPixelSpan(uint8_t* dst, const uint8_t* src, size_t count, int bits, bool clearUnused) {
-    const size_t bytesPerPixel = static_cast<size_t>(bits / 8);
-    std::memcpy(dst, src, count * bytesPerPixel);
-    if (!clearUnused) {
+    // With the unused bits cleared on the way, each pixel is touched once: the spans are rows
+    // of whole screens.
+    if (clearUnused && bits == 32) {
+        for (size_t i = 0; i < count; ++i) {
+            uint32_t pixel;
+            std::memcpy(&pixel, src + 4 * i, 4);
+            pixel &= 0x00FFFFFFu; // the fourth byte of the little-endian pixel
+            std::memcpy(dst + 4 * i, &pixel, 4);
+        }
         return;
     }
-    if (bits == 32) {
+    if (clearUnused && bits == 16) {
         for (size_t i = 0; i < count; ++i) {
-            dst[4 * i + 3] = 0;
+            uint16_t pixel;
+            std::memcpy(&pixel, src + 2 * i, 2);
+            pixel &= 0x7FFFu; // the top bit of the 5-5-5 word
+            std::memcpy(dst + 2 * i, &pixel, 2);
         }
-    } else if (bits == 16) {
-        for (size_t i = 0; i < count; ++i) {
-            dst[2 * i + 1] &= 0x7F; // the high byte of the little-endian word
-        }
+        return;
     }
+    const size_t bytesPerPixel = static_cast<size_t>(bits / 8);
+    std::memcpy(dst, src, count * bytesPerPixel);
 }
 
 } // namespace winsim::gdi
