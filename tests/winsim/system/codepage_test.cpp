@@ -101,6 +101,42 @@ TEST(CodePage932, DecodesDoubleByteCharactersAndFlagsBrokenOnes) {
     EXPECT_EQ(ToWide(CP_ACP, cut), u"a\u30fb");
 }
 
+// Long texts are mostly ASCII and are decoded in runs; every run length, every place a run
+// can end and a double-byte character whose trail byte is ASCII must still come out right.
+TEST(CodePage932, AsciiRunsOfEveryLengthAroundDoubleByteCharacters) {
+    winsim::ResetDesktop(WithCodePage(932));
+    std::string bytes;
+    std::u16string expected;
+    for (size_t run = 0; run < 20; ++run) {
+        const std::string ascii(run, static_cast<char>('a' + run));
+        bytes += ascii + kHyo + "\\" + kNihon + "\xb1";
+        expected += std::u16string(ascii.begin(), ascii.end()) + u"\u8868\\\u65e5\u672c\uff71";
+    }
+    bytes += std::string(11, '<') + "\x93";
+    expected += std::u16string(11, u'<') + u"\u30fb";
+    EXPECT_EQ(
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0),
+        static_cast<int>(expected.size()));
+    EXPECT_EQ(ToWide(CP_ACP, bytes), expected);
+    std::u16string small(expected.size() - 1, u'\0');
+    EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                  small.data(), static_cast<int>(small.size())),
+              0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+}
+
+TEST(CodePage1252, AsciiRunsOfEveryLengthAroundAccentedLetters) {
+    winsim::ResetDesktop();
+    std::string bytes;
+    std::u16string expected;
+    for (size_t run = 0; run < 20; ++run) {
+        const std::string ascii(run, static_cast<char>('A' + run));
+        bytes += ascii + "\xe9\x80";
+        expected += std::u16string(ascii.begin(), ascii.end()) + u"\u00e9\u20ac";
+    }
+    EXPECT_EQ(ToWide(CP_ACP, bytes), expected);
+}
+
 TEST(MultibyteStrings, SearchAndCompareByCharacterNotByByte) {
     winsim::ResetDesktop(WithCodePage(932));
     std::string path = "C:\\" + kHyo + "x";

@@ -90,6 +90,10 @@ std::unique_ptr<CodePage> BuildCodePage(UINT id) {
             page->encode.emplace(page->pairs[code], static_cast<uint16_t>(code));
         }
     }
+    page->asciiAsIs = true;
+    for (unsigned b = 0; b < 0x80; ++b) {
+        page->asciiAsIs = page->asciiAsIs && !page->lead[b] && page->single[b] == b;
+    }
     return page;
 }
 

@@ -24,6 +24,7 @@ struct CodePage {
     std::unordered_map<char16_t, uint16_t> encode; // character -> byte, or lead * 256 + trail
     char16_t unicodeDefault = u'?';                // stands for undefined bytes
     char defaultChar = '?';                        // stands for characters the code page lacks
+    bool asciiAsIs = false; // bytes below 0x80 are single characters of the same value
 };
 
 // The code page behind CP_ACP, CP_OEMCP, CP_THREAD_ACP or a number; nullptr when the system

@@ -4,6 +4,7 @@
 #include <winsim/winbase.h>
 #include <winsim/winerror.h>
 
+#include <cstdint>
 #include <cstring>
 
 using winsim::system::CodePage;
@@ -13,34 +14,70 @@ using winsim::system::kNoChar;
 
 namespace {
 
-// Decodes bytes of a code page; returns false at the first invalid byte when strict.
-bool Decode(const CodePage& page, const unsigned char* s, size_t n, bool strict,
-            std::u16string& out) {
+// Decodes bytes of a code page; false at the first byte that is invalid or undefined.
+bool DecodeStrict(const CodePage& page, const unsigned char* s, size_t n, std::u16string& out) {
     for (size_t i = 0; i < n; ++i) {
-        unsigned char b = s[i];
-        if (page.lead[b]) {
-            if (i + 1 < n && page.trail[s[i + 1]]) {
-                char16_t c = page.pairs[b * 256 + s[i + 1]];
-                if (c == kNoChar && strict) {
-                    return false;
-                }
-                out.push_back(c == kNoChar ? page.unicodeDefault : c);
-                ++i;
-                continue;
-            }
-            if (strict) {
-                return false;
-            }
-            out.push_back(page.unicodeDefault);
-            continue;
+        const unsigned char b = s[i];
+        char16_t c = kNoChar;
+        if (!page.lead[b]) {
+            c = page.single[b];
+        } else if (i + 1 < n && page.trail[s[i + 1]]) {
+            c = page.pairs[b * 256 + s[i + 1]];
+            ++i;
         }
-        char16_t c = page.single[b];
-        if (c == kNoChar && strict) {
+        if (c == kNoChar) {
             return false;
         }
-        out.push_back(c == kNoChar ? page.unicodeDefault : c);
+        out.push_back(c);
     }
     return true;
+}
+
+// How many UTF-16 units DecodeLenient makes of the bytes: one per byte on a single-byte code
+// page, one per character on a double-byte one.
+size_t DecodedLength(const CodePage& page, const unsigned char* s, size_t n) {
+    if (!page.doubleByte) {
+        return n;
+    }
+    size_t units = 0;
+    for (size_t i = 0; i < n; ++i, ++units) {
+        if (page.lead[s[i]] && i + 1 < n && page.trail[s[i + 1]]) {
+            ++i;
+        }
+    }
+    return units;
+}
+
+// Decodes into `out`, which has room for DecodedLength units; an undefined byte or pair, or a
+// lead byte without its trail byte, becomes the code page's default character. Long markup is
+// mostly ASCII, which needs no table: such runs go eight bytes at a time.
+void DecodeLenient(const CodePage& page, const unsigned char* s, size_t n, char16_t* out) {
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    size_t i = 0;
+    while (i < n) {
+        if (page.asciiAsIs) {
+            for (uint64_t word = 0; i + 8 <= n; i += 8, out += 8) {
+                std::memcpy(&word, s + i, sizeof word);
+                if (word & kHighBits) {
+                    break;
+                }
+                for (size_t k = 0; k < 8; ++k) {
+                    out[k] = s[i + k];
+                }
+            }
+            if (i == n) {
+                break;
+            }
+        }
+        const unsigned char b = s[i++];
+        char16_t c = page.unicodeDefault;
+        if (!page.lead[b]) {
+            c = page.single[b];
+        } else if (i < n && page.trail[s[i]]) {
+            c = page.pairs[b * 256 + s[i++]];
+        }
+        *out++ = c == kNoChar ? page.unicodeDefault : c;
+    }
 }
 
 bool DecodeUtf8Strict(const unsigned char* s, size_t n, std::u16string& out) {
@@ -103,7 +140,19 @@ int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteS
             SetLastError(ERROR_INVALID_FLAGS);
             return 0;
         }
-        if (!Decode(*page, bytes, length, strict, out)) {
+        if (!strict) {
+            // Straight into the caller's buffer, without a copy between.
+            const size_t units = DecodedLength(*page, bytes, length);
+            if (cchWideChar != 0 && units > static_cast<size_t>(cchWideChar)) {
+                SetLastError(ERROR_INSUFFICIENT_BUFFER);
+                return 0;
+            }
+            if (cchWideChar != 0) {
+                DecodeLenient(*page, bytes, length, lpWideCharStr);
+            }
+            return static_cast<int>(units);
+        }
+        if (!DecodeStrict(*page, bytes, length, out)) {
             SetLastError(ERROR_NO_UNICODE_TRANSLATION);
             return 0;
         }
