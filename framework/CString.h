@@ -7,6 +7,7 @@
 
 #include <cstdarg>
 #include <string>
+#include <utility>
 
 class CString {
 public:
@@ -17,6 +18,7 @@ public:
     CString(const char* pch, int nLength);
     CString(char ch, int nRepeat = 1);
     explicit CString(const std::string& s) : m_str(s) {}
+    explicit CString(std::string&& s) noexcept : m_str(std::move(s)) {}
     // From UTF-16, converted to the ANSI code page (characters it lacks become '?').
     CString(const WCHAR* pwsz);
 

@@ -1,21 +1,24 @@
 // The conversions of CString between the ANSI code page and UTF-16.
 #include "framework/CString.h"
 
-#include <vector>
+#include <cstring>
+#include <string>
 
+// Both directions ask for the size first and then convert straight into the result: the
+// markup of a long list passes through here whole each time it is shown.
 CString::CString(const WCHAR* pwsz) {
     if (pwsz == nullptr || *pwsz == 0) {
         return;
     }
-    int needed = WideCharToMultiByte(CP_ACP, 0, pwsz, -1, nullptr, 0, nullptr, nullptr);
-    if (needed <= 1) {
+    const int length = static_cast<int>(std::char_traits<WCHAR>::length(pwsz));
+    const int needed = WideCharToMultiByte(CP_ACP, 0, pwsz, length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) {
         return;
     }
-    std::vector<char> buffer(static_cast<size_t>(needed));
-    int written = WideCharToMultiByte(CP_ACP, 0, pwsz, -1, buffer.data(), needed, nullptr, nullptr);
-    if (written > 1) {
-        m_str.assign(buffer.data(), static_cast<size_t>(written - 1));
-    }
+    m_str.resize(static_cast<size_t>(needed));
+    const int written =
+        WideCharToMultiByte(CP_ACP, 0, pwsz, length, m_str.data(), needed, nullptr, nullptr);
+    m_str.resize(static_cast<size_t>(written > 0 ? written : 0));
 }
 
 std::basic_string<WCHAR> AfxAnsiToWide(const char* psz) {
@@ -23,14 +26,13 @@ std::basic_string<WCHAR> AfxAnsiToWide(const char* psz) {
     if (psz == nullptr || *psz == 0) {
         return result;
     }
-    int needed = MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
-    if (needed <= 1) {
+    const int length = static_cast<int>(std::strlen(psz));
+    const int needed = MultiByteToWideChar(CP_ACP, 0, psz, length, nullptr, 0);
+    if (needed <= 0) {
         return result;
     }
-    std::vector<WCHAR> buffer(static_cast<size_t>(needed));
-    int written = MultiByteToWideChar(CP_ACP, 0, psz, -1, buffer.data(), needed);
-    if (written > 1) {
-        result.assign(buffer.data(), static_cast<size_t>(written - 1));
-    }
+    result.resize(static_cast<size_t>(needed));
+    const int written = MultiByteToWideChar(CP_ACP, 0, psz, length, result.data(), needed);
+    result.resize(static_cast<size_t>(written > 0 ? written : 0));
     return result;
 }
