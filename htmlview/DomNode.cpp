@@ -6,6 +6,7 @@
 #include "htmlview/Utf.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace htmlview::internal {
 
@@ -32,6 +33,23 @@ std::vector<size_t> Utf16Offsets(std::string_view utf8, const std::vector<RowEnd
         result.push_back(units);
     }
     return result;
+}
+
+// How many code units `a` and `b` share at their start. Long markups that differ only near
+// their end are compared a block at a time with memcmp before the exact place is looked for.
+size_t CommonPrefixLength(const WideString& a, const WideString& b) {
+    constexpr size_t kBlock = 2048;
+    const size_t shorter = std::min(a.size(), b.size());
+    size_t same = 0;
+    while (same + kBlock <= shorter &&
+           std::memcmp(a.data() + same, b.data() + same, kBlock * sizeof(a[0])) == 0) {
+        same += kBlock;
+    }
+    return static_cast<size_t>(std::mismatch(a.begin() + static_cast<std::ptrdiff_t>(same),
+                                             a.begin() + static_cast<std::ptrdiff_t>(shorter),
+                                             b.begin() + static_cast<std::ptrdiff_t>(same))
+                                   .first -
+                               a.begin());
 }
 
 } // namespace
@@ -276,7 +294,7 @@ WideString DomNode::GetInnerHtml() const {
     return IsElement() ? FromUtf8(SerializeChildren(*this)) : WideString();
 }
 
-void DomNode::SetInnerHtml(const WideString& html) {
+void DomNode::SetInnerHtml(WideString html) {
     if (!IsElement()) {
         return;
     }
@@ -286,11 +304,10 @@ void DomNode::SetInnerHtml(const WideString& html) {
     const std::string utf8 = ToUtf8(html);
     std::vector<RowEnd> ends;
     ReplaceChildren(ParseFragment(utf8, tag_, &ends));
-    NoteInnerHtml(html, utf8, std::move(ends));
+    NoteInnerHtml(std::move(html), utf8, std::move(ends));
 }
 
-void DomNode::NoteInnerHtml(const WideString& html, std::string_view utf8,
-                            std::vector<RowEnd> ends) {
+void DomNode::NoteInnerHtml(WideString html, std::string_view utf8, std::vector<RowEnd> ends) {
     innerHtml_.reset();
     if (ends.empty()) {
         return; // nothing could be added in place
@@ -299,7 +316,7 @@ void DomNode::NoteInnerHtml(const WideString& html, std::string_view utf8,
               [](const RowEnd& a, const RowEnd& b) { return a.offset < b.offset; });
     const std::vector<size_t> offsets = Utf16Offsets(utf8, ends);
     auto memory = std::make_unique<InnerHtmlMemory>();
-    memory->html = html;
+    memory->html = std::move(html);
     memory->version = descendantVersion_;
     memory->boundaries.reserve(ends.size());
     for (size_t i = 0; i < ends.size(); ++i) {
@@ -311,15 +328,14 @@ void DomNode::NoteInnerHtml(const WideString& html, std::string_view utf8,
 // The new markup is the one last set with whole rows put in right after a row that its end
 // tag closed, everything after unchanged, and nothing below changed since: the parser would
 // build the same tree with the new rows there, so only they are parsed.
-bool DomNode::TryInsertRows(const WideString& html) {
+bool DomNode::TryInsertRows(WideString& html) {
     InnerHtmlMemory* memory = innerHtml_.get();
     if (!memory || memory->version != descendantVersion_ || html.size() <= memory->html.size()) {
         return false;
     }
     const WideString& old = memory->html;
     const size_t added = html.size() - old.size();
-    const size_t common = static_cast<size_t>(
-        std::mismatch(old.begin(), old.end(), html.begin()).first - old.begin());
+    const size_t common = CommonPrefixLength(old, html);
     auto at = std::upper_bound(
         memory->boundaries.begin(), memory->boundaries.end(), common,
         [](size_t offset, const InnerHtmlMemory::Boundary& b) { return offset < b.offset; });
@@ -370,7 +386,7 @@ bool DomNode::TryInsertRows(const WideString& html) {
         inserted.push_back({split + offsets[i], ends[i].row});
     }
     memory->boundaries.insert(at + 1, inserted.begin(), inserted.end());
-    memory->html = html;
+    memory->html = std::move(html);
     body->DescendantChanged();
     MarkupChanged();
     memory->version = descendantVersion_;

@@ -92,7 +92,7 @@ public:
     void SetAttribute(const WideString& name, const WideString& value) override;
     std::vector<std::pair<WideString, WideString>> GetAttributes() const override;
     WideString GetInnerHtml() const override;
-    void SetInnerHtml(const WideString& html) override;
+    void SetInnerHtml(WideString html) override;
     WideString GetInnerText() const override;
     WideString GetBackgroundColor() const override;
     void SetBackgroundColor(const WideString& cssColor) override;
@@ -127,8 +127,9 @@ private:
     // Something below this node changed (children, attributes, form state, scrolling): what
     // the inner markup last set here made is no longer all there is.
     void DescendantChanged();
-    void NoteInnerHtml(const WideString& html, std::string_view utf8, std::vector<RowEnd> ends);
-    bool TryInsertRows(const WideString& html);
+    void NoteInnerHtml(WideString html, std::string_view utf8, std::vector<RowEnd> ends);
+    // Takes `html` (moves it into the memory) only when it returns true.
+    bool TryInsertRows(WideString& html);
     NodeGeometry CurrentGeometry() const;
 
     Kind kind_;

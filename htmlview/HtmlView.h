@@ -62,7 +62,8 @@ public:
     // The markup of the element's children. Setting it parses the fragment (in the context of
     // this element, as a browser does) and replaces all children with the result.
     virtual WideString GetInnerHtml() const = 0;
-    virtual void SetInnerHtml(const WideString& html) = 0;
+    // Taken by value: a caller done with its markup moves it in, and the element may keep it.
+    virtual void SetInnerHtml(WideString html) = 0;
 
     // The text of the element and its descendants, without markup.
     virtual WideString GetInnerText() const = 0;

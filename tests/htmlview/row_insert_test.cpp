@@ -88,6 +88,21 @@ TEST(RowInsert, ListEditsGiveTheFullParseTreeAndAppendsKeepTheExistingRows) {
     EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
 }
 
+// Long lists are compared a block at a time: a change anywhere, also deep inside a block after
+// many equal ones, must still be seen.
+TEST(RowInsert, LongListsSeeAChangeAtAnyDepth) {
+    DomNodePtr element = DomNode::NewElement("div", {});
+    std::vector<std::string> texts(200, "entry");
+    SetAndCompare(element, ListHtml(texts));
+    for (size_t changed : {199u, 150u, 37u}) {
+        texts[changed] = "other";
+        texts.push_back("new");
+        EXPECT_FALSE(SetAndCompare(element, ListHtml(texts))) << changed;
+        texts.push_back("appended");
+        EXPECT_TRUE(SetAndCompare(element, ListHtml(texts))) << changed;
+    }
+}
+
 TEST(RowInsert, RowsThatDependOnTheMarkupAroundThemAreParsedWithIt) {
     const std::string before = "<table><tr><td>a</td></tr>";
     const std::string after = "</table><p>after</p>";
