@@ -6,6 +6,8 @@
 #include "framework/CString.h"
 #include "platform/win32.h"
 
+#include <string>
+
 class CaptureEntry {
 public:
     // Stamps the entry with the current local time and stores the text with every line feed
@@ -24,6 +26,20 @@ public:
     // The captured window's size in pixels; 0 x 0 when the screen grab failed.
     int m_nWidth;
     int m_nHeight;
+
+    // The list's row for this entry as it was last written, with what it was written from:
+    // the list is built whole after every capture, and a row whose entry and place have not
+    // changed since is taken from here rather than written again.
+    struct ListRowMemo {
+        int index = -1;
+        CString time;
+        CString text;
+        CString imagePath;
+        int width = 0;
+        int height = 0;
+        std::string row;
+    };
+    mutable ListRowMemo m_listRow;
 };
 
 // The HTML form of a captured text: every line feed becomes "<br/>", scanning left to right;

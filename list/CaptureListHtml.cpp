@@ -2,17 +2,16 @@
 
 #include "list/MarkupNeutraliser.h"
 
+#include <charconv>
 #include <climits>
+#include <string>
+#include <utility>
 
 namespace {
 
 const char kHead[] = "<table width=\"100%\" height=\"100%\"><tr width=\"100%\" height=\"12pt\">"
                      "<th width=\"80px\">Capture time</th><th width=\"60%\">Text</th>"
                      "<th>Image</th></tr>";
-
-const char kRow[] = "<tr><td class=\"%s\" id=\"cat%d\">%s</td><td class=\"%s\" id=\"txt%d\">%s</td>"
-                    "<td class=\"%s\" id=\"img%d\"><img src=\"file:///%s\" class=\"%s\" "
-                    "id=\"imt%d\" width=\"%d\" height=\"%d\"/></td></tr>";
 
 const char kFiller[] = "<tr><td style=\"background-color: #ffffff; filter:alpha(opacity=50);\" "
                        "colspan=\"3\">&nbsp;</td></tr>";
@@ -40,21 +39,91 @@ const char* RowClass(int nIndex) {
     return nIndex % 2 == 0 ? "even" : "odd";
 }
 
+namespace {
+
+void AppendNumber(std::string& html, int value) {
+    char digits[16];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+    html.append(digits, end.ptr);
+}
+
+// One row: the time, the text and the thumbnail, each cell with the row's class and an id of
+// its own; the thumbnail is 120 pixels wide with the window's proportions:
+// <tr><td class="C" id="catN">TIME</td><td class="C" id="txtN">TEXT</td><td class="C"
+// id="imgN"><img src="file:///PATH" class="C" id="imtN" width="120" height="H"/></td></tr>
+// Written piece by piece rather than formatted: the list is built whole after every capture.
+void WriteRow(std::string& html, int index, const CaptureEntry& entry) {
+    const char* rowClass = RowClass(index);
+    const auto cell = [&](const char* idPrefix) {
+        html += "<td class=\"";
+        html += rowClass;
+        html += "\" id=\"";
+        html += idPrefix;
+        AppendNumber(html, index);
+        html += "\">";
+    };
+    html += "<tr>";
+    cell("cat");
+    html += entry.m_strTime.GetString();
+    html += "</td>";
+    cell("txt");
+    html += NeutraliseMarkup(entry.m_strText).GetString();
+    html += "</td>";
+    cell("img");
+    html += "<img src=\"file:///";
+    html += entry.m_strImagePath.GetString();
+    html += "\" class=\"";
+    html += rowClass;
+    html += "\" id=\"imt";
+    AppendNumber(html, index);
+    html += "\" width=\"";
+    AppendNumber(html, kThumbnailWidth);
+    html += "\" height=\"";
+    AppendNumber(html, ThumbnailHeight(entry.m_nWidth, entry.m_nHeight));
+    html += "\"/></td></tr>";
+}
+
+bool IsRowMemoCurrent(const CaptureEntry& entry, int index) {
+    const CaptureEntry::ListRowMemo& memo = entry.m_listRow;
+    return memo.index == index && memo.width == entry.m_nWidth && memo.height == entry.m_nHeight &&
+           memo.time.str() == entry.m_strTime.str() && memo.text.str() == entry.m_strText.str() &&
+           memo.imagePath.str() == entry.m_strImagePath.str();
+}
+
+const std::string& RowOf(const CaptureEntry& entry, int index) {
+    CaptureEntry::ListRowMemo& memo = entry.m_listRow;
+    if (!IsRowMemoCurrent(entry, index)) {
+        memo.row.clear();
+        WriteRow(memo.row, index, entry);
+        memo.index = index;
+        memo.width = entry.m_nWidth;
+        memo.height = entry.m_nHeight;
+        memo.time = entry.m_strTime;
+        memo.text = entry.m_strText;
+        memo.imagePath = entry.m_strImagePath;
+    }
+    return memo.row;
+}
+
+} // namespace
+
 CString BuildCaptureListHtml(const std::vector<CaptureEntry*>& entries) {
-    CString html(kHead);
+    std::vector<const std::string*> rows;
+    rows.reserve(entries.size());
+    size_t size = sizeof kHead + sizeof kFiller + sizeof kEnd;
     for (size_t i = 0; i < entries.size(); ++i) {
-        const CaptureEntry& entry = *entries[i];
-        const int index = static_cast<int>(i);
-        const char* rowClass = RowClass(index);
-        const CString text = NeutraliseMarkup(entry.m_strText);
-        html.AppendFormat(kRow, rowClass, index, entry.m_strTime.GetString(), rowClass, index,
-                          text.GetString(), rowClass, index, entry.m_strImagePath.GetString(),
-                          rowClass, index, kThumbnailWidth,
-                          ThumbnailHeight(entry.m_nWidth, entry.m_nHeight));
+        rows.push_back(&RowOf(*entries[i], static_cast<int>(i)));
+        size += rows.back()->size();
+    }
+    std::string html;
+    html.reserve(size);
+    html += kHead;
+    for (const std::string* row : rows) {
+        html += *row;
     }
     if (entries.empty()) {
         html += kFiller;
     }
     html += kEnd;
-    return html;
+    return CString(std::move(html));
 }

@@ -79,4 +79,36 @@ TEST_F(CaptureListHtmlTest, TextGoesInAsMarkupWithoutWhatRunsScript) {
     EXPECT_EQ(entry.m_strText, "<b>bold</b> <img src=x onerror=alert(1)>");
 }
 
+// Rows are kept between builds: after any change to an entry or to the order, the table must
+// still be the one a list built from scratch gives.
+TEST_F(CaptureListHtmlTest, KeptRowsFollowEveryChangeOfTheEntries) {
+    for (int i = 0; i < 5; ++i) {
+        const std::string n = std::to_string(i);
+        Add(("text " + n).c_str(), ("C:\\" + n + ".jpg").c_str(), 100 + i, 50).m_strTime = "10:00";
+    }
+    BuildCaptureListHtml(entries);
+    entries[1]->m_strText = "<b>new</b> text";
+    entries[2]->m_strTime = "11:11:11";
+    entries[3]->m_strImagePath = "D:\\moved.jpg";
+    entries[4]->m_nHeight = 400;
+    delete entries[0];
+    entries.erase(entries.begin());
+    const std::string kept = BuildCaptureListHtml(entries).str();
+
+    std::vector<CaptureEntry*> fresh;
+    for (const CaptureEntry* entry : entries) {
+        fresh.push_back(new CaptureEntry("", "", entry->m_nWidth, entry->m_nHeight));
+        fresh.back()->m_strText = entry->m_strText;
+        fresh.back()->m_strTime = entry->m_strTime;
+        fresh.back()->m_strImagePath = entry->m_strImagePath;
+    }
+    EXPECT_EQ(kept, BuildCaptureListHtml(fresh).str());
+    EXPECT_NE(kept.find("id=\"txt0\"><b>new</b> text</td>"), std::string::npos) << kept;
+    EXPECT_NE(kept.find("id=\"imt3\" width=\"120\" height=\"461\""), std::string::npos) << kept;
+    for (CaptureEntry* entry : fresh) {
+        entry->m_strImagePath.Empty(); // the pictures belong to the entries above
+        delete entry;
+    }
+}
+
 } // namespace
