@@ -1,5 +1,5 @@
 // The window procedures of the classes every desktop has: dialogs, static texts, buttons, edit
-// fields, the hot-key control and the popup-menu window.
+// fields, combo boxes, the hot-key control and the popup-menu window.
 #pragma once
 
 #include <winsim/windows.h>
@@ -13,6 +13,7 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK HotKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 } // namespace winsim::user

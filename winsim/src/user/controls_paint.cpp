@@ -2,6 +2,7 @@
 // hot-key control, in the system colours and the control's font.
 #include "user/controls_paint.h"
 
+#include <algorithm>
 #include <string>
 
 namespace winsim::user {
@@ -127,6 +128,48 @@ void PaintStatic(HWND hwnd) {
         format |= DT_NOPREFIX;
     }
     DrawTextA(p.dc, w->text.c_str(), -1, &r, format);
+}
+
+void PaintComboBox(HWND hwnd, const std::string& text, bool focused) {
+    PaintScope p(hwnd);
+    Window* w = Find(hwnd);
+    if (!p.dc || !w) {
+        return;
+    }
+    RECT r;
+    GetClientRect(hwnd, &r);
+    bool disabled = (w->style & WS_DISABLED) != 0;
+    FillRect(p.dc, &r, GetSysColorBrush(disabled ? COLOR_3DFACE : COLOR_WINDOW));
+    DrawEdge(p.dc, &r, EDGE_SUNKEN, BF_RECT);
+    RECT inner = r;
+    InflateRect(&inner, -2, -2);
+    int buttonWidth = GetSystemMetrics(SM_CXVSCROLL);
+    RECT button{std::max(inner.left, inner.right - buttonWidth), inner.top, inner.right,
+                inner.bottom};
+    FillRect(p.dc, &button, GetSysColorBrush(COLOR_3DFACE));
+    DrawEdge(p.dc, &button, EDGE_RAISED, BF_RECT);
+    // The arrow: a triangle of 7, 5, 3 and 1 pixels, point down.
+    HBRUSH ink = GetSysColorBrush(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+    int cx = (button.left + button.right) / 2;
+    int top = (button.top + button.bottom) / 2 - 2;
+    for (int row = 0; row < 4; ++row) {
+        RECT line{cx - 3 + row, top + row, cx + 4 - row, top + row + 1};
+        FillRect(p.dc, &line, ink);
+    }
+    RECT field{inner.left, inner.top, button.left, inner.bottom};
+    SetBkMode(p.dc, TRANSPARENT);
+    if (focused && (w->style & 0x3) == CBS_DROPDOWNLIST) {
+        RECT lit = field;
+        InflateRect(&lit, -1, -1);
+        FillRect(p.dc, &lit, GetSysColorBrush(COLOR_HIGHLIGHT));
+        SetTextColor(p.dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        DrawFocusRect(p.dc, &lit);
+    } else {
+        SetTextColor(p.dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+    }
+    RECT textRect{field.left + 2, field.top, field.right - 1, field.bottom};
+    DrawTextA(p.dc, text.c_str(), -1, &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
 }
 
 void PaintButton(HWND hwnd, bool focused) {

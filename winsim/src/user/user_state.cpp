@@ -1,6 +1,7 @@
 #include "user/user_state.h"
 
 #include "core/areas.h"
+#include "user/combo_box_state.h"
 #include "user/dialog_state.h"
 #include "user/events.h"
 #include "user/mouse_tracking.h"
@@ -11,6 +12,7 @@
 
 namespace winsim::user {
 
+Window::Window() = default;
 Window::~Window() = default;
 
 UserState& State() {

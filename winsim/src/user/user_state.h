@@ -35,6 +35,7 @@ struct WindowClass {
 };
 
 struct DialogState;
+struct ComboBoxState;
 
 struct Window {
     HWND handle = nullptr;
@@ -68,11 +69,13 @@ struct Window {
     // A caption button held down by the pointer (HTCLOSE, HTMINBUTTON ...), 0 when none.
     int pressedCaptionButton = 0;
     std::unique_ptr<DialogState> dialog;
+    std::unique_ptr<ComboBoxState> comboBox;
     // Control state of the built-in classes.
     WORD hotKey = 0;
     int checkState = 0;
     bool pushed = false;
 
+    Window();
     ~Window();
 };
 

@@ -89,6 +89,7 @@ void RegisterSystemClasses() {
     AddSystemClass("Button", 0xC001, ButtonProc, 0, CS_DBLCLKS | CS_PARENTDC);
     AddSystemClass("Edit", 0xC002, EditProc, 0, CS_DBLCLKS | CS_PARENTDC);
     AddSystemClass("Static", 0xC003, StaticProc, 0, CS_DBLCLKS | CS_PARENTDC);
+    AddSystemClass("ComboBox", 0xC005, ComboBoxProc, 0, CS_DBLCLKS | CS_PARENTDC);
     AddSystemClass(HOTKEY_CLASSA, 0xC004, HotKeyProc, 0, CS_GLOBALCLASS);
 }
 
