@@ -81,9 +81,10 @@ namespace winsim {
 // ---- File dialogs ----------------------------------------------------------------------------
 struct FileDialogShown {
     bool save = true;
+    HWND window = nullptr; // the dialog window
     HWND owner = nullptr;
     std::string title;
-    std::string fileName; // the proposed name
+    std::string fileName; // what the file-name field holds: at first the proposed name
     std::string defaultExtension;
     std::vector<std::pair<std::string, std::string>> filters; // shown name, pattern
     DWORD flags = 0;

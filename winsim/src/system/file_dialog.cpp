@@ -1,16 +1,18 @@
-// The common file dialogs (GetSaveFileNameA, GetOpenFileNameA). The dialog is modal to its
-// owner: while it waits for the person's answer it keeps the thread's messages flowing (timers
-// and hot-keys still arrive) and runs the next script step. The answer is checked as the dialog
-// checks a typed name: the default extension is added to a name without one, a missing folder
-// or an invalid name is reported in a message box and the dialog stays open, and with
+// The common file dialogs (GetSaveFileNameA, GetOpenFileNameA): a modal dialog window owned
+// by the caller's window, which is disabled while it runs. Its modal loop keeps the thread's
+// messages flowing (timers and hot-keys still arrive) and runs the script's steps. Save (Open)
+// checks what the file-name field holds as Windows checks a typed name: the default extension
+// is added to a name without one, a missing folder or an invalid name is reported in a
+// message box and the dialog stays open, a folder's name opens that folder, and with
 // OFN_OVERWRITEPROMPT an existing file is replaced only after the person agrees.
 #include "system/codepage.h"
 #include "system/file_dialog_state.h"
+#include "system/file_dialog_window.h"
 #include "system/paths.h"
 #include "system/system_state.h"
 
 #include <winsim/commdlg.h>
-#include <winsim/script.h>
+#include <winsim/dlgs.h>
 #include <winsim/winbase.h>
 #include <winsim/winerror.h>
 #include <winsim/winuser.h>
@@ -28,7 +30,7 @@ namespace {
 
 struct DialogState {
     std::optional<FileDialogView> open;
-    std::optional<std::string> pendingAnswer; // a path; empty: cancel
+    OPENFILENAMEA* ofn = nullptr; // the caller's structure, while the dialog runs
     DWORD extendedError = 0;
 };
 
@@ -76,21 +78,10 @@ int Ask(HWND owner, const std::string& text, const std::string& caption, UINT ty
     return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
-struct ModalGuard {
-    HWND owner;
-    bool ownerWasEnabled;
-    ~ModalGuard() {
-        if (owner && ownerWasEnabled) {
-            EnableWindow(owner, TRUE);
-        }
-        State().open.reset();
-        State().pendingAnswer.reset();
-    }
-};
-
 // Checks an answer; returns the full path to give back, or nothing when the dialog stays open.
 std::optional<WindowsPath> Accept(const OPENFILENAMEA& ofn, const FileDialogView& view,
                                   const std::string& typed) {
+    HWND dialog = view.window;
     std::string name = typed;
     // The typed name is taken relative to the folder the dialog shows.
     WindowsPath saved = CurrentDirectory();
@@ -100,8 +91,19 @@ std::optional<WindowsPath> Accept(const OPENFILENAMEA& ofn, const FileDialogView
     WindowsPath path;
     DWORD error = NormalizePath(name.c_str(), path);
     SetCurrentDirectoryPath(saved);
+    std::string host;
+    std::error_code fsError;
+    if (error == ERROR_SUCCESS && MapToHost(path, host) == ERROR_SUCCESS &&
+        fs::is_directory(host, fsError)) {
+        // A folder's name opens the folder in the dialog (before any extension is added).
+        path.trailingSeparator = false;
+        State().open->folder = path.ToAnsi();
+        ShowFolder(dialog, *State().open);
+        SetDlgItemTextA(dialog, edt1, "");
+        return std::nullopt;
+    }
     if (error != ERROR_SUCCESS || path.components.empty() || path.trailingSeparator) {
-        Ask(ofn.hwndOwner, typed + "\nThe file name is not valid.", view.title,
+        Ask(dialog, typed + "\nThe file name is not valid.", view.title,
             MB_OK | MB_ICONEXCLAMATION);
         return std::nullopt;
     }
@@ -109,33 +111,32 @@ std::optional<WindowsPath> Accept(const OPENFILENAMEA& ofn, const FileDialogView
     if (ofn.lpstrDefExt && *ofn.lpstrDefExt && last.find(u'.') == std::u16string::npos) {
         last += u"." + AnsiToWide(ofn.lpstrDefExt);
     }
-    std::string host;
     WindowsPath folder = path;
     folder.components.pop_back();
     std::string folderHost;
-    std::error_code fsError;
     if (MapToHost(folder, folderHost) != ERROR_SUCCESS || !fs::is_directory(folderHost, fsError)) {
-        Ask(ofn.hwndOwner, path.ToAnsi() + "\nPath does not exist.\nCheck the path and try again.",
+        Ask(dialog, path.ToAnsi() + "\nPath does not exist.\nCheck the path and try again.",
             view.title, MB_OK | MB_ICONEXCLAMATION);
         return std::nullopt;
     }
     MapToHost(path, host);
     bool exists = fs::exists(host, fsError);
     if (exists && fs::is_directory(host, fsError)) {
-        // A folder's name opens the folder in the dialog.
+        // The name with the default extension added names a folder: it opens as well.
         State().open->folder = path.ToAnsi();
+        ShowFolder(dialog, *State().open);
+        SetDlgItemTextA(dialog, edt1, "");
         return std::nullopt;
     }
     if (view.save && exists && (ofn.Flags & OFN_OVERWRITEPROMPT)) {
-        int answer =
-            Ask(ofn.hwndOwner, path.ToAnsi() + " already exists.\nDo you want to replace it?",
-                "Confirm Save As", MB_YESNO | MB_ICONEXCLAMATION);
+        int answer = Ask(dialog, path.ToAnsi() + " already exists.\nDo you want to replace it?",
+                         "Confirm Save As", MB_YESNO | MB_ICONEXCLAMATION);
         if (answer != IDYES) {
             return std::nullopt;
         }
     }
     if (!view.save && !exists && (ofn.Flags & OFN_FILEMUSTEXIST)) {
-        Ask(ofn.hwndOwner, path.ToAnsi() + "\nFile not found.\nCheck the file name and try again.",
+        Ask(dialog, path.ToAnsi() + "\nFile not found.\nCheck the file name and try again.",
             view.title, MB_OK | MB_ICONEXCLAMATION);
         return std::nullopt;
     }
@@ -143,7 +144,7 @@ std::optional<WindowsPath> Accept(const OPENFILENAMEA& ofn, const FileDialogView
 }
 
 // Fills the caller's structure with the chosen path; false when its buffer is too small.
-bool GiveBack(OPENFILENAMEA& ofn, const WindowsPath& path) {
+bool GiveBack(OPENFILENAMEA& ofn, const WindowsPath& path, bool readOnly) {
     std::string full = path.ToAnsi();
     if (full.size() + 1 > ofn.nMaxFile) {
         // The first two bytes tell the size needed.
@@ -169,7 +170,7 @@ bool GiveBack(OPENFILENAMEA& ofn, const WindowsPath& path) {
     bool different =
         ofn.lpstrDefExt && !EqualsNoCase(AnsiToWide(extension), AnsiToWide(ofn.lpstrDefExt));
     ofn.Flags = (ofn.Flags & ~static_cast<DWORD>(OFN_EXTENSIONDIFFERENT | OFN_READONLY)) |
-                (different ? OFN_EXTENSIONDIFFERENT : 0);
+                (different ? OFN_EXTENSIONDIFFERENT : 0) | (readOnly ? OFN_READONLY : 0);
     if (!(ofn.Flags & OFN_NOCHANGEDIR)) {
         WindowsPath folder = path;
         folder.components.pop_back();
@@ -177,6 +178,71 @@ bool GiveBack(OPENFILENAMEA& ofn, const WindowsPath& path) {
     }
     return true;
 }
+
+// Save (Open) pressed: the dialog ends when the typed name is accepted.
+void OnAccept(HWND dialog) {
+    DialogState& state = State();
+    std::string typed = TypedFileName(dialog);
+    if (typed.empty() || !state.ofn) {
+        return; // nothing typed: the dialog waits for a name
+    }
+    std::optional<WindowsPath> chosen = Accept(*state.ofn, *state.open, typed);
+    if (!chosen) {
+        return;
+    }
+    bool readOnly = IsDlgButtonChecked(dialog, chx1) == BST_CHECKED;
+    EndDialog(dialog, GiveBack(*state.ofn, *chosen, readOnly) ? TRUE : FALSE);
+}
+
+INT_PTR CALLBACK FileDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
+    DialogState& state = State();
+    switch (msg) {
+    case WM_INITDIALOG:
+        state.open->window = dialog;
+        FillFileDialog(dialog, *state.open);
+        // The person starts in the file-name field.
+        SetFocus(GetDlgItem(dialog, edt1));
+        return FALSE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            OnAccept(dialog);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, FALSE);
+            return TRUE;
+        case cmb1:
+            if (HIWORD(wParam) == CBN_SELCHANGE) {
+                ShowFolder(dialog, *state.open);
+            }
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    default:
+        return FALSE;
+    }
+}
+
+// Ends the dialog's run however it ends (also by an exception out of its modal loop): the
+// window goes, and the owner is enabled again when it was before.
+struct RunGuard {
+    HWND owner;
+    bool ownerWasEnabled;
+    ~RunGuard() {
+        DialogState& state = State();
+        if (state.open && state.open->window && IsWindow(state.open->window)) {
+            DestroyWindow(state.open->window);
+        }
+        // The end of a modal run enables the owner; one that was disabled before stays so.
+        if (owner && IsWindow(owner) && !IsWindowEnabled(owner) != !ownerWasEnabled) {
+            EnableWindow(owner, ownerWasEnabled ? TRUE : FALSE);
+        }
+        state.open.reset();
+        state.ofn = nullptr;
+    }
+};
 
 BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save) {
     DialogState& state = State();
@@ -218,37 +284,18 @@ BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save) {
     if (size_t slash = view.fileName.find_last_of("\\/"); slash != std::string::npos) {
         view.fileName = view.fileName.substr(slash + 1);
     }
+    DialogTemplateWriter dialogTemplate = FileDialogTemplate(view);
     state.open = view;
-    ModalGuard guard{ofn->hwndOwner, ofn->hwndOwner && IsWindowEnabled(ofn->hwndOwner)};
-    if (guard.owner) {
-        EnableWindow(guard.owner, FALSE);
+    state.ofn = ofn;
+    HWND owner = ofn->hwndOwner ? GetAncestor(ofn->hwndOwner, GA_ROOT) : nullptr;
+    RunGuard guard{owner, owner && IsWindowEnabled(owner)};
+    INT_PTR result =
+        DialogBoxIndirectParamA(nullptr, static_cast<LPCDLGTEMPLATEA>(dialogTemplate.Data()),
+                                ofn->hwndOwner, FileDialogProc, 0);
+    if (result == -1 && !state.open->window) {
+        state.extendedError = CDERR_DIALOGFAILURE; // the window could not be made
     }
-    for (;;) {
-        if (state.pendingAnswer) {
-            std::string answer = *state.pendingAnswer;
-            state.pendingAnswer.reset();
-            if (answer.empty()) {
-                return FALSE; // cancelled; the extended error stays 0
-            }
-            std::optional<WindowsPath> chosen = Accept(*ofn, *state.open, answer);
-            if (chosen) {
-                return GiveBack(*ofn, *chosen) ? TRUE : FALSE;
-            }
-            continue;
-        }
-        MSG msg;
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                // The quit message ends the dialog and goes on to the program's own loop.
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return FALSE;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-            continue;
-        }
-        ScriptStepOrFail("the save-file dialog");
-    }
+    return result == TRUE ? TRUE : FALSE;
 }
 
 } // namespace
@@ -258,15 +305,23 @@ const std::optional<FileDialogView>& OpenFileDialogView() {
 }
 
 void AnswerOpenFileDialog(const std::string& path) {
-    if (!State().open) {
+    const std::optional<FileDialogView>& open = State().open;
+    if (!open || !open->window || !IsWindowVisible(open->window)) {
         throw std::runtime_error("no file dialog is open to answer");
     }
-    State().pendingAnswer = path;
+    HWND dialog = open->window;
+    if (path.empty()) {
+        SendDlgItemMessageA(dialog, IDCANCEL, BM_CLICK, 0, 0);
+        return;
+    }
+    // The person replaces what the field holds with the path and presses the button.
+    SetDlgItemTextA(dialog, edt1, path.c_str());
+    SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
 }
 
 void ResetSaveDialog() {
     State().open.reset();
-    State().pendingAnswer.reset();
+    State().ofn = nullptr;
     State().extendedError = 0;
 }
 

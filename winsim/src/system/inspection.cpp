@@ -1,6 +1,7 @@
 // The inspection functions of sim_system.h.
 #include "system/clipboard_state.h"
 #include "system/file_dialog_state.h"
+#include "system/file_dialog_window.h"
 #include "system/global_memory.h"
 #include "system/paths.h"
 #include "system/registry_store.h"
@@ -115,9 +116,13 @@ std::optional<FileDialogShown> OpenFileDialog() {
     if (!view) {
         return std::nullopt;
     }
-    return FileDialogShown{
-        view->save,    view->owner, view->title, view->fileName, view->defaultExtension,
-        view->filters, view->flags, view->folder};
+    FileDialogShown shown{view->save,    view->window,   view->owner,
+                          view->title,   view->fileName, view->defaultExtension,
+                          view->filters, view->flags,    view->folder};
+    if (view->window) {
+        shown.fileName = system::TypedFileName(view->window);
+    }
+    return shown;
 }
 
 void SaveDialogSaveAs(const std::string& path) {

@@ -1,0 +1,183 @@
+// The file dialog's window as an English Windows lays it out: the folder box at the top, the
+// folder's contents below it, the file name and the file type with the Save (Open) and Cancel
+// buttons at the bottom.
+#include "system/file_dialog_window.h"
+
+#include "system/codepage.h"
+#include "system/paths.h"
+
+#include <winsim/commdlg.h>
+#include <winsim/dlgs.h>
+#include <winsim/winerror.h>
+#include <winsim/winuser.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace winsim::system {
+namespace {
+
+constexpr WORD kButton = 0x0080;
+constexpr WORD kEdit = 0x0081;
+constexpr WORD kStatic = 0x0082;
+constexpr WORD kComboBox = 0x0085;
+
+// Matches a name against one pattern of a filter ("*.jpg", "*.*", "data?.txt"), without
+// regard to case.
+bool Matches(std::u16string_view name, std::u16string_view pattern) {
+    if (pattern.empty()) {
+        return name.empty();
+    }
+    if (pattern[0] == u'*') {
+        for (size_t skip = 0; skip <= name.size(); ++skip) {
+            if (Matches(name.substr(skip), pattern.substr(1))) {
+                return true;
+            }
+        }
+        return false;
+    }
+    if (name.empty()) {
+        return false;
+    }
+    if (pattern[0] != u'?' && !EqualsNoCase(name.substr(0, 1), pattern.substr(0, 1))) {
+        return false;
+    }
+    return Matches(name.substr(1), pattern.substr(1));
+}
+
+// A filter's patterns are separated by semicolons ("*.jpg;*.jpeg").
+bool MatchesFilter(const std::u16string& name, const std::string& patterns) {
+    std::u16string all = AnsiToWide(patterns);
+    size_t start = 0;
+    for (;;) {
+        size_t end = all.find(u';', start);
+        std::u16string one = all.substr(start, end - start);
+        if (!one.empty() && Matches(name, one)) {
+            return true;
+        }
+        if (end == std::u16string::npos) {
+            return false;
+        }
+        start = end + 1;
+    }
+}
+
+bool LessNoCase(const std::u16string& a, const std::u16string& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(), [](char16_t x, char16_t y) {
+            auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; };
+            return lower(x) < lower(y);
+        });
+}
+
+// The folder's subfolders, then its files of the selected type, one a line.
+std::string FolderListing(const FileDialogView& view, const std::string& patterns) {
+    WindowsPath folder;
+    std::string host;
+    if (NormalizePath(view.folder.c_str(), folder) != ERROR_SUCCESS ||
+        MapToHost(folder, host) != ERROR_SUCCESS) {
+        return std::string();
+    }
+    std::vector<std::u16string> folders;
+    std::vector<std::u16string> files;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(host, error)) {
+        std::u16string name = Utf8ToWide(entry.path().filename().string());
+        if (entry.is_directory(error)) {
+            folders.push_back(name);
+        } else if (patterns.empty() || MatchesFilter(name, patterns)) {
+            files.push_back(name);
+        }
+    }
+    std::sort(folders.begin(), folders.end(), LessNoCase);
+    std::sort(files.begin(), files.end(), LessNoCase);
+    std::string listing;
+    for (const std::u16string& name : folders) {
+        listing += "[" + WideToAnsi(name) + "]\n";
+    }
+    for (const std::u16string& name : files) {
+        listing += WideToAnsi(name) + "\n";
+    }
+    return listing;
+}
+
+} // namespace
+
+DialogTemplateWriter FileDialogTemplate(const FileDialogView& view) {
+    const bool readOnlyBox = !(view.flags & OFN_HIDEREADONLY);
+    const short height = readOnlyBox ? 178 : 164;
+    DialogTemplateWriter writer(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK |
+                                    DS_CENTER | WS_CLIPCHILDREN,
+                                view.title, 300, height, 8, "MS Shell Dlg");
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    writer.Add(kStatic, child | SS_NOPREFIX, 0, 7, 8, 40, 8, stc4,
+               view.save ? "Save &in:" : "Look &in:");
+    writer.Add(kComboBox, child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 50, 6, 200, 100,
+               cmb2, "");
+    // The folder's contents.
+    writer.Add(kStatic, child | SS_NOPREFIX, WS_EX_CLIENTEDGE, 7, 24, 286, 92, lst2, "");
+    writer.Add(kStatic, child, 0, 7, 125, 54, 8, stc3, "File &name:");
+    writer.Add(kEdit, child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 64, 123, 166, 12, edt1,
+               "");
+    writer.Add(kButton, child | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 236, 122, 57, 14, IDOK,
+               view.save ? "&Save" : "&Open");
+    writer.Add(kStatic, child, 0, 7, 143, 54, 8, stc2,
+               view.save ? "Save as &type:" : "Files of &type:");
+    writer.Add(kComboBox, child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 64, 141, 166, 100,
+               cmb1, "");
+    writer.Add(kButton, child | WS_TABSTOP | BS_PUSHBUTTON, 0, 236, 140, 57, 14, IDCANCEL,
+               "Cancel");
+    if (readOnlyBox) {
+        writer.Add(kButton, child | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 64, 158, 120, 10, chx1,
+                   "Open as &read-only");
+    }
+    return writer;
+}
+
+void FillFileDialog(HWND dialog, const FileDialogView& view) {
+    SetDlgItemTextA(dialog, edt1, view.fileName.c_str());
+    HWND types = GetDlgItem(dialog, cmb1);
+    for (const auto& [name, pattern] : view.filters) {
+        SendMessageA(types, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    // The filter index counts from 1; 0 (a custom filter this dialog does not keep) and an
+    // index past the last filter select the first.
+    DWORD index = view.filterIndex;
+    if (index == 0 || index > view.filters.size()) {
+        index = 1;
+    }
+    if (!view.filters.empty()) {
+        SendMessageA(types, CB_SETCURSEL, index - 1, 0);
+    }
+    if (view.flags & OFN_READONLY) {
+        CheckDlgButton(dialog, chx1, BST_CHECKED);
+    }
+    ShowFolder(dialog, view);
+}
+
+void ShowFolder(HWND dialog, const FileDialogView& view) {
+    HWND folders = GetDlgItem(dialog, cmb2);
+    SendMessageA(folders, CB_RESETCONTENT, 0, 0);
+    SendMessageA(folders, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(view.folder.c_str()));
+    SendMessageA(folders, CB_SETCURSEL, 0, 0);
+    std::string patterns;
+    LRESULT type = SendDlgItemMessageA(dialog, cmb1, CB_GETCURSEL, 0, 0);
+    if (type >= 0 && static_cast<size_t>(type) < view.filters.size()) {
+        patterns = view.filters[static_cast<size_t>(type)].second;
+    }
+    SetDlgItemTextA(dialog, lst2, FolderListing(view, patterns).c_str());
+}
+
+std::string TypedFileName(HWND dialog) {
+    HWND field = GetDlgItem(dialog, edt1);
+    int length = GetWindowTextLengthA(field);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(field, text.data(), length + 1);
+    text.resize(static_cast<size_t>(std::max(copied, 0)));
+    return text;
+}
+
+} // namespace winsim::system
