@@ -42,135 +42,142 @@ bool SameFile(const std::string& a, const std::string& b) {
     return fs::equivalent(a, b, error) && !error;
 }
 
-} // namespace
-
-BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
+// A caller's path and the host path behind it.
+struct Located {
     WindowsPath path;
     std::string host;
-    DWORD error = ResolvePath(lpPathName, path, host);
+};
+
+// What a caller's path has to name before a function acts on it.
+enum class Needs {
+    Anything,     // any valid path, there or not
+    FileOrFolder, // something that is there
+    File,         // a file that is there: a folder is refused as access denied
+    Folder,       // a folder that is there: a file is refused as not being a directory
+};
+
+// Resolves a caller's path and checks that it names what is needed; on failure sets the error
+// the file functions give for it and returns false.
+bool Locate(LPCSTR name, Needs needs, Located& found) {
+    DWORD error = ResolvePath(name, found.path, found.host);
     if (error != ERROR_SUCCESS) {
         return Fail(error);
     }
-    if (path.components.empty()) {
+    if (needs == Needs::Anything) {
+        return true;
+    }
+    std::error_code fsError;
+    fs::file_status status = fs::status(found.host, fsError);
+    if (!fs::exists(status)) {
+        return Fail(winsim::system::MissingFileError(found.host));
+    }
+    if (needs == Needs::File && fs::is_directory(status)) {
+        return Fail(ERROR_ACCESS_DENIED);
+    }
+    if (needs == Needs::Folder && !fs::is_directory(status)) {
+        return Fail(ERROR_DIRECTORY);
+    }
+    return true;
+}
+
+// Removes a file or an empty folder; what the host refuses is access denied.
+BOOL Remove(const std::string& host) {
+    std::error_code fsError;
+    if (!fs::remove(host, fsError)) {
+        return Fail(ERROR_ACCESS_DENIED);
+    }
+    return TRUE;
+}
+
+bool ParentIsFolder(const std::string& host) {
+    std::error_code fsError;
+    return fs::is_directory(fs::path(host).parent_path(), fsError);
+}
+
+} // namespace
+
+BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
+    Located folder;
+    if (!Locate(lpPathName, Needs::Anything, folder)) {
+        return FALSE;
+    }
+    if (folder.path.components.empty()) {
         return Fail(ERROR_ACCESS_DENIED); // a drive's root
     }
     std::error_code fsError;
-    if (fs::exists(host, fsError)) {
+    if (fs::exists(folder.host, fsError)) {
         return Fail(ERROR_ALREADY_EXISTS);
     }
-    if (!fs::is_directory(fs::path(host).parent_path(), fsError)) {
+    if (!ParentIsFolder(folder.host)) {
         return Fail(ERROR_PATH_NOT_FOUND);
     }
-    if (!fs::create_directory(host, fsError)) {
+    if (!fs::create_directory(folder.host, fsError)) {
         return Fail(ERROR_ACCESS_DENIED);
     }
     return TRUE;
 }
 
 BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
-    WindowsPath path;
-    std::string host;
-    DWORD error = ResolvePath(lpPathName, path, host);
-    if (error != ERROR_SUCCESS) {
-        return Fail(error);
+    Located folder;
+    if (!Locate(lpPathName, Needs::Folder, folder)) {
+        return FALSE;
+    }
+    if (folder.path.components.empty()) {
+        return Fail(ERROR_ACCESS_DENIED);
     }
     std::error_code fsError;
-    if (!fs::exists(host, fsError)) {
-        return Fail(winsim::system::MissingFileError(host));
-    }
-    if (!fs::is_directory(host, fsError)) {
-        return Fail(ERROR_DIRECTORY);
-    }
-    if (path.components.empty()) {
-        return Fail(ERROR_ACCESS_DENIED);
-    }
-    if (!fs::is_empty(host, fsError)) {
+    if (!fs::is_empty(folder.host, fsError)) {
         return Fail(ERROR_DIR_NOT_EMPTY);
     }
-    if (!fs::remove(host, fsError)) {
-        return Fail(ERROR_ACCESS_DENIED);
-    }
-    return TRUE;
+    return Remove(folder.host);
 }
 
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
-    WindowsPath sourcePath;
-    WindowsPath targetPath;
-    std::string source;
-    std::string target;
-    DWORD error = ResolvePath(lpExistingFileName, sourcePath, source);
-    if (error != ERROR_SUCCESS) {
-        return Fail(error);
+    Located source;
+    Located target;
+    if (!Locate(lpExistingFileName, Needs::File, source) ||
+        !Locate(lpNewFileName, Needs::Anything, target)) {
+        return FALSE;
     }
     std::error_code fsError;
-    if (!fs::exists(source, fsError)) {
-        return Fail(winsim::system::MissingFileError(source));
-    }
-    if (fs::is_directory(source, fsError)) {
-        return Fail(ERROR_ACCESS_DENIED);
-    }
-    error = ResolvePath(lpNewFileName, targetPath, target);
-    if (error != ERROR_SUCCESS) {
-        return Fail(error);
-    }
-    if (fs::exists(target, fsError)) {
+    if (fs::exists(target.host, fsError)) {
         if (bFailIfExists) {
             return Fail(ERROR_FILE_EXISTS);
         }
-        if (fs::is_directory(target, fsError) || access(target.c_str(), W_OK) != 0) {
+        if (fs::is_directory(target.host, fsError) || access(target.host.c_str(), W_OK) != 0) {
             return Fail(ERROR_ACCESS_DENIED);
         }
-        if (SameFile(source, target)) {
+        if (SameFile(source.host, target.host)) {
             return Fail(ERROR_SHARING_VIOLATION); // the source is open for reading
         }
-    } else if (!fs::is_directory(fs::path(target).parent_path(), fsError)) {
+    } else if (!ParentIsFolder(target.host)) {
         return Fail(ERROR_PATH_NOT_FOUND);
     }
-    if (!fs::copy_file(source, target, fs::copy_options::overwrite_existing, fsError)) {
+    if (!fs::copy_file(source.host, target.host, fs::copy_options::overwrite_existing, fsError)) {
         return Fail(ERROR_ACCESS_DENIED);
     }
     return TRUE;
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
-    WindowsPath path;
-    std::string host;
-    DWORD error = ResolvePath(lpFileName, path, host);
-    if (error != ERROR_SUCCESS) {
-        return Fail(error);
+    Located file;
+    if (!Locate(lpFileName, Needs::File, file)) {
+        return FALSE;
     }
-    std::error_code fsError;
-    if (!fs::exists(host, fsError)) {
-        return Fail(winsim::system::MissingFileError(host));
-    }
-    if (fs::is_directory(host, fsError)) {
-        return Fail(ERROR_ACCESS_DENIED);
-    }
-    if (!fs::remove(host, fsError)) {
-        return Fail(ERROR_ACCESS_DENIED);
-    }
-    return TRUE;
+    return Remove(file.host);
 }
 
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
-    WindowsPath path;
-    std::string host;
-    DWORD error = ResolvePath(lpFileName, path, host);
-    if (error != ERROR_SUCCESS) {
-        SetLastError(error);
+    Located found;
+    if (!Locate(lpFileName, Needs::FileOrFolder, found)) {
         return INVALID_FILE_ATTRIBUTES;
     }
     std::error_code fsError;
-    fs::file_status status = fs::status(host, fsError);
-    if (!fs::exists(status)) {
-        SetLastError(winsim::system::MissingFileError(host));
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    if (fs::is_directory(status)) {
+    if (fs::is_directory(found.host, fsError)) {
         return FILE_ATTRIBUTE_DIRECTORY;
     }
     DWORD attributes = FILE_ATTRIBUTE_ARCHIVE;
-    if (access(host.c_str(), W_OK) != 0) {
+    if (access(found.host.c_str(), W_OK) != 0) {
         attributes |= FILE_ATTRIBUTE_READONLY;
     }
     return attributes;
@@ -188,20 +195,11 @@ DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer) {
 }
 
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName) {
-    WindowsPath path;
-    std::string host;
-    DWORD error = ResolvePath(lpPathName, path, host);
-    if (error != ERROR_SUCCESS) {
-        return Fail(error);
+    Located folder;
+    if (!Locate(lpPathName, Needs::Folder, folder)) {
+        return FALSE;
     }
-    std::error_code fsError;
-    if (!fs::exists(host, fsError)) {
-        return Fail(winsim::system::MissingFileError(host));
-    }
-    if (!fs::is_directory(host, fsError)) {
-        return Fail(ERROR_DIRECTORY);
-    }
-    winsim::system::SetCurrentDirectoryPath(path);
+    winsim::system::SetCurrentDirectoryPath(folder.path);
     return TRUE;
 }
 
