@@ -1,22 +1,13 @@
 // The file dialogs' window: a modal dialog owned by the caller's window, with the common
 // dialog's controls, from which the answer is read.
-#include "test_windows.h"
+#include "file_dialog_fixture.h"
 
 #include <winsim/dlgs.h>
-#include <winsim/script.h>
-#include <winsim/sim.h>
 #include <winsim/sim_gdi.h>
-#include <winsim/sim_system.h>
 #include <winsim/sim_user.h>
-#include <winsim/windows.h>
 
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <string>
 
 namespace fs = std::filesystem;
 
@@ -40,38 +31,15 @@ std::string ComboItem(HWND combo, int index) {
     return text;
 }
 
-class FileDialogWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        winsim::ResetDesktop();
-        owner_ = test::MakeWindow("Verbacap");
-        ShowWindow(owner_, SW_SHOW);
-        CreateDirectoryA("C:\\Saved", nullptr);
-        ofn_.lStructSize = sizeof(ofn_);
-        ofn_.hwndOwner = owner_;
-        ofn_.lpstrFilter = "JPEG images (*.jpg)\0*.jpg\0\0";
-        ofn_.lpstrFile = file_;
-        ofn_.nMaxFile = sizeof(file_);
-        ofn_.lpstrDefExt = "jpg";
-        ofn_.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-        std::strcpy(file_, "screenshot.jpg");
-    }
-
-    void Step(const std::string& what, std::function<void()> step) {
-        winsim::ScriptPush(what, std::move(step));
-    }
-
-    static HWND Dialog() {
-        std::optional<winsim::FileDialogShown> shown = winsim::OpenFileDialog();
-        return shown ? shown->window : nullptr;
-    }
-
-    HWND owner_ = nullptr;
-    char file_[MAX_PATH + 1] = {};
-    OPENFILENAMEA ofn_{};
-};
+using FileDialogWindow = FileDialogFixture;
 
 TEST_F(FileDialogWindow, IsAModalWindowOfItsOwnerInTheForegroundShowingTheProposal) {
+    MoveWindow(owner_, 60, 40, 640, 480, TRUE);
+    const fs::path shown = fs::path(winsim::RootDir()) / "Program Files" / "Verbacap";
+    fs::create_directories(shown / "Captures");
+    for (const char* name : {"capture 1.jpg", "capture 2.jpg", "Verbacap.exe", "notes.txt"}) {
+        std::ofstream(shown / name) << "x";
+    }
     HWND dialog = nullptr;
     Step("look at the dialog", [&] {
         dialog = Dialog();
@@ -90,8 +58,17 @@ TEST_F(FileDialogWindow, IsAModalWindowOfItsOwnerInTheForegroundShowingThePropos
         EXPECT_EQ(ItemText(dialog, stc4), "Save &in:");
         EXPECT_EQ(ItemText(dialog, IDOK), "&Save");
         EXPECT_EQ(ItemText(dialog, IDCANCEL), "Cancel");
-        EXPECT_EQ(ItemText(dialog, cmb2), "C:\\Program Files\\Verbacap");
-        EXPECT_EQ(GetDlgItem(dialog, chx1), nullptr); // OFN_HIDEREADONLY
+        // The folder box holds the folders down to the one shown; the view lists its
+        // subfolders and the files of the selected type.
+        HWND folders = GetDlgItem(dialog, cmb2);
+        ASSERT_EQ(SendMessageA(folders, CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(ComboItem(folders, 0), "Local Disk (C:)");
+        EXPECT_EQ(ComboItem(folders, 1), "Program Files");
+        EXPECT_EQ(ItemText(dialog, cmb2), "Verbacap");
+        EXPECT_EQ(ItemText(dialog, lst2), "[Captures]\ncapture 1.jpg\ncapture 2.jpg\n");
+        // OFN_HIDEREADONLY: the read-only box is there, hidden.
+        EXPECT_TRUE(GetDlgItem(dialog, chx1));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, chx1)));
         HWND types = GetDlgItem(dialog, cmb1);
         EXPECT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 1);
         EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 0);
@@ -162,14 +139,23 @@ TEST_F(FileDialogWindow, TheAnswerIsWhatTheFieldHoldsWhenSaveIsPressed) {
     Step("see the folder and type a name", [&] {
         HWND dialog = Dialog();
         EXPECT_EQ(winsim::OpenFileDialog()->folder, "C:\\Saved");
-        EXPECT_EQ(ItemText(dialog, cmb2), "C:\\Saved");
+        EXPECT_EQ(ItemText(dialog, cmb2), "Saved");
         EXPECT_EQ(ItemText(dialog, edt1), "");
+        // Up in the folder box goes to the drive's root.
+        SetFocus(GetDlgItem(dialog, cmb2));
+        winsim::PressKeys("Up");
+    });
+    Step("see the root and type a name", [&] {
+        HWND dialog = Dialog();
+        EXPECT_EQ(winsim::OpenFileDialog()->folder, "C:\\");
+        EXPECT_EQ(ItemText(dialog, cmb2), "Local Disk (C:)");
+        EXPECT_NE(ItemText(dialog, lst2).find("[Saved]\n"), std::string::npos);
         SetDlgItemTextA(dialog, edt1, "typed");
         EXPECT_EQ(winsim::OpenFileDialog()->fileName, "typed");
         winsim::ClickDialogButton(dialog, IDOK);
     });
     ASSERT_TRUE(GetSaveFileNameA(&ofn_));
-    EXPECT_STREQ(file_, "C:\\Saved\\typed.jpg");
+    EXPECT_STREQ(file_, "C:\\typed.jpg");
     EXPECT_FALSE(ofn_.Flags & OFN_EXTENSIONDIFFERENT);
 }
 

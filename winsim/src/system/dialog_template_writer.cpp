@@ -24,6 +24,21 @@ DialogTemplateWriter::DialogTemplateWriter(DWORD style, const std::string& title
 
 void DialogTemplateWriter::Add(WORD classOrdinal, DWORD style, DWORD exStyle, short x, short y,
                                short cx, short cy, WORD id, const std::string& text) {
+    Item(style, exStyle, x, y, cx, cy, id);
+    words_.push_back(0xFFFF);
+    words_.push_back(classOrdinal);
+    End(text);
+}
+
+void DialogTemplateWriter::Add(const std::string& className, DWORD style, DWORD exStyle, short x,
+                               short y, short cx, short cy, WORD id, const std::string& text) {
+    Item(style, exStyle, x, y, cx, cy, id);
+    Text(className);
+    End(text);
+}
+
+void DialogTemplateWriter::Item(DWORD style, DWORD exStyle, short x, short y, short cx, short cy,
+                                WORD id) {
     AlignDword();
     Dword(style);
     Dword(exStyle);
@@ -31,8 +46,9 @@ void DialogTemplateWriter::Add(WORD classOrdinal, DWORD style, DWORD exStyle, sh
         words_.push_back(static_cast<WORD>(v));
     }
     words_.push_back(id);
-    words_.push_back(0xFFFF);
-    words_.push_back(classOrdinal);
+}
+
+void DialogTemplateWriter::End(const std::string& text) {
     Text(text);
     words_.push_back(0); // no creation data
     ++words_[countAt_];

@@ -19,11 +19,16 @@ public:
     // 0x0085 combo box).
     void Add(WORD classOrdinal, DWORD style, DWORD exStyle, short x, short y, short cx, short cy,
              WORD id, const std::string& text);
+    // A control of a class registered by name.
+    void Add(const std::string& className, DWORD style, DWORD exStyle, short x, short y, short cx,
+             short cy, WORD id, const std::string& text);
 
     // The template, valid while the writer lives and no control is added.
     const void* Data() const { return words_.data(); }
 
 private:
+    void Item(DWORD style, DWORD exStyle, short x, short y, short cx, short cy, WORD id);
+    void End(const std::string& text);
     void Text(const std::string& ansi);
     void Dword(DWORD value);
     void AlignDword();

@@ -8,6 +8,7 @@
 #include "system/codepage.h"
 #include "system/file_dialog_state.h"
 #include "system/file_dialog_window.h"
+#include "system/folder_view.h"
 #include "system/paths.h"
 #include "system/system_state.h"
 
@@ -217,6 +218,12 @@ INT_PTR CALLBACK FileDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
                 ShowFolder(dialog, *state.open);
             }
             return TRUE;
+        case cmb2:
+            if (HIWORD(wParam) == CBN_SELCHANGE) {
+                state.open->folder = FolderChosenInFolderBox(dialog, *state.open);
+                ShowFolder(dialog, *state.open);
+            }
+            return TRUE;
         default:
             return FALSE;
         }
@@ -284,6 +291,7 @@ BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save) {
     if (size_t slash = view.fileName.find_last_of("\\/"); slash != std::string::npos) {
         view.fileName = view.fileName.substr(slash + 1);
     }
+    RegisterFolderViewClass();
     DialogTemplateWriter dialogTemplate = FileDialogTemplate(view);
     state.open = view;
     state.ofn = ofn;

@@ -4,6 +4,7 @@
 #include "system/file_dialog_window.h"
 
 #include "system/codepage.h"
+#include "system/folder_view.h"
 #include "system/paths.h"
 
 #include <winsim/commdlg.h>
@@ -113,12 +114,11 @@ DialogTemplateWriter FileDialogTemplate(const FileDialogView& view) {
                                     DS_CENTER | WS_CLIPCHILDREN,
                                 view.title, 300, height, 8, "MS Shell Dlg");
     const DWORD child = WS_CHILD | WS_VISIBLE;
-    writer.Add(kStatic, child | SS_NOPREFIX, 0, 7, 8, 40, 8, stc4,
-               view.save ? "Save &in:" : "Look &in:");
+    writer.Add(kStatic, child, 0, 7, 8, 40, 8, stc4, view.save ? "Save &in:" : "Look &in:");
     writer.Add(kComboBox, child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 50, 6, 200, 100,
                cmb2, "");
     // The folder's contents.
-    writer.Add(kStatic, child | SS_NOPREFIX, WS_EX_CLIENTEDGE, 7, 24, 286, 92, lst2, "");
+    writer.Add(kFolderViewClass, child, WS_EX_CLIENTEDGE, 7, 24, 286, 92, lst2, "");
     writer.Add(kStatic, child, 0, 7, 125, 54, 8, stc3, "File &name:");
     writer.Add(kEdit, child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 64, 123, 166, 12, edt1,
                "");
@@ -130,10 +130,9 @@ DialogTemplateWriter FileDialogTemplate(const FileDialogView& view) {
                cmb1, "");
     writer.Add(kButton, child | WS_TABSTOP | BS_PUSHBUTTON, 0, 236, 140, 57, 14, IDCANCEL,
                "Cancel");
-    if (readOnlyBox) {
-        writer.Add(kButton, child | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 64, 158, 120, 10, chx1,
-                   "Open as &read-only");
-    }
+    // The read-only box is there in any case, as programs find it; OFN_HIDEREADONLY hides it.
+    writer.Add(kButton, (readOnlyBox ? child : WS_CHILD) | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 64, 158,
+               120, 10, chx1, "Open as &read-only");
     return writer;
 }
 
@@ -159,16 +158,37 @@ void FillFileDialog(HWND dialog, const FileDialogView& view) {
 }
 
 void ShowFolder(HWND dialog, const FileDialogView& view) {
+    // The folder box holds the folder and the folders it lies in, from the drive down, with
+    // the folder itself selected.
     HWND folders = GetDlgItem(dialog, cmb2);
     SendMessageA(folders, CB_RESETCONTENT, 0, 0);
-    SendMessageA(folders, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(view.folder.c_str()));
-    SendMessageA(folders, CB_SETCURSEL, 0, 0);
+    WindowsPath folder;
+    if (NormalizePath(view.folder.c_str(), folder) == ERROR_SUCCESS) {
+        std::string drive = "Local Disk (" + WideToAnsi(std::u16string(1, folder.drive)) + ":)";
+        SendMessageA(folders, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.c_str()));
+        for (const std::u16string& component : folder.components) {
+            std::string name = WideToAnsi(component);
+            SendMessageA(folders, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        }
+        SendMessageA(folders, CB_SETCURSEL, folder.components.size(), 0);
+    }
     std::string patterns;
     LRESULT type = SendDlgItemMessageA(dialog, cmb1, CB_GETCURSEL, 0, 0);
     if (type >= 0 && static_cast<size_t>(type) < view.filters.size()) {
         patterns = view.filters[static_cast<size_t>(type)].second;
     }
     SetDlgItemTextA(dialog, lst2, FolderListing(view, patterns).c_str());
+}
+
+std::string FolderChosenInFolderBox(HWND dialog, const FileDialogView& view) {
+    LRESULT chosen = SendDlgItemMessageA(dialog, cmb2, CB_GETCURSEL, 0, 0);
+    WindowsPath folder;
+    if (chosen < 0 || NormalizePath(view.folder.c_str(), folder) != ERROR_SUCCESS ||
+        static_cast<size_t>(chosen) > folder.components.size()) {
+        return view.folder;
+    }
+    folder.components.resize(static_cast<size_t>(chosen));
+    return folder.ToAnsi();
 }
 
 std::string TypedFileName(HWND dialog) {

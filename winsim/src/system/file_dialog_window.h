@@ -14,9 +14,11 @@ DialogTemplateWriter FileDialogTemplate(const FileDialogView& view);
 // Fills the controls when the dialog starts: the proposed name, the file types with the
 // selected one, and the folder.
 void FillFileDialog(HWND dialog, const FileDialogView& view);
-// Shows a folder: its name in the folder box, its subfolders and the files of the selected
-// type in the list.
+// Shows the view's folder: the folders down to it in the folder box, its subfolders and the
+// files of the selected type in the folder view.
 void ShowFolder(HWND dialog, const FileDialogView& view);
+// The folder the person has chosen in the folder box: the one shown, or one it lies in.
+std::string FolderChosenInFolderBox(HWND dialog, const FileDialogView& view);
 // What the file-name field holds.
 std::string TypedFileName(HWND dialog);
 
