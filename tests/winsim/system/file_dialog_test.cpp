@@ -1,48 +1,25 @@
-// The save-file dialog, answered by the scripted person.
-#include "test_windows.h"
+// What the file dialogs give the caller: the chosen path and its parts, the flags, the current
+// directory and the extended error, answered by the scripted person.
+#include "file_dialog_fixture.h"
 
-#include <winsim/script.h>
-#include <winsim/sim.h>
-#include <winsim/sim_system.h>
 #include <winsim/sim_user.h>
-#include <winsim/windows.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <cstring>
-#include <functional>
-#include <string>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class SaveDialog : public ::testing::Test {
-protected:
-    void SetUp() override {
-        winsim::ResetDesktop();
-        owner_ = test::MakeWindow("Verbacap");
-        CreateDirectoryA("C:\\Saved", nullptr);
-        ofn_.lStructSize = sizeof(ofn_);
-        ofn_.hwndOwner = owner_;
-        ofn_.lpstrFilter = "JPEG images (*.jpg)\0*.jpg\0\0";
-        ofn_.lpstrFile = file_;
-        ofn_.nMaxFile = sizeof(file_);
-        ofn_.lpstrDefExt = "jpg";
-        ofn_.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER;
-        std::strcpy(file_, "screenshot.jpg");
-    }
+using SaveDialog = FileDialogFixture;
 
-    void Step(const std::string& what, std::function<void()> step) {
-        winsim::ScriptPush(what, std::move(step));
-    }
-
-    HWND owner_ = nullptr;
-    char file_[MAX_PATH + 1] = {};
-    OPENFILENAMEA ofn_{};
-};
+std::string Contents(const fs::path& file) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 TEST_F(SaveDialog, ShowsItsProposalAndGivesTheChosenPathWithTheDefaultExtension) {
     bool ownerDisabled = false;
@@ -65,51 +42,110 @@ TEST_F(SaveDialog, ShowsItsProposalAndGivesTheChosenPathWithTheDefaultExtension)
     EXPECT_STREQ(file_, "C:\\saved\\capture.jpg");
     EXPECT_STREQ(file_ + ofn_.nFileOffset, "capture.jpg");
     EXPECT_STREQ(file_ + ofn_.nFileExtension, "jpg");
+    EXPECT_FALSE(ofn_.Flags & OFN_EXTENSIONDIFFERENT);
     EXPECT_EQ(CommDlgExtendedError(), 0u);
-    // Without OFN_NOCHANGEDIR the chosen folder becomes the current directory.
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, current);
-    EXPECT_STREQ(current, "C:\\saved");
     EXPECT_FALSE(winsim::OpenFileDialog());
+
+    // A name with an extension of its own keeps it, and the caller hears that it differs.
+    Step("save as PNG", [] { winsim::SaveDialogSaveAs("C:\\Saved\\capture.png"); });
+    ASSERT_TRUE(GetSaveFileNameA(&ofn_));
+    EXPECT_STREQ(file_, "C:\\Saved\\capture.png");
+    EXPECT_TRUE(ofn_.Flags & OFN_EXTENSIONDIFFERENT);
 }
 
-TEST_F(SaveDialog, CancellingChangesNothing) {
+TEST_F(SaveDialog, TheChosenFolderBecomesTheCurrentDirectoryOnlyWithoutNoChangeDir) {
     ofn_.Flags |= OFN_NOCHANGEDIR;
-    Step("cancel", [] { winsim::SaveDialogCancel(); });
+    Step("save with OFN_NOCHANGEDIR", [] { winsim::SaveDialogSaveAs("C:\\Saved\\a"); });
+    ASSERT_TRUE(GetSaveFileNameA(&ofn_));
+    EXPECT_EQ(CurrentDirectory(), "C:\\Program Files\\Verbacap");
+
+    ofn_.Flags &= ~static_cast<DWORD>(OFN_NOCHANGEDIR);
+    Step("save without it", [] { winsim::SaveDialogSaveAs("C:\\Saved\\b"); });
+    ASSERT_TRUE(GetSaveFileNameA(&ofn_));
+    EXPECT_EQ(CurrentDirectory(), "C:\\Saved");
+}
+
+TEST_F(SaveDialog, CancelReturnsFalseWithoutAnExtendedErrorAndChangesNothing) {
+    OPENFILENAMEA bad = ofn_;
+    bad.lStructSize = 10;
+    EXPECT_FALSE(GetSaveFileNameA(&bad)); // leaves an extended error behind
+    Step("go to C:\\Saved and cancel", [] {
+        winsim::SaveDialogSaveAs("C:\\Saved");
+        winsim::SaveDialogCancel();
+    });
     EXPECT_FALSE(GetSaveFileNameA(&ofn_));
     EXPECT_EQ(CommDlgExtendedError(), 0u);
     EXPECT_STREQ(file_, "screenshot.jpg");
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, current);
-    EXPECT_STREQ(current, "C:\\Program Files\\Verbacap");
+    EXPECT_EQ(CurrentDirectory(), "C:\\Program Files\\Verbacap");
+    EXPECT_TRUE(IsWindowEnabled(owner_));
 }
 
 TEST_F(SaveDialog, AnExistingFileIsReplacedOnlyAfterThePersonAgrees) {
-    std::ofstream(fs::path(winsim::RootDir()) / "Saved" / "old.jpg") << "old";
+    const fs::path old = fs::path(winsim::RootDir()) / "Saved" / "old.jpg";
+    std::ofstream(old) << "old";
     std::string question;
+    bool openAfterNo = false;
     Step("save over old.jpg", [] { winsim::SaveDialogSaveAs("C:\\Saved\\old.jpg"); });
     Step("refuse", [&] {
         question = winsim::MessageBoxText(winsim::OpenMessageBox());
         winsim::AnswerMessageBox(IDNO);
     });
-    Step("save over it again", [] { winsim::SaveDialogSaveAs("C:\\Saved\\old.jpg"); });
+    Step("look, then save over it again", [&] {
+        openAfterNo = IsWindowVisible(Dialog());
+        winsim::SaveDialogSaveAs("C:\\Saved\\old.jpg");
+    });
     Step("agree", [] { winsim::AnswerMessageBox(IDYES); });
     ASSERT_TRUE(GetSaveFileNameA(&ofn_));
     EXPECT_EQ(question, "C:\\Saved\\old.jpg already exists.\nDo you want to replace it?");
+    EXPECT_TRUE(openAfterNo);
+    EXPECT_EQ(Contents(old), "old"); // the dialog chooses; it writes nothing
     EXPECT_STREQ(file_, "C:\\Saved\\old.jpg");
     EXPECT_EQ(winsim::ScriptPending(), 0u);
+
+    // Without OFN_OVERWRITEPROMPT nobody is asked.
+    ofn_.Flags &= ~static_cast<DWORD>(OFN_OVERWRITEPROMPT);
+    Step("save over it unasked", [] { winsim::SaveDialogSaveAs("C:\\Saved\\old.jpg"); });
+    ASSERT_TRUE(GetSaveFileNameA(&ofn_));
 }
 
 TEST_F(SaveDialog, AMissingFolderIsReportedAndTheDialogStaysOpen) {
     std::string report;
+    bool openAfterReport = false;
     Step("save in a missing folder", [] { winsim::SaveDialogSaveAs("C:\\Nowhere\\x.jpg"); });
     Step("read the report", [&] {
         report = winsim::MessageBoxText(winsim::OpenMessageBox());
         winsim::AnswerMessageBox(IDOK);
     });
-    Step("cancel", [] { winsim::SaveDialogCancel(); });
+    Step("cancel", [&] {
+        openAfterReport = IsWindowVisible(Dialog());
+        winsim::SaveDialogCancel();
+    });
     EXPECT_FALSE(GetSaveFileNameA(&ofn_));
     EXPECT_NE(report.find("C:\\Nowhere\\x.jpg"), std::string::npos);
+    EXPECT_TRUE(openAfterReport);
+    EXPECT_FALSE(fs::exists(fs::path(winsim::RootDir()) / "Nowhere"));
+}
+
+TEST_F(SaveDialog, TheFirstFolderIsTheProposedNamesThenTheInitialOneThenTheCurrentDirectory) {
+    CreateDirectoryA("C:\\Other", nullptr);
+    std::strcpy(file_, "C:\\Saved\\proposed.jpg");
+    ofn_.lpstrInitialDir = "C:\\Other";
+    auto firstFolder = [&] {
+        std::string folder;
+        std::string field;
+        Step("look", [&] {
+            folder = winsim::OpenFileDialog()->folder;
+            field = winsim::OpenFileDialog()->fileName;
+            winsim::SaveDialogCancel();
+        });
+        GetSaveFileNameA(&ofn_);
+        return folder + " " + field;
+    };
+    EXPECT_EQ(firstFolder(), "C:\\Saved proposed.jpg");
+    std::strcpy(file_, "proposed.jpg");
+    EXPECT_EQ(firstFolder(), "C:\\Other proposed.jpg");
+    ofn_.lpstrInitialDir = "C:\\Gone";
+    EXPECT_EQ(firstFolder(), "C:\\Program Files\\Verbacap proposed.jpg");
 }
 
 TEST_F(SaveDialog, KeepsTheThreadsMessagesFlowingAndEndsWhenTheScriptDoes) {
@@ -127,16 +163,26 @@ TEST_F(SaveDialog, BadStructuresAndSmallBuffersFailWithTheirExtendedErrors) {
     bad.lStructSize = 10;
     EXPECT_FALSE(GetSaveFileNameA(&bad));
     EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+    bad = ofn_;
+    bad.nMaxFile = 0;
+    EXPECT_FALSE(GetSaveFileNameA(&bad));
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_INITIALIZATION));
 
-    char small[8] = "a.jpg";
+    // The proposal fills the buffer to its end without a terminator: it is read no further.
+    char small[8] = {'a', '.', 'j', 'p', 'g', 'x', 'y', 'z'};
     ofn_.lpstrFile = small;
     ofn_.nMaxFile = sizeof(small);
-    Step("save", [] { winsim::SaveDialogSaveAs("C:\\Saved\\long name.jpg"); });
+    Step("save", [] {
+        EXPECT_EQ(winsim::OpenFileDialog()->fileName, "a.jpgxyz");
+        winsim::SaveDialogSaveAs("C:\\Saved\\long name.jpg");
+    });
     EXPECT_FALSE(GetSaveFileNameA(&ofn_));
     EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
     WORD needed = 0;
     std::memcpy(&needed, small, sizeof(needed));
     EXPECT_EQ(needed, std::string("C:\\Saved\\long name.jpg").size() + 1);
+    EXPECT_FALSE(winsim::OpenFileDialog());
+    EXPECT_TRUE(IsWindowEnabled(owner_));
 }
 
 TEST(TrayClicks, PostTheCallbackMessageWithTheMouseMessage) {

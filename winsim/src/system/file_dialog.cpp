@@ -55,24 +55,30 @@ std::vector<std::pair<std::string, std::string>> ParseFilter(LPCSTR filter) {
     return pairs;
 }
 
-// The folder the dialog shows first: the initial folder, else the folder of the proposed file
-// name, else the current directory.
-WindowsPath InitialFolder(const OPENFILENAMEA& ofn) {
-    WindowsPath folder = CurrentDirectory();
-    if (ofn.lpstrInitialDir && *ofn.lpstrInitialDir) {
-        WindowsPath given;
-        if (NormalizePath(ofn.lpstrInitialDir, given) == ERROR_SUCCESS) {
+bool IsFolder(const WindowsPath& path) {
+    std::string host;
+    std::error_code error;
+    return MapToHost(path, host) == ERROR_SUCCESS && fs::is_directory(host, error);
+}
+
+// The folder the dialog shows first: the folder of a proposed name that has one, else the
+// initial folder, else the current directory. A folder that is not there is passed over.
+WindowsPath InitialFolder(const OPENFILENAMEA& ofn, const std::string& proposed) {
+    WindowsPath given;
+    if (proposed.find_first_of("\\/:") != std::string::npos &&
+        NormalizePath(proposed.c_str(), given) == ERROR_SUCCESS && !given.components.empty()) {
+        given.components.pop_back();
+        given.trailingSeparator = false;
+        if (IsFolder(given)) {
             return given;
         }
     }
-    if (ofn.lpstrFile && std::strpbrk(ofn.lpstrFile, "\\/:")) {
-        WindowsPath given;
-        if (NormalizePath(ofn.lpstrFile, given) == ERROR_SUCCESS && !given.components.empty()) {
-            given.components.pop_back();
-            return given;
-        }
+    if (ofn.lpstrInitialDir && *ofn.lpstrInitialDir &&
+        NormalizePath(ofn.lpstrInitialDir, given) == ERROR_SUCCESS && IsFolder(given)) {
+        given.trailingSeparator = false;
+        return given;
     }
-    return folder;
+    return CurrentDirectory();
 }
 
 int Ask(HWND owner, const std::string& text, const std::string& caption, UINT type) {
@@ -282,12 +288,13 @@ BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save) {
     view.save = save;
     view.owner = ofn->hwndOwner;
     view.title = ofn->lpstrTitle ? ofn->lpstrTitle : (save ? "Save As" : "Open");
-    view.fileName = ofn->lpstrFile;
+    // The proposed name ends at its terminator or at the end of the caller's buffer.
+    view.fileName.assign(ofn->lpstrFile, strnlen(ofn->lpstrFile, ofn->nMaxFile));
     view.defaultExtension = ofn->lpstrDefExt ? ofn->lpstrDefExt : "";
     view.filters = ParseFilter(ofn->lpstrFilter);
     view.filterIndex = ofn->nFilterIndex;
     view.flags = ofn->Flags;
-    view.folder = InitialFolder(*ofn).ToAnsi();
+    view.folder = InitialFolder(*ofn, view.fileName).ToAnsi();
     if (size_t slash = view.fileName.find_last_of("\\/"); slash != std::string::npos) {
         view.fileName = view.fileName.substr(slash + 1);
     }
