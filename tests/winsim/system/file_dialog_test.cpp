@@ -51,6 +51,13 @@ TEST_F(SaveDialog, ShowsItsProposalAndGivesTheChosenPathWithTheDefaultExtension)
     ASSERT_TRUE(GetSaveFileNameA(&ofn_));
     EXPECT_STREQ(file_, "C:\\Saved\\capture.png");
     EXPECT_TRUE(ofn_.Flags & OFN_EXTENSIONDIFFERENT);
+
+    // Of a longer default extension, the first three characters are added.
+    ofn_.lpstrDefExt = "jpeg";
+    Step("save without extension", [] { winsim::SaveDialogSaveAs("C:\\Saved\\long"); });
+    ASSERT_TRUE(GetSaveFileNameA(&ofn_));
+    EXPECT_STREQ(file_, "C:\\Saved\\long.jpe");
+    EXPECT_FALSE(ofn_.Flags & OFN_EXTENSIONDIFFERENT);
 }
 
 TEST_F(SaveDialog, TheChosenFolderBecomesTheCurrentDirectoryOnlyWithoutNoChangeDir) {
@@ -66,6 +73,7 @@ TEST_F(SaveDialog, TheChosenFolderBecomesTheCurrentDirectoryOnlyWithoutNoChangeD
 }
 
 TEST_F(SaveDialog, CancelReturnsFalseWithoutAnExtendedErrorAndChangesNothing) {
+    ofn_.Flags |= OFN_NOCHANGEDIR; // the folder visited is not kept as the current directory
     OPENFILENAMEA bad = ofn_;
     bad.lStructSize = 10;
     EXPECT_FALSE(GetSaveFileNameA(&bad)); // leaves an extended error behind

@@ -159,6 +159,20 @@ TEST_F(FileDialogWindow, TheAnswerIsWhatTheFieldHoldsWhenSaveIsPressed) {
     EXPECT_FALSE(ofn_.Flags & OFN_EXTENSIONDIFFERENT);
 }
 
+TEST_F(FileDialogWindow, EnterSavesWhatWasTypedAndEscapeCancels) {
+    Step("type a name into the emptied field and press Enter", [&] {
+        SetDlgItemTextA(Dialog(), edt1, "");
+        winsim::TypeText("typed");
+        winsim::PressKeys("Enter");
+    });
+    ASSERT_TRUE(GetSaveFileNameA(&ofn_));
+    EXPECT_STREQ(file_, "C:\\Program Files\\Verbacap\\typed.jpg");
+
+    Step("press Escape", [] { winsim::PressKeys("Esc"); });
+    EXPECT_FALSE(GetSaveFileNameA(&ofn_));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+}
+
 TEST_F(FileDialogWindow, ItsQuestionsAndReportsAreOwnedByTheDialog) {
     std::ofstream(fs::path(winsim::RootDir()) / "Saved" / "old.jpg") << "old";
     HWND dialog = nullptr;

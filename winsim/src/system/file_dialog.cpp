@@ -85,6 +85,19 @@ int Ask(HWND owner, const std::string& text, const std::string& caption, UINT ty
     return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
+// A folder's name typed and confirmed: the dialog shows that folder, with the field emptied.
+void OpenFolder(HWND dialog, const WindowsPath& folder) {
+    State().open->folder = folder.ToAnsi();
+    ShowFolder(dialog, *State().open);
+    SetDlgItemTextA(dialog, edt1, "");
+}
+
+// The extension added to a name typed without one: the first three characters of the
+// default extension.
+std::u16string AddedExtension(LPCSTR defaultExtension) {
+    return AnsiToWide(defaultExtension).substr(0, 3);
+}
+
 // Checks an answer; returns the full path to give back, or nothing when the dialog stays open.
 std::optional<WindowsPath> Accept(const OPENFILENAMEA& ofn, const FileDialogView& view,
                                   const std::string& typed) {
@@ -104,9 +117,7 @@ std::optional<WindowsPath> Accept(const OPENFILENAMEA& ofn, const FileDialogView
         fs::is_directory(host, fsError)) {
         // A folder's name opens the folder in the dialog (before any extension is added).
         path.trailingSeparator = false;
-        State().open->folder = path.ToAnsi();
-        ShowFolder(dialog, *State().open);
-        SetDlgItemTextA(dialog, edt1, "");
+        OpenFolder(dialog, path);
         return std::nullopt;
     }
     if (error != ERROR_SUCCESS || path.components.empty() || path.trailingSeparator) {
@@ -116,7 +127,7 @@ std::optional<WindowsPath> Accept(const OPENFILENAMEA& ofn, const FileDialogView
     }
     std::u16string& last = path.components.back();
     if (ofn.lpstrDefExt && *ofn.lpstrDefExt && last.find(u'.') == std::u16string::npos) {
-        last += u"." + AnsiToWide(ofn.lpstrDefExt);
+        last += u"." + AddedExtension(ofn.lpstrDefExt);
     }
     WindowsPath folder = path;
     folder.components.pop_back();
@@ -130,9 +141,7 @@ std::optional<WindowsPath> Accept(const OPENFILENAMEA& ofn, const FileDialogView
     bool exists = fs::exists(host, fsError);
     if (exists && fs::is_directory(host, fsError)) {
         // The name with the default extension added names a folder: it opens as well.
-        State().open->folder = path.ToAnsi();
-        ShowFolder(dialog, *State().open);
-        SetDlgItemTextA(dialog, edt1, "");
+        OpenFolder(dialog, path);
         return std::nullopt;
     }
     if (view.save && exists && (ofn.Flags & OFN_OVERWRITEPROMPT)) {
@@ -174,8 +183,10 @@ bool GiveBack(OPENFILENAMEA& ofn, const WindowsPath& path, bool readOnly) {
         ofn.lpstrFileTitle[length] = '\0';
     }
     std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-    bool different =
-        ofn.lpstrDefExt && !EqualsNoCase(AnsiToWide(extension), AnsiToWide(ofn.lpstrDefExt));
+    // The extension differs when it is neither the default nor what the dialog added of it.
+    bool different = ofn.lpstrDefExt &&
+                     !EqualsNoCase(AnsiToWide(extension), AnsiToWide(ofn.lpstrDefExt)) &&
+                     !EqualsNoCase(AnsiToWide(extension), AddedExtension(ofn.lpstrDefExt));
     ofn.Flags = (ofn.Flags & ~static_cast<DWORD>(OFN_EXTENSIONDIFFERENT | OFN_READONLY)) |
                 (different ? OFN_EXTENSIONDIFFERENT : 0) | (readOnly ? OFN_READONLY : 0);
     if (!(ofn.Flags & OFN_NOCHANGEDIR)) {
