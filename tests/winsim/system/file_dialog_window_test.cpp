@@ -76,6 +76,13 @@ TEST_F(FileDialogWindow, IsAModalWindowOfItsOwnerInTheForegroundShowingThePropos
         EXPECT_EQ(ItemText(dialog, cmb1), "JPEG images (*.jpg)");
         const std::string png = (fs::current_path() / "file_dialog_save_as.png").string();
         EXPECT_TRUE(winsim::SaveScreenshot(png));
+        // Choosing a folder the shown one lies in goes there.
+        SetFocus(folders);
+        winsim::PressKeys("Up");
+    });
+    Step("see the folder above and cancel", [&] {
+        EXPECT_EQ(winsim::OpenFileDialog()->folder, "C:\\Program Files");
+        EXPECT_EQ(ItemText(dialog, lst2), "[Verbacap]\n");
         winsim::SaveDialogCancel();
     });
     EXPECT_FALSE(GetSaveFileNameA(&ofn_));
@@ -141,14 +148,14 @@ TEST_F(FileDialogWindow, TheAnswerIsWhatTheFieldHoldsWhenSaveIsPressed) {
         EXPECT_EQ(winsim::OpenFileDialog()->folder, "C:\\Saved");
         EXPECT_EQ(ItemText(dialog, cmb2), "Saved");
         EXPECT_EQ(ItemText(dialog, edt1), "");
-        // Up in the folder box goes to the drive's root.
-        SetFocus(GetDlgItem(dialog, cmb2));
-        winsim::PressKeys("Up");
+        // The toolbar's button goes up one level.
+        winsim::ClickWindow(GetDlgItem(dialog, 0x04F0));
     });
     Step("see the root and type a name", [&] {
         HWND dialog = Dialog();
         EXPECT_EQ(winsim::OpenFileDialog()->folder, "C:\\");
         EXPECT_EQ(ItemText(dialog, cmb2), "Local Disk (C:)");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 0x04F0))); // nothing above the root
         EXPECT_NE(ItemText(dialog, lst2).find("[Saved]\n"), std::string::npos);
         SetDlgItemTextA(dialog, edt1, "typed");
         EXPECT_EQ(winsim::OpenFileDialog()->fileName, "typed");

@@ -7,6 +7,7 @@
 // OFN_OVERWRITEPROMPT an existing file is replaced only after the person agrees.
 #include "system/codepage.h"
 #include "system/file_dialog_state.h"
+#include "system/file_dialog_toolbar.h"
 #include "system/file_dialog_window.h"
 #include "system/folder_view.h"
 #include "system/paths.h"
@@ -241,6 +242,16 @@ INT_PTR CALLBACK FileDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
                 ShowFolder(dialog, *state.open);
             }
             return TRUE;
+        case kUpOneLevelCommand: {
+            WindowsPath folder;
+            if (NormalizePath(state.open->folder.c_str(), folder) == ERROR_SUCCESS &&
+                !folder.components.empty()) {
+                folder.components.pop_back();
+                state.open->folder = folder.ToAnsi();
+                ShowFolder(dialog, *state.open);
+            }
+            return TRUE;
+        }
         default:
             return FALSE;
         }
@@ -310,6 +321,7 @@ BOOL RunFileDialog(LPOPENFILENAMEA ofn, bool save) {
         view.fileName = view.fileName.substr(slash + 1);
     }
     RegisterFolderViewClass();
+    RegisterFileDialogToolbarClass();
     DialogTemplateWriter dialogTemplate = FileDialogTemplate(view);
     state.open = view;
     state.ofn = ofn;

@@ -4,6 +4,7 @@
 #include "system/file_dialog_window.h"
 
 #include "system/codepage.h"
+#include "system/file_dialog_toolbar.h"
 #include "system/folder_view.h"
 #include "system/paths.h"
 
@@ -115,8 +116,9 @@ DialogTemplateWriter FileDialogTemplate(const FileDialogView& view) {
                                 view.title, 300, height, 8, "MS Shell Dlg");
     const DWORD child = WS_CHILD | WS_VISIBLE;
     writer.Add(kStatic, child, 0, 7, 8, 40, 8, stc4, view.save ? "Save &in:" : "Look &in:");
-    writer.Add(kComboBox, child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 50, 6, 200, 100,
+    writer.Add(kComboBox, child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 50, 6, 170, 100,
                cmb2, "");
+    writer.Add(kFileDialogToolbarClass, child, 0, 224, 5, 16, 14, kFileDialogToolbarId, "");
     // The folder's contents.
     writer.Add(kFolderViewClass, child, WS_EX_CLIENTEDGE, 7, 24, 286, 92, lst2, "");
     writer.Add(kStatic, child, 0, 7, 125, 54, 8, stc3, "File &name:");
@@ -172,6 +174,8 @@ void ShowFolder(HWND dialog, const FileDialogView& view) {
         }
         SendMessageA(folders, CB_SETCURSEL, folder.components.size(), 0);
     }
+    // A drive's root lies in no folder to go up to.
+    EnableWindow(GetDlgItem(dialog, kFileDialogToolbarId), !folder.components.empty());
     std::string patterns;
     LRESULT type = SendDlgItemMessageA(dialog, cmb1, CB_GETCURSEL, 0, 0);
     if (type >= 0 && static_cast<size_t>(type) < view.filters.size()) {

@@ -2,6 +2,8 @@
 // brackets ("[Old]"): the dialog sets it when it shows a folder, and the view paints it.
 #include "system/folder_view.h"
 
+#include "system/file_dialog_icons.h"
+
 #include <winsim/windows.h>
 
 #include <algorithm>
@@ -14,7 +16,6 @@ const char* const kFolderViewClass = "SHELLDLL_DefView";
 
 namespace {
 
-constexpr int kIconSize = 16;
 constexpr int kIconGap = 3;    // between the icon and the name
 constexpr int kColumnGap = 12; // after the widest name of a column
 
@@ -42,43 +43,6 @@ std::vector<Entry> Entries(HWND view) {
     return entries;
 }
 
-void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
-    RECT r{left, top, right, bottom};
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
-void Frame(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
-    RECT r{left, top, right, bottom};
-    HBRUSH brush = CreateSolidBrush(color);
-    FrameRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
-// A manila folder with its tab.
-void DrawFolderIcon(HDC dc, int x, int y) {
-    const COLORREF edge = RGB(181, 138, 33);
-    Fill(dc, x + 1, y + 2, x + 7, y + 5, RGB(239, 200, 92));
-    Frame(dc, x + 1, y + 2, x + 7, y + 5, edge);
-    Fill(dc, x + 1, y + 4, x + 15, y + 14, RGB(255, 221, 120));
-    Frame(dc, x + 1, y + 4, x + 15, y + 14, edge);
-    Fill(dc, x + 2, y + 5, x + 14, y + 6, RGB(255, 241, 190)); // the light along its top
-}
-
-// A sheet of paper with a folded corner and lines of text.
-void DrawFileIcon(HDC dc, int x, int y) {
-    const COLORREF edge = RGB(128, 128, 128);
-    Fill(dc, x + 3, y + 1, x + 13, y + 15, RGB(255, 255, 255));
-    Frame(dc, x + 3, y + 1, x + 13, y + 15, edge);
-    Fill(dc, x + 10, y + 1, x + 13, y + 4, GetSysColor(COLOR_WINDOW));
-    Fill(dc, x + 10, y + 1, x + 11, y + 4, edge);
-    Fill(dc, x + 10, y + 3, x + 13, y + 4, edge);
-    for (int line = 0; line < 4; ++line) {
-        Fill(dc, x + 5, y + 6 + 2 * line, x + 11, y + 7 + 2 * line, RGB(160, 160, 200));
-    }
-}
-
 void Paint(HWND view) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(view, &ps);
@@ -100,21 +64,21 @@ void Paint(HWND view) {
         widest = std::max(widest, static_cast<int>(size.cx));
     }
     // Columns fill from top to bottom, then the next column begins to the right.
-    const int rowHeight = std::max<int>(kIconSize, metrics.tmHeight) + 2;
+    const int rowHeight = std::max<int>(kSmallIconSize, metrics.tmHeight) + 2;
     const int rows = std::max<int>(1, (client.bottom - 4) / rowHeight);
-    const int columnWidth = kIconSize + kIconGap + widest + kColumnGap;
+    const int columnWidth = kSmallIconSize + kIconGap + widest + kColumnGap;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     for (size_t i = 0; i < entries.size(); ++i) {
         int x = 3 + static_cast<int>(i) / rows * columnWidth;
         int y = 3 + static_cast<int>(i) % rows * rowHeight;
-        int iconTop = y + (rowHeight - kIconSize) / 2;
+        int iconTop = y + (rowHeight - kSmallIconSize) / 2;
         if (entries[i].folder) {
-            DrawFolderIcon(dc, x, iconTop);
+            DrawSmallFolderIcon(dc, x, iconTop);
         } else {
-            DrawFileIcon(dc, x, iconTop);
+            DrawSmallFileIcon(dc, x, iconTop);
         }
-        RECT name{x + kIconSize + kIconGap, y, x + columnWidth, y + rowHeight};
+        RECT name{x + kSmallIconSize + kIconGap, y, x + columnWidth, y + rowHeight};
         DrawTextA(dc, entries[i].name.c_str(), -1, &name,
                   DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
     }
