@@ -1,5 +1,6 @@
 #include "system/file_dialog_toolbar.h"
 
+#include "system/dialog_window_class.h"
 #include "system/file_dialog_icons.h"
 
 #include <winsim/windows.h>
@@ -79,15 +80,7 @@ LRESULT CALLBACK ToolbarProc(HWND toolbar, UINT msg, WPARAM wParam, LPARAM lPara
 } // namespace
 
 void RegisterFileDialogToolbarClass() {
-    WNDCLASSA existing{};
-    if (GetClassInfoA(nullptr, kFileDialogToolbarClass, &existing)) {
-        return;
-    }
-    WNDCLASSA toolbarClass{};
-    toolbarClass.style = CS_GLOBALCLASS;
-    toolbarClass.lpfnWndProc = ToolbarProc;
-    toolbarClass.lpszClassName = kFileDialogToolbarClass;
-    RegisterClassA(&toolbarClass);
+    RegisterDialogControlClass(kFileDialogToolbarClass, ToolbarProc, 0);
 }
 
 } // namespace winsim::system

@@ -2,6 +2,7 @@
 // brackets ("[Old]"): the dialog sets it when it shows a folder, and the view paints it.
 #include "system/folder_view.h"
 
+#include "system/dialog_window_class.h"
 #include "system/file_dialog_icons.h"
 
 #include <winsim/windows.h>
@@ -108,15 +109,7 @@ LRESULT CALLBACK FolderViewProc(HWND view, UINT msg, WPARAM wParam, LPARAM lPara
 } // namespace
 
 void RegisterFolderViewClass() {
-    WNDCLASSA existing{};
-    if (GetClassInfoA(nullptr, kFolderViewClass, &existing)) {
-        return;
-    }
-    WNDCLASSA viewClass{};
-    viewClass.style = CS_GLOBALCLASS | CS_DBLCLKS;
-    viewClass.lpfnWndProc = FolderViewProc;
-    viewClass.lpszClassName = kFolderViewClass;
-    RegisterClassA(&viewClass);
+    RegisterDialogControlClass(kFolderViewClass, FolderViewProc, CS_DBLCLKS);
 }
 
 } // namespace winsim::system

@@ -16,4 +16,7 @@ LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK HotKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// A control tells its parent what happened to it: WM_COMMAND with its id and the code.
+void NotifyParent(HWND hwnd, WORD code);
+
 } // namespace winsim::user

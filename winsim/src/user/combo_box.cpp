@@ -27,33 +27,11 @@ bool IsDropDownList(const Window& w) {
     return (w.style & 0x3) == CBS_DROPDOWNLIST;
 }
 
-bool SameNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool LessNoCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) <
                std::tolower(static_cast<unsigned char>(y));
     });
-}
-
-void Notify(HWND hwnd, WORD code) {
-    Window* w = Find(hwnd);
-    if (!w || !w->parent) {
-        return;
-    }
-    Send(w->parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(w->id), code),
-         reinterpret_cast<LPARAM>(hwnd));
 }
 
 // Makes index the selection (-1: none) and shows it in the field.
@@ -122,7 +100,7 @@ void MoveSelection(HWND hwnd, Window& w, UINT key) {
     }
     if (next != state.selected) {
         Select(hwnd, next);
-        Notify(hwnd, CBN_SELCHANGE);
+        NotifyParent(hwnd, CBN_SELCHANGE);
     }
 }
 
@@ -179,11 +157,11 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETFOCUS:
         InvalidateWindowTree(hwnd);
-        Notify(hwnd, CBN_SETFOCUS);
+        NotifyParent(hwnd, CBN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
         InvalidateWindowTree(hwnd);
-        Notify(hwnd, CBN_KILLFOCUS);
+        NotifyParent(hwnd, CBN_KILLFOCUS);
         return 0;
     case WM_KEYDOWN:
         MoveSelection(hwnd, *w, static_cast<UINT>(wParam));
@@ -261,7 +239,7 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
                            : static_cast<size_t>(wParam) + 1;
         for (size_t k = 0; k < count; ++k) {
             size_t i = (start + k) % count;
-            if (SameNoCase(state.items[i].text, wanted)) {
+            if (SameTextIgnoringCase(state.items[i].text, wanted)) {
                 return static_cast<LRESULT>(i);
             }
         }

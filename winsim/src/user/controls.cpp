@@ -7,7 +7,6 @@
 #include "user/window_internal.h"
 
 namespace winsim::user {
-namespace {
 
 void NotifyParent(HWND hwnd, WORD code) {
     Window* w = Find(hwnd);
@@ -17,6 +16,8 @@ void NotifyParent(HWND hwnd, WORD code) {
     Send(w->parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(w->id), code),
          reinterpret_cast<LPARAM>(hwnd));
 }
+
+namespace {
 
 bool FontMessage(Window& w, UINT msg, WPARAM wParam, LRESULT* result) {
     if (msg == WM_SETFONT) {
