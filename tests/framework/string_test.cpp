@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -149,6 +150,24 @@ TEST_F(StringTest, WideConversionRoundTrip) {
     EXPECT_EQ(text, CString(wide.c_str()));
     EXPECT_TRUE(AfxAnsiToWide(nullptr).empty());
     EXPECT_TRUE(CString(static_cast<const WCHAR*>(nullptr)).IsEmpty());
+}
+
+// Long texts are converted in pieces: no double-byte character may be cut where one ends,
+// whether the text has ASCII punctuation to end a piece at or none at all.
+TEST_F(DoubleByteStringTest, LongTextsConvertWholeAcrossPieces) {
+    for (const std::string separator : {"<", ""}) {
+        std::string text;
+        std::basic_string<WCHAR> expected;
+        for (int i = 0; i < 9000; ++i) {
+            text += kHyo + separator + (i % 7 == 0 ? "\xb1" : "");
+            expected += u"\u8868" + std::basic_string<WCHAR>(separator.begin(), separator.end()) +
+                        (i % 7 == 0 ? u"\uff71" : u"");
+        }
+        const std::basic_string<WCHAR> wide = AfxAnsiToWide(text.c_str());
+        ASSERT_EQ(expected.size(), wide.size()) << separator;
+        EXPECT_TRUE(expected == wide) << separator;
+        EXPECT_EQ(text, CString(wide.c_str()).str()) << separator;
+    }
 }
 
 TEST_F(DoubleByteStringTest, TrailBytesNeverMatchSingleCharacters) {
