@@ -92,6 +92,9 @@ TEST_F(FileDialogWindow, TheOpenDialogAndAGivenTitleNameTheWindowAndItsControls)
     std::ofstream(fs::path(winsim::RootDir()) / "Saved" / "b.JPG") << "b";
     std::ofstream(fs::path(winsim::RootDir()) / "Saved" / "a.png") << "a";
     std::ofstream(fs::path(winsim::RootDir()) / "Saved" / "notes.txt") << "n";
+    // Names that only begin or only end like a pattern are not of its type.
+    std::ofstream(fs::path(winsim::RootDir()) / "Saved" / "c.jpg.bak") << "c";
+    std::ofstream(fs::path(winsim::RootDir()) / "Saved" / "jpg") << "j";
     fs::create_directory(fs::path(winsim::RootDir()) / "Saved" / "Old");
     ofn_.lpstrInitialDir = "C:\\Saved";
     ofn_.lpstrTitle = nullptr;

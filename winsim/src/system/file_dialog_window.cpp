@@ -28,26 +28,32 @@ constexpr WORD kStatic = 0x0082;
 constexpr WORD kComboBox = 0x0085;
 
 // Matches a name against one pattern of a filter ("*.jpg", "*.*", "data?.txt"), without
-// regard to case.
+// regard to case. A star is retried one character further only when what follows it fails,
+// so no pattern costs more than the name's length times the pattern's.
 bool Matches(std::u16string_view name, std::u16string_view pattern) {
-    if (pattern.empty()) {
-        return name.empty();
-    }
-    if (pattern[0] == u'*') {
-        for (size_t skip = 0; skip <= name.size(); ++skip) {
-            if (Matches(name.substr(skip), pattern.substr(1))) {
-                return true;
-            }
+    size_t n = 0;
+    size_t p = 0;
+    size_t starAt = std::u16string_view::npos; // the last star seen in the pattern
+    size_t resumeAt = 0;                       // where in the name that star's match ends
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == u'*') {
+            starAt = p++;
+            resumeAt = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == u'?' || EqualsNoCase(name.substr(n, 1), pattern.substr(p, 1)))) {
+            ++n;
+            ++p;
+        } else if (starAt != std::u16string_view::npos) {
+            p = starAt + 1;
+            n = ++resumeAt;
+        } else {
+            return false;
         }
-        return false;
     }
-    if (name.empty()) {
-        return false;
+    while (p < pattern.size() && pattern[p] == u'*') {
+        ++p;
     }
-    if (pattern[0] != u'?' && !EqualsNoCase(name.substr(0, 1), pattern.substr(0, 1))) {
-        return false;
-    }
-    return Matches(name.substr(1), pattern.substr(1));
+    return p == pattern.size();
 }
 
 // A filter's patterns are separated by semicolons ("*.jpg;*.jpeg").
