@@ -74,6 +74,11 @@ bool BuildExpectClass(BuildContext& c);
 // Sets a checkbox of the page, through a click when its state changes.
 bool BuildCheck(BuildContext& c);
 
+// Builders of the steps on the program's popup menus and its tray icon.
+bool BuildMenu(BuildContext& c);
+bool BuildExpectMenu(BuildContext& c);
+bool BuildTray(BuildContext& c);
+
 // Builders of the expectations on what captures leave behind.
 bool BuildExpectClipboard(BuildContext& c);
 bool BuildExpectJpeg(BuildContext& c);

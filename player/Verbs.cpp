@@ -43,10 +43,8 @@ std::function<bool(BuildContext&)> NotYet(std::string why,
 }
 
 const std::map<std::string, Verb>& Verbs() {
-    const std::string menus = ArrivesWith("the program's menus");
     const std::string entryActions = ArrivesWith("the program's entry actions");
     const std::string autoCapture = ArrivesWith("the program's auto-capture dialog");
-    const std::string tray = ArrivesWith("the program's tray icon");
     auto element0 = [](BuildContext& c) { return ElementArg(c, 0); };
     auto command = [](const char* name) {
         return [name](BuildContext& c) { return BuildWindowCommand(c, name); };
@@ -79,16 +77,11 @@ const std::map<std::string, Verb>& Verbs() {
         {"mousedown", {"mousedown ID", 1, 1, Phase::Any, NotYet(entryActions, element0)}},
         {"check", {"check ID on|off", 2, 2, Phase::Any, BuildCheck}},
         {"field", {"field ID TEXT", 2, 2, Phase::Any, NotYet(autoCapture, element0)}},
-        {"menu", {"menu CHOICE", 1, 1, Phase::Any, NotYet(menus)}},
+        {"menu", {"menu CHOICE", 1, 1, Phase::Any, BuildMenu}},
         {"save-as", {"save-as PATH", 1, 1, Phase::Any, NotYet(entryActions)}},
         {"save-cancel", {"save-cancel", 0, 0, Phase::Any, NotYet(entryActions)}},
         {"answer", {"answer ok|cancel|yes|no", 1, 1, Phase::Any, BuildAnswer}},
-        {"tray",
-         {"tray left|right", 1, 1, Phase::Any,
-          NotYet(tray,
-                 [](BuildContext& c) {
-                     return OneOf(c, 0, {"left", "right"});
-                 })}},
+        {"tray", {"tray left|right", 1, 1, Phase::Any, BuildTray}},
         {"minimize", {"minimize", 0, 0, Phase::Any, command("minimize")}},
         {"close", {"close", 0, 0, Phase::Any, command("close")}},
         {"maximize", {"maximize", 0, 0, Phase::Any, command("maximize")}},
@@ -114,11 +107,7 @@ const std::map<std::string, Verb>& Verbs() {
         {"expect visible", {"expect visible yes|no", 1, 1, Phase::Any, BuildExpectVisible}},
         {"expect tray", {"expect tray yes|no", 1, 1, Phase::Any, BuildExpectTray}},
         {"expect menu",
-         {"expect menu ITEM checked|unchecked|default", 2, 2, Phase::Any,
-          NotYet(menus,
-                 [](BuildContext& c) {
-                     return OneOf(c, 1, {"checked", "unchecked", "default"});
-                 })}},
+         {"expect menu ITEM checked|unchecked|default", 2, 2, Phase::Any, BuildExpectMenu}},
         {"expect sound", {"expect sound N", 1, 1, Phase::Any, BuildExpectSound}},
         {"expect running", {"expect running yes|no", 1, 1, Phase::Any, BuildExpectRunning}},
     };

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CaptureText;
+class CMenu;
 
 // The private message through which the tray icon reports mouse actions to the main window.
 constexpr UINT WM_TRAYNOTIFY = 0x0DCD;
@@ -65,8 +66,15 @@ public:
     void CollectChildTexts(HWND hWnd, CaptureText& text, int nDepth) const;
     CString MakeImagePath() const;
 
-    // The notification area.
+    // The notification area: hide the window there with its icon; bring it back and remove the
+    // icon; the icon's mouse messages (WM_TRAYNOTIFY).
     void HideToTray();
+    void RestoreFromTray();
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+
+    // The page's menu titles open their popups under them.
+    void ShowFunctionsMenu();
+    void ShowHelpMenu();
 
     // Start with Windows: the Run value "Verbacap" of the current user.
     void SetAutostart(bool bOn);
@@ -113,7 +121,11 @@ protected:
 
     void OnSize(UINT nType, int cx, int cy);
     void OnClose();
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
     void OnQuit();
+    void OnToggleMinimizeToTray();
+    void OnToggleAutostart();
 
     HRESULT OnClickCopyAll(IHTMLElement* pElement);
     HRESULT OnClickMinimizeToTray(IHTMLElement* pElement);
@@ -123,10 +135,20 @@ protected:
     HRESULT OnOddRowMouseOut(IHTMLElement* pElement);
     HRESULT OnEvenRowMouseOver(IHTMLElement* pElement);
     HRESULT OnEvenRowMouseOut(IHTMLElement* pElement);
+    // The menu titles "Fonctions" and "Aide".
+    HRESULT OnMenuTitleMouseOver(IHTMLElement* pElement);
+    HRESULT OnMenuTitleMouseOut(IHTMLElement* pElement);
+    HRESULT OnClickFunctionsTitle(IHTMLElement* pElement);
+    HRESULT OnClickHelpTitle(IHTMLElement* pElement);
 
 private:
     void ReadSettings();
     void WriteSettings();
     // Shows or clears the page's note about a hot-key that could not be registered.
     void ShowHotKeyNotice();
+    // A menu loaded afresh under a page title; the tray menu at the pointer; the check marks of
+    // the three options in the Functions or tray popup, as they stand now.
+    void ShowTitleMenu(LPCSTR szTitleId, UINT nMenuId, bool bOptionMarks);
+    void ShowTrayMenu();
+    void SetOptionCheckMarks(CMenu& popup) const;
 };

@@ -29,13 +29,18 @@ protected:
     }
 };
 
-TEST_F(AutostartStateTest, OnlyTheExactCommandReadsAsRegistered) {
+TEST_F(AutostartStateTest, OnlyTheProgramsOwnCommandReadsAsRegistered) {
     EXPECT_FALSE(ReadStateAtStart());
 
+    // The unquoted form that earlier versions wrote, and the quoted one written now.
     WriteRunValue("C:\\Program Files\\Verbacap\\Verbacap.exe -autostart");
     EXPECT_TRUE(ReadStateAtStart());
-
     WriteRunValue("\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart");
+    EXPECT_TRUE(ReadStateAtStart());
+
+    WriteRunValue("\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart -x");
+    EXPECT_FALSE(ReadStateAtStart());
+    WriteRunValue("\"C:\\Program Files\\Verbacap\\Verbacap.exe -autostart");
     EXPECT_FALSE(ReadStateAtStart());
     WriteRunValue("C:\\Program Files\\Verbacap\\VERBACAP.exe -autostart");
     EXPECT_FALSE(ReadStateAtStart());
@@ -64,12 +69,40 @@ TEST_F(AutostartStateTest, SettingItWritesAndDeletesTheValue) {
     Step("register and unregister", [] {
         Dialog().SetAutostart(true);
         EXPECT_TRUE(Dialog().m_bAutostart);
+        // A path with a blank is quoted, so that Windows cannot take "C:\\Program" for the
+        // program.
         EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"),
-                  "C:\\Program Files\\Verbacap\\Verbacap.exe -autostart");
+                  "\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart");
         Dialog().SetAutostart(false);
         EXPECT_FALSE(Dialog().m_bAutostart);
         EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"), std::nullopt);
         EXPECT_EQ(winsim::RegistryOpenKeyCount(), 0u);
+    });
+    StepClose();
+    RunProgram();
+}
+
+TEST_F(AutostartStateTest, APathWithoutBlanksIsWrittenUnquoted) {
+    config_.exePath = "C:\\Tools\\Verbacap.exe";
+    NewDesktop("");
+    Step("register", [] {
+        Dialog().SetAutostart(true);
+        EXPECT_TRUE(Dialog().m_bAutostart);
+        EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"),
+                  "C:\\Tools\\Verbacap.exe -autostart");
+    });
+    StepClose();
+    RunProgram();
+}
+
+TEST_F(AutostartStateTest, AMovedProgramReadsAsOffAndTheCommandRewritesTheValue) {
+    WriteRunValue("C:\\Old\\Verbacap.exe -autostart");
+    Step("off, then the command", [] {
+        EXPECT_FALSE(Dialog().m_bAutostart);
+        ::SendMessageA(Dialog().m_hWnd, WM_COMMAND, ID_AUTOSTART, 0);
+        EXPECT_TRUE(Dialog().m_bAutostart);
+        EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"),
+                  "\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart");
     });
     StepClose();
     RunProgram();

@@ -1,0 +1,181 @@
+// The page's menu titles "Fonctions" and "Aide", their popups and the commands they carry.
+#include "program_fixture.h"
+
+#include <algorithm>
+
+namespace {
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Class names are plain ASCII.
+std::string ClassOf(const char* id) {
+    std::string name;
+    for (auto ch : ProgramTest::Dialog().GetElement(id)->GetClassName()) {
+        name += static_cast<char>(ch);
+    }
+    return name;
+}
+
+// The title's centre on the screen.
+POINT TitleCentre(const char* id) {
+    CRect rect = ProgramTest::Dialog().GetElementRect(id);
+    ProgramTest::Dialog().ClientToScreen(&rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+const winsim::MenuItemView* Item(const std::vector<winsim::MenuItemView>& items, UINT id) {
+    auto found = std::find_if(items.begin(), items.end(),
+                              [id](const winsim::MenuItemView& item) { return item.id == id; });
+    return found == items.end() ? nullptr : &*found;
+}
+
+bool Checked(UINT id) {
+    std::vector<winsim::MenuItemView> items = winsim::MenuItems();
+    const winsim::MenuItemView* item = Item(items, id);
+    return item != nullptr && item->checked;
+}
+
+// The popup window that shows the open menu.
+HWND MenuWindow() {
+    for (HWND window : winsim::TopLevelWindows()) {
+        if (winsim::ClassNameOf(window) == "#32768") {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class PageMenusTest : public ProgramTest {
+protected:
+    // Queues a click on a title, then `inMenu` while its popup is open.
+    void OpenAndThen(const char* title, std::function<void()> inMenu) {
+        Step("click the title", [title] { winsim::Click(TitleCentre(title)); });
+        Step("in the menu", std::move(inMenu));
+    }
+};
+
+TEST_F(PageMenusTest, HoverAndEscLeaveFunctionsAtRestAndRunNothing) {
+    static int menusBefore;
+    Step("hover Fonctions", [] { winsim::MovePointer(TitleCentre("menu")); });
+    Step("lit, then move away", [] {
+        EXPECT_EQ(ClassOf("menu"), "menu_over");
+        EXPECT_EQ(ClassOf("menuHelp"), "menu_out");
+        menusBefore = winsim::MenusOpened();
+        winsim::MovePointer(TitleCentre("tblTexts"));
+    });
+    Step("at rest", [] { EXPECT_EQ(ClassOf("menu"), "menu_out"); });
+    OpenAndThen("menu", [] {
+        EXPECT_EQ(winsim::MenusOpened(), menusBefore + 1);
+        EXPECT_TRUE(Dialog().m_bMenuOpen);
+        // Lit while open, even with the pointer elsewhere.
+        EXPECT_EQ(ClassOf("menu"), "menu_over");
+        // The popup hangs from the title's bottom left corner.
+        CRect title = Dialog().GetElementRect("menu");
+        Dialog().ClientToScreen(&title);
+        RECT popup = {};
+        ::GetWindowRect(MenuWindow(), &popup);
+        EXPECT_EQ(popup.left, title.left);
+        EXPECT_EQ(popup.top, title.bottom);
+        winsim::PressKeys("Esc");
+    });
+    Step("after Esc", [] {
+        EXPECT_FALSE(winsim::IsMenuOpen());
+        EXPECT_FALSE(Dialog().m_bMenuOpen);
+        EXPECT_EQ(ClassOf("menu"), "menu_out");
+        EXPECT_FALSE(Dialog().m_bMinimizeToTray);
+        EXPECT_FALSE(Dialog().m_bAutostart);
+        EXPECT_FALSE(Dialog().m_bAutoCapture);
+        EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
+    });
+    StepClose();
+    EXPECT_EQ(0, RunProgram());
+}
+
+TEST_F(PageMenusTest, CheckMarksShowTheStateOfEachOpening) {
+    Step("set two options", [] {
+        Dialog().m_bMinimizeToTray = true;
+        Dialog().m_bAutoCapture = true;
+    });
+    OpenAndThen("menu", [] {
+        EXPECT_TRUE(Checked(ID_AUTOCAPTURE));
+        EXPECT_TRUE(Checked(ID_MINIMIZE_TO_TRAY));
+        EXPECT_FALSE(Checked(ID_AUTOSTART));
+        EXPECT_FALSE(Checked(ID_APP_QUIT));
+        winsim::ChooseMenuItem("Minimiser dans la barre de tray");
+    });
+    Step("the option went off", [] {
+        EXPECT_FALSE(Dialog().m_bMinimizeToTray);
+        Dialog().m_bAutoCapture = false;
+    });
+    OpenAndThen("menu", [] {
+        EXPECT_FALSE(Checked(ID_AUTOCAPTURE));
+        EXPECT_FALSE(Checked(ID_MINIMIZE_TO_TRAY));
+        winsim::CloseMenu();
+    });
+    // With the option off, the close box ends the program.
+    StepClose();
+    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(ReadSetting("MinimizeToTray"), "0");
+}
+
+TEST_F(PageMenusTest, AutostartTwiceReturnsToTheFirstStateAndTheMarkFollows) {
+    OpenAndThen("menu", [] { winsim::ChooseMenuItem(ID_AUTOSTART); });
+    Step("registered", [] {
+        EXPECT_TRUE(Dialog().m_bAutostart);
+        // The default path has a blank: it is quoted.
+        EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"),
+                  "\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart");
+    });
+    OpenAndThen("menu", [] {
+        EXPECT_TRUE(Checked(ID_AUTOSTART));
+        winsim::ChooseMenuItem("D\xe9marrer Verbacap avec Windows");
+    });
+    Step("unregistered", [] {
+        EXPECT_FALSE(Dialog().m_bAutostart);
+        EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"), std::nullopt);
+    });
+    OpenAndThen("menu", [] {
+        EXPECT_FALSE(Checked(ID_AUTOSTART));
+        winsim::ChooseMenuItem("&Quitter");
+    });
+    EXPECT_EQ(0, RunProgram());
+}
+
+TEST_F(PageMenusTest, AFailedRegistrationLeavesTheMarkOff) {
+    // Without the Run key nothing can be written.
+    ASSERT_EQ(::RegDeleteKeyA(HKEY_CURRENT_USER, kRunKey), ERROR_SUCCESS);
+    OpenAndThen("menu", [] { winsim::ChooseMenuItem(ID_AUTOSTART); });
+    Step("still off", [] { EXPECT_FALSE(Dialog().m_bAutostart); });
+    OpenAndThen("menu", [] {
+        EXPECT_FALSE(Checked(ID_AUTOSTART));
+        winsim::ChooseMenuItem(ID_APP_QUIT);
+    });
+    EXPECT_EQ(0, RunProgram());
+}
+
+TEST_F(PageMenusTest, TheHelpMenuOpensUnderItsTitle) {
+    OpenAndThen("menuHelp", [] {
+        std::vector<winsim::MenuItemView> items = winsim::MenuItems();
+        ASSERT_EQ(items.size(), 2u);
+        EXPECT_EQ(items[0].id, static_cast<UINT>(ID_SHOW_HELP));
+        EXPECT_EQ(items[1].id, static_cast<UINT>(ID_SHOW_ABOUT));
+        EXPECT_EQ(ClassOf("menuHelp"), "menu_over");
+        CRect title = Dialog().GetElementRect("menuHelp");
+        Dialog().ClientToScreen(&title);
+        RECT popup = {};
+        ::GetWindowRect(MenuWindow(), &popup);
+        EXPECT_EQ(popup.left, title.left);
+        winsim::CloseMenu();
+    });
+    Step("closed", [] {
+        EXPECT_FALSE(Dialog().m_bMenuOpen);
+        // The Help title returns to rest at its next mouse-out.
+        winsim::MovePointer(TitleCentre("menuHelp"));
+        winsim::MovePointer(TitleCentre("tblTexts"));
+    });
+    Step("at rest", [] { EXPECT_EQ(ClassOf("menuHelp"), "menu_out"); });
+    StepClose();
+    EXPECT_EQ(0, RunProgram());
+}
