@@ -140,8 +140,10 @@ TEST_F(ProgramTest, AStoredCombinationThatIsTakenIsShownOnceThePageHasLoaded) {
 }
 
 TEST_F(ProgramTest, ClosingWhileTheFieldHasTheFocusLeavesNothingRegistered) {
-    Step("click into the hot-key field", [] { winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd); });
-    Step("the field has the focus", [] { EXPECT_EQ(::GetFocus(), Dialog().m_ctrlHotKey.m_hWnd); });
+    Step("click into the hot-key field",
+         [] { winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd); });
+    Step("the field has the focus",
+         [] { EXPECT_EQ(::GetFocus(), Dialog().m_ctrlHotKey.m_hWnd); });
     StepClose();
     RunProgram();
     EXPECT_EQ(::GlobalFindAtomA("QuilloryHotKey"), 0);
