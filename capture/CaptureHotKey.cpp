@@ -77,16 +77,18 @@ void CQuilloryTextDlg::ShowHotKeyNotice() {
         if (!m_bHotKeyRefused) {
             return;
         }
-        // The note gets a cell of its own right of the field's cell, in the field's row.
+        // The note gets a row of its own under the field's row, across the label and the
+        // field, where it wraps within the page's width instead of widening the page.
         CHtmlElementPtr field = GetElement(kHotKeyElementId);
         CHtmlElementPtr cell = field != nullptr ? field->GetParent() : nullptr;
         CHtmlElementPtr row = cell != nullptr ? cell->GetParent() : nullptr;
-        if (row == nullptr || row->GetTagName() != WIDE("TR")) {
+        CHtmlElementPtr rows = row != nullptr ? row->GetParent() : nullptr;
+        if (row == nullptr || row->GetTagName() != WIDE("TR") || rows == nullptr) {
             return;
         }
-        row->SetInnerHtml(row->GetInnerHtml() +
-                          AfxAnsiToWide("<td id=\"hotkeyNotice\" style=\"color: #cc0000; "
-                                        "padding-left: 6px;\"></td>"));
+        rows->SetInnerHtml(rows->GetInnerHtml() +
+                           AfxAnsiToWide("<tr><td colspan=\"2\" id=\"hotkeyNotice\" "
+                                         "style=\"color: #cc0000;\"></td></tr>"));
         notice = GetElement(kNoticeElementId);
         if (notice == nullptr) {
             return;

@@ -114,3 +114,25 @@ TEST_F(ProgramTest, HotKeyControlFollowsItsPlaceWhenTheWindowIsMaximisedAndResto
     StepClose();
     RunProgram();
 }
+
+TEST_F(ProgramTest, TheTakenHotKeyNoticeKeepsThePageWithinTheWindow) {
+    ASSERT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
+    Step("the list and the field fit the window", [] {
+        ASSERT_TRUE(Dialog().m_bHotKeyRefused);
+        RECT client = {};
+        ::GetClientRect(Dialog().GetBrowserWindow(), &client);
+        EXPECT_LE(ElementClientRect("tbl").right, client.right);
+        EXPECT_LE(ElementClientRect("hotkeyNotice").right, client.right);
+        // The notice goes under the field, which stays right of its label.
+        EXPECT_GE(ElementClientRect("hotkeyNotice").top, ElementClientRect("ctrlHotkey").bottom);
+        EXPECT_LT(ElementClientRect("ctrlHotkey").left, 160);
+    });
+    Step("maximised", [] { winsim::ClickCaptionButton(Dialog().m_hWnd, HTMAXBUTTON); });
+    Step("still within", [] {
+        RECT client = {};
+        ::GetClientRect(Dialog().GetBrowserWindow(), &client);
+        EXPECT_LE(ElementClientRect("tbl").right, client.right);
+    });
+    StepClose();
+    RunProgram();
+}
