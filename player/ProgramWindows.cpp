@@ -1,5 +1,6 @@
 #include "player/ProgramWindows.h"
 
+#include "player/DesktopText.h"
 #include "player/Scenario.h"
 
 #include <winsim/sim_user.h>
@@ -28,7 +29,23 @@ std::vector<HWND> ProgramWindows() {
     return windows;
 }
 
+std::string WindowTitle(HWND window) {
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
 } // namespace
+
+HWND ProgramTopDialog() {
+    HWND main = ProgramMainWindow();
+    for (HWND window : ProgramWindows()) {
+        if (window != main && ClassOf(window) == kDialogClass) {
+            return window;
+        }
+    }
+    return nullptr;
+}
 
 HWND ProgramMainWindow() {
     for (HWND window : winsim::TopLevelWindows()) {
@@ -55,23 +72,23 @@ HWND FindDescendantOfClass(HWND parent, const std::string& className) {
 PageElement FindPageElement(const ElementRef& element) {
     std::u16string path = Widen(FormatElementRef(element));
     static const UINT elementRect = RegisterWindowMessageA(htmlview::kElementRectMessageName);
-    bool anyPage = false;
+    // The topmost of the program's windows that shows a page: an open page dialog, else the
+    // main window (a dialog open over it takes the person's input).
     for (HWND window : ProgramWindows()) {
         HWND view = FindDescendantOfClass(window, htmlview::kHtmlViewClassName);
         if (!view) {
             continue;
         }
-        anyPage = true;
         PageElement page;
         page.view = view;
-        if (SendMessageA(view, elementRect, reinterpret_cast<WPARAM>(path.c_str()),
-                         reinterpret_cast<LPARAM>(&page.screen))) {
-            return page;
+        if (!SendMessageA(view, elementRect, reinterpret_cast<WPARAM>(path.c_str()),
+                          reinterpret_cast<LPARAM>(&page.screen))) {
+            throw StepFailure("the page of '" + FromAnsi(WindowTitle(window)) +
+                              "' has no element " + FormatElementRef(element));
         }
+        return page;
     }
-    throw StepFailure(anyPage
-                          ? "no page of the program has the element " + FormatElementRef(element)
-                          : "the program shows no page");
+    throw StepFailure("the program shows no page");
 }
 
 std::u16string Widen(const std::string& text) {

@@ -17,13 +17,17 @@ namespace player {
 // program shows none (not started, or ended).
 HWND ProgramMainWindow();
 
+// The program's topmost visible dialog other than its main window (a page dialog or a message
+// box), or NULL when none is open.
+HWND ProgramTopDialog();
+
 // The first descendant of `parent` (depth first, in z-order) of this window class, or NULL.
 HWND FindDescendantOfClass(HWND parent, const std::string& className);
 
-// The page element as the program's windows show it: the page of the topmost of the program's
-// visible windows whose document has the element, asked through the browser control's message
-// for scripted users. Throws StepFailure (naming the element) when
-// no page has it.
+// The page element as the program's windows show it: in the page of the topmost of the
+// program's visible windows that shows one (an open page dialog, else the main window), asked
+// through the browser control's message for scripted users. Throws StepFailure (naming the
+// element) when that page does not have it.
 struct PageElement {
     HWND view = nullptr;
     // The visible part of its border box, in screen coordinates (empty when nothing shows).

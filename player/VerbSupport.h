@@ -79,6 +79,10 @@ bool BuildMenu(BuildContext& c);
 bool BuildExpectMenu(BuildContext& c);
 bool BuildTray(BuildContext& c);
 
+// Builders of the steps on the program's page dialogs.
+bool BuildField(BuildContext& c);
+bool BuildCloseDialog(BuildContext& c);
+
 // Builders of the expectations on what captures leave behind.
 bool BuildExpectClipboard(BuildContext& c);
 bool BuildExpectJpeg(BuildContext& c);

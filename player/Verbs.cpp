@@ -44,7 +44,6 @@ std::function<bool(BuildContext&)> NotYet(std::string why,
 
 const std::map<std::string, Verb>& Verbs() {
     const std::string entryActions = ArrivesWith("the program's entry actions");
-    const std::string autoCapture = ArrivesWith("the program's auto-capture dialog");
     auto element0 = [](BuildContext& c) { return ElementArg(c, 0); };
     auto command = [](const char* name) {
         return [name](BuildContext& c) { return BuildWindowCommand(c, name); };
@@ -76,7 +75,8 @@ const std::map<std::string, Verb>& Verbs() {
         {"click", {"click ID", 1, 1, Phase::Any, pointer("click")}},
         {"mousedown", {"mousedown ID", 1, 1, Phase::Any, NotYet(entryActions, element0)}},
         {"check", {"check ID on|off", 2, 2, Phase::Any, BuildCheck}},
-        {"field", {"field ID TEXT", 2, 2, Phase::Any, NotYet(autoCapture, element0)}},
+        {"field", {"field ID TEXT", 2, 2, Phase::Any, BuildField}},
+        {"close-dialog", {"close-dialog", 0, 0, Phase::Any, BuildCloseDialog}},
         {"menu", {"menu CHOICE", 1, 1, Phase::Any, BuildMenu}},
         {"save-as", {"save-as PATH", 1, 1, Phase::Any, NotYet(entryActions)}},
         {"save-cancel", {"save-cancel", 0, 0, Phase::Any, NotYet(entryActions)}},

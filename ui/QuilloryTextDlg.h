@@ -40,6 +40,7 @@ public:
     bool m_bMinimizeToTray = false;
     // The Run value that starts the program at log-on is in place.
     bool m_bAutostart = false;
+    // The auto-capture timer runs.
     bool m_bAutoCapture;
     // One of the page's menus is open.
     bool m_bMenuOpen;
@@ -75,6 +76,14 @@ public:
     // The page's menu titles open their popups under them.
     void ShowFunctionsMenu();
     void ShowHelpMenu();
+
+    // Auto-capture: stops at once when it runs, else asks for the interval and starts the
+    // timer; each tick of the timer (WM_TIMER) is one capture.
+    void ToggleAutoCapture();
+    LRESULT OnAutoCaptureTimer(WPARAM wParam, LPARAM lParam);
+    // The About and Help pages, each in a modal dialog of its own.
+    void ShowAboutDialog();
+    void ShowHelpDialog();
 
     // Start with Windows: the Run value "Verbacap" of the current user.
     void SetAutostart(bool bOn);
