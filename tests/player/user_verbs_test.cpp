@@ -223,6 +223,37 @@ TEST_F(UserVerbsTest, TheTranscriptNamesTheItemsOfAMenuThatOpened) {
         << console.str();
 }
 
+TEST_F(UserVerbsTest, MenuItemsAreNamedByIdOrTextWithOrWithoutMarksAndTabPart) {
+    dialogProgram.menuOnHotKey = true;
+    RunResult result = RunDialog(Parse("start\nkey Alt+C\n"
+                                       "expect menu 130 unchecked\n"
+                                       "expect menu 'Copier le texte' unchecked\n"
+                                       "expect menu '&Copier le texte' unchecked\n"
+                                       "expect menu \"&Copier le texte\\tCtrl+C\" unchecked\n"
+                                       "menu Quitter\n"
+                                       "expect menu 132 unchecked\n"
+                                       "key Alt+C\nmenu esc\nclose\n"));
+    ASSERT_TRUE(result.passed) << result.line << ": " << result.reason << "\n" << console.str();
+
+    const char* failing[][2] = {
+        {"start\nkey Alt+C\nexpect menu 'Coller' checked\n", "the menu has no item 'Coller'"},
+        {"start\nkey Alt+C\nexpect menu 130 checked\n",
+         "the item 'Copier le texte' is not checked"},
+        {"start\nkey Alt+C\nexpect menu 130 default\n",
+         "the item 'Copier le texte' is not the default item"},
+        {"start\nkey Alt+C\nmenu 999\n", "the open menu has no item 999"},
+        {"start\nmenu Esc\n", "no menu is open"},
+        {"start\nexpect menu 130 checked\n", "no menu has been opened"},
+        {"start\ntray left\n", "the program shows no tray icon"},
+    };
+    for (const auto& [text, reason] : failing) {
+        winsim::ResetDesktop();
+        RunResult failed = RunDialog(Parse(text));
+        EXPECT_FALSE(failed.passed) << text;
+        EXPECT_EQ(failed.reason, reason) << text;
+    }
+}
+
 TEST_F(UserVerbsTest, OtherProgramsShowMessageBoxesAndDialogs) {
     Scenario scenario = Parse("msgbox Erreur \"Le fichier est introuvable.\"\n"
                               "answer ok\n"
