@@ -124,9 +124,12 @@ TEST_F(AutoCaptureTest, ARefusedIntervalKeepsTheDialogOpenAndStartsNothing) {
         EXPECT_NE(AsciiOf(IntervalDialog().GetElement("freqNotice")->GetInnerText()), "");
         EXPECT_EQ(FieldValue(), "0");
         EXPECT_EQ(ReadSetting("AsFreq"), "4");
-        Start("abc");
+        // Enter confirms as the start button does, with the same check.
+        IntervalDialog().GetElement("txtFreq")->SetValue(u"abc");
+        winsim::PressKeys("Enter");
     });
     Step("refused again; Annuler", [] {
+        ASSERT_NE(OpenPageDialog(), nullptr);
         EXPECT_FALSE(Dialog().m_bAutoCapture);
         ClickElement(IntervalDialog(), "ButtonCancel");
     });
