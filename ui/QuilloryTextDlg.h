@@ -90,6 +90,12 @@ public:
     // The entry at nIndex, or nullptr when the list has no such index.
     CaptureEntry* GetEntry(int nIndex) const;
 
+    // The entry menu's actions on the selected entry: its picture to the clipboard as a bitmap,
+    // a copy of its picture file under a name the user chooses, its removal with its file.
+    void CopyEntryImage();
+    void SaveEntryImage();
+    void DeleteEntry();
+
     // Releases everything the run holds, writes the settings and ends the modal run.
     void Shutdown();
 
@@ -123,6 +129,13 @@ protected:
     HRESULT OnOddRowMouseOut(IHTMLElement* pElement);
     HRESULT OnEvenRowMouseOver(IHTMLElement* pElement);
     HRESULT OnEvenRowMouseOut(IHTMLElement* pElement);
+    // A mouse button down on a row: its entry becomes the selected one and the entry menu opens
+    // at the pointer.
+    HRESULT OnEntryMouseDown(IHTMLElement* pElement);
+    // "Quitter" of the entry menu: choosing it only closes the menu.
+    void OnEntryMenuQuit();
+    // A menu loop of the main window ended: the page's menu title is back at rest.
+    void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
 
 private:
     void ReadSettings();
