@@ -44,7 +44,6 @@ std::function<bool(BuildContext&)> NotYet(std::string why,
 
 const std::map<std::string, Verb>& Verbs() {
     const std::string menus = ArrivesWith("the program's menus");
-    const std::string entryActions = ArrivesWith("the program's entry actions");
     const std::string autoCapture = ArrivesWith("the program's auto-capture dialog");
     const std::string tray = ArrivesWith("the program's tray icon");
     auto element0 = [](BuildContext& c) { return ElementArg(c, 0); };
@@ -76,12 +75,13 @@ const std::map<std::string, Verb>& Verbs() {
         {"hover", {"hover ID", 1, 1, Phase::Any, pointer("hover")}},
         {"leave", {"leave ID", 1, 1, Phase::Any, pointer("leave")}},
         {"click", {"click ID", 1, 1, Phase::Any, pointer("click")}},
-        {"mousedown", {"mousedown ID", 1, 1, Phase::Any, NotYet(entryActions, element0)}},
+        {"mousedown", {"mousedown ID", 1, 1, Phase::Any, BuildMouseDown}},
         {"check", {"check ID on|off", 2, 2, Phase::Any, BuildCheck}},
         {"field", {"field ID TEXT", 2, 2, Phase::Any, NotYet(autoCapture, element0)}},
-        {"menu", {"menu CHOICE", 1, 1, Phase::Any, NotYet(menus)}},
-        {"save-as", {"save-as PATH", 1, 1, Phase::Any, NotYet(entryActions)}},
-        {"save-cancel", {"save-cancel", 0, 0, Phase::Any, NotYet(entryActions)}},
+        {"menu", {"menu CHOICE", 1, 1, Phase::Any, BuildMenu}},
+        {"menu-hover", {"menu-hover ID", 1, 1, Phase::Any, BuildMenuHover}},
+        {"save-as", {"save-as PATH", 1, 1, Phase::Any, BuildSaveAs}},
+        {"save-cancel", {"save-cancel", 0, 0, Phase::Any, BuildSaveCancel}},
         {"answer", {"answer ok|cancel|yes|no", 1, 1, Phase::Any, BuildAnswer}},
         {"tray",
          {"tray left|right", 1, 1, Phase::Any,
@@ -97,8 +97,7 @@ const std::map<std::string, Verb>& Verbs() {
         // Expectations.
         {"expect clipboard", {"expect clipboard TEXT", 1, 1, Phase::Any, BuildExpectClipboard}},
         {"expect clipboard-image",
-         {"expect clipboard-image W H", 2, 2, Phase::Any,
-          NotYet(entryActions, [](BuildContext& c) { return SizeArgs(c, 0); })}},
+         {"expect clipboard-image W H", 2, 2, Phase::Any, BuildExpectClipboardImage}},
         {"expect entries", {"expect entries N", 1, 1, Phase::Any, BuildExpectEntries}},
         {"expect entry", {"expect entry I text TEXT", 3, 3, Phase::Any, BuildExpectEntry}},
         {"expect file", {"expect file PATH exists|missing", 2, 2, Phase::Any, BuildExpectFile}},

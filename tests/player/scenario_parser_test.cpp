@@ -109,9 +109,9 @@ TEST(ScenarioParser, DialogChildrenNestInBraces) {
 }
 
 TEST(ScenarioParser, StepsThisBuildCannotRunSaySo) {
-    Scenario scenario = Parse("menu Quitter\nexpect running no\n");
-    EXPECT_NE(scenario.steps[0].unavailable.find("'menu' is not available yet"), std::string::npos);
-    EXPECT_NE(scenario.steps[0].unavailable.find("menus"), std::string::npos);
+    Scenario scenario = Parse("tray left\nexpect running no\n");
+    EXPECT_NE(scenario.steps[0].unavailable.find("'tray' is not available yet"), std::string::npos);
+    EXPECT_NE(scenario.steps[0].unavailable.find("tray icon"), std::string::npos);
     EXPECT_TRUE(scenario.steps[1].unavailable.empty());
 }
 
