@@ -45,8 +45,13 @@ bool MenuTextMatches(const std::string& text, const std::string& wanted) {
     if (text.empty()) {
         return false;
     }
-    for (const std::string& form :
-         {text, WithoutMarkers(text), BeforeTab(text), WithoutMarkers(BeforeTab(text))}) {
+    // The blanks that pad the text column up to the accelerator column are not part of what
+    // the person reads.
+    const size_t tab = text.find('\t');
+    const std::string unpadded =
+        tab == std::string::npos ? text : BeforeTab(text) + text.substr(tab);
+    for (const std::string& form : {text, unpadded, WithoutMarkers(unpadded), BeforeTab(text),
+                                    WithoutMarkers(BeforeTab(text))}) {
         if (form == wanted) {
             return true;
         }
