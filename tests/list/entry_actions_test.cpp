@@ -470,6 +470,37 @@ TEST_F(EntryActionsTest, ACaptureWhileTheMenuIsOpenMovesTheSelectionToTheNewEntr
     RunProgram();
 }
 
+// Another program may close the main window while the person is still in the save dialog: the
+// run ends with the entries and their files, and the late answer copies nothing.
+TEST_F(EntryActionsTest, TheWindowClosedDuringTheSaveDialogLeavesNothingBehind) {
+    const std::string target = std::string(kSaveFolder) + "\\late.jpg";
+    StepAppend({"zero"});
+    StepMouseDown("txt0");
+    StepChoose(ID_ENTRY_SAVEIMAGE);
+    Step("the window is told to close", [] {
+        ASSERT_TRUE(::CreateDirectoryA(kSaveFolder, nullptr));
+        ::PostMessageA(Dialog().m_hWnd, WM_CLOSE, 0, 0);
+    });
+    Step("then the person answers", [this, target] {
+        EXPECT_FALSE(FileExists(images_[0]));
+        winsim::SaveDialogSaveAs(target);
+    });
+    EXPECT_EQ(RunProgram(), 0);
+    EXPECT_FALSE(FileExists(target));
+}
+
+// The same while the entry menu itself is open: the menu goes with the window.
+TEST_F(EntryActionsTest, TheWindowClosedWhileTheMenuIsOpenEndsTheRun) {
+    StepAppend({"zero", "un"});
+    StepMouseDown("txt1");
+    Step("the window is told to close", [] { ::PostMessageA(Dialog().m_hWnd, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(RunProgram(), 0);
+    EXPECT_FALSE(winsim::IsMenuOpen());
+    for (const std::string& image : images_) {
+        EXPECT_FALSE(FileExists(image)) << image;
+    }
+}
+
 TEST(EntryRowIndexTest, ReadsTheDigitsAfterThePrefixAsAtoiDoes) {
     EXPECT_EQ(EntryRowIndex("cat0"), 0);
     EXPECT_EQ(EntryRowIndex("txt12"), 12);
