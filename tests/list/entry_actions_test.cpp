@@ -135,7 +135,6 @@ protected:
     }
 
     std::vector<std::string> images_;
-    HBITMAP held_ = nullptr;
 };
 
 TEST_F(EntryActionsTest, AMouseDownOnARowSelectsItsEntryAndCopiesItsTextAgain) {
@@ -329,43 +328,6 @@ TEST_F(EntryActionsTest, SavingCopiesThePictureIntoTheChosenFolder) {
     RunProgram();
 }
 
-TEST_F(EntryActionsTest, SavingOverAFileAsksFirst) {
-    const std::string existing = std::string(kSaveFolder) + "\\old.jpg";
-    StepAppend({"zero", "un"});
-    Step("an older file", [existing] {
-        ASSERT_TRUE(::CreateDirectoryA(kSaveFolder, nullptr));
-        WriteFileText(existing, "older picture");
-    });
-    // No: the dialog stays open and the file is kept; then Cancel.
-    StepMouseDown("txt0");
-    StepChoose(ID_ENTRY_SAVEIMAGE);
-    Step("save over it", [existing] { winsim::SaveDialogSaveAs(existing); });
-    Step("the question", [] {
-        HWND box = winsim::OpenMessageBox();
-        ASSERT_NE(box, nullptr);
-        EXPECT_NE(winsim::MessageBoxText(box).find("already exists"), std::string::npos);
-        winsim::AnswerMessageBox(IDNO);
-    });
-    Step("cancel the dialog", [existing] {
-        ASSERT_TRUE(winsim::OpenFileDialog());
-        winsim::SaveDialogCancel();
-    });
-    Step("all as it was", [this, existing] {
-        EXPECT_EQ(HostBytes(existing), "older picture");
-        EXPECT_EQ(Dialog().m_entries.size(), 2u);
-        EXPECT_TRUE(FileExists(images_[0]));
-        EXPECT_EQ(winsim::ClipboardText(), "un");
-    });
-    // Yes: replaced by the entry's picture.
-    StepMouseDown("txt0");
-    StepChoose(ID_ENTRY_SAVEIMAGE);
-    Step("save over it again", [existing] { winsim::SaveDialogSaveAs(existing); });
-    Step("agree", [] { winsim::AnswerMessageBox(IDYES); });
-    Step("replaced", [this, existing] { EXPECT_EQ(HostBytes(existing), HostBytes(images_[0])); });
-    StepClose();
-    RunProgram();
-}
-
 TEST_F(EntryActionsTest, AFailedSaveLeavesNoFileAndKeepsAnExistingOne) {
     const std::string fresh = std::string(kSaveFolder) + "\\fresh.jpg";
     const std::string existing = std::string(kSaveFolder) + "\\old.jpg";
@@ -410,33 +372,6 @@ TEST_F(EntryActionsTest, DeletingTheSecondOfThreeRenumbersTheLastRow) {
         CHtmlElementPtr title = dialog.GetHtmlView()->FindElement(AfxAnsiToWide("menu"));
         ASSERT_TRUE(title);
         EXPECT_EQ(CString(title->GetClassName().c_str()).str(), "menu_out");
-    });
-    StepClose();
-    RunProgram();
-}
-
-TEST_F(EntryActionsTest, EscapeAndQuitterChangeNothing) {
-    StepAppend({"zero", "un"});
-    Step("copy the image of entry 0 beforehand", [] {
-        Dialog().m_nSelectedEntry = 0;
-        Dialog().CopyEntryImage();
-    });
-    Step("remember the clipboard", [this] { held_ = winsim::ClipboardBitmap(); });
-    StepMouseDown("txt1");
-    Step("Esc", [] { winsim::PressKeys("Esc"); });
-    StepMouseDown("txt0");
-    StepChoose(ID_ENTRY_QUIT);
-    Step("all as it was", [this] {
-        CQuilloryTextDlg& dialog = Dialog();
-        EXPECT_FALSE(winsim::IsMenuOpen());
-        EXPECT_EQ(dialog.m_entries.size(), 2u);
-        EXPECT_NE(held_, nullptr);
-        EXPECT_EQ(winsim::ClipboardBitmap(), held_);
-        EXPECT_FALSE(winsim::OpenFileDialog());
-        for (const std::string& image : images_) {
-            EXPECT_TRUE(FileExists(image)) << image;
-        }
-        EXPECT_EQ(winsim::MenusOpened(), 2);
     });
     StepClose();
     RunProgram();
