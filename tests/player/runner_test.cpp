@@ -128,7 +128,7 @@ TEST_F(RunnerTest, AStepThatCannotRunStopsTheScenarioBeforeAnything) {
     Scenario scenario = Parse("windows 98\n");
     bool ran = false;
     Add(scenario, 2, "marker", [&](ScenarioRun&) { ran = true; });
-    scenario.steps.push_back(Parse("\n\nmenu Quitter\n").steps[0]);
+    scenario.steps.push_back(Parse("\n\ntray left\n").steps[0]);
     RunResult result = Run(scenario);
     EXPECT_FALSE(result.passed);
     EXPECT_EQ(result.line, 3);
