@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "ui/QuilloryTextDlg.h"
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -24,9 +25,15 @@ bool FileExists(LPCSTR szPath) {
     return ::GetFileAttributesA(szPath) != INVALID_FILE_ATTRIBUTES;
 }
 
+struct PictureRelease {
+    void operator()(IPicture* picture) const { picture->Release(); }
+};
+// A loaded picture, released however the operation ends.
+using PicturePtr = std::unique_ptr<IPicture, PictureRelease>;
+
 // The picture file loaded as a picture object, or nullptr when it cannot be (the grab failed
 // and left no file or an empty one, or the file has gone).
-IPicture* LoadPicture(const CString& path) {
+PicturePtr LoadPicture(const CString& path) {
     std::basic_string<WCHAR> widePath = AfxAnsiToWide(path);
     std::vector<OLECHAR> buffer(widePath.begin(), widePath.end());
     buffer.push_back(0);
@@ -36,7 +43,7 @@ IPicture* LoadPicture(const CString& path) {
     if (FAILED(hr) || loaded == nullptr) {
         return nullptr;
     }
-    return static_cast<IPicture*>(loaded);
+    return PicturePtr(static_cast<IPicture*>(loaded));
 }
 
 } // namespace
@@ -66,7 +73,7 @@ void CQuilloryTextDlg::CopyEntryImage() {
         return;
     }
     // Without a picture the clipboard keeps what it holds.
-    IPicture* picture = LoadPicture(entry->m_strImagePath);
+    PicturePtr picture = LoadPicture(entry->m_strImagePath);
     if (picture == nullptr) {
         return;
     }
@@ -74,31 +81,28 @@ void CQuilloryTextDlg::CopyEntryImage() {
     OLE_YSIZE_HIMETRIC himetricHeight = 0;
     picture->get_Width(&himetricWidth);
     picture->get_Height(&himetricHeight);
-    {
-        CClientDC windowDC(this);
-        SIZE size = {himetricWidth, himetricHeight};
-        windowDC.HIMETRICtoDP(&size);
-        CDC memoryDC;
-        CBitmap bitmap;
-        if (size.cx > 0 && size.cy > 0 && memoryDC.CreateCompatibleDC(&windowDC) &&
-            bitmap.CreateCompatibleBitmap(&windowDC, size.cx, size.cy)) {
-            CBitmap* previous = memoryDC.SelectObject(&bitmap);
-            // HIMETRIC coordinates grow upwards: drawn from the bottom up, the image is upright.
-            picture->Render(memoryDC, 0, size.cy, size.cx, -size.cy, 0, 0, himetricWidth,
-                            himetricHeight, nullptr);
-            memoryDC.SelectObject(previous);
-            // The clipboard owns the bitmap once it has taken it; one it did not take is
-            // deleted with its object here.
-            if (::OpenClipboard(m_hWnd)) {
-                ::EmptyClipboard();
-                if (::SetClipboardData(CF_BITMAP, static_cast<HBITMAP>(bitmap)) != nullptr) {
-                    bitmap.Detach();
-                }
-                ::CloseClipboard();
+    CClientDC windowDC(this);
+    SIZE size = {himetricWidth, himetricHeight};
+    windowDC.HIMETRICtoDP(&size);
+    CDC memoryDC;
+    CBitmap bitmap;
+    if (size.cx > 0 && size.cy > 0 && memoryDC.CreateCompatibleDC(&windowDC) &&
+        bitmap.CreateCompatibleBitmap(&windowDC, size.cx, size.cy)) {
+        CBitmap* previous = memoryDC.SelectObject(&bitmap);
+        // HIMETRIC coordinates grow upwards: drawn from the bottom up, the image is upright.
+        picture->Render(memoryDC, 0, size.cy, size.cx, -size.cy, 0, 0, himetricWidth,
+                        himetricHeight, nullptr);
+        memoryDC.SelectObject(previous);
+        // The clipboard owns the bitmap once it has taken it; one it did not take is
+        // deleted with its object here.
+        if (::OpenClipboard(m_hWnd)) {
+            ::EmptyClipboard();
+            if (::SetClipboardData(CF_BITMAP, static_cast<HBITMAP>(bitmap)) != nullptr) {
+                bitmap.Detach();
             }
+            ::CloseClipboard();
         }
     }
-    picture->Release();
 }
 
 void CQuilloryTextDlg::SaveEntryImage() {
