@@ -522,14 +522,21 @@ LRESULT CALLBACK HtmlViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     // A host may destroy the control from inside an event handler: the object then lives on
-    // until the outermost message that reached it has been handled.
-    HtmlView::Impl& impl = view->impl();
-    ++impl.busy;
-    const LRESULT result = HandleMessage(impl, hwnd, message, wParam, lParam);
-    if (--impl.busy == 0 && impl.destroyed) {
-        delete view;
-    }
-    return result;
+    // until the outermost message that reached it has been handled. The count also drops when
+    // an exception passes through (a scripted run that stops inside a handler), so that the
+    // control still goes with its window afterwards.
+    struct Busy {
+        HtmlView* view;
+        explicit Busy(HtmlView* v) : view(v) { ++view->impl().busy; }
+        ~Busy() {
+            if (--view->impl().busy == 0 && view->impl().destroyed) {
+                delete view;
+            }
+        }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+    } busy(view);
+    return HandleMessage(view->impl(), hwnd, message, wParam, lParam);
 }
 
 LRESULT HandleMessage(HtmlView::Impl& impl, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,7 @@
 
 #include "player/DesktopFiles.h"
 #include "player/DesktopText.h"
+#include "player/MenuItemText.h"
 #include "player/ProgramSettings.h"
 
 #include <winsim/sim_system.h>
@@ -82,6 +83,45 @@ void DescribeClipboard(const DesktopSnapshot& before, const DesktopSnapshot& aft
     }
 }
 
+// A menu's items as the desktop lists them when it opens; with `named`, owner-drawn items,
+// which hold no text in the system, by the text the program gave them.
+std::string MenuOpenedLine(const std::vector<winsim::MenuItemView>& items, bool named) {
+    std::string line = "menu opened:";
+    for (const winsim::MenuItemView& item : items) {
+        if (item.separator) {
+            line += " |";
+            continue;
+        }
+        std::string text = item.text;
+        if (named && text.empty() && item.ownerDrawn) {
+            text = OwnerDrawnItemText(item.id).value_or("");
+        }
+        std::string plain;
+        for (size_t i = 0; i < text.size() && text[i] != '\t'; ++i) {
+            if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&') {
+                plain += '&';
+                ++i;
+            } else if (text[i] != '&') {
+                plain += text[i];
+            }
+        }
+        while (!plain.empty() && plain.back() == ' ') {
+            plain.pop_back();
+        }
+        line += " '" + plain + "'";
+    }
+    return line;
+}
+
+// The line of the menu that is open (or was opened last) names its owner-drawn items.
+std::string WithNamedMenuItems(const std::string& event) {
+    const std::vector<winsim::MenuItemView> items = winsim::MenuItems();
+    if (event != MenuOpenedLine(items, false)) {
+        return event;
+    }
+    return MenuOpenedLine(items, true);
+}
+
 } // namespace
 
 std::string Shown(const std::string& text) {
@@ -121,7 +161,7 @@ std::string Shown(const std::string& text) {
 DesktopSnapshot TakeSnapshot() {
     DesktopSnapshot snapshot;
     for (const std::string& event : winsim::TakeUserEvents()) {
-        snapshot.userEvents.push_back(FromAnsi(event));
+        snapshot.userEvents.push_back(FromAnsi(WithNamedMenuItems(event)));
     }
     snapshot.files = DriveFiles();
     for (const winsim::SoundStart& sound : winsim::SoundsStarted()) {

@@ -4,6 +4,7 @@
 
 #include "player/DesktopObserver.h"
 #include "player/DesktopText.h"
+#include "player/MenuItemText.h"
 #include "player/ScenarioRun.h"
 
 #include <winsim/sim_system.h>
@@ -14,7 +15,16 @@
 namespace player {
 namespace {
 
-// A menu item's text as a person reads it: without the '&' marks and the tab part.
+// What a person reads on an item: the system's text or, for an owner-drawn item, for which the
+// system holds none, the text the program gave it.
+std::string ItemText(const winsim::MenuItemView& item) {
+    if (item.text.empty() && item.ownerDrawn) {
+        return OwnerDrawnItemText(item.id).value_or("");
+    }
+    return item.text;
+}
+
+// An item's text as a person reads it: without the '&' marks and the tab part.
 std::string PlainText(const std::string& text) {
     std::string plain;
     for (size_t i = 0; i < text.size() && text[i] != '\t'; ++i) {
@@ -26,6 +36,9 @@ std::string PlainText(const std::string& text) {
             continue;
         }
         plain += text[i];
+    }
+    while (!plain.empty() && plain.back() == ' ') {
+        plain.pop_back();
     }
     return plain;
 }
@@ -52,8 +65,20 @@ bool Matches(const winsim::MenuItemView& item, const std::string& ansi, bool byI
     if (byId && item.id == id) {
         return true;
     }
-    return item.text == ansi || PlainText(item.text) == PlainText(ansi) ||
-           item.text.substr(0, item.text.find('\t')) == ansi;
+    return MenuTextMatches(ItemText(item), ansi);
+}
+
+// Chooses the item with that text; owner-drawn items are found by the text the program gave
+// them, every other name is left to the person's own search of the menu (which says what is
+// missing).
+void ChooseByText(const std::string& ansi) {
+    for (const winsim::MenuItemView& item : winsim::MenuItems()) {
+        if (!item.popup && Matches(item, ansi, false, 0)) {
+            winsim::ChooseMenuItem(item.id);
+            return;
+        }
+    }
+    winsim::ChooseMenuItem(ansi);
 }
 
 // A call of the scripted person whose refusal (no menu open, no such item) fails the step.
@@ -83,7 +108,7 @@ bool BuildMenu(BuildContext& c) {
             AsPerson([id] { winsim::ChooseMenuItem(id); });
         } else {
             const std::string ansi = ToAnsi(choice);
-            AsPerson([&ansi] { winsim::ChooseMenuItem(ansi); });
+            AsPerson([&ansi] { ChooseByText(ansi); });
         }
     };
     return true;
@@ -107,7 +132,7 @@ bool BuildExpectMenu(BuildContext& c) {
             if (!Matches(view, ansi, byId, id)) {
                 continue;
             }
-            const std::string name = Shown(FromAnsi(PlainText(view.text)));
+            const std::string name = Shown(FromAnsi(PlainText(ItemText(view))));
             if (state == "default" && !view.isDefault) {
                 throw StepFailure("the item " + name + " is not the default item");
             }

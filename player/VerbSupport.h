@@ -96,4 +96,13 @@ bool BuildExpectColor(BuildContext& c);
 bool BuildExpectMarkup(BuildContext& c);
 bool BuildExpectNoScript(BuildContext& c);
 
+// Builders of the steps at the entry menu and the save dialog, and of the expectation on the
+// clipboard's picture.
+bool BuildMouseDown(BuildContext& c);
+// Points at an item of the open menu (by command id): it shows selected.
+bool BuildMenuHover(BuildContext& c);
+bool BuildSaveAs(BuildContext& c);
+bool BuildSaveCancel(BuildContext& c);
+bool BuildExpectClipboardImage(BuildContext& c);
+
 } // namespace player

@@ -25,26 +25,7 @@ struct Verb {
 
 constexpr size_t kMany = static_cast<size_t>(-1);
 
-std::string ArrivesWith(const std::string& what) {
-    return "it arrives with " + what;
-}
-
-// The steps that need the desktop or a part of the program that this build does not have:
-// the arguments are checked now, the step itself reports why it cannot run.
-std::function<bool(BuildContext&)> NotYet(std::string why,
-                                          std::function<bool(BuildContext&)> check = {}) {
-    return [why, check](BuildContext& c) {
-        if (check && !check(c)) {
-            return false;
-        }
-        c.Unavailable(why);
-        return true;
-    };
-}
-
 const std::map<std::string, Verb>& Verbs() {
-    const std::string entryActions = ArrivesWith("the program's entry actions");
-    auto element0 = [](BuildContext& c) { return ElementArg(c, 0); };
     auto command = [](const char* name) {
         return [name](BuildContext& c) { return BuildWindowCommand(c, name); };
     };
@@ -73,13 +54,14 @@ const std::map<std::string, Verb>& Verbs() {
         {"hover", {"hover ID", 1, 1, Phase::Any, pointer("hover")}},
         {"leave", {"leave ID", 1, 1, Phase::Any, pointer("leave")}},
         {"click", {"click ID", 1, 1, Phase::Any, pointer("click")}},
-        {"mousedown", {"mousedown ID", 1, 1, Phase::Any, NotYet(entryActions, element0)}},
+        {"mousedown", {"mousedown ID", 1, 1, Phase::Any, BuildMouseDown}},
         {"check", {"check ID on|off", 2, 2, Phase::Any, BuildCheck}},
         {"field", {"field ID TEXT", 2, 2, Phase::Any, BuildField}},
         {"close-dialog", {"close-dialog", 0, 0, Phase::Any, BuildCloseDialog}},
         {"menu", {"menu CHOICE", 1, 1, Phase::Any, BuildMenu}},
-        {"save-as", {"save-as PATH", 1, 1, Phase::Any, NotYet(entryActions)}},
-        {"save-cancel", {"save-cancel", 0, 0, Phase::Any, NotYet(entryActions)}},
+        {"menu-hover", {"menu-hover ID", 1, 1, Phase::Any, BuildMenuHover}},
+        {"save-as", {"save-as PATH", 1, 1, Phase::Any, BuildSaveAs}},
+        {"save-cancel", {"save-cancel", 0, 0, Phase::Any, BuildSaveCancel}},
         {"answer", {"answer ok|cancel|yes|no", 1, 1, Phase::Any, BuildAnswer}},
         {"tray", {"tray left|right", 1, 1, Phase::Any, BuildTray}},
         {"minimize", {"minimize", 0, 0, Phase::Any, command("minimize")}},
@@ -90,8 +72,7 @@ const std::map<std::string, Verb>& Verbs() {
         // Expectations.
         {"expect clipboard", {"expect clipboard TEXT", 1, 1, Phase::Any, BuildExpectClipboard}},
         {"expect clipboard-image",
-         {"expect clipboard-image W H", 2, 2, Phase::Any,
-          NotYet(entryActions, [](BuildContext& c) { return SizeArgs(c, 0); })}},
+         {"expect clipboard-image W H", 2, 2, Phase::Any, BuildExpectClipboardImage}},
         {"expect entries", {"expect entries N", 1, 1, Phase::Any, BuildExpectEntries}},
         {"expect entry", {"expect entry I text TEXT", 3, 3, Phase::Any, BuildExpectEntry}},
         {"expect file", {"expect file PATH exists|missing", 2, 2, Phase::Any, BuildExpectFile}},

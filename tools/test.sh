@@ -19,4 +19,6 @@ echo "mingw cross build of the portable layers: ok"
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
 build/release/verbacap --scenario examples/tour.scn --out build/release/tour-out >/dev/null
+build/release/verbacap --scenario examples/entry_menu_2000.scn \
+    --out build/release/entry-menu-2000-out >/dev/null
 echo "release build plays the tour: ok"

@@ -107,6 +107,12 @@ public:
     // The entry at nIndex, or nullptr when the list has no such index.
     CaptureEntry* GetEntry(int nIndex) const;
 
+    // The entry menu's actions on the selected entry: its picture to the clipboard as a bitmap,
+    // a copy of its picture file under a name the user chooses, its removal with its file.
+    void CopyEntryImage();
+    void SaveEntryImage();
+    void DeleteEntry();
+
     // Releases everything the run holds, writes the settings and ends the modal run.
     void Shutdown();
 
@@ -149,6 +155,11 @@ protected:
     HRESULT OnMenuTitleMouseOut(IHTMLElement* pElement);
     HRESULT OnClickFunctionsTitle(IHTMLElement* pElement);
     HRESULT OnClickHelpTitle(IHTMLElement* pElement);
+    // A mouse button down on a row: its entry becomes the selected one and the entry menu opens
+    // at the pointer.
+    HRESULT OnEntryMouseDown(IHTMLElement* pElement);
+    // "Quitter" of the entry menu: choosing it only closes the menu.
+    void OnEntryMenuQuit();
 
 private:
     void ReadSettings();

@@ -108,14 +108,6 @@ TEST(ScenarioParser, DialogChildrenNestInBraces) {
     EXPECT_NE(Reject("dialog Titre A } B").message.find("without"), std::string::npos);
 }
 
-TEST(ScenarioParser, StepsThisBuildCannotRunSaySo) {
-    Scenario scenario = Parse("save-cancel\nexpect running no\n");
-    EXPECT_NE(scenario.steps[0].unavailable.find("'save-cancel' is not available yet"),
-              std::string::npos);
-    EXPECT_NE(scenario.steps[0].unavailable.find("entry actions"), std::string::npos);
-    EXPECT_TRUE(scenario.steps[1].unavailable.empty());
-}
-
 TEST(ScenarioParser, StepTextQuotesWhatNeedsQuotes) {
     Scenario scenario = Parse(
         "msgbox \"Titre\" \"Ligne 1\\r\\nLigne 2\"\nmsgbox T \"l'image\"\nexpect ini VK ''\n");
