@@ -154,28 +154,3 @@ TEST_F(PageMenusTest, AFailedRegistrationLeavesTheMarkOff) {
     });
     EXPECT_EQ(0, RunProgram());
 }
-
-TEST_F(PageMenusTest, TheHelpMenuOpensUnderItsTitle) {
-    OpenAndThen("menuHelp", [] {
-        std::vector<winsim::MenuItemView> items = winsim::MenuItems();
-        ASSERT_EQ(items.size(), 2u);
-        EXPECT_EQ(items[0].id, static_cast<UINT>(ID_SHOW_HELP));
-        EXPECT_EQ(items[1].id, static_cast<UINT>(ID_SHOW_ABOUT));
-        EXPECT_EQ(ClassOf("menuHelp"), "menu_over");
-        CRect title = Dialog().GetElementRect("menuHelp");
-        Dialog().ClientToScreen(&title);
-        RECT popup = {};
-        ::GetWindowRect(MenuWindow(), &popup);
-        EXPECT_EQ(popup.left, title.left);
-        winsim::CloseMenu();
-    });
-    Step("closed", [] {
-        EXPECT_FALSE(Dialog().m_bMenuOpen);
-        // The Help title returns to rest at its next mouse-out.
-        winsim::MovePointer(TitleCentre("menuHelp"));
-        winsim::MovePointer(TitleCentre("tblTexts"));
-    });
-    Step("at rest", [] { EXPECT_EQ(ClassOf("menuHelp"), "menu_out"); });
-    StepClose();
-    EXPECT_EQ(0, RunProgram());
-}

@@ -107,7 +107,7 @@ TEST_F(PageVerbsTest, ThePointerLightsAndDimsAMenuTitle) {
 TEST_F(PageVerbsTest, ElementsThePageLacksOrThatDoNotMatchFail) {
     RunResult lacking = RunPage(Parse("start\nhover nothingHere\n"));
     EXPECT_EQ(lacking.line, 2);
-    EXPECT_EQ(lacking.reason, "no page of the program has the element nothingHere");
+    EXPECT_EQ(lacking.reason, "the page of 'Verbacap' has no element nothingHere");
 
     winsim::ResetDesktop();
     RunResult other = RunPage(Parse("start\nexpect class menu menu_over\n"));
