@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -133,8 +134,8 @@ private:
     HMODULE module_ = nullptr;
     FileLoader fileLoader_;
     FileStamper fileStamper_;
-    std::map<std::string, Picture> pictures_;
-    size_t budget_ = size_t(64) << 20;
+    std::unordered_map<std::string, Picture> pictures_;
+    size_t budget_ = size_t(32) << 20;
     size_t held_ = 0;
     uint64_t clock_ = 0;
     unsigned layout_ = 0;
