@@ -13,7 +13,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 namespace htmlview::internal {
 
@@ -23,7 +26,16 @@ struct Font {
     HFONT handle = nullptr;
     int ascent = 0;
     int height = 0;
+    // The widths measured with fonts of this description, kept by the container across layouts.
+    std::shared_ptr<std::unordered_map<std::string, int>> widths;
 };
+
+// Words longer than this are measured each time rather than kept.
+constexpr size_t kLongestKeptWord = 64;
+// A font's kept widths are forgotten when there are this many (a page of endless words).
+constexpr size_t kMostKeptWidths = 50000;
+// Widths are kept for at most this many font descriptions.
+constexpr size_t kMostKeptFonts = 64;
 
 HDC AsDc(litehtml::uint_ptr hdc) {
     return reinterpret_cast<HDC>(hdc);
@@ -158,6 +170,15 @@ litehtml::uint_ptr GdiContainer::create_font(const litehtml::tchar_t* faceName, 
 
     auto* font = new Font;
     font->handle = CreateFontIndirectW(&logFont);
+    if (widths_.size() >= kMostKeptFonts) {
+        widths_.clear(); // fonts in use keep their own
+    }
+    std::shared_ptr<std::unordered_map<std::string, int>>& kept =
+        widths_[std::string(reinterpret_cast<const char*>(&logFont), sizeof(logFont))];
+    if (!kept) {
+        kept = std::make_shared<std::unordered_map<std::string, int>>();
+    }
+    font->widths = kept;
     TEXTMETRICW metrics = {};
     if (font->handle && measureDc_) {
         HGDIOBJ old = SelectObject(measureDc_, font->handle);
@@ -202,11 +223,29 @@ int GdiContainer::text_width(const litehtml::tchar_t* text, litehtml::uint_ptr h
     if (!text || !*text || !font || !font->handle || !measureDc_) {
         return 0;
     }
+    // Every layout measures the same words again: a word's width is measured once per font.
+    const size_t length = std::strlen(text);
+    std::unordered_map<std::string, int>* kept =
+        length <= kLongestKeptWord ? font->widths.get() : nullptr;
+    std::string key;
+    if (kept) {
+        key.assign(text, length);
+        const auto found = kept->find(key);
+        if (found != kept->end()) {
+            return found->second;
+        }
+    }
     const WideString wide = FromUtf8(text);
     HGDIOBJ old = SelectObject(measureDc_, font->handle);
     SIZE extent = {0, 0};
     GetTextExtentPoint32W(measureDc_, wide.c_str(), static_cast<int>(wide.size()), &extent);
     SelectObject(measureDc_, old);
+    if (kept) {
+        if (kept->size() >= kMostKeptWidths) {
+            kept->clear();
+        }
+        kept->emplace(std::move(key), static_cast<int>(extent.cx));
+    }
     return extent.cx;
 }
 
@@ -259,9 +298,12 @@ void GdiContainer::load_image(const litehtml::tchar_t* src, const litehtml::tcha
 
 void GdiContainer::get_image_size(const litehtml::tchar_t* src, const litehtml::tchar_t*,
                                   litehtml::size& sz) {
-    const DibImage* image = src ? images_.Get(src) : nullptr;
-    sz.width = image ? image->width() : 0;
-    sz.height = image ? image->height() : 0;
+    ImageStore::Size size;
+    if (src) {
+        images_.Get(src, &size);
+    }
+    sz.width = size.width;
+    sz.height = size.height;
 }
 
 void GdiContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg) {
@@ -290,11 +332,10 @@ void GdiContainer::PaintBackground(HDC dc, const litehtml::background_paint& bg,
     if (bg.color.alpha > 0) {
         FillSolid(dc, Shifted(area, shift), ToColorRef(bg.color));
     }
-    const DibImage* image = bg.image.empty() ? nullptr : images_.Get(bg.image);
-    const int width =
-        image && bg.image_size.width > 0 ? bg.image_size.width : (image ? image->width() : 0);
-    const int height =
-        image && bg.image_size.height > 0 ? bg.image_size.height : (image ? image->height() : 0);
+    ImageStore::Size size;
+    const bool image = !bg.image.empty() && images_.Get(bg.image, &size);
+    const int width = image && bg.image_size.width > 0 ? bg.image_size.width : size.width;
+    const int height = image && bg.image_size.height > 0 ? bg.image_size.height : size.height;
     if (image && width > 0 && height > 0) {
         int startX = bg.position_x;
         int startY = bg.position_y;
@@ -310,7 +351,7 @@ void GdiContainer::PaintBackground(HDC dc, const litehtml::background_paint& bg,
         }
         for (int y = startY; y < area.bottom; y += height) {
             for (int x = startX; x < area.right; x += width) {
-                image->Draw(dc, x + shift.x, y + shift.y, width, height);
+                images_.Draw(bg.image, dc, x + shift.x, y + shift.y, width, height);
                 if (!repeatX) {
                     break;
                 }

@@ -9,8 +9,10 @@
 #include <litehtml.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace htmlview::internal {
@@ -108,6 +110,8 @@ private:
     SIZE clientSize_ = {0, 0};
     std::vector<RECT> clips_;
     ImageStore images_;
+    // Measured text widths by font description (the LOGFONTW's bytes), then by UTF-8 text.
+    std::unordered_map<std::string, std::shared_ptr<std::unordered_map<std::string, int>>> widths_;
     const std::vector<DomNode*>* order_ = nullptr;
     const DomNode* focused_ = nullptr;
     bool focusedSelected_ = false;

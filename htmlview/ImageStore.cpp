@@ -3,6 +3,7 @@
 #include "htmlview/HtmlView.h"
 #include "htmlview/Utf.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace htmlview::internal {
@@ -101,6 +102,7 @@ std::unique_ptr<DibImage> DibImage::FromTopDownBgra(LONG width, LONG height,
     image->bits_ = std::move(bits);
     image->width_ = width;
     image->height_ = height;
+    image->topDownBgra_ = true;
     return image;
 }
 
@@ -108,20 +110,241 @@ void DibImage::Draw(HDC dc, int x, int y, int width, int height) const {
     if (width <= 0 || height <= 0) {
         return;
     }
+    if (width == width_ && height == height_) {
+        SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                          static_cast<UINT>(height_), bits_.data(),
+                          reinterpret_cast<const BITMAPINFO*>(info_.data()), DIB_RGB_COLORS);
+        return;
+    }
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, x, y, width, height, 0, 0, width_, height_, bits_.data(),
                   reinterpret_cast<const BITMAPINFO*>(info_.data()), DIB_RGB_COLORS, SRCCOPY);
 }
 
-const DibImage* ImageStore::Get(const std::string& url) {
-    auto found = images_.find(url);
-    if (found == images_.end()) {
-        found = images_.emplace(url, Load(url)).first;
+std::unique_ptr<DibImage> DibImage::ScaledDown(LONG width, LONG height) const {
+    if (!topDownBgra_ || width <= 0 || height <= 0 || width > width_ || height > height_) {
+        return nullptr;
     }
-    return found->second.get();
+    // Each target pixel covers a box of source pixels, parts of the boxes' edge pixels counted
+    // by how much of them lies inside: weights in 1/256ths of a source pixel's side.
+    struct Span {
+        LONG first;
+        LONG last; // inclusive
+        std::vector<uint32_t> weights;
+    };
+    const auto spans = [](LONG from, LONG to) {
+        std::vector<Span> result(static_cast<size_t>(to));
+        for (LONG i = 0; i < to; ++i) {
+            const uint64_t start = static_cast<uint64_t>(i) * from * 256 / to;
+            const uint64_t end = static_cast<uint64_t>(i + 1) * from * 256 / to;
+            Span& span = result[static_cast<size_t>(i)];
+            span.first = static_cast<LONG>(start / 256);
+            span.last = static_cast<LONG>((end - 1) / 256);
+            for (LONG s = span.first; s <= span.last; ++s) {
+                const uint64_t low = std::max<uint64_t>(start, static_cast<uint64_t>(s) * 256);
+                const uint64_t high = std::min<uint64_t>(end, static_cast<uint64_t>(s + 1) * 256);
+                span.weights.push_back(static_cast<uint32_t>(high - low));
+            }
+        }
+        return result;
+    };
+    const std::vector<Span> columns = spans(width_, width);
+    const std::vector<Span> rows = spans(height_, height);
+    std::vector<BYTE> out(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    // One row of column sums at a time: sums[x * 3 + c] over the source rows of a target row.
+    std::vector<uint64_t> sums(static_cast<size_t>(width_) * 3);
+    const size_t stride = static_cast<size_t>(width_) * 4;
+    for (LONG ty = 0; ty < height; ++ty) {
+        const Span& rowSpan = rows[static_cast<size_t>(ty)];
+        std::fill(sums.begin(), sums.end(), 0);
+        uint64_t rowWeight = 0;
+        for (LONG sy = rowSpan.first; sy <= rowSpan.last; ++sy) {
+            const uint32_t w = rowSpan.weights[static_cast<size_t>(sy - rowSpan.first)];
+            rowWeight += w;
+            const BYTE* source = bits_.data() + static_cast<size_t>(sy) * stride;
+            for (LONG sx = 0; sx < width_; ++sx) {
+                for (int c = 0; c < 3; ++c) {
+                    sums[static_cast<size_t>(sx) * 3 + c] += w * source[sx * 4 + c];
+                }
+            }
+        }
+        BYTE* target = out.data() + static_cast<size_t>(ty) * static_cast<size_t>(width) * 4;
+        for (LONG tx = 0; tx < width; ++tx) {
+            const Span& columnSpan = columns[static_cast<size_t>(tx)];
+            uint64_t total[3] = {0, 0, 0};
+            uint64_t columnWeight = 0;
+            for (LONG sx = columnSpan.first; sx <= columnSpan.last; ++sx) {
+                const uint32_t w = columnSpan.weights[static_cast<size_t>(sx - columnSpan.first)];
+                columnWeight += w;
+                for (int c = 0; c < 3; ++c) {
+                    total[c] += w * sums[static_cast<size_t>(sx) * 3 + c];
+                }
+            }
+            const uint64_t weight = rowWeight * columnWeight;
+            for (int c = 0; c < 3; ++c) {
+                target[tx * 4 + c] = static_cast<BYTE>((total[c] + weight / 2) / weight);
+            }
+        }
+    }
+    return FromTopDownBgra(width, height, std::move(out));
 }
 
-std::unique_ptr<DibImage> ImageStore::Load(const std::string& url) const {
+bool FileStamp::operator==(const FileStamp& other) const {
+    return exists == other.exists && size == other.size &&
+           written.dwLowDateTime == other.written.dwLowDateTime &&
+           written.dwHighDateTime == other.written.dwHighDateTime;
+}
+
+ImageStore::ImageStore() : fileStamper_(StampPictureFile) {}
+
+ImageStore::Picture& ImageStore::Find(const std::string& url) {
+    Picture& picture = pictures_[url];
+    if (!picture.loaded) {
+        Load(url, picture);
+    }
+    if (inLayout_) {
+        picture.layout = layout_;
+    }
+    return picture;
+}
+
+bool ImageStore::Get(const std::string& url, Size* size) {
+    const Picture& picture = Find(url);
+    if (size) {
+        *size = picture.size;
+    }
+    return picture.size.width > 0;
+}
+
+void ImageStore::Load(const std::string& url, Picture& picture) {
+    const Size before = picture.size;
+    const bool reload = picture.loaded;
+    Forget(picture);
+    picture.loaded = true;
+    picture.isFile = StartsWith(AsciiLower(url), "file:");
+    if (picture.isFile && fileStamper_) {
+        picture.stamp = fileStamper_(FileUrlToPath(url));
+        picture.paint = paint_;
+    }
+    picture.full = Read(url);
+    picture.size = picture.full ? Size{picture.full->width(), picture.full->height()} : Size{};
+    if (picture.full) {
+        picture.lastUse = ++clock_;
+        Hold(picture.full->bytes());
+        Trim(&picture);
+    }
+    if (reload && (before.width != picture.size.width || before.height != picture.size.height)) {
+        sizeChanged_ = true;
+    }
+}
+
+const DibImage* ImageStore::Full(const std::string& url, Picture& picture) {
+    if (!picture.full && picture.size.width > 0) {
+        Load(url, picture); // dropped to keep within the budget: read once more
+    }
+    return picture.full.get();
+}
+
+bool ImageStore::Draw(const std::string& url, HDC dc, int x, int y, int width, int height) {
+    Picture& picture = Find(url);
+    if (picture.isFile && picture.paint != paint_ && fileStamper_) {
+        picture.paint = paint_;
+        if (fileStamper_(FileUrlToPath(url)) != picture.stamp) {
+            Load(url, picture);
+        }
+    }
+    if (picture.size.width <= 0 || width <= 0 || height <= 0) {
+        return picture.size.width > 0;
+    }
+    picture.lastUse = ++clock_;
+    const bool smaller = width <= picture.size.width && height <= picture.size.height &&
+                         (width < picture.size.width || height < picture.size.height);
+    if (smaller) {
+        const auto key = std::make_pair(static_cast<LONG>(width), static_cast<LONG>(height));
+        auto found = picture.scaled.find(key);
+        if (found == picture.scaled.end()) {
+            const DibImage* full = Full(url, picture);
+            std::unique_ptr<DibImage> copy = full ? full->ScaledDown(width, height) : nullptr;
+            if (copy) {
+                Hold(copy->bytes());
+                found = picture.scaled.emplace(key, std::move(copy)).first;
+                Trim(&picture);
+            }
+        }
+        if (found != picture.scaled.end()) {
+            found->second->Draw(dc, x, y, width, height);
+            return true;
+        }
+    }
+    const DibImage* full = Full(url, picture);
+    if (full) {
+        full->Draw(dc, x, y, width, height);
+    }
+    return full != nullptr;
+}
+
+void ImageStore::Hold(size_t bytes) {
+    held_ += bytes;
+}
+
+void ImageStore::Forget(Picture& picture) {
+    if (picture.full) {
+        held_ -= picture.full->bytes();
+        picture.full.reset();
+    }
+    for (const auto& copy : picture.scaled) {
+        held_ -= copy.second->bytes();
+    }
+    picture.scaled.clear();
+}
+
+void ImageStore::Trim(const Picture* keep) {
+    while (held_ > budget_) {
+        Picture* oldest = nullptr;
+        for (auto& entry : pictures_) {
+            Picture& candidate = entry.second;
+            if (&candidate != keep && (candidate.full || !candidate.scaled.empty()) &&
+                (!oldest || candidate.lastUse < oldest->lastUse)) {
+                oldest = &candidate;
+            }
+        }
+        if (!oldest) {
+            return;
+        }
+        Forget(*oldest);
+    }
+}
+
+void ImageStore::BeginLayout() {
+    ++layout_;
+    inLayout_ = true;
+}
+
+void ImageStore::EndLayout() {
+    inLayout_ = false;
+    for (auto it = pictures_.begin(); it != pictures_.end();) {
+        if (it->second.layout != layout_) {
+            Forget(it->second);
+            it = pictures_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+bool ImageStore::TakeSizeChanged() {
+    const bool changed = sizeChanged_;
+    sizeChanged_ = false;
+    return changed;
+}
+
+void ImageStore::Clear() {
+    pictures_.clear();
+    held_ = 0;
+    sizeChanged_ = false;
+}
+
+std::unique_ptr<DibImage> ImageStore::Read(const std::string& url) const {
     const std::string lower = AsciiLower(url);
     if (StartsWith(lower, "res://")) {
         // res://MODULE/TYPE/NAME, TYPE as "#2" or "2" (bitmaps are the only type shown).

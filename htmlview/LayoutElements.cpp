@@ -57,6 +57,46 @@ FormFieldElement::FormFieldElement(const std::shared_ptr<litehtml::document>& do
                                    GdiContainer& container, const DomNode* node, bool quirks)
     : litehtml::html_tag(doc), container_(container), node_(node), quirks_(quirks) {}
 
+bool BorderBoxMeets(litehtml::element& element, int x, int y, const litehtml::position* clip) {
+    if (!clip) {
+        return true;
+    }
+    litehtml::position box = element.get_position();
+    box.x += x - element.padding_left() - element.border_left();
+    box.y += y - element.padding_top() - element.border_top();
+    box.width += element.padding_left() + element.padding_right() + element.border_left() +
+                 element.border_right();
+    box.height += element.padding_top() + element.padding_bottom() + element.border_top() +
+                  element.border_bottom();
+    if (box.width <= 0 || box.height <= 0) {
+        return true; // rows and groups have no box of their own: their cells decide
+    }
+    return box.does_intersect(clip);
+}
+
+void DivElement::draw_children(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip,
+                               litehtml::draw_flag flag, int zindex) {
+    if (!clip || get_overflow() == litehtml::overflow_visible) {
+        litehtml::el_div::draw_children(hdc, x, y, clip, flag, zindex);
+        return;
+    }
+    // The padding box, inside which the content shows (its painting is also clipped there).
+    litehtml::position box = m_pos;
+    box.x += x - padding_left();
+    box.y += y - padding_top();
+    box.width += padding_left() + padding_right();
+    box.height += padding_top() + padding_bottom();
+    const int left = std::max(box.left(), clip->left());
+    const int top = std::max(box.top(), clip->top());
+    const int right = std::min(box.right(), clip->right());
+    const int bottom = std::min(box.bottom(), clip->bottom());
+    if (right <= left || bottom <= top) {
+        return;
+    }
+    const litehtml::position inside(left, top, right - left, bottom - top);
+    litehtml::el_div::draw_children(hdc, x, y, &inside, flag, zindex);
+}
+
 DivElement::DivElement(const std::shared_ptr<litehtml::document>& doc, bool quirks)
     : litehtml::el_div(doc), quirks_(quirks) {}
 
@@ -136,6 +176,9 @@ PictureElement::PictureElement(const std::shared_ptr<litehtml::document>& doc,
 
 void PictureElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) {
     litehtml::el_image::draw(hdc, x, y, clip);
+    if (!BorderBoxMeets(*this, x, y, clip)) {
+        return;
+    }
     const char* source = get_attr("src");
     if (source && *source && container_.images().Get(source)) {
         return;

@@ -18,6 +18,9 @@ namespace htmlview::internal {
 // without it the CSS opacity, 0 to 1. 1 when neither gives a value.
 double OpacityFromStyle(const char* filter, const char* opacity);
 
+// Whether the element's border box, drawn at offset (x, y), meets the part being painted.
+bool BorderBoxMeets(litehtml::element& element, int x, int y, const litehtml::position* clip);
+
 // An element whose background and borders are painted at the opacity its style asks for,
 // mixed with what lies below (the layout engine itself paints everything opaque).
 template <class Base> class Translucent : public Base {
@@ -28,6 +31,9 @@ public:
 
     void draw_background(litehtml::uint_ptr hdc, int x, int y,
                          const litehtml::position* clip) override {
+        if (!this->is_visible() || !BorderBoxMeets(*this, x, y, clip)) {
+            return; // nothing of it shows (rows scrolled away): not even its style is looked at
+        }
         const double opacity = OpacityFromStyle(this->get_style_property(_t("filter"), false),
                                                 this->get_style_property(_t("opacity"), false));
         if (opacity >= 1.0) {
@@ -74,6 +80,9 @@ public:
     // height 100% fills the division without overflowing it).
     bool get_predefined_height(int& p_height) const override;
     int render(int x, int y, int max_width, bool second_pass = false) override;
+    // A division that cuts its content off paints only the content inside its box.
+    void draw_children(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip,
+                       litehtml::draw_flag flag, int zindex) override;
 
     // Width kept free at the right edge from the next layout on (0: none).
     void SetScrollBarRoom(int width) { room_ = width; }

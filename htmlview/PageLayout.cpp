@@ -128,6 +128,12 @@ void PageLayout::EnsureLayout() {
     container_.SetNodeOrder(&order_);
     container_.SetClientSize(viewport_);
     container_.SetQuirksMode(quirks_);
+    // The pictures this layout asks for are the ones the page shows; the others are let go.
+    struct PictureRound {
+        ImageStore& images;
+        explicit PictureRound(ImageStore& store) : images(store) { images.BeginLayout(); }
+        ~PictureRound() { images.EndLayout(); }
+    } round(container_.images());
     document_ = litehtml::document::createFromUTF8(
         markup.c_str(), &container_, quirks_ ? &quirksContext_ : &context_, &pageStyle_);
     elements_.assign(order_.size(), nullptr);
@@ -420,12 +426,18 @@ void PageLayout::Paint(HDC dc, const RECT& rect) {
         return;
     }
     container_.SetClientSize(viewport_);
+    container_.images().BeginPaint();
     // The part to paint, in the same (client) coordinates as the boxes being drawn.
     const litehtml::position clip(rect.left, rect.top, rect.right - rect.left,
                                   rect.bottom - rect.top);
     document_->draw(reinterpret_cast<litehtml::uint_ptr>(dc), -pageScroll_.x, -pageScroll_.y,
                     &clip);
     DrawScrollBars(dc);
+    if (container_.images().TakeSizeChanged()) {
+        // A picture file changed its size on disk: the page is laid out and painted again.
+        DropLayout();
+        invalidate_();
+    }
 }
 
 bool PageLayout::ScrollBarRect(const DomNode& node, RECT* bar) {

@@ -45,4 +45,16 @@ std::unique_ptr<DibImage> LoadPictureFile(const std::string& path) {
     return image;
 }
 
+FileStamp StampPictureFile(const std::string& path) {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!path.empty() && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        stamp.exists = true;
+        stamp.written = data.ftLastWriteTime;
+        stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+    return stamp;
+}
+
 } // namespace htmlview::internal

@@ -8,6 +8,8 @@
 #include <algorithm>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +46,38 @@ TEST_F(Files, NamesAreFoundWithoutRegardToCaseAndWithWindowsSeparators) {
     EXPECT_FALSE(PathFileExistsA("C:\\nothere\\other.txt"));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(GetFileAttributesA("C:\\DATA"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(Files, AttributeDataGivesLengthAndWriteTime) {
+    WriteHostFile(Root() / "tmp" / "a.jpg", "12345");
+    fs::last_write_time(Root() / "tmp" / "a.jpg",
+                        fs::last_write_time(Root() / "tmp" / "a.jpg") - std::chrono::seconds(5));
+    WIN32_FILE_ATTRIBUTE_DATA first = {};
+    ASSERT_TRUE(GetFileAttributesExA("C:\\TMP\\A.JPG", GetFileExInfoStandard, &first));
+    EXPECT_EQ(first.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(first.nFileSizeLow, 5u);
+    EXPECT_EQ(first.nFileSizeHigh, 0u);
+    // Some time after 1601: a write time of today is past 2020 (0x01D5C0... in 100 ns units).
+    EXPECT_GT(first.ftLastWriteTime.dwHighDateTime, 0x01D5C000u);
+
+    WriteHostFile(Root() / "tmp" / "a.jpg", "abcde");
+    WIN32_FILE_ATTRIBUTE_DATA second = {};
+    ASSERT_TRUE(GetFileAttributesExA("C:\\tmp\\a.jpg", GetFileExInfoStandard, &second));
+    EXPECT_EQ(second.nFileSizeLow, 5u);
+    const auto units = [](const FILETIME& t) {
+        return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    EXPECT_GT(units(second.ftLastWriteTime), units(first.ftLastWriteTime)) << "rewritten";
+
+    WIN32_FILE_ATTRIBUTE_DATA folder = {};
+    ASSERT_TRUE(GetFileAttributesExA("C:\\tmp", GetFileExInfoStandard, &folder));
+    EXPECT_EQ(folder.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(folder.nFileSizeLow, 0u);
+
+    EXPECT_FALSE(GetFileAttributesExA("C:\\tmp\\b.jpg", GetFileExInfoStandard, &folder));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(GetFileAttributesExA("C:\\tmp\\a.jpg", GetFileExMaxInfoLevel, &folder));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
 TEST_F(Files, PathsOutsideTheDrivesFailAsOnWindows) {

@@ -34,8 +34,11 @@ struct FontKey {
     }
 };
 
+// Every font file is opened once to learn its metrics, and once more for each size drawn with
+// it (a face holds one size at a time); all stay open as long as the process runs.
 struct FontCache {
     FT_Library library = nullptr;
+    std::map<std::string, FT_Face> files; // the face that sizes are measured with, by file
     std::map<FontKey, std::unique_ptr<FontInstance>> fonts;
 
     ~FontCache() { Clear(); }
@@ -44,6 +47,10 @@ struct FontCache {
             FT_Done_Face(static_cast<FT_Face>(entry.second->face));
         }
         fonts.clear();
+        for (auto& entry : files) {
+            FT_Done_Face(entry.second);
+        }
+        files.clear();
         if (library) {
             FT_Done_FreeType(library);
             library = nullptr;
@@ -143,16 +150,23 @@ FontInstance* Load(const LOGFONTW& lf) {
         return nullptr;
     }
     const std::string file = FileFor(lf);
-    FT_Face face = nullptr;
-    if (FT_New_Face(cache.library, file.c_str(), 0, &face) != 0) {
-        return nullptr;
+    auto probe = cache.files.find(file);
+    if (probe == cache.files.end()) {
+        FT_Face opened = nullptr;
+        if (FT_New_Face(cache.library, file.c_str(), 0, &opened) != 0) {
+            return nullptr;
+        }
+        probe = cache.files.emplace(file, opened).first;
     }
-    const int em = EmPixels(face, lf.lfHeight);
+    const int em = EmPixels(probe->second, lf.lfHeight);
     const FontKey key{file, em, lf.lfUnderline != 0, lf.lfStrikeOut != 0};
     auto it = cache.fonts.find(key);
     if (it != cache.fonts.end()) {
-        FT_Done_Face(face);
         return it->second.get();
+    }
+    FT_Face face = nullptr;
+    if (FT_New_Face(cache.library, file.c_str(), 0, &face) != 0) {
+        return nullptr;
     }
     FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(em));
     auto f = std::make_unique<FontInstance>();
@@ -204,7 +218,12 @@ FontInstance* FontFor(HFONT font) {
     if (!f) {
         f = Find<FontObj>(GetStockObject(SYSTEM_FONT), OBJ_FONT);
     }
-    return Load(f->lf);
+    // A font object's description never changes, and instances live as long as the process:
+    // the instance found for it once is its instance for good.
+    if (!f->instance) {
+        f->instance = Load(f->lf);
+    }
+    return f->instance;
 }
 
 int TextWidth(FontInstance& f, const std::u16string& text) {

@@ -28,9 +28,12 @@ struct PenObj : GdiObject {
     LOGPEN lp{};
 };
 
+struct FontInstance;
+
 struct FontObj : GdiObject {
     FontObj() : GdiObject(OBJ_FONT) {}
     LOGFONTW lf{};
+    mutable FontInstance* instance = nullptr; // the rendered face, found at the first use
 };
 
 struct PaletteObj : GdiObject {

@@ -8,9 +8,11 @@
 #include <winsim/winbase.h>
 #include <winsim/winerror.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -294,4 +296,49 @@ FILE* win32_fopen(const char* path, const char* mode) {
     }
     return binary ? winsim::system::OpenBinaryStream(file, binaryMode.c_str())
                   : winsim::system::OpenTextStream(file, hostMode.c_str());
+}
+
+namespace {
+
+// A host file time (seconds and nanoseconds since 1970) as a FILETIME (100 ns since 1601).
+FILETIME ToFileTime(const timespec& time) {
+    constexpr int64_t kSecondsFrom1601To1970 = 11644473600;
+    const int64_t units = (static_cast<int64_t>(time.tv_sec) + kSecondsFrom1601To1970) * 10000000 +
+                          time.tv_nsec / 100;
+    const uint64_t value = units > 0 ? static_cast<uint64_t>(units) : 0;
+    return FILETIME{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
+}
+
+} // namespace
+
+BOOL WINAPI GetFileAttributesExA(LPCSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId,
+                                 LPVOID lpFileInformation) {
+    if (fInfoLevelId != GetFileExInfoStandard || !lpFileInformation) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    Located found;
+    if (!Locate(lpFileName, Needs::FileOrFolder, found)) {
+        return FALSE;
+    }
+    struct stat status = {};
+    if (stat(found.host.c_str(), &status) != 0) {
+        return Fail(winsim::system::MissingFileError(found.host));
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    const bool folder = S_ISDIR(status.st_mode);
+    data.dwFileAttributes = folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+    if (!folder && access(found.host.c_str(), W_OK) != 0) {
+        data.dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
+    }
+    // The host keeps no creation time: the last change of the file's status stands in for it.
+    data.ftCreationTime = ToFileTime(status.st_ctim);
+    data.ftLastAccessTime = ToFileTime(status.st_atim);
+    data.ftLastWriteTime = ToFileTime(status.st_mtim);
+    if (!folder) {
+        const uint64_t size = static_cast<uint64_t>(status.st_size);
+        data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+        data.nFileSizeLow = static_cast<DWORD>(size);
+    }
+    std::memcpy(lpFileInformation, &data, sizeof(data));
+    return TRUE;
 }

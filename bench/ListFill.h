@@ -1,0 +1,53 @@
+// A capture list filled as earlier captures leave it, for the benchmarks that measure the list.
+#pragma once
+
+#include "imaging/WindowCapture.h"
+#include "list/CaptureEntry.h"
+#include "ui/QuilloryTextDlg.h"
+
+#include <winsim/sim.h>
+
+#include <string>
+
+namespace bench {
+
+// A full-HD 32-bit desktop: room for the main window and another program's window beside it.
+inline void ResetDesktopForList() {
+    winsim::DesktopConfig config;
+    config.displayBits = 32;
+    config.screenWidth = 1920;
+    config.screenHeight = 1080;
+    winsim::ResetDesktop(config);
+}
+
+// Appends count entries of two-line texts, each with a picture file of its own (a copy of a
+// capture of seed), and renders the list once.
+inline void FillList(CQuilloryTextDlg& dialog, int count, HWND seed) {
+    if (count == 0) {
+        return;
+    }
+    char folder[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, folder, sizeof folder);
+    std::string prefix(folder);
+    prefix.erase(prefix.rfind('\\') + 1);
+    prefix += "tmp";
+    CreateDirectoryA(prefix.c_str(), nullptr);
+    prefix += "\\prefill";
+
+    const std::string seedPath = prefix + "-seed.jpg";
+    CWnd seedWindow(seed);
+    const CSize size = WindowCapture().CaptureWindowToFile(seedPath.c_str(), &seedWindow);
+    seedWindow.m_hWnd = nullptr;
+
+    for (int i = 0; i < count; ++i) {
+        const std::string path = prefix + std::to_string(i) + ".jpg";
+        CopyFileA(seedPath.c_str(), path.c_str(), FALSE);
+        const std::string text = "Le fichier " + std::to_string(i) +
+                                 " a \xE9t\xE9 enregistr\xE9.\nVoulez-vous continuer ?";
+        dialog.m_entries.push_back(new CaptureEntry(text.c_str(), path.c_str(), size.cx, size.cy));
+    }
+    DeleteFileA(seedPath.c_str());
+    dialog.RenderCaptureList();
+}
+
+} // namespace bench

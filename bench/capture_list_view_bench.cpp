@@ -1,0 +1,179 @@
+// What the person waits for while the main window is on the screen: from the hot-key to the
+// main window repainted with the new row, and from the delete command to the list repainted
+// without the entry, for lists of 0, 1,000 and 10,000 entries. The list stays scrolled as the
+// program leaves it (at the top). Counters give the heap that the list holds once it is shown
+// and the process's peak resident memory.
+//
+// The captured window is another program's small message box beside the main window, so the
+// main window stays visible and really paints.
+#include "ListFill.h"
+#include "app/QuilloryTextApp.h"
+#include "htmlview/HtmlView.h"
+
+#include <winsim/script.h>
+#include <winsim/sim.h>
+#include <winsim/sim_user.h>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+LRESULT CALLBACK MessageBoxLikeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        SetBkMode(dc, TRANSPARENT);
+        static const char kText[] = "Le fichier a \xE9t\xE9 enregistr\xE9.";
+        TextOutA(dc, 12, 20, kText, static_cast<int>(std::strlen(kText)));
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// Another program's message box, in the lower right corner, clear of the main window.
+HWND ShowMessageBoxLike() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = MessageBoxLikeProc;
+    wc.lpszClassName = "BenchMessageBox";
+    wc.hInstance = GetModuleHandleA(nullptr);
+    RegisterClassA(&wc);
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    HWND hwnd = CreateWindowExA(0, "BenchMessageBox", "Enregistrement",
+                                WS_POPUP | WS_CAPTION | WS_VISIBLE, width - 330, height - 200, 300,
+                                140, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(hwnd);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+// The browser control that shows the main page.
+HWND PageView(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (htmlview::HtmlViewFromWindow(child) != nullptr) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+double HeapMegabytes() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
+
+// The process's peak resident memory (VmHWM), in megabytes.
+double PeakResidentMegabytes() {
+    FILE* status = std::fopen("/proc/self/status", "r");
+    if (status == nullptr) {
+        return 0;
+    }
+    char line[256];
+    double megabytes = 0;
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+        unsigned long kilobytes = 0;
+        if (std::sscanf(line, "VmHWM: %lu kB", &kilobytes) == 1) {
+            megabytes = static_cast<double>(kilobytes) / 1024.0;
+        }
+    }
+    std::fclose(status);
+    return megabytes;
+}
+
+enum class Action { Capture, Delete };
+
+// Runs the program with its main window shown; once the dialog waits for input, fills the list,
+// paints it, and measures one action per iteration up to the repainted window. A capture into
+// an empty list has its entry taken out again (untimed), so that every capture meets an empty
+// list; a longer list keeps its new entries, as it does in use. A deletion takes out the
+// middle entry.
+void MeasureWithVisibleList(benchmark::State& state, Action action) {
+    const int entries = static_cast<int>(state.range(0));
+    bench::ResetDesktopForList();
+    winsim::ScriptPush("act on the shown list", [&state, entries, action] {
+        CQuilloryTextDlg* dialog = DYNAMIC_DOWNCAST(CQuilloryTextDlg, AfxGetMainWnd());
+        HWND view = dialog != nullptr ? PageView(dialog->m_hWnd) : nullptr;
+        if (view == nullptr) {
+            state.SkipWithError("the main dialog does not show its page");
+            return;
+        }
+        HWND box = ShowMessageBoxLike();
+        UpdateWindow(view);
+        const double heapBefore = HeapMegabytes();
+        bench::FillList(*dialog, entries, box);
+        UpdateWindow(view);
+        const double listHeap = HeapMegabytes() - heapBefore;
+        size_t expected = static_cast<size_t>(entries);
+        for (auto _ : state) {
+            if (action == Action::Capture) {
+                SendMessageA(dialog->m_hWnd, WM_HOTKEY, 0, MAKELPARAM(MOD_ALT, 'C'));
+                UpdateWindow(view);
+                ++expected;
+            } else {
+                dialog->m_nSelectedEntry = static_cast<int>(dialog->m_entries.size() / 2);
+                dialog->RemoveSelectedEntry();
+                UpdateWindow(view);
+                --expected;
+            }
+            state.PauseTiming();
+            if (dialog->m_entries.size() != expected || GetUpdateRect(view, nullptr, FALSE)) {
+                state.SkipWithError("the list did not change, or the window was not repainted");
+                state.ResumeTiming();
+                break;
+            }
+            if (action == Action::Capture && entries == 0) {
+                delete dialog->m_entries.back();
+                dialog->m_entries.pop_back();
+                dialog->RenderCaptureList();
+                UpdateWindow(view);
+                --expected;
+            }
+            if (action == Action::Delete && dialog->m_entries.empty()) {
+                state.SkipWithError("the list ran out of entries");
+                state.ResumeTiming();
+                break;
+            }
+            SetForegroundWindow(box);
+            state.ResumeTiming();
+        }
+        state.counters["entries"] = entries;
+        state.counters["list_heap_mb"] = listHeap;
+        state.counters["peak_rss_mb"] = PeakResidentMegabytes();
+        DestroyWindow(box);
+        winsim::ClickCaptionButton(dialog->m_hWnd, HTCLOSE);
+    });
+    try {
+        VerbacapRun();
+    } catch (const winsim::ScriptExhausted& e) {
+        state.SkipWithError(e.what());
+    }
+    winsim::ScriptClear();
+}
+
+void BM_CaptureVisibleList(benchmark::State& state) {
+    MeasureWithVisibleList(state, Action::Capture);
+}
+BENCHMARK(BM_CaptureVisibleList)->Arg(0)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteFromVisibleList(benchmark::State& state) {
+    MeasureWithVisibleList(state, Action::Delete);
+}
+BENCHMARK(BM_DeleteFromVisibleList)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

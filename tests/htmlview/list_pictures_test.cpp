@@ -1,0 +1,287 @@
+// The capture list as the main page shows it, changed the way the program changes it (rows
+// appended, a row deleted, the whole list set again), and the pictures of its rows: kept once,
+// read anew when their file changes, forgotten with their row, scaled down by averaging.
+#include "htmlview/HtmlParser.h"
+#include "htmlview/PageLayout.h"
+#include "htmlview/Utf.h"
+
+#include <winsim/module_resources.h>
+#include <winsim/sim.h>
+#include <winsim/sim_system.h>
+#include <winsim/windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::internal;
+
+constexpr SIZE kMainClient = {463, 353};
+
+std::string PageMarkup(int id) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(23));
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    if (!loaded) {
+        return std::string();
+    }
+    return DecodePageBytes(static_cast<const unsigned char*>(LockResource(loaded)),
+                           SizeofResource(nullptr, found));
+}
+
+// A 24-bit bottom-up BMP file; colour(x, y) gives each pixel.
+template <typename Colour>
+void WriteBmp(const std::string& windowsPath, int width, int height, Colour colour) {
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + stride * height;
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::vector<BYTE> bits(static_cast<size_t>(stride) * height, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colour(x, height - 1 - y);
+            BYTE* pixel = &bits[static_cast<size_t>(y) * stride + x * 3];
+            pixel[0] = GetBValue(c);
+            pixel[1] = GetGValue(c);
+            pixel[2] = GetRValue(c);
+        }
+    }
+    std::ofstream out(*winsim::HostPath(windowsPath), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    out.write(reinterpret_cast<const char*>(bits.data()),
+              static_cast<std::streamsize>(bits.size()));
+}
+
+void WritePlainBmp(const std::string& windowsPath, int width, int height, COLORREF colour) {
+    WriteBmp(windowsPath, width, height, [colour](int, int) { return colour; });
+}
+
+std::string PicturePath(int n) {
+    return "C:\\shots\\" + std::to_string(n) + ".bmp";
+}
+
+// The table the program writes for entries with these picture numbers, in this order.
+std::string ListMarkup(const std::vector<int>& pictures) {
+    std::string html = "<table width=\"100%\" height=\"100%\"><tr width=\"100%\" height=\"12pt\">"
+                       "<th width=\"80px\">Capture time</th><th width=\"60%\">Text</th>"
+                       "<th>Image</th></tr>";
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const std::string row = i % 2 == 0 ? "even" : "odd";
+        const std::string n = std::to_string(i);
+        html += "<tr><td class=\"" + row + "\" id=\"cat" + n + "\">12:00:0" + n +
+                "</td><td class=\"" + row + "\" id=\"txt" + n + "\">Texte " +
+                std::to_string(pictures[i]) + "<br/>ligne</td><td class=\"" + row + "\" id=\"img" +
+                n + "\"><img src=\"file:///" + PicturePath(pictures[i]) + "\" class=\"" + row +
+                "\" id=\"imt" + n + "\" width=\"120\" height=\"" +
+                std::to_string(20 + 5 * (pictures[i] % 3)) + "\"/></td></tr>";
+    }
+    if (pictures.empty()) {
+        html += "<tr><td style=\"background-color: #ffffff; filter:alpha(opacity=50);\" "
+                "colspan=\"3\">&nbsp;</td></tr>";
+    }
+    return html + "</table>";
+}
+
+// The main page laid out and painted into a bitmap of the dialog's client size.
+class ShownPage {
+public:
+    ShownPage() : layout_([] {}) {
+        bool quirks = false;
+        DomNodePtr root = ParseDocument(PageMarkup(104), &quirks);
+        layout_.container().images().SetModule(winsim::ProgramModule());
+        layout_.container().images().SetFileLoader(LoadPictureFile);
+        layout_.SetDocument(root, quirks);
+        layout_.SetViewportSize(kMainClient);
+        HDC screen = GetDC(nullptr);
+        dc_ = CreateCompatibleDC(screen);
+        bitmap_ = CreateCompatibleBitmap(screen, kMainClient.cx, kMainClient.cy);
+        ReleaseDC(nullptr, screen);
+        old_ = SelectObject(dc_, bitmap_);
+    }
+    ~ShownPage() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+
+    PageLayout& layout() { return layout_; }
+    ImageStore& images() { return layout_.container().images(); }
+    DomNodePtr Element(const std::string& id) { return FindById(layout_.root(), id); }
+    void SetList(const std::vector<int>& pictures) {
+        Element("tblTexts")->SetInnerHtml(FromUtf8(ListMarkup(pictures)));
+    }
+    void Paint() {
+        const RECT all = {0, 0, kMainClient.cx, kMainClient.cy};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        layout_.Paint(dc_, all);
+    }
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+    std::vector<COLORREF> Pixels() const {
+        std::vector<COLORREF> all;
+        for (int y = 0; y < kMainClient.cy; ++y) {
+            for (int x = 0; x < kMainClient.cx; ++x) {
+                all.push_back(GetPixel(dc_, x, y));
+            }
+        }
+        return all;
+    }
+    // The middle of the picture of row `row`, in client coordinates.
+    POINT PictureCentre(int row) {
+        RECT box = {};
+        layout_.ClientRect(*Element("imt" + std::to_string(row)), &box);
+        return POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    }
+
+private:
+    PageLayout layout_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+class ListPictures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        winsim::ResetDesktop();
+        CreateDirectoryA("C:\\shots", nullptr);
+        for (int n = 0; n < 8; ++n) {
+            WritePlainBmp(PicturePath(n), 240, 40 + 10 * n, RGB(20 * n, 200 - 20 * n, 90));
+        }
+    }
+};
+
+TEST_F(ListPictures, ChangedListLooksAndMeasuresAsTheSameListLaidOutAtOnce) {
+    const std::vector<int> longList = {0, 1, 2, 3, 4, 5, 6, 7, 0, 1};
+    std::vector<int> shortened = longList;
+    shortened.erase(shortened.begin() + 1);
+    std::vector<int> final = shortened;
+    final.push_back(5);
+
+    ShownPage changed;
+    changed.Paint();
+    changed.SetList({0});
+    changed.Paint();
+    changed.SetList({0, 1, 2});
+    changed.Paint();
+    changed.SetList(longList); // rows appended
+    changed.Element("img1")->SetBackgroundColor(u"#fffbc0");
+    changed.Paint();
+    changed.SetList(shortened); // a row deleted: the later rows move up, the colour goes
+    changed.Paint();
+    changed.Element("tblTexts")->SetScrollTop(30);
+    changed.SetList(final); // appended while scrolled
+    changed.Paint();
+
+    ShownPage fresh;
+    fresh.SetList(final);
+    fresh.Paint();
+    fresh.Element("tblTexts")->SetScrollTop(30);
+    fresh.Paint();
+
+    EXPECT_EQ(30, changed.Element("tblTexts")->GetScrollTop());
+    EXPECT_EQ(30, fresh.Element("tblTexts")->GetScrollTop());
+    for (size_t row = 0; row < final.size(); ++row) {
+        for (const char* prefix : {"cat", "txt", "img", "imt"}) {
+            const std::string id = prefix + std::to_string(row);
+            RECT a = {};
+            RECT b = {};
+            ASSERT_TRUE(changed.layout().ClientRect(*changed.Element(id), &a)) << id;
+            ASSERT_TRUE(fresh.layout().ClientRect(*fresh.Element(id), &b)) << id;
+            EXPECT_TRUE(a.left == b.left && a.top == b.top && a.right == b.right &&
+                        a.bottom == b.bottom)
+                << id;
+        }
+    }
+    EXPECT_TRUE(changed.Pixels() == fresh.Pixels()) << "the same pixels, pictures and colours";
+}
+
+TEST_F(ListPictures, PictureFileReplacedOnDiskIsShownAnew) {
+    ShownPage page;
+    page.SetList({0, 1});
+    page.Paint();
+    const POINT centre = page.PictureCentre(1);
+    EXPECT_EQ(RGB(20, 180, 90), page.Pixel(centre.x, centre.y));
+
+    WritePlainBmp(PicturePath(1), 240, 50, RGB(250, 10, 10)); // same size, new pixels
+    page.Paint();
+    EXPECT_EQ(RGB(250, 10, 10), page.Pixel(centre.x, centre.y));
+
+    DeleteFileA(PicturePath(1).c_str());
+    page.Paint();
+    EXPECT_NE(RGB(250, 10, 10), page.Pixel(centre.x, centre.y)) << "a deleted file is missing";
+}
+
+TEST_F(ListPictures, NothingOfARemovedRowStaysKept) {
+    ShownPage page;
+    page.SetList({0, 1, 2, 3});
+    page.Paint();
+    EXPECT_EQ(5u, page.images().pictureCount()) << "four pictures and the page's background";
+    const size_t fourRows = page.images().bytesHeld();
+
+    page.SetList({0, 3});
+    page.Paint();
+    EXPECT_EQ(3u, page.images().pictureCount());
+    EXPECT_LT(page.images().bytesHeld(), fourRows);
+
+    page.SetList({});
+    page.Paint();
+    EXPECT_EQ(1u, page.images().pictureCount());
+}
+
+TEST_F(ListPictures, KeptPicturesStayWithinTheBudget) {
+    ShownPage page;
+    const size_t budget = 200 * 1024;
+    page.images().SetMemoryBudget(budget);
+    page.SetList({0, 1, 2, 3, 4, 5, 6, 7});
+    page.Paint();
+    EXPECT_LE(page.images().bytesHeld(), budget);
+    // The first row's picture, let go while the later ones were read, is read again to show.
+    const POINT centre = page.PictureCentre(0);
+    EXPECT_EQ(RGB(0, 200, 90), page.Pixel(centre.x, centre.y));
+}
+
+TEST_F(ListPictures, ThumbnailsAverageThePixelsTheyCover) {
+    // Columns of black and white, one pixel each: halved, every pixel is grey, where dropping
+    // pixels would keep one colour only.
+    WriteBmp("C:\\shots\\stripes.bmp", 240, 40,
+             [](int x, int) { return x % 2 ? RGB(255, 255, 255) : RGB(0, 0, 0); });
+    std::unique_ptr<DibImage> stripes = LoadPictureFile("C:\\shots\\stripes.bmp");
+    ASSERT_TRUE(stripes);
+    const std::unique_ptr<DibImage> half = stripes->ScaledDown(120, 20);
+    ASSERT_TRUE(half);
+    EXPECT_EQ(120, half->width());
+    EXPECT_EQ(20, half->height());
+
+    ShownPage page;
+    page.Element("tblTexts")
+        ->SetInnerHtml(u"<img id=s src=\"file:///C:\\shots\\stripes.bmp\" width=120 height=20>"
+                       u"<img id=t src=\"file:///C:\\shots\\stripes.bmp\" width=90 height=20>");
+    page.Paint();
+    for (const char* id : {"s", "t"}) {
+        RECT box = {};
+        ASSERT_TRUE(page.layout().ClientRect(*page.Element(id), &box));
+        for (int x = box.left + 1; x < box.right - 1; x += 7) {
+            const COLORREF pixel = page.Pixel(x, box.top + 5);
+            EXPECT_NEAR(GetRValue(pixel), 128, 45) << id << " at " << x;
+        }
+    }
+    EXPECT_EQ(2u, page.images().pictureCount()) << "the background, and one picture at two sizes";
+
+    EXPECT_FALSE(stripes->ScaledDown(241, 40)) << "not larger";
+    EXPECT_FALSE(stripes->ScaledDown(0, 10));
+}
+
+} // namespace
