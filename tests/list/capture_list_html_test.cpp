@@ -71,10 +71,12 @@ TEST_F(CaptureListHtmlTest, RowsFollowThePatternWithAlternatingClasses) {
     EXPECT_EQ(BuildCaptureListHtml(entries).str(), expected);
 }
 
-TEST_F(CaptureListHtmlTest, TextGoesInAsMarkupWithoutWhatRunsScript) {
+TEST_F(CaptureListHtmlTest, TextGoesInWithItsFormattingAndTheRestAsText) {
     CaptureEntry& entry = Add("<b>bold</b> <img src=x onerror=alert(1)>", "C:\\1.jpg", 1, 1);
     const std::string html = BuildCaptureListHtml(entries).str();
-    EXPECT_NE(html.find("id=\"txt0\"><b>bold</b> <img src=\"x\"></td>"), std::string::npos) << html;
+    EXPECT_NE(html.find("id=\"txt0\"><b>bold</b> &lt;img src=x onerror=alert(1)></td>"),
+              std::string::npos)
+        << html;
     // The stored text itself is not touched.
     EXPECT_EQ(entry.m_strText, "<b>bold</b> <img src=x onerror=alert(1)>");
 }
