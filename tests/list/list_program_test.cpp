@@ -247,6 +247,25 @@ TEST_F(ListProgramTest, RowsLightUpUnderThePointerAndReturnToTheirColours) {
     RunProgram();
 }
 
+TEST_F(ListProgramTest, LongWordsWrapSoThatTheImageColumnStaysInView) {
+    const std::string path = "Impossible d'ouvrir C:\\" + std::string(300, 'W') + "\\journal.txt";
+    const std::string pre = "<pre>" + std::string(200, 'M') + "</pre>";
+    StepAppend({{path.c_str(), 400, 150}, {pre.c_str(), 400, 150}});
+    Step("look at the pictures", [] {
+        CQuilloryTextDlg& dialog = Dialog();
+        RECT client = {};
+        ::GetClientRect(dialog.GetBrowserWindow(), &client);
+        for (const char* picture : {"imt0", "imt1"}) {
+            RECT rect = {};
+            ASSERT_TRUE(dialog.GetHtmlView()->GetElementClientRect(Element(picture), &rect));
+            EXPECT_GT(rect.left, client.left) << picture;
+            EXPECT_LE(rect.right, client.right) << picture;
+        }
+    });
+    StepClose();
+    RunProgram();
+}
+
 TEST_F(ListProgramTest, HostileTitlesShowAsMarkupButRunNothing) {
     const char* hostile = "<p><u><img src=x onerror=alert(1)></u></p><script>alert(2)</script>"
                           "<a href='java\tscript:alert(3)' ONCLICK=alert(4)>lien</a>";
