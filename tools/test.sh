@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
 # runs every test, cross-compiles the portable layers for 32-bit Windows, and checks that the
-# release build plays the tour scenario (the main job of tools/run.sh).
+# release build plays the tour scenario (the main job of tools/run.sh); last, the fuzz targets
+# replay their corpora and run briefly (tools/fuzz.sh ci).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,3 +21,5 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j "$jobs"
 build/release/verbacap --scenario examples/tour.scn --out build/release/tour-out >/dev/null
 echo "release build plays the tour: ok"
+
+bash tools/fuzz.sh ci
