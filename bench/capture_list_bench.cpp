@@ -70,6 +70,28 @@ void BM_NeutraliseMarkup(benchmark::State& state) {
 }
 BENCHMARK(BM_NeutraliseMarkup)->Arg(256)->Arg(4096)->Arg(65536);
 
+// Hostile texts: '<' that never closes (each could start a tag reaching to the end), and
+// formatting nested without end. The time per byte must not grow with the size.
+void BM_NeutraliseHostileMarkup(benchmark::State& state) {
+    winsim::ResetDesktop();
+    const char* const pieces[] = {"<a x", "<b><i><span style='color:red'>", "<b title=\"x"};
+    const char* piece = pieces[state.range(1)];
+    std::string text;
+    while (text.size() < static_cast<size_t>(state.range(0))) {
+        text += piece;
+    }
+    const CString captured(text);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NeutraliseMarkup(captured));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_NeutraliseHostileMarkup)
+    ->ArgsProduct({{4096, 32768, 262144}, {0, 1, 2}})
+    ->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

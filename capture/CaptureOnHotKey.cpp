@@ -9,6 +9,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -76,25 +78,31 @@ void CQuilloryTextDlg::ReadCaptureText(HWND hWnd, CaptureText& text) const {
 // Only the first child of each level is descended into, and it gets no line of its own; the
 // windows behind it at its level each give one line, indented two blanks per level. So the
 // deeper lines come first, and a flat dialog with n controls yields n - 1 lines.
+// The chain of first children is walked without recursion and kept on the heap, and one text
+// buffer serves every level: another program's window tree may be of any depth.
 void CQuilloryTextDlg::CollectChildTexts(HWND hWnd, CaptureText& text, int nDepth) const {
-    if (hWnd == nullptr || text.IsClosed()) {
-        return;
+    std::vector<HWND> chain;
+    for (HWND level = hWnd; level != nullptr; level = ::GetWindow(level, GW_CHILD)) {
+        chain.push_back(level);
     }
-    CollectChildTexts(::GetWindow(hWnd, GW_CHILD), text, nDepth + 1);
-    if (nDepth < 1) {
-        return;
-    }
-    const std::string indent(static_cast<size_t>(2) * static_cast<size_t>(nDepth), ' ');
-    char childText[kMaxControlText + 1];
-    for (HWND sibling = ::GetWindow(hWnd, GW_HWNDNEXT); sibling != nullptr;
-         sibling = ::GetWindow(sibling, GW_HWNDNEXT)) {
-        // A window that cannot be read gives an empty line.
-        const int length = ::GetWindowTextA(sibling, childText, sizeof childText);
-        std::string line = indent;
-        line.append(childText, static_cast<size_t>(length > 0 ? length : 0));
-        line += '\n';
-        if (!text.Append(line.data(), static_cast<int>(line.size()))) {
-            return;
+    std::vector<char> childText(kMaxControlText + 1);
+    std::string line;
+    for (size_t k = chain.size(); k-- > 0 && !text.IsClosed();) {
+        const size_t depth = static_cast<size_t>(nDepth) + k;
+        if (depth < 1) {
+            continue;
+        }
+        for (HWND sibling = ::GetWindow(chain[k], GW_HWNDNEXT); sibling != nullptr;
+             sibling = ::GetWindow(sibling, GW_HWNDNEXT)) {
+            // A window that cannot be read gives an empty line.
+            const int length =
+                ::GetWindowTextA(sibling, childText.data(), static_cast<int>(childText.size()));
+            line.assign(2 * depth, ' ');
+            line.append(childText.data(), static_cast<size_t>(length > 0 ? length : 0));
+            line += '\n';
+            if (!text.Append(line.data(), static_cast<int>(line.size()))) {
+                return;
+            }
         }
     }
 }

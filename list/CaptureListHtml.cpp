@@ -47,6 +47,33 @@ void AppendNumber(std::string& html, int value) {
     html.append(digits, end.ptr);
 }
 
+// The image path inside the thumbnail's address: the characters that an address gives meaning
+// to ('%' escapes, '#' and '?' end the path) and those that HTML reads in an attribute ('&',
+// quotes, angle brackets) are written as %XX escapes, which the picture loader decodes. All of
+// them lie below 0x40, where no trail byte of a double-byte character does, so such characters
+// pass whole.
+void AppendAddressEscaped(std::string& html, const std::string& path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    for (char ch : path) {
+        switch (ch) {
+        case '%':
+        case '#':
+        case '?':
+        case '&':
+        case '"':
+        case '\'':
+        case '<':
+        case '>':
+            html += '%';
+            html += kHex[(static_cast<unsigned char>(ch) >> 4) & 0xF];
+            html += kHex[static_cast<unsigned char>(ch) & 0xF];
+            break;
+        default:
+            html += ch;
+        }
+    }
+}
+
 // One row: the time, the text and the thumbnail, each cell with the row's class and an id of
 // its own; the thumbnail is 120 pixels wide with the window's proportions:
 // <tr><td class="C" id="catN">TIME</td><td class="C" id="txtN">TEXT</td><td class="C"
@@ -71,7 +98,7 @@ void WriteRow(std::string& html, int index, const CaptureEntry& entry) {
     html += "</td>";
     cell("img");
     html += "<img src=\"file:///";
-    html += entry.m_strImagePath.GetString();
+    AppendAddressEscaped(html, entry.m_strImagePath.str());
     html += "\" class=\"";
     html += rowClass;
     html += "\" id=\"imt";

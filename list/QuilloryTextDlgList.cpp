@@ -73,6 +73,28 @@ void CQuilloryTextDlg::HighlightRow(IHTMLElement* pElement, LPCSTR szColor) {
     }
 }
 
+namespace {
+
+// Other programs open the clipboard for a moment after every change (clipboard managers, remote
+// desktop clients): a copy that finds it held tries again, for about a quarter of a second in
+// all, before it gives up.
+constexpr int kClipboardAttempts = 11;
+constexpr DWORD kClipboardRetryMilliseconds = 25;
+
+bool OpenClipboardRetrying(HWND hWnd) {
+    for (int attempt = 1;; ++attempt) {
+        if (::OpenClipboard(hWnd)) {
+            return true;
+        }
+        if (attempt == kClipboardAttempts) {
+            return false;
+        }
+        ::Sleep(kClipboardRetryMilliseconds);
+    }
+}
+
+} // namespace
+
 void CQuilloryTextDlg::CopyEntryText() {
     const CaptureEntry* entry = GetEntry(m_nSelectedEntry);
     if (entry == nullptr) {
@@ -89,7 +111,7 @@ void CQuilloryTextDlg::CopyEntryText() {
         ::GlobalUnlock(block);
     }
     // The clipboard owns the block once it has taken it; a block it did not take is freed here.
-    if (!::OpenClipboard(m_hWnd)) {
+    if (!OpenClipboardRetrying(m_hWnd)) {
         ::GlobalFree(block);
         return;
     }

@@ -1,6 +1,7 @@
 #include "player/CaptureFiles.h"
 
 #include "player/DesktopObserver.h"
+#include "player/DesktopText.h"
 
 #include <winsim/sim.h>
 #include <winsim/sim_system.h>
@@ -14,7 +15,7 @@ namespace player {
 
 std::string ImageFolder() {
     const std::string& exe = winsim::Config().exePath;
-    size_t slash = exe.rfind('\\');
+    size_t slash = FindLastOfAnsi(exe, "\\");
     return (slash == std::string::npos ? std::string() : exe.substr(0, slash + 1)) + "tmp";
 }
 

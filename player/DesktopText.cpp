@@ -4,6 +4,7 @@
 
 #include <winsim/windows.h>
 
+#include <string_view>
 #include <vector>
 
 namespace player {
@@ -64,6 +65,27 @@ std::string ToAnsi(const std::string& utf8) {
                           std::to_string(GetACP()));
     }
     return ansi;
+}
+
+std::string ToCodePage(const std::string& utf8, unsigned codePage, bool& lost) {
+    lost = false;
+    if (IsAscii(utf8)) {
+        return utf8;
+    }
+    return FromWide(codePage, ToWide(CP_UTF8, utf8), &lost);
+}
+
+size_t FindLastOfAnsi(const std::string& ansi, const char* chars) {
+    const std::string_view wanted(chars);
+    size_t found = std::string::npos;
+    for (size_t i = 0; i < ansi.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(ansi[i])) && i + 1 < ansi.size()) {
+            ++i;
+        } else if (wanted.find(ansi[i]) != std::string_view::npos) {
+            found = i;
+        }
+    }
+    return found;
 }
 
 std::string FromAnsi(const std::string& ansi) {

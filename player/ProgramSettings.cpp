@@ -1,5 +1,7 @@
 #include "player/ProgramSettings.h"
 
+#include "player/DesktopText.h"
+
 #include <winsim/sim.h>
 #include <winsim/sim_system.h>
 #include <winsim/windows.h>
@@ -19,7 +21,7 @@ const char kSection[] = "Settings";
 
 std::string ProgramIniName() {
     const std::string& exe = winsim::Config().exePath;
-    size_t slash = exe.find_last_of("\\/:");
+    size_t slash = FindLastOfAnsi(exe, "\\/:");
     std::string title = slash == std::string::npos ? exe : exe.substr(slash + 1);
     size_t dot = title.rfind('.');
     if (dot != std::string::npos && dot > 0) {

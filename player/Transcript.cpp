@@ -1,5 +1,7 @@
 #include "player/Transcript.h"
 
+#include "player/PrintableText.h"
+
 namespace player {
 
 bool Transcript::Open(const std::filesystem::path& file, std::string& error) {
@@ -23,7 +25,8 @@ void Transcript::Note(const std::string& text) {
     Write(text);
 }
 
-void Transcript::Write(const std::string& text) {
+void Transcript::Write(const std::string& raw) {
+    const std::string text = PrintableText(raw);
     console_ << text << '\n';
     if (file_.is_open()) {
         file_ << text << '\n';

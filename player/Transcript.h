@@ -22,7 +22,8 @@ public:
     void Note(const std::string& text);
 
 private:
-    void Write(const std::string& text);
+    // Control characters are written as escapes.
+    void Write(const std::string& raw);
 
     std::ostream& console_;
     std::ofstream file_;

@@ -116,29 +116,35 @@ void PressHeld(ScenarioRun& run, const winsim::KeyCombo& keys) {
     });
 }
 
-// Reads the texts of a `dialog` step: `{` and `}` make the preceding control their parent.
-std::vector<winsim::ChildControl> DialogControls(const std::vector<Token>& args, size_t& i) {
+// Reads the texts of a `dialog` step: `{` and `}` make the preceding control their parent. The
+// levels are kept in a list of their own, not on the call stack, so a file cannot overflow it.
+std::vector<winsim::ChildControl> DialogControls(const std::vector<Token>& args, size_t first) {
     std::vector<winsim::ChildControl> controls;
-    while (i < args.size()) {
+    std::vector<std::vector<winsim::ChildControl>*> levels{&controls};
+    for (size_t i = first; i < args.size(); ++i) {
         const Token& token = args[i];
         if (!token.quoted && token.text == "}") {
-            ++i;
-            break;
+            levels.pop_back();
+        } else if (!token.quoted && token.text == "{") {
+            levels.push_back(&levels.back()->back().children);
+        } else {
+            levels.back()->push_back(winsim::ChildControl{token.text, {}});
         }
-        ++i;
-        if (!token.quoted && token.text == "{") {
-            controls.back().children = DialogControls(args, i);
-            continue;
-        }
-        controls.push_back(winsim::ChildControl{token.text, {}});
     }
     return controls;
 }
 
+// The same tree with every text in the desktop's code page, walked level by level.
 std::vector<winsim::ChildControl> InAnsi(const std::vector<winsim::ChildControl>& controls) {
-    std::vector<winsim::ChildControl> converted;
-    for (const winsim::ChildControl& control : controls) {
-        converted.push_back(winsim::ChildControl{ToAnsi(control.text), InAnsi(control.children)});
+    std::vector<winsim::ChildControl> converted = controls;
+    std::vector<std::vector<winsim::ChildControl>*> pending{&converted};
+    while (!pending.empty()) {
+        std::vector<winsim::ChildControl>* level = pending.back();
+        pending.pop_back();
+        for (winsim::ChildControl& control : *level) {
+            control.text = ToAnsi(control.text);
+            pending.push_back(&control.children);
+        }
     }
     return converted;
 }
@@ -172,6 +178,10 @@ bool BuildMsgbox(BuildContext& c) {
     return true;
 }
 
+// Far deeper than any real dialog. The desktop tells every ancestor about each new window, as
+// Windows does, so showing a tree costs time in the square of its depth.
+constexpr int kMaxDialogDepth = 1000;
+
 bool BuildDialog(BuildContext& c) {
     // Braces group the texts that follow as children of the text before them.
     int depth = 0;
@@ -182,7 +192,10 @@ bool BuildDialog(BuildContext& c) {
             if (!textBefore) {
                 return c.Fail("'{' must follow the text of the control that is the parent");
             }
-            ++depth;
+            if (++depth > kMaxDialogDepth) {
+                return c.Fail("controls nested deeper than " + std::to_string(kMaxDialogDepth) +
+                              " levels");
+            }
             textBefore = false;
         } else if (!token.quoted && token.text == "}") {
             if (depth == 0) {
@@ -198,8 +211,7 @@ bool BuildDialog(BuildContext& c) {
         return c.Fail("'{' not closed by '}'");
     }
     std::string title = c.Arg(0);
-    size_t first = 1;
-    std::vector<winsim::ChildControl> controls = DialogControls(c.args, first);
+    std::vector<winsim::ChildControl> controls = DialogControls(c.args, 1);
     c.step.run = [title, controls](ScenarioRun& run) {
         std::string ansiTitle = ToAnsi(title);
         std::vector<winsim::ChildControl> ansiControls = InAnsi(controls);

@@ -64,6 +64,8 @@ bool BuildForeground(BuildContext& c);
 bool BuildKey(BuildContext& c);
 bool BuildHotkeyField(BuildContext& c);
 bool BuildWait(BuildContext& c);
+// Another program holds the clipboard open for SECONDS.
+bool BuildClipboardHeld(BuildContext& c);
 // verb: "hover", "leave" or "click".
 bool BuildPointer(BuildContext& c, const std::string& verb);
 // command: "minimize", "close", "maximize" or "restore".

@@ -51,6 +51,7 @@ const std::map<std::string, Verb>& Verbs() {
         {"key", {"key COMBO", 1, 1, Phase::Any, BuildKey}},
         {"hotkey-field", {"hotkey-field COMBO", 1, 1, Phase::Any, BuildHotkeyField}},
         {"wait", {"wait SECONDS", 1, 1, Phase::Any, BuildWait}},
+        {"clipboard-held", {"clipboard-held SECONDS", 1, 1, Phase::Any, BuildClipboardHeld}},
         {"hover", {"hover ID", 1, 1, Phase::Any, pointer("hover")}},
         {"leave", {"leave ID", 1, 1, Phase::Any, pointer("leave")}},
         {"click", {"click ID", 1, 1, Phase::Any, pointer("click")}},

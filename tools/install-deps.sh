@@ -13,6 +13,7 @@ packages=(
   libturbojpeg0-dev
   binutils-mingw-w64-i686 g++-mingw-w64-i686
   clang-format
+  clang libclang-rt-14-dev
 )
 
 missing=()

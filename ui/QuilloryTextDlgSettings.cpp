@@ -17,12 +17,20 @@ const char kKeyMinimizeToTray[] = "MinimizeToTray";
 const int kDefaultVirtualKey = 'C';
 const int kDefaultModifiers = HOTKEYF_ALT;
 
+// A stored value outside the range of its key reads as the default, as a malformed one does:
+// key codes go up to 254, the modifier flags are four bits. Otherwise the hot-key control
+// would silently hold no usable key, and the same value would be written back at the end.
+UINT ReadProfileIntInRange(CWinApp* pApp, const char* key, int nDefault, int nMax) {
+    const int value = static_cast<int>(pApp->GetProfileInt(kSection, key, nDefault));
+    return static_cast<UINT>(value >= 0 && value <= nMax ? value : nDefault);
+}
+
 } // namespace
 
 void CQuilloryTextDlg::ReadSettings() {
     CWinApp* pApp = AfxGetApp();
-    const UINT modifiers = pApp->GetProfileInt(kSection, kKeyModifiers, kDefaultModifiers);
-    const UINT virtualKey = pApp->GetProfileInt(kSection, kKeyVirtualKey, kDefaultVirtualKey);
+    const UINT modifiers = ReadProfileIntInRange(pApp, kKeyModifiers, kDefaultModifiers, 15);
+    const UINT virtualKey = ReadProfileIntInRange(pApp, kKeyVirtualKey, kDefaultVirtualKey, 254);
     // The control's value: the key code in the low byte, the modifier flags in the next one.
     m_ctrlHotKey.SendMessage(HKM_SETHOTKEY, MAKEWORD(virtualKey & 0xFF, modifiers & 0xFF));
 

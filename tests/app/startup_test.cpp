@@ -50,6 +50,34 @@ TEST_F(ProgramTest, OptionsAreOnOnlyWhenStoredAsExactlyOne) {
     EXPECT_EQ(ReadSetting("MinimizeToTray"), "0");
 }
 
+// A hot-key setting outside its range would leave the control without a usable key, and be
+// written back so that it stayed broken.
+TEST_F(ProgramTest, HotKeySettingsOutOfRangeReadAsAltC) {
+    WriteSetting("VK", "99999");
+    WriteSetting("Mod", "255");
+    Step("look at the hot-key", [] {
+        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+                  static_cast<DWORD>(MAKEWORD('C', HOTKEYF_ALT)));
+        EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
+    });
+    StepClose();
+    RunProgram();
+    EXPECT_EQ(ReadSetting("VK"), "67");
+    EXPECT_EQ(ReadSetting("Mod"), "4");
+}
+
+TEST_F(ProgramTest, HotKeySettingsAtTheEndsOfTheirRangesStayAndBelowThemReadAsDefaults) {
+    WriteSetting("VK", "-1");
+    WriteSetting("Mod", "15");
+    Step("look at the hot-key", [] {
+        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(), static_cast<DWORD>(MAKEWORD('C', 15)));
+    });
+    StepClose();
+    RunProgram();
+    EXPECT_EQ(ReadSetting("VK"), "67");
+    EXPECT_EQ(ReadSetting("Mod"), "15");
+}
+
 TEST_F(ProgramTest, StoredSettingsComeBackAndTheCheckboxChangesTheOption) {
     WriteSetting("CopyAll", "1");
     WriteSetting("VK", "88");

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <string>
 #include <vector>
 
@@ -28,6 +30,10 @@ protected:
         return text.GetText().str();
     }
 
+public:
+    std::string ReadWholeDialog(HWND window) { return Read(window, true); }
+
+protected:
     winsim::DesktopConfig config_;
 };
 
@@ -104,6 +110,53 @@ TEST_F(CaptureTextTest, PiecesAreTakenWholeAndTheFirstRefusalClosesTheText) {
     EXPECT_TRUE(text.IsClosed());
     EXPECT_FALSE(text.Append("b"));
     EXPECT_EQ(text.GetLength(), CaptureText::kMaxLength - 3);
+}
+
+// Windows gives a program's main thread 1 MB of stack: the capture reads on a thread of that
+// size here, so a walk that takes stack per level of the window tree fails as it would there.
+std::string ReadWholeDialogOnAWindowsSizedStack(CaptureTextTest& test, HWND window) {
+    struct Job {
+        CaptureTextTest& test;
+        HWND window;
+        std::string text;
+    } job{test, window, {}};
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 1 << 20);
+    pthread_t thread;
+    const auto run = [](void* data) -> void* {
+        Job& job = *static_cast<Job*>(data);
+        job.text = job.test.ReadWholeDialog(job.window);
+        return nullptr;
+    };
+    EXPECT_EQ(pthread_create(&thread, &attributes, run, &job), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+    return job.text;
+}
+
+TEST_F(CaptureTextTest, ADialogNestedHundredsDeepIsReadDeepestLineFirst) {
+    // Each level: the chain's next window first, then one control "S<level>".
+    constexpr int kDepth = 400;
+    Controls level{{"S" + std::to_string(kDepth), {}}};
+    for (int depth = kDepth - 1; depth >= 1; --depth) {
+        Controls outer{{"C", std::move(level)}, {"S" + std::to_string(depth), {}}};
+        level = std::move(outer);
+    }
+    HWND dialog = winsim::ShowOtherProgramDialog("T", level);
+    const std::string text = ReadWholeDialogOnAWindowsSizedStack(*this, dialog);
+    // The deepest control with a line is the "S" beside the chain's window at kDepth - 1.
+    // The lines that fit in the buffer, each taken whole.
+    std::string expected = "<p><u>T</u></p>";
+    for (int depth = kDepth - 1; depth >= 1; --depth) {
+        const std::string line =
+            std::string(2 * static_cast<size_t>(depth), ' ') + "S" + std::to_string(depth) + "\n";
+        if (expected.size() + line.size() > static_cast<size_t>(CaptureText::kMaxLength)) {
+            break;
+        }
+        expected += line;
+    }
+    EXPECT_EQ(text, expected);
 }
 
 class CaptureTextDoubleByteTest : public CaptureTextTest {

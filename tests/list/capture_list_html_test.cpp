@@ -1,5 +1,6 @@
 // The capture list's table: byte for byte, with the row pattern, the classes and ids, the
 // thumbnail heights and the filler row of an empty list.
+#include "htmlview/ImageStore.h"
 #include "list/CaptureListHtml.h"
 
 #include <winsim/sim.h>
@@ -71,12 +72,25 @@ TEST_F(CaptureListHtmlTest, RowsFollowThePatternWithAlternatingClasses) {
     EXPECT_EQ(BuildCaptureListHtml(entries).str(), expected);
 }
 
-TEST_F(CaptureListHtmlTest, TextGoesInAsMarkupWithoutWhatRunsScript) {
+TEST_F(CaptureListHtmlTest, TextGoesInWithItsFormattingAndTheRestAsText) {
     CaptureEntry& entry = Add("<b>bold</b> <img src=x onerror=alert(1)>", "C:\\1.jpg", 1, 1);
     const std::string html = BuildCaptureListHtml(entries).str();
-    EXPECT_NE(html.find("id=\"txt0\"><b>bold</b> <img src=\"x\"></td>"), std::string::npos) << html;
+    EXPECT_NE(html.find("id=\"txt0\"><b>bold</b> &lt;img src=x onerror=alert(1)></td>"),
+              std::string::npos)
+        << html;
     // The stored text itself is not touched.
     EXPECT_EQ(entry.m_strText, "<b>bold</b> <img src=x onerror=alert(1)>");
+}
+
+TEST_F(CaptureListHtmlTest, TheThumbnailAddressLeadsBackToTheImagePath) {
+    const std::string path = "C:\\Mes %20 \"outils\" &amp; <co>\\#1?\\tmp\\1a.jpg";
+    Add("t", path.c_str(), 400, 150);
+    const std::string html = BuildCaptureListHtml(entries).str();
+    const size_t start = html.find("src=\"") + 5;
+    const std::string address = html.substr(start, html.find('"', start) - start);
+    // Nothing in it that the page would read as a reference or the end of the value.
+    EXPECT_EQ(address.find_first_of("&<>'\""), std::string::npos) << address;
+    EXPECT_EQ(htmlview::internal::FileUrlToPath(address), path) << address;
 }
 
 // Rows are kept between builds: after any change to an entry or to the order, the table must

@@ -117,5 +117,51 @@ TEST_F(PlayerMainTest, AnUnusableCommandLineOrFileExitsWithTwo) {
     EXPECT_NE(err.str().find("cannot write to the output folder"), std::string::npos);
 }
 
+TEST_F(PlayerMainTest, AnEndlessFileAndARootThatIsNoFolderExitWithTwo) {
+    EXPECT_EQ(Play({"--scenario", "/dev/zero", "--out", OutDir()}), 2);
+    EXPECT_NE(err.str().find("larger than 64 MB"), std::string::npos) << err.str();
+    std::string file = Write("ok.scn", "display 8\n");
+    std::string notAFolder = Write("root-file", "");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir(), "--root", notAFolder}), 2);
+    EXPECT_NE(err.str().find("is not a folder"), std::string::npos) << err.str();
+}
+
+TEST_F(PlayerMainTest, BracesNestedWithoutEndAreRefusedWithTheirLine) {
+    std::string line = "dialog T A";
+    for (int i = 0; i < 60000; ++i) {
+        line += " { A";
+    }
+    std::string file = Write("deep.scn", "display 8\n" + line + "\n");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir()}), 2);
+    EXPECT_NE(err.str().find(":2: "), std::string::npos) << err.str().substr(0, 200);
+    EXPECT_NE(err.str().find("nested deeper"), std::string::npos) << err.str().substr(0, 200);
+}
+
+TEST_F(PlayerMainTest, ControlCharactersReachTheTerminalAndTheTranscriptEscaped) {
+    std::string file = Write("esc.scn", "tele\x1b[2Jport\n");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir()}), 2);
+    EXPECT_EQ(err.str(), file + ":1: unknown verb 'tele\\x1B[2Jport'\n");
+    file = Write("esc2.scn", "expect file 'C:\\a\rb\x07' exists\n");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir()}), 1);
+    EXPECT_EQ(err.str(), file + ":1: C:\\a\\rb\\x07 is missing\n");
+    EXPECT_EQ(Transcript().find_first_of("\r\x07\x1b"), std::string::npos);
+    EXPECT_NE(Transcript().find("C:\\a\\rb\\x07"), std::string::npos) << Transcript();
+}
+
+TEST_F(PlayerMainTest, TheProgramPathIsGivenToTheDesktopInItsCodePage) {
+    // "表示" is 0x95 0x5C 0x8E 0xA6 in code page 932: the first character ends in a backslash
+    // byte, which must not count as a separator.
+    std::string file = Write("cp.scn", "exe 'C:\\\xE8\xA1\xA8\xE7\xA4\xBA\\Verbacap.exe'\n"
+                                       "codepage 932\n"
+                                       "expect captures 0\n");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir()}), 0) << err.str();
+    EXPECT_EQ(winsim::Config().exePath, "C:\\\x95\x5C\x8E\xA6\\Verbacap.exe");
+    file = Write("lost.scn", "exe 'C:\\\xE8\xA1\xA8\\Verbacap.exe'\n");
+    EXPECT_EQ(Play({"--scenario", file, "--out", OutDir()}), 2);
+    EXPECT_NE(err.str().find("cannot be written in the desktop's code page 1252"),
+              std::string::npos)
+        << err.str();
+}
+
 } // namespace
 } // namespace player

@@ -120,6 +120,22 @@ TEST(Clipboard, AnotherWindowCannotOpenItWhileItIsHeld) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 }
 
+TEST(Clipboard, AnotherProgramHoldsItOpenForAWhileOfTheDesktopsClock) {
+    winsim::ResetDesktop();
+    HWND program = test::MakeWindow("program");
+    winsim::HoldClipboardAsOtherProgram(200);
+    EXPECT_TRUE(winsim::ClipboardOpen());
+    EXPECT_FALSE(OpenClipboard(program));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(OpenClipboard(nullptr));
+    Sleep(199);
+    EXPECT_FALSE(OpenClipboard(program));
+    Sleep(1);
+    EXPECT_TRUE(OpenClipboard(program));
+    EXPECT_TRUE(CloseClipboard());
+    EXPECT_FALSE(winsim::ClipboardOpen());
+}
+
 TEST(Clipboard, CallsOnAClosedClipboardFail) {
     winsim::ResetDesktop();
     HGLOBAL block = TextBlock("x");

@@ -23,6 +23,9 @@ HWND ClipboardOwner();
 std::vector<UINT> ClipboardFormats();
 // Whether a window (or the task, NULL) has the clipboard open now.
 bool ClipboardOpen(HWND* byWindow = nullptr);
+// Another program opens the clipboard and closes it after this many milliseconds of the
+// desktop's clock; until then OpenClipboard fails with ERROR_ACCESS_DENIED.
+void HoldClipboardAsOtherProgram(DWORD milliseconds);
 
 // ---- Notification area -----------------------------------------------------------------------
 struct TrayIcon {

@@ -10,6 +10,7 @@
 #include <winsim/winerror.h>
 #include <winsim/winuser.h>
 #include <winsim/winuser_system.h>
+#include <winsim/wintime.h>
 
 #include <cstring>
 #include <iterator>
@@ -26,6 +27,9 @@ struct ClipboardState {
     UINT rendering = 0;             // the format its owner is asked to render now
     // Text formats made from CF_TEXT on request, owned by the clipboard as well.
     std::map<UINT, HANDLE> synthesized;
+    // Another program has the clipboard open until this tick count (GetTickCount).
+    bool heldByOtherProgram = false;
+    DWORD heldUntil = 0;
 };
 
 ClipboardState& State() {
@@ -127,6 +131,21 @@ bool IsSynthesizable(UINT format) {
 
 } // namespace
 
+// Another program closes the clipboard once its time has come.
+bool HeldByOtherProgram() {
+    ClipboardState& state = State();
+    if (state.heldByOtherProgram && static_cast<LONG>(GetTickCount() - state.heldUntil) >= 0) {
+        state.heldByOtherProgram = false;
+    }
+    return state.heldByOtherProgram;
+}
+
+void HoldClipboardForOtherProgram(DWORD milliseconds) {
+    ClipboardState& state = State();
+    state.heldByOtherProgram = true;
+    state.heldUntil = GetTickCount() + milliseconds;
+}
+
 void ResetClipboard() {
     FreeAll();
     State() = ClipboardState{};
@@ -187,7 +206,7 @@ bool ClipboardIsOpen(HWND* window) {
     if (window) {
         *window = State().openWindow;
     }
-    return State().open;
+    return State().open || HeldByOtherProgram();
 }
 
 } // namespace winsim::system
@@ -199,7 +218,7 @@ BOOL WINAPI OpenClipboard(HWND hWndNewOwner) {
     if (hWndNewOwner && !winsim::system::IsLiveWindow(hWndNewOwner)) {
         return winsim::system::Fail(ERROR_INVALID_WINDOW_HANDLE);
     }
-    if (state.open && state.openWindow != hWndNewOwner) {
+    if (winsim::system::HeldByOtherProgram() || (state.open && state.openWindow != hWndNewOwner)) {
         return winsim::system::Fail(ERROR_ACCESS_DENIED);
     }
     state.open = true;

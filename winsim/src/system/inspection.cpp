@@ -46,6 +46,10 @@ bool ClipboardOpen(HWND* byWindow) {
     return system::ClipboardIsOpen(byWindow);
 }
 
+void HoldClipboardAsOtherProgram(DWORD milliseconds) {
+    system::HoldClipboardForOtherProgram(milliseconds);
+}
+
 std::vector<TrayIcon> TrayIcons() {
     std::vector<TrayIcon> icons;
     size_t shown = 0;

@@ -201,7 +201,9 @@ void PostInput(DWORD thread, HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void ForgetWindowInInput(HWND hwnd) {
-    for (auto& [id, thread] : State().threads) {
+    for (auto& entry : State().threads) {
+        // A named reference rather than a structured binding: lambdas below capture it.
+        auto& thread = entry.second;
         for (auto* queue : {&thread.posted, &thread.input, &thread.translated}) {
             queue->erase(std::remove_if(queue->begin(), queue->end(),
                                         [&](const MSG& m) {
