@@ -14,7 +14,7 @@ packages=(
   binutils-mingw-w64-i686 g++-mingw-w64-i686
   clang-format
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nasm
-  wine wine64 xvfb xdotool xclip x11-utils imagemagick libjpeg-turbo-progs
+  wine wine64 fonts-wine xvfb xdotool xclip x11-utils imagemagick libjpeg-turbo-progs
 )
 
 missing=()

@@ -2,6 +2,7 @@
      probe wait TITLE MS    waits for a visible top-level window titled TITLE; prints its
                             window rectangle as "left top width height"
      probe gone TITLE MS    waits until no top-level window is titled TITLE
+     probe client TITLE     prints the client area in screen coordinates, "left top width height"
      probe front TITLE      brings the window to the foreground
      probe close TITLE      asks the window to close (WM_CLOSE)
      probe clip             prints the clipboard's CF_TEXT
@@ -74,6 +75,14 @@ int main(int argc, char** argv) {
     HWND window = FindVisible(title);
     if (window == NULL) {
         return 1;
+    }
+    if (strcmp(command, "client") == 0) {
+        RECT r;
+        POINT origin = {0, 0};
+        GetClientRect(window, &r);
+        ClientToScreen(window, &origin);
+        printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
+        return 0;
     }
     if (strcmp(command, "front") == 0) {
         return SetForegroundWindow(window) ? 0 : 1;
