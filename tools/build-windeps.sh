@@ -152,8 +152,16 @@ cp "$work/jpeg/jconfig.h" "$work/src/jpeg/jpeglib.h" "$work/src/jpeg/jmorecfg.h"
   "$work/src/jpeg/jerror.h" "$out/include/"
 
 echo "windeps $arch: building litehtml with its bundled gumbo (static, UTF-8)"
+# On Windows litehtml formats numbers with _itoa_s, which the msvcrt.dll of Windows XP lacks:
+# the program would not start there. The same number goes through snprintf instead.
+compat=$work/litehtml-xp-compat.h
+cat >"$compat" <<'EOF_COMPAT'
+#include <stdio.h>
+#include <stdlib.h>
+#define _itoa_s(value, buffer, size, radix) snprintf((buffer), (size), "%d", (value))
+EOF_COMPAT
 logged "$work/litehtml-configure.log" cmake -S "$work/src/litehtml" -B "$work/litehtml" \
-  "${common[@]}" -DLITEHTML_UTF8=ON -DEXTERNAL_GUMBO=OFF
+  "${common[@]}" -DLITEHTML_UTF8=ON -DEXTERNAL_GUMBO=OFF -DCMAKE_CXX_FLAGS="-include $compat"
 logged "$work/litehtml-build.log" build "$work/litehtml"
 logged "$work/litehtml-install.log" cmake --install "$work/litehtml"
 

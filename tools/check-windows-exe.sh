@@ -37,6 +37,16 @@ for dll in $imports; do
   fi
 done
 
+# The 32-bit program runs on Windows XP, whose msvcrt.dll has none of the "secure" _s functions.
+if [ "$arch" = i686 ]; then
+  secure=$(sed -n '/DLL Name: msvcrt.dll/,/DLL Name/p' <<<"$headers" |
+    awk 'NF == 3 && $1 ~ /^[0-9a-f]+$/ && $3 ~ /_s$/ {print $3}' | tr '\n' ' ')
+  if [ -n "$secure" ]; then
+    echo "$exe: imports from msvcrt.dll what Windows XP lacks: $secure"
+    status=1
+  fi
+fi
+
 if ! grep -aq "processorArchitecture=\"$manifest_arch\"" "$exe"; then
   echo "$exe: its manifest does not name processorArchitecture=\"$manifest_arch\""
   status=1

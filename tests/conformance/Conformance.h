@@ -6,9 +6,8 @@
 // EXPECT(condition) checks what Windows does. Where Wine is known to do otherwise, the check is
 // written EXPECT(windows || BROKEN_ON_WINE(wine)): the Wine outcome is accepted only when the
 // suite runs under Wine, never on the simulated desktop, and each use says why. Where the
-// simulated desktop is known to fall short of Windows in something the program does not rely
-// on, the check is written EXPECT(windows || SIMULATOR_GAP("what")): accepted only there, and
-// the run prints the gap every time.
+// simulated desktop is known to fall short of Windows, until it is mended, the check is written
+// EXPECT(windows || SIMULATOR_GAP("what")): accepted only there, and every run prints the gap.
 #pragma once
 
 #include "platform/win32.h"

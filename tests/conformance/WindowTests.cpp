@@ -153,3 +153,49 @@ CONFORMANCE_TEST(MessageBoxTextIsItemFFFF) {
     EXPECT_EQ(5u, g_boxCutLength);
     EXPECT_STREQ("Ligne", g_boxCut);
 }
+
+// DialogBox shows its dialog the first time the dialog's message queue goes empty, whatever the
+// template says and whatever the dialog did to its visibility before, in WM_INITDIALOG or in a
+// message posted then: a dialog that is to start hidden must hide after that moment.
+namespace {
+
+bool g_visibleAtTimer = false;
+
+INT_PTR CALLBACK HidingDialogProc(HWND hDlg, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        ::ShowWindow(hDlg, SW_HIDE);
+        // A posted message comes before the queue is empty, a timer message only after.
+        ::PostMessageA(hDlg, WM_USER + 7, 0, 0);
+        ::SetTimer(hDlg, 1, 50, nullptr);
+        return TRUE;
+    }
+    if (message == WM_USER + 7) {
+        ::ShowWindow(hDlg, SW_HIDE);
+        return TRUE;
+    }
+    if (message == WM_TIMER) {
+        ::KillTimer(hDlg, 1);
+        g_visibleAtTimer = ::IsWindowVisible(hDlg) != FALSE;
+        ::EndDialog(hDlg, 5);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+CONFORMANCE_TEST(DialogBoxShowsTheDialogWhenItsQueueFirstGoesEmpty) {
+    // DLGTEMPLATE, then no menu, the default class and an empty title, WORD-aligned.
+    WORD buffer[32] = {};
+    auto* dialogTemplate = reinterpret_cast<DLGTEMPLATE*>(buffer);
+    dialogTemplate->style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
+    dialogTemplate->cx = 100;
+    dialogTemplate->cy = 50;
+    g_visibleAtTimer = false;
+    const INT_PTR result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), dialogTemplate,
+                                                     nullptr, HidingDialogProc, 0);
+    EXPECT_EQ(5, static_cast<int>(result));
+    EXPECT(g_visibleAtTimer ||
+           SIMULATOR_GAP("DialogBox does not show a dialog that hid itself before its queue "
+                         "first went empty"));
+}

@@ -4,7 +4,8 @@
      probe gone TITLE MS    waits until no top-level window is titled TITLE
      probe client TITLE     prints the client area in screen coordinates, "left top width height"
      probe front TITLE      brings the window to the foreground
-     probe close TITLE      asks the window to close (WM_CLOSE)
+     probe close TITLE      asks the window, shown or hidden, to close (WM_CLOSE)
+     probe hidden TITLE MS  waits until the window exists and is hidden
      probe clip             prints the clipboard's CF_TEXT
    Exits 0 on success, 1 on a timeout or a missing window, 2 on bad arguments. */
 #include <stdio.h>
@@ -72,6 +73,23 @@ int main(int argc, char** argv) {
     if (strcmp(command, "gone") == 0) {
         return Wait(title, ms, 0);
     }
+    if (strcmp(command, "hidden") == 0) {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            HWND any = FindWindowA(NULL, title);
+            if (any != NULL && FindVisible(title) == NULL) {
+                return 0;
+            }
+            if (GetTickCount() - start > ms) {
+                return 1;
+            }
+            Sleep(100);
+        }
+    }
+    if (strcmp(command, "close") == 0) {
+        HWND any = FindWindowA(NULL, title);
+        return any != NULL && PostMessageA(any, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     HWND window = FindVisible(title);
     if (window == NULL) {
         return 1;
@@ -86,9 +104,6 @@ int main(int argc, char** argv) {
     }
     if (strcmp(command, "front") == 0) {
         return SetForegroundWindow(window) ? 0 : 1;
-    }
-    if (strcmp(command, "close") == 0) {
-        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     return 2;
 }
