@@ -24,7 +24,8 @@ cmake --build --preset mingw64 -j "$jobs"
 if [ -f build/windeps/i686/.fingerprint ] && [ -f build/windeps/x86_64/.fingerprint ]; then
   bash tools/check-windows-exe.sh build/mingw/Verbacap.exe i686
   bash tools/check-windows-exe.sh build/mingw64/Verbacap.exe x86_64
-  bash tools/wine-check.sh build/mingw64
+  # Each wait inside is bounded; the whole check is bounded too.
+  timeout -k 10 1200 bash tools/wine-check.sh build/mingw64
 else
   echo "mingw cross build of the portable layers: ok (Windows executables skipped, see above)"
 fi

@@ -90,6 +90,8 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
+# Ended from outside (the caller's timeout, Ctrl+C): clean up all the same.
+trap 'exit 1' TERM INT HUP
 
 Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
