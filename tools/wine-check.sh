@@ -80,6 +80,8 @@ export WINEPREFIX=$out/prefix WINEARCH=win64 WINEDEBUG=-all
 # No Mono or Gecko installer dialogs in a fresh prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
+# Wine wants a home folder, which a bare CI environment may not name.
+export HOME=${HOME:-$out}
 
 xvfb_pid=
 cleanup() {
@@ -161,6 +163,7 @@ wait_for() {
 jpegs() { find "$app/tmp" -maxdepth 1 -name '*.jpg' 2>/dev/null | sort; }
 jpeg_count() { jpegs | wc -l; }
 has_jpeg() { [ "$(jpeg_count)" -ge 1 ]; }
+no_jpegs() { [ "$(jpeg_count)" -eq 0 ]; }
 clipboard_is() { [ "$(clipboard)" = "$1" ]; }
 # "width height" of a JPEG file, decoded in full.
 jpeg_size() { djpeg -pnm "$1" 2>/dev/null | head -c 64 | tr '\n' ' ' | awk '{print $2, $3}'; }
@@ -252,26 +255,6 @@ changed=$(differing 01-main 04-list "$main_rect")
 check "the list shows the new row ($changed pixels changed in the page)" \
   test "${changed:-0}" -gt 500
 
-probe close "$main_title" >/dev/null
-check "closing ends the program" wait_for_no_window "$main_title" 30000
-wait_for 30 test ! -e "$app/tmp/$(basename "${first_jpeg:-none}")"
-check "closing deletes the pictures" test "$(jpeg_count)" -eq 0
-check "closing writes the INI (VK=$(ini_value VK), Mod=$(ini_value Mod))" \
-  test "$(ini_value VK)" = 67 -a "$(ini_value Mod)" = 4 -a "$(ini_value CopyAll)" = 0
-
-# --- Second start: the settings are read ------------------------------------------------------
-sed -i 's/^CopyAll=0/CopyAll=1/' "$ini"
-start_program run2 Verbacap.exe
-main_rect=$(probe wait "$main_title" 60000)
-check "the second start shows the main window" test -n "$main_rect"
-sleep 3
-shot 05-second-start
-start_program dialog "$helpers/dialog.exe"
-dialog_rect=$(probe wait "$dialog_title" 30000)
-check "another program's dialog appears ($dialog_rect)" test -n "$dialog_rect"
-probe front "$dialog_title" >/dev/null
-sleep 1
-press alt+c
 # The title, underlined with one "=" per byte, then a line for each control behind the first
 # one of its level (the first is descended into), indented two blanks a level. The edit field's
 # line is empty: GetWindowTextA does not ask a window of another process for its text, and an
@@ -279,26 +262,61 @@ press alt+c
 underline=$(printf '%*s' "${#dialog_title}" '' | tr ' ' '=')
 expected_whole=$(printf '%s\n' "$dialog_title" "$underline" "" "    " "    Recto verso" \
   "  Imprimer")
-wait_for 20 has_jpeg
-wait_for 10 clipboard_is "$expected_whole"
-whole=$(clipboard)
-printf '%s\n' "$whole" >"$out/06-whole-dialog.txt"
-check "with CopyAll=1 read from the INI, Alt+C copies the whole dialog" \
-  test "$whole" = "$expected_whole"
-second_jpeg=$(jpegs | head -n1)
-read -r _ _ dlg_w dlg_h <<<"${dialog_rect:-0 0 0 0}"
-size=$(jpeg_size "${second_jpeg:-/nonexistent}")
-check "the dialog's JPEG decodes at its size ($size, window $dlg_w $dlg_h)" \
-  test "$size" = "$dlg_w $dlg_h"
-[ -n "$second_jpeg" ] && cp "$second_jpeg" "$out/07-capture-dialog.jpg"
-probe close "$dialog_title" >/dev/null
-probe front "$main_title" >/dev/null
-sleep 2
-shot 08-list-dialog
+newest_jpeg() { find "$app/tmp" -maxdepth 1 -name '*.jpg' -printf '%T@ %p\n' 2>/dev/null |
+  sort -n | tail -n1 | cut -d' ' -f2-; }
+more_jpegs_than() { [ "$(jpeg_count)" -gt "$1" ]; }
+# capture_dialog SHOT WHEN: Alt+C on another program's dialog copies it whole.
+capture_dialog() {
+  local before dialog_rect whole jpeg size dlg_w dlg_h
+  before=$(jpeg_count)
+  start_program "dialog-$1" "$helpers/dialog.exe"
+  dialog_rect=$(probe wait "$dialog_title" 30000)
+  check "another program's dialog appears ($dialog_rect)" test -n "$dialog_rect"
+  probe front "$dialog_title" >/dev/null
+  sleep 1
+  press alt+c
+  wait_for 20 more_jpegs_than "$before"
+  wait_for 10 clipboard_is "$expected_whole"
+  whole=$(clipboard)
+  printf '%s\n' "$whole" >"$out/$1.txt"
+  check "$2, Alt+C copies the whole dialog" test "$whole" = "$expected_whole"
+  jpeg=$(newest_jpeg)
+  read -r _ _ dlg_w dlg_h <<<"${dialog_rect:-0 0 0 0}"
+  size=$(jpeg_size "${jpeg:-/nonexistent}")
+  check "the dialog's JPEG decodes at its size ($size, window $dlg_w $dlg_h)" \
+    test "$size" = "$dlg_w $dlg_h"
+  [ -n "$jpeg" ] && cp "$jpeg" "$out/$1.jpg"
+  probe close "$dialog_title" >/dev/null
+  probe gone "$dialog_title" 10000 >/dev/null
+  probe front "$main_title" >/dev/null
+  sleep 2
+  shot "$1-list"
+}
+
+# A click on the page's checkbox "Copier tout le dialogue": the page lays it out at this place
+# of the main window's client area (see 01-main.png).
+read -r client_x client_y _ _ <<<"${main_client:-0 0 0 0}"
+timeout 5 xdotool mousemove $((client_x + 11)) $((client_y + 306)) click 1
+sleep 1
+shot 05-copy-all-checked
+capture_dialog 06-whole-dialog 'with "Copier tout le dialogue" checked'
+
+probe close "$main_title" >/dev/null
+check "closing ends the program" wait_for_no_window "$main_title" 30000
+wait_for 30 no_jpegs
+check "closing deletes the pictures" no_jpegs
+check "closing writes the INI (VK=$(ini_value VK), Mod=$(ini_value Mod), CopyAll=$(ini_value CopyAll))" \
+  test "$(ini_value VK)" = 67 -a "$(ini_value Mod)" = 4 -a "$(ini_value CopyAll)" = 1
+
+# --- Second start: the settings are read ------------------------------------------------------
+start_program run2 Verbacap.exe
+main_rect=$(probe wait "$main_title" 60000)
+check "the second start shows the main window" test -n "$main_rect"
+sleep 3
+shot 07-second-start
+capture_dialog 08-second-start-dialog "on the second start, with CopyAll=1 read from the INI"
 probe close "$main_title" >/dev/null
 probe gone "$main_title" 30000 >/dev/null
-check "the setting read is written back (CopyAll=$(ini_value CopyAll))" \
-  test "$(ini_value CopyAll)" = 1
 
 # --- Alt+C held by another program -------------------------------------------------------------
 start_program holder "$helpers/hotkey_holder.exe"
@@ -309,7 +327,7 @@ check "the program starts although Alt+C is taken" test -n "$main_rect"
 probe front "$main_title" >/dev/null
 sleep 3
 shot 09-hotkey-taken
-changed=$(differing 05-second-start 09-hotkey-taken "$main_rect")
+changed=$(differing 07-second-start 09-hotkey-taken "$main_rect")
 check "the page shows the notice ($changed pixels differ from a normal start)" \
   test "${changed:-0}" -gt 200
 start_program msgbox2 "$helpers/msgbox.exe"
