@@ -1,0 +1,201 @@
+// Windows, their texts and the messages they get, as the program relies on them.
+#include "tests/conformance/Conformance.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+std::vector<UINT> g_messages;
+
+LRESULT CALLBACK RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    g_messages.push_back(message);
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+// Position of the first `message` in the record, or -1.
+int IndexOf(UINT message) {
+    for (size_t i = 0; i < g_messages.size(); ++i) {
+        if (g_messages[i] == message) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+CONFORMANCE_TEST(CreationAndDestructionMessagesComeInOrder) {
+    g_messages.clear();
+    HWND hWnd = conformance::MakeTopWindow("Ordre", RecordingProc);
+    EXPECT(hWnd != nullptr);
+    // The frame is created before the client: WM_NCCREATE, then WM_CREATE.
+    EXPECT(IndexOf(WM_NCCREATE) >= 0);
+    EXPECT(IndexOf(WM_CREATE) > IndexOf(WM_NCCREATE));
+    // Before both, an overlapped window is asked for its size limits, and between them its client
+    // area is computed. Nothing of the program answers these two.
+    EXPECT(IndexOf(WM_GETMINMAXINFO) == 0 ||
+           SIMULATOR_GAP("no WM_GETMINMAXINFO before WM_NCCREATE"));
+    EXPECT((IndexOf(WM_NCCALCSIZE) > IndexOf(WM_NCCREATE) &&
+            IndexOf(WM_NCCALCSIZE) < IndexOf(WM_CREATE)) ||
+           SIMULATOR_GAP("no WM_NCCALCSIZE between WM_NCCREATE and WM_CREATE"));
+    EXPECT_EQ(-1, IndexOf(WM_DESTROY));
+
+    g_messages.clear();
+    ::DestroyWindow(hWnd);
+    EXPECT(IndexOf(WM_DESTROY) >= 0);
+    EXPECT(IndexOf(WM_NCDESTROY) > IndexOf(WM_DESTROY));
+    EXPECT(!::IsWindow(hWnd));
+}
+
+CONFORMANCE_TEST(PostedMessagesComeBeforeQuit) {
+    HWND hWnd = conformance::MakeTopWindow("File");
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    ::PostQuitMessage(3);
+    ::PostMessageA(hWnd, WM_USER + 1, 1, 0);
+    ::PostMessageA(hWnd, WM_USER + 2, 2, 0);
+    std::vector<UINT> order;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_USER + 1 || msg.message == WM_USER + 2 || msg.message == WM_QUIT) {
+            order.push_back(msg.message);
+        }
+        if (msg.message == WM_QUIT) {
+            EXPECT_EQ(3, static_cast<int>(msg.wParam));
+            break;
+        }
+    }
+    EXPECT_EQ(3u, order.size());
+    if (order.size() == 3) {
+        EXPECT_EQ(static_cast<UINT>(WM_USER + 1), order[0]);
+        EXPECT_EQ(static_cast<UINT>(WM_USER + 2), order[1]);
+        EXPECT_EQ(static_cast<UINT>(WM_QUIT), order[2]);
+    }
+    ::DestroyWindow(hWnd);
+}
+
+CONFORMANCE_TEST(WindowTextIsCutToTheBuffer) {
+    HWND hWnd = conformance::MakeTopWindow("Verbacap");
+    char text[16];
+    std::memset(text, 'x', sizeof text);
+    // Room for four characters and the terminating zero.
+    EXPECT_EQ(4, ::GetWindowTextA(hWnd, text, 5));
+    EXPECT_STREQ("Verb", text);
+    EXPECT_EQ(8, ::GetWindowTextLengthA(hWnd));
+
+    // No room at all: nothing is written.
+    std::memset(text, 'x', sizeof text);
+    EXPECT_EQ(0, ::GetWindowTextA(hWnd, text, 0));
+    EXPECT_EQ('x', text[0]);
+
+    // A long title is kept whole.
+    std::string longTitle(5000, 'a');
+    longTitle += "fin";
+    EXPECT(::SetWindowTextA(hWnd, longTitle.c_str()));
+    std::vector<char> buffer(6000, '\0');
+    EXPECT_EQ(5003, ::GetWindowTextA(hWnd, buffer.data(), static_cast<int>(buffer.size())));
+    EXPECT_STREQ(longTitle, buffer.data());
+    ::DestroyWindow(hWnd);
+}
+
+CONFORMANCE_TEST(ChildWindowsAreWalkedInCreationOrder) {
+    HWND parent = conformance::MakeTopWindow("Parent");
+    HWND first = ::CreateWindowExA(0, "STATIC", "un", WS_CHILD, 0, 0, 10, 10, parent, nullptr,
+                                   nullptr, nullptr);
+    HWND second = ::CreateWindowExA(0, "BUTTON", "deux", WS_CHILD, 0, 0, 10, 10, parent, nullptr,
+                                    nullptr, nullptr);
+    HWND inner = ::CreateWindowExA(0, "STATIC", "trois", WS_CHILD, 0, 0, 10, 10, first, nullptr,
+                                   nullptr, nullptr);
+    EXPECT(::GetWindow(parent, GW_CHILD) == first);
+    EXPECT(::GetWindow(first, GW_HWNDNEXT) == second);
+    EXPECT(::GetWindow(second, GW_HWNDNEXT) == nullptr);
+    EXPECT(::GetWindow(first, GW_CHILD) == inner);
+    EXPECT(::GetParent(inner) == first);
+    ::DestroyWindow(parent);
+    EXPECT(!::IsWindow(inner));
+}
+
+// The message box's text is its child with id 0xFFFF, readable through GetDlgItemTextA while
+// the box's own modal loop runs.
+namespace {
+
+char g_boxText[64];
+UINT g_boxLength = 0;
+UINT g_boxCutLength = 0;
+char g_boxCut[64];
+bool g_boxFound = false;
+
+void CALLBACK ReadMessageBox(HWND, UINT, UINT_PTR idEvent, DWORD) {
+    HWND box = ::FindWindowA("#32770", "Boite de test");
+    if (box == nullptr) {
+        return;
+    }
+    ::KillTimer(nullptr, idEvent);
+    g_boxFound = true;
+    g_boxLength = ::GetDlgItemTextA(box, 0xFFFF, g_boxText, sizeof g_boxText);
+    g_boxCutLength = ::GetDlgItemTextA(box, 0xFFFF, g_boxCut, 6);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+} // namespace
+
+CONFORMANCE_TEST(MessageBoxTextIsItemFFFF) {
+    g_boxFound = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ReadMessageBox);
+    EXPECT(timer != 0);
+    const int answer = ::MessageBoxA(nullptr, "Ligne un\nLigne deux", "Boite de test", MB_OK);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(IDOK, answer);
+    EXPECT(g_boxFound);
+    EXPECT_EQ(19u, g_boxLength);
+    EXPECT_STREQ("Ligne un\nLigne deux", g_boxText);
+    EXPECT_EQ(5u, g_boxCutLength);
+    EXPECT_STREQ("Ligne", g_boxCut);
+}
+
+// DialogBox shows its dialog the first time the dialog's message queue goes empty, whatever the
+// template says and whatever the dialog did to its visibility before, in WM_INITDIALOG or in a
+// message posted then: a dialog that is to start hidden must hide after that moment.
+namespace {
+
+bool g_visibleAtTimer = false;
+
+INT_PTR CALLBACK HidingDialogProc(HWND hDlg, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        ::ShowWindow(hDlg, SW_HIDE);
+        // A posted message comes before the queue is empty, a timer message only after.
+        ::PostMessageA(hDlg, WM_USER + 7, 0, 0);
+        ::SetTimer(hDlg, 1, 50, nullptr);
+        return TRUE;
+    }
+    if (message == WM_USER + 7) {
+        ::ShowWindow(hDlg, SW_HIDE);
+        return TRUE;
+    }
+    if (message == WM_TIMER) {
+        ::KillTimer(hDlg, 1);
+        g_visibleAtTimer = ::IsWindowVisible(hDlg) != FALSE;
+        ::EndDialog(hDlg, 5);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+CONFORMANCE_TEST(DialogBoxShowsTheDialogWhenItsQueueFirstGoesEmpty) {
+    // DLGTEMPLATE, then no menu, the default class and an empty title, WORD-aligned.
+    WORD buffer[32] = {};
+    auto* dialogTemplate = reinterpret_cast<DLGTEMPLATE*>(buffer);
+    dialogTemplate->style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
+    dialogTemplate->cx = 100;
+    dialogTemplate->cy = 50;
+    g_visibleAtTimer = false;
+    const INT_PTR result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), dialogTemplate,
+                                                     nullptr, HidingDialogProc, 0);
+    EXPECT_EQ(5, static_cast<int>(result));
+    EXPECT(g_visibleAtTimer ||
+           SIMULATOR_GAP("DialogBox does not show a dialog that hid itself before its queue "
+                         "first went empty"));
+}
