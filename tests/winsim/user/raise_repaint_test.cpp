@@ -58,4 +58,27 @@ TEST(RaiseRepaintTest, AWindowBroughtToTheTopShowsWhereItWasCovered) {
     DestroyWindow(red);
 }
 
+TEST(RaiseRepaintTest, TheLineUnderACaptionCoversWhatWasThere) {
+    winsim::ResetDesktop();
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = SolidProc;
+    windowClass.lpszClassName = "RaiseRepaintSolid";
+    ASSERT_NE(RegisterClassA(&windowClass), 0);
+    HWND red = ShowSolid(RGB(255, 0, 0), 100, 100);
+    PaintPending();
+    HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, "RaiseRepaintSolid", "Dlg",
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100, 100, 80, nullptr,
+                                  nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(dialog, GWLP_USERDATA, static_cast<LONG_PTR>(RGB(0, 0, 255)));
+    ShowWindow(dialog, SW_SHOW);
+    PaintPending();
+    POINT client = {0, 0};
+    ClientToScreen(dialog, &client);
+    // The row just above the client area, the last of the caption's height.
+    EXPECT_EQ(winsim::ScreenPixel(150, client.y - 1), GetSysColor(COLOR_3DFACE));
+    EXPECT_EQ(winsim::ScreenPixel(150, client.y), RGB(0, 0, 255));
+    DestroyWindow(dialog);
+    DestroyWindow(red);
+}
+
 } // namespace

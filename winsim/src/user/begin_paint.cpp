@@ -90,6 +90,10 @@ void DrawFrame(HWND hwnd, const Window& w) {
                    caption.right - w.rect.left, caption.bottom - w.rect.top};
         FillRect(dc, &local,
                  GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        // The last row of the caption height is the line between the caption and the client
+        // area; left unpainted it would keep whatever the screen showed there before.
+        RECT line{local.left, local.bottom, local.right, local.bottom + 1};
+        FillRect(dc, &line, GetSysColorBrush(COLOR_3DFACE));
         NONCLIENTMETRICSA metrics{};
         metrics.cbSize = sizeof(metrics);
         HFONT font = nullptr;
