@@ -10,7 +10,8 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/mingw64}
+# Absolute: the programs are started from a folder of their own.
+build=$(cd "${1:-$root/build/mingw64}" 2>/dev/null && pwd) || build=${1:-$root/build/mingw64}
 out=$root/build/wine-check
 exe=$build/Verbacap.exe
 helpers=$build/wine-helpers

@@ -22,7 +22,7 @@ int main() {
     winsim::ResetDesktop();
     // On a real desktop the clock runs by itself while a modal loop waits; here the scripted
     // person lets it run, so that timers fire inside message boxes as they do there.
-    for (int step = 0; step < 50; ++step) {
+    for (int step = 0; step < 100; ++step) {
         winsim::ScriptPush("let time pass", [] { winsim::LetTimePass(100); });
     }
     return conformance::RunAll();
