@@ -4,6 +4,7 @@
 #include "framework/CDC.h"
 #include "framework/CFileDialog.h"
 #include "framework/CWindowDC.h"
+#include "list/ClipboardOpen.h"
 #include "list/EntryRowIndex.h"
 #include "res/resource.h"
 #include "ui/QuilloryTextDlg.h"
@@ -95,7 +96,7 @@ void CQuilloryTextDlg::CopyEntryImage() {
         memoryDC.SelectObject(previous);
         // The clipboard owns the bitmap once it has taken it; one it did not take is
         // deleted with its object here.
-        if (::OpenClipboard(m_hWnd)) {
+        if (OpenClipboardRetrying(m_hWnd)) {
             ::EmptyClipboard();
             if (::SetClipboardData(CF_BITMAP, static_cast<HBITMAP>(bitmap)) != nullptr) {
                 bitmap.Detach();

@@ -1,6 +1,7 @@
 // The main dialog's capture list: adding and removing entries, showing them in the page, the
 // rows lighting up under the pointer, and an entry's text to the clipboard.
 #include "list/CaptureListHtml.h"
+#include "list/ClipboardOpen.h"
 #include "list/EntryPlainText.h"
 #include "ui/QuilloryTextDlg.h"
 
@@ -72,28 +73,6 @@ void CQuilloryTextDlg::HighlightRow(IHTMLElement* pElement, LPCSTR szColor) {
         }
     }
 }
-
-namespace {
-
-// Other programs open the clipboard for a moment after every change (clipboard managers, remote
-// desktop clients): a copy that finds it held tries again, for about a quarter of a second in
-// all, before it gives up.
-constexpr int kClipboardAttempts = 11;
-constexpr DWORD kClipboardRetryMilliseconds = 25;
-
-bool OpenClipboardRetrying(HWND hWnd) {
-    for (int attempt = 1;; ++attempt) {
-        if (::OpenClipboard(hWnd)) {
-            return true;
-        }
-        if (attempt == kClipboardAttempts) {
-            return false;
-        }
-        ::Sleep(kClipboardRetryMilliseconds);
-    }
-}
-
-} // namespace
 
 void CQuilloryTextDlg::CopyEntryText() {
     const CaptureEntry* entry = GetEntry(m_nSelectedEntry);
