@@ -18,13 +18,9 @@ void SetCaptureListReader(CaptureListReader reader) {
     Reader() = std::move(reader);
 }
 
-bool CaptureListReadable() {
-    return static_cast<bool>(Reader());
-}
-
 std::vector<std::string> ReadCaptureList() {
     if (!Reader()) {
-        throw StepFailure("this build has no program whose capture list could be read");
+        throw StepFailure("no program is linked in whose capture list could be read");
     }
     return Reader()();
 }

@@ -1,7 +1,7 @@
 // The texts of the items of the program's owner-drawn menus. The system holds no text for an
 // owner-drawn item (its data is the program's own record), so the scenario steps that name such
 // an item by its text read the text through a reader that the executable links in with the
-// program; a build without the program has none.
+// program (the player's own tests run without one).
 #pragma once
 
 #include <winsim/windows.h>

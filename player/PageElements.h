@@ -10,9 +10,6 @@
 
 namespace player {
 
-// Whether this build can read elements of the program's pages.
-bool PageElementsReadable();
-
 // The class attribute of the element in the page shown by `view`. Throws StepFailure when the
 // page has no such element.
 std::string ElementClassName(HWND view, const ElementRef& element);

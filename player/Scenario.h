@@ -19,8 +19,6 @@ struct Step {
     std::string text;
     // Runs the step; throws StepFailure when it cannot be done or an expectation does not hold.
     std::function<void(ScenarioRun&)> run;
-    // Why the step cannot run in this build; empty when it can.
-    std::string unavailable;
     // `expect running yes`: the scenario states that the program keeps running.
     bool expectsRunning = false;
     bool expectsStopped = false;

@@ -9,8 +9,7 @@ namespace player {
 
 void ScenarioRun::StartProgram(const std::string& commandLine) {
     if (!program_) {
-        throw StepFailure("the program cannot be started yet: this build of verbacap has no "
-                          "program start-up (not available yet)");
+        throw StepFailure("there is no program to start");
     }
     if (running_) {
         throw StepFailure("the program is already running");

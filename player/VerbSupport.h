@@ -27,7 +27,6 @@ struct BuildContext {
         error = message;
         return false;
     }
-    void Unavailable(const std::string& why) { step.unavailable = why; }
 };
 
 bool ParseInt(const std::string& text, long min, long max, long& value);

@@ -187,9 +187,6 @@ bool StepBuilder::Build(const std::vector<Token>& tokens, Step& step, std::strin
         error += "; usage: " + std::string(verb.usage);
         return false;
     }
-    if (!step.unavailable.empty()) {
-        step.unavailable = "'" + name + "' is not available yet: " + step.unavailable;
-    }
     if (!step.run) {
         // Desktop configuration: applied when the desktop is made, before the first step.
         step.run = [](ScenarioRun&) {};

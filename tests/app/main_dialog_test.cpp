@@ -1,6 +1,7 @@
 // The main window's own behaviour: keys that must not end it, the page's context menu, and the
 // hot-key control laid over its place in the page.
 #include "program_fixture.h"
+#include "tests/support/geometry.h"
 
 namespace {
 
@@ -62,10 +63,7 @@ TEST_F(ProgramTest, HotKeyControlIsInvisibleBeforeThePageAndCoversItsPlaceAfter)
         EXPECT_EQ(place.right - place.left, 120);
         EXPECT_EQ(place.bottom - place.top, 20);
         RECT control = HotKeyControlRect();
-        EXPECT_EQ(control.left, place.left);
-        EXPECT_EQ(control.top, place.top);
-        EXPECT_EQ(control.right, place.right);
-        EXPECT_EQ(control.bottom, place.bottom);
+        EXPECT_EQ(control, place);
         // The control lies above the browser control.
         EXPECT_EQ(::GetWindow(Dialog().m_hWnd, GW_CHILD), Dialog().m_ctrlHotKey.m_hWnd);
     });
@@ -78,20 +76,14 @@ TEST_F(ProgramTest, HotKeyControlIsInvisibleBeforeThePageAndCoversItsPlaceAfter)
     theApp.m_pMainWnd = nullptr;
 
     EXPECT_FALSE(dialog.documentCompleteAtInit);
-    EXPECT_EQ(dialog.rectAtInit.left, 0);
-    EXPECT_EQ(dialog.rectAtInit.top, 0);
-    EXPECT_EQ(dialog.rectAtInit.right, 0);
-    EXPECT_EQ(dialog.rectAtInit.bottom, 0);
+    EXPECT_EQ(dialog.rectAtInit, (RECT{0, 0, 0, 0}));
 }
 
 TEST_F(ProgramTest, HotKeyControlFollowsItsPlaceWhenTheWindowIsMaximisedAndRestored) {
     auto expectOverPlace = [](const char* when) {
         RECT place = ElementClientRect("ctrlHotkey");
         RECT control = HotKeyControlRect();
-        EXPECT_EQ(control.left, place.left) << when;
-        EXPECT_EQ(control.top, place.top) << when;
-        EXPECT_EQ(control.right - control.left, 120) << when;
-        EXPECT_EQ(control.bottom - control.top, 20) << when;
+        EXPECT_EQ(control, (RECT{place.left, place.top, place.left + 120, place.top + 20})) << when;
     };
     static RECT before;
     Step("note the place", [&] {

@@ -1,5 +1,6 @@
 // The page's menu titles "Fonctions" and "Aide", their popups and the commands they carry.
 #include "program_fixture.h"
+#include "tests/support/geometry.h"
 
 #include <algorithm>
 
@@ -76,8 +77,7 @@ TEST_F(PageMenusTest, HoverAndEscLeaveFunctionsAtRestAndRunNothing) {
         Dialog().ClientToScreen(&title);
         RECT popup = {};
         ::GetWindowRect(MenuWindow(), &popup);
-        EXPECT_EQ(popup.left, title.left);
-        EXPECT_EQ(popup.top, title.bottom);
+        EXPECT_EQ((POINT{popup.left, popup.top}), (POINT{title.left, title.bottom}));
         winsim::PressKeys("Esc");
     });
     Step("after Esc", [] {

@@ -9,6 +9,7 @@
 #include "menu/MenuStyle.h"
 #include "menu/SharedIconList.h"
 #include "tests/imaging/DibBuilder.h"
+#include "tests/support/geometry.h"
 
 #include <winsim/sim_gdi.h>
 
@@ -157,8 +158,7 @@ TEST_F(EntryActionsTest, AMouseDownOnARowSelectsItsEntryAndCopiesItsTextAgain) {
         RECT menu = {};
         ASSERT_NE(OpenMenuWindow(), nullptr);
         ::GetWindowRect(OpenMenuWindow(), &menu);
-        EXPECT_EQ(menu.left, pointer.x);
-        EXPECT_EQ(menu.top, pointer.y);
+        EXPECT_EQ((POINT{menu.left, menu.top}), pointer);
         winsim::ChooseMenuItem(ID_ENTRY_COPYTEXT);
     });
     Step("the text of row 1 is on the clipboard", [] {

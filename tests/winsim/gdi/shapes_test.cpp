@@ -1,4 +1,5 @@
 #include "gdi_fixture.h"
+#include "tests/support/geometry.h"
 
 #include <winsim/sim_gdi.h>
 
@@ -38,8 +39,7 @@ TEST(Shapes, LinesLeaveOutTheEndPoint) {
     EXPECT_EQ(GetPixel(c.dc, 3, 5), RGB(255, 255, 255));
     POINT p{};
     MoveToEx(c.dc, 0, 0, &p);
-    EXPECT_EQ(p.x, 3);
-    EXPECT_EQ(p.y, 5);
+    EXPECT_EQ(p, (POINT{3, 5}));
     SetROP2(c.dc, R2_XORPEN);
     MoveToEx(c.dc, 3, 3, nullptr);
     LineTo(c.dc, 4, 3);

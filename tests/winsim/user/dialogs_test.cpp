@@ -1,6 +1,7 @@
 // Dialogs from extended templates, Enter and Esc, the close box, message boxes, the hot-key
 // control, and a modal dialog inside a handler while a hot-key arrives.
 #include "recorder.h"
+#include "tests/support/geometry.h"
 
 #include <winsim/script.h>
 #include <winsim/sim_user.h>
@@ -148,8 +149,7 @@ TEST_F(DialogsTest, ControlsAreCreatedFromTheTemplateInDialogUnits) {
         GetWindowRect(hotkey, &r);
         POINT origin{r.left, r.top};
         ScreenToClient(dlg, &origin);
-        EXPECT_EQ(origin.x, (105 * baseX + 2) / 4);
-        EXPECT_EQ(origin.y, (95 * baseY + 4) / 8);
+        EXPECT_EQ(origin, (POINT{(105 * baseX + 2) / 4, (95 * baseY + 4) / 8}));
         EXPECT_EQ(r.right - r.left, (84 * baseX + 2) / 4);
         RECT client;
         GetClientRect(dlg, &client);

@@ -1,6 +1,7 @@
 // Windows: creation and destruction, the tree in z-order, texts, geometry, show states,
 // activation and focus.
 #include "recorder.h"
+#include "tests/support/geometry.h"
 
 #include <winsim/sim_user.h>
 
@@ -159,15 +160,12 @@ TEST_F(WindowsTest, ClientAreaExcludesCaptionAndBorders) {
     RECT cr;
     GetWindowRect(w, &wr);
     GetClientRect(w, &cr);
-    EXPECT_EQ(wr.left, 50);
-    EXPECT_EQ(wr.bottom, 160);
-    EXPECT_EQ(cr.right, 200 - 2 * 3);
+    EXPECT_EQ(wr, (RECT{50, 60, 250, 160}));
     const int caption = GetSystemMetrics(SM_CYCAPTION);
-    EXPECT_EQ(cr.bottom, 100 - 3 - caption - 3);
+    EXPECT_EQ(cr, (RECT{0, 0, 200 - 2 * 3, 100 - 3 - caption - 3}));
     POINT p{0, 0};
     ClientToScreen(w, &p);
-    EXPECT_EQ(p.x, 53);
-    EXPECT_EQ(p.y, 60 + 3 + caption);
+    EXPECT_EQ(p, (POINT{53, 60 + 3 + caption}));
     ScreenToClient(w, &p);
     EXPECT_EQ(p.x, 0);
 
@@ -190,9 +188,7 @@ TEST_F(WindowsTest, ChildrenMoveWithTheirParent) {
     // The child's own position is relative to the client area.
     SetWindowPos(child, nullptr, 5, 6, 70, 20, SWP_NOZORDER);
     GetWindowRect(child, &after);
-    EXPECT_EQ(after.left, 305);
-    EXPECT_EQ(after.top, 206);
-    EXPECT_EQ(after.right - after.left, 70);
+    EXPECT_EQ(after, (RECT{305, 206, 305 + 70, 206 + 20}));
 }
 
 TEST_F(WindowsTest, TopmostBandAndSetWindowPosZOrder) {

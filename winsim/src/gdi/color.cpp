@@ -65,10 +65,6 @@ const std::array<PALETTEENTRY, 20>& StaticColors() {
     return kStatic;
 }
 
-bool IsStaticIndex(int index) {
-    return index < 10 || index >= 246;
-}
-
 const std::array<RGBQUAD, 16>& Vga16Colors() {
     return kVga;
 }

@@ -11,7 +11,6 @@ namespace winsim::gdi {
 
 // The 20 static colours: system palette entries 0-9 and 246-255.
 const std::array<PALETTEENTRY, 20>& StaticColors();
-bool IsStaticIndex(int index);
 
 // The 16 colours of a 4-bit display, in the order of its pixel values.
 const std::array<RGBQUAD, 16>& Vga16Colors();

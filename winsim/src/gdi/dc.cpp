@@ -119,8 +119,6 @@ bool IsPaletteDisplay() {
 
 } // namespace
 
-void ResetDcs() {}
-
 } // namespace winsim::gdi
 
 using namespace winsim::gdi;

@@ -43,6 +43,4 @@ bool WindowDcGeometry(HWND hwnd, bool windowDc, POINT& origin, Region& visible);
 // A window's rectangle in screen coordinates. False when the window does not exist.
 bool WindowScreenRect(HWND hwnd, RECT& rect);
 
-void ResetDcs();
-
 } // namespace winsim::gdi

@@ -52,15 +52,6 @@ bool Pattern::Load(const Canvas& c, HBRUSH brush) {
     return true;
 }
 
-bool BrushPixel(const Canvas& c, HBRUSH brush, uint32_t& pixel) {
-    Pattern p;
-    if (!p.Load(c, brush)) {
-        return false;
-    }
-    pixel = p.At(0, 0);
-    return true;
-}
-
 void FillSurfaceRect(Canvas& c, const RECT& rect, const Pattern& pattern, uint8_t rop) {
     Surface& s = *c.surface;
     for (const RECT& clip : c.clip.Rects()) {

@@ -84,10 +84,6 @@ private:
     int width_ = 1, height_ = 1, originX_ = 0, originY_ = 0;
 };
 
-// The brush's pixel value on the canvas (a pattern brush's first pixel); false for the null
-// brush.
-bool BrushPixel(const Canvas& c, HBRUSH brush, uint32_t& pixel);
-
 // Applies a ternary operation with a pattern to a rectangle in surface coordinates, inside the
 // canvas's clip region.
 void FillSurfaceRect(Canvas& c, const RECT& rect, const Pattern& pattern, uint8_t rop);

@@ -112,10 +112,6 @@ const std::vector<SoundRecord>& SoundsStartedList() {
     return State().started;
 }
 
-bool SoundIsPlaying() {
-    return Playing();
-}
-
 void ResetSound() {
     State() = SoundState{};
 }

@@ -21,6 +21,5 @@ struct SoundRecord {
 };
 
 const std::vector<SoundRecord>& SoundsStartedList();
-bool SoundIsPlaying();
 
 } // namespace winsim::system

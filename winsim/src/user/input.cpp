@@ -384,10 +384,6 @@ POINT CursorPosition() {
     return Input().cursor;
 }
 
-bool KeyIsDown(int vk) {
-    return vk >= 0 && vk < 256 && Input().down[static_cast<size_t>(vk)];
-}
-
 void TakeInputMessage(const MSG& msg) {
     InputState& in = Input();
     auto set = [&](UINT vk, bool down) {

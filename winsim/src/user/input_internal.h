@@ -8,7 +8,6 @@ namespace winsim::user {
 POINT CursorPosition();
 // The character a key press gives with the current state of Shift, Ctrl and Caps Lock, or 0.
 int CharacterForKey(UINT vk);
-bool KeyIsDown(int vk);
 // MK_* flags of the buttons and modifier keys held down, as mouse messages carry them.
 WPARAM MouseKeyFlags();
 // The key state that goes with the messages taken so far (what GetKeyState reports).

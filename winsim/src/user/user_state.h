@@ -134,7 +134,6 @@ std::shared_ptr<WindowClass> FindClass(LPCSTR name, HINSTANCE instance);
 
 // Internal helpers shared by the files of this area.
 void RegisterSystemClasses();
-void DestroyThreadWindows(DWORD thread);
 void ForgetWindowInInput(HWND hwnd);
 void KillWindowTimers(HWND hwnd);
 void ReleaseWindowHotKeys(HWND hwnd);

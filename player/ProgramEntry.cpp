@@ -1,5 +1,5 @@
-// The program is linked: `start` and `logon` run its application object the way the executable's
-// entry does on Windows.
+// `start` and `logon` run the linked application object the way the executable's entry does on
+// Windows.
 #include "player/ProgramEntry.h"
 
 #include "framework/CWinApp.h"

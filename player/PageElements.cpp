@@ -1,4 +1,4 @@
-// The browser control runs on the simulated desktop: elements are read through its interface.
+// Elements are read through the browser control's interface.
 #include "player/PageElements.h"
 
 #include "player/ProgramWindows.h"
@@ -48,10 +48,6 @@ std::string Describe(const htmlview::ElementPtr& element) {
 }
 
 } // namespace
-
-bool PageElementsReadable() {
-    return true;
-}
 
 std::string ElementClassName(HWND view, const ElementRef& element) {
     return Narrow(FindOrFail(view, element)->GetClassName());
