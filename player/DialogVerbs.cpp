@@ -2,6 +2,7 @@
 // box of the topmost dialog.
 #include "player/VerbSupport.h"
 
+#include "player/AsPerson.h"
 #include "player/DesktopText.h"
 #include "player/ElementRef.h"
 #include "player/ProgramWindows.h"
@@ -12,22 +13,6 @@
 #include <stdexcept>
 
 namespace player {
-namespace {
-
-// A call of the scripted person whose refusal (a character it cannot type, a window gone)
-// fails the step.
-template <typename Call> void AsPerson(Call call) {
-    try {
-        call();
-    } catch (const std::exception& error) {
-        if (dynamic_cast<const StepFailure*>(&error) != nullptr) {
-            throw;
-        }
-        throw StepFailure(error.what());
-    }
-}
-
-} // namespace
 
 bool BuildField(BuildContext& c) {
     if (!ElementArg(c, 0)) {

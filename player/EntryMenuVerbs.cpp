@@ -2,6 +2,7 @@
 // picture that the clipboard holds.
 #include "player/VerbSupport.h"
 
+#include "player/AsPerson.h"
 #include "player/DesktopText.h"
 #include "player/ElementRef.h"
 #include "player/ProgramWindows.h"
@@ -14,23 +15,6 @@
 #include <stdexcept>
 
 namespace player {
-namespace {
-
-// Runs an answer of the scripted person; a refusal (no menu open, no such item, no dialog)
-// is the step's failure.
-template <typename Call> void Answer(Call call) {
-    try {
-        call();
-    } catch (const StepFailure&) {
-        throw;
-    } catch (const winsim::ScriptExhausted&) {
-        throw;
-    } catch (const std::runtime_error& error) {
-        throw StepFailure(error.what());
-    }
-}
-
-} // namespace
 
 bool BuildMenuHover(BuildContext& c) {
     long id = 0;
@@ -38,7 +22,7 @@ bool BuildMenuHover(BuildContext& c) {
         return c.Fail("'" + c.Arg(0) + "' is not a command id");
     }
     c.step.run = [id](ScenarioRun&) {
-        Answer([&] {
+        AsPerson([&] {
             if (!winsim::IsMenuOpen()) {
                 throw StepFailure("no menu is open");
             }
@@ -54,7 +38,7 @@ bool BuildSaveAs(BuildContext& c) {
     }
     const std::string path = c.Arg(0);
     c.step.run = [path](ScenarioRun&) {
-        Answer([&] {
+        AsPerson([&] {
             if (!winsim::OpenFileDialog()) {
                 throw StepFailure("no save dialog is open");
             }
@@ -66,7 +50,7 @@ bool BuildSaveAs(BuildContext& c) {
 
 bool BuildSaveCancel(BuildContext& c) {
     c.step.run = [](ScenarioRun&) {
-        Answer([] {
+        AsPerson([] {
             if (!winsim::OpenFileDialog()) {
                 throw StepFailure("no save dialog is open");
             }
@@ -115,7 +99,7 @@ bool BuildMouseDown(BuildContext& c) {
         }
         // The button goes down on the middle of the element and comes up again; the program
         // reacts to the press.
-        Answer([&] {
+        AsPerson([&] {
             winsim::MovePointer(
                 POINT{(screen.left + screen.right) / 2, (screen.top + screen.bottom) / 2});
             winsim::PressButton(0);

@@ -2,6 +2,7 @@
 // menu shows, and clicks on the icon in the notification area.
 #include "player/VerbSupport.h"
 
+#include "player/AsPerson.h"
 #include "player/DesktopObserver.h"
 #include "player/DesktopText.h"
 #include "player/MenuItemText.h"
@@ -13,6 +14,7 @@
 #include <stdexcept>
 
 namespace player {
+
 namespace {
 
 // What a person reads on an item: the system's text or, for an owner-drawn item, for which the
@@ -79,18 +81,6 @@ void ChooseByText(const std::string& ansi) {
         }
     }
     winsim::ChooseMenuItem(ansi);
-}
-
-// A call of the scripted person whose refusal (no menu open, no such item) fails the step.
-template <typename Call> void AsPerson(Call call) {
-    try {
-        call();
-    } catch (const std::runtime_error& error) {
-        if (dynamic_cast<const StepFailure*>(&error) != nullptr) {
-            throw;
-        }
-        throw StepFailure(error.what());
-    }
 }
 
 } // namespace

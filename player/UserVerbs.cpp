@@ -3,6 +3,7 @@
 // commands, and what the program's windows show.
 #include "player/VerbSupport.h"
 
+#include "player/AsPerson.h"
 #include "player/DesktopObserver.h"
 #include "player/DesktopText.h"
 #include "player/ElementRef.h"
@@ -79,22 +80,6 @@ PageElement VisibleElement(const ElementRef& ref) {
         throw StepFailure("the element " + FormatElementRef(ref) + " is not visible");
     }
     return page;
-}
-
-// Runs a call of the scripted person, turning its refusal (no such item, no such key) into the
-// step's failure. What ends the run anyway passes through unchanged.
-template <typename Call> void AsPerson(Call call) {
-    try {
-        call();
-    } catch (const StepFailure&) {
-        throw;
-    } catch (const winsim::ScriptExhausted&) {
-        throw;
-    } catch (const std::logic_error& error) {
-        throw StepFailure(error.what());
-    } catch (const std::runtime_error& error) {
-        throw StepFailure(error.what());
-    }
 }
 
 // Presses a combination as a person does: the modifiers and the key go down, and only once the
