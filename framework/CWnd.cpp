@@ -282,6 +282,9 @@ void CWnd::OnTimer(UINT_PTR) {
 void CWnd::OnExitMenuLoop(BOOL) {
     Default();
 }
+void CWnd::OnWindowPosChanging(WINDOWPOS*) {
+    Default();
+}
 void CWnd::OnKillFocus(CWnd*) {
     Default();
 }

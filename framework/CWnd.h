@@ -118,6 +118,7 @@ protected:
     UINT OnGetDlgCode();
     int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     void OnPaint();
+    void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     // Owner-draw requests for menu items go to the menu objects; the rest to the default.
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
@@ -176,6 +177,9 @@ const MSG* AfxGetCurrentMessage();
     AFX_MSG_ENTRY(WM_MOUSEACTIVATE, *pResult = AFX_THIS(pTarget)->OnMouseActivate(                 \
                                         CWnd::FromHandle(reinterpret_cast<HWND>(wParam)),          \
                                         LOWORD(lParam), HIWORD(lParam)))
+#define ON_WM_WINDOWPOSCHANGING()                                                                  \
+    AFX_MSG_ENTRY(WM_WINDOWPOSCHANGING,                                                            \
+                  AFX_THIS(pTarget)->OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam)))
 #define ON_WM_MEASUREITEM()                                                                        \
     AFX_MSG_ENTRY(WM_MEASUREITEM,                                                                  \
                   AFX_THIS(pTarget)->OnMeasureItem(static_cast<int>(wParam),                       \

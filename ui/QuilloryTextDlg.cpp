@@ -25,6 +25,9 @@ ON_COMMAND(ID_AUTOSTART, OnToggleAutostart)
 ON_COMMAND(ID_AUTOCAPTURE, ToggleAutoCapture)
 ON_COMMAND(ID_SHOW_HELP, ShowHelpDialog)
 ON_COMMAND(ID_SHOW_ABOUT, ShowAboutDialog)
+// The modal loop shows the dialog when its queue first goes empty, after the page may already
+// have hidden it for an "-autostart" start; a hidden window refuses every show but its restore.
+ON_WM_WINDOWPOSCHANGING()
 END_MESSAGE_MAP()
 
 BEGIN_DHTML_EVENT_MAP(CQuilloryTextDlg)

@@ -138,6 +138,7 @@ protected:
     void OnClose();
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
+    void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     void OnQuit();
     void OnToggleMinimizeToTray();
     void OnToggleAutostart();

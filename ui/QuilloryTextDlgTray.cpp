@@ -89,6 +89,15 @@ void CQuilloryTextDlg::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
     }
 }
 
+// While the window belongs in the notification area nothing shows it: neither the template's
+// WS_VISIBLE nor the modal loop's first idle. RestoreFromTray marks it shown before it shows it.
+void CQuilloryTextDlg::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
+    CDHtmlDialog::OnWindowPosChanging(lpwndpos);
+    if (!m_bShown) {
+        lpwndpos->flags &= ~SWP_SHOWWINDOW;
+    }
+}
+
 // The option only changes what the next minimise or close does; a hidden window stays hidden.
 void CQuilloryTextDlg::OnToggleMinimizeToTray() {
     m_bMinimizeToTray = !m_bMinimizeToTray;

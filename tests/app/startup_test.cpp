@@ -8,6 +8,16 @@ bool CopyAllChecked() {
     return box != nullptr && box->GetChecked();
 }
 
+// The desktop's record of what the person saw includes a window appearing.
+bool AnyWindowShown(const std::vector<std::string>& events) {
+    for (const std::string& event : events) {
+        if (event.find("' shown") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 TEST_F(ProgramTest, FirstStartWithoutIniShowsDefaultsAndWritesThemAtTheEnd) {
@@ -124,12 +134,29 @@ TEST_F(ProgramTest, WithTheTrayOptionTheCloseBoxHidesTheWindowAndQuitEndsTheRun)
 
 TEST_F(ProgramTest, AutostartSwitchAtTheVeryEndStartsHiddenInTheTray) {
     NewDesktop("\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart");
+    winsim::TakeUserEvents();
     Step("look at the desktop", [] {
+        // Not even for a moment: neither the template nor the dialog loop's first idle.
+        EXPECT_FALSE(AnyWindowShown(winsim::TakeUserEvents()));
         EXPECT_FALSE(Dialog().m_bShown);
         EXPECT_FALSE(::IsWindowVisible(Dialog().m_hWnd));
+        EXPECT_NE(::GetForegroundWindow(), Dialog().m_hWnd);
         ASSERT_EQ(winsim::TrayIcons().size(), 1u);
         EXPECT_EQ(winsim::TrayIcons()[0].window, Dialog().m_hWnd);
         EXPECT_EQ(winsim::TrayIcons()[0].id, 100u);
+        // Whoever else shows it, it stays in the tray.
+        ::ShowWindow(Dialog().m_hWnd, SW_SHOWNORMAL);
+        ::SetWindowPos(Dialog().m_hWnd, HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        EXPECT_FALSE(::IsWindowVisible(Dialog().m_hWnd));
+        winsim::ClickTrayIcon(Dialog().m_hWnd, 100, 0);
+    });
+    Step("restored by the icon", [] {
+        EXPECT_TRUE(Dialog().m_bShown);
+        EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
+        EXPECT_EQ(::GetForegroundWindow(), Dialog().m_hWnd);
+        EXPECT_TRUE(winsim::TrayIcons().empty());
+        Dialog().HideToTray();
     });
     Step("quit", [] { Dialog().SendMessage(WM_COMMAND, ID_APP_QUIT); });
     RunProgram();

@@ -326,10 +326,12 @@ INT_PTR RunModalDialog(HWND dlg, HWND owner, const std::string& what) {
     if (!w || !w->dialog) {
         return -1;
     }
-    if (!w->dialog->ended && !(w->style & WS_VISIBLE)) {
-        ShowWindow(dlg, SW_SHOWNORMAL);
-    }
     WaitingIn waiting(what);
+    // The dialog is shown (SW_SHOWNORMAL) the first time the queue goes empty, whatever its
+    // template says and whatever the messages before hid; a timer message counts as empty, so
+    // that a stream of them cannot keep the dialog hidden. A dialog that must stay hidden
+    // refuses the show in WM_WINDOWPOSCHANGING.
+    bool firstEmpty = true;
     MSG msg;
     for (;;) {
         w = Find(dlg);
@@ -346,6 +348,16 @@ INT_PTR RunModalDialog(HWND dlg, HWND owner, const std::string& what) {
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
+            if (firstEmpty && msg.message == WM_TIMER && Find(dlg) && !Find(dlg)->dialog->ended) {
+                firstEmpty = false;
+                ShowWindow(dlg, SW_SHOWNORMAL);
+            }
+            continue;
+        }
+        if (firstEmpty) {
+            firstEmpty = false;
+            ShowWindow(dlg, SW_SHOWNORMAL);
+            // Showing queues painting; the queue is looked at again before the loop waits.
             continue;
         }
         if (owner && Find(owner) && !(w->style & DS_NOIDLEMSG)) {

@@ -365,7 +365,8 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     }
     if (activateOther) {
         ActivateOtherThan(hWnd);
-    } else if (activate) {
+    } else if (activate && (Find(hWnd)->style & WS_VISIBLE)) {
+        // A window that refused the show in WM_WINDOWPOSCHANGING stays hidden and inactive.
         Activate(hWnd);
     }
     return wasVisible;
