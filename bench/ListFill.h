@@ -20,19 +20,25 @@ inline void ResetDesktopForList() {
     winsim::ResetDesktop(config);
 }
 
-// Appends count entries of two-line texts, each with a picture file of its own (a copy of a
-// capture of seed), and renders the list once.
-inline void FillList(CQuilloryTextDlg& dialog, int count, HWND seed) {
-    if (count == 0) {
-        return;
-    }
+// The start of the names of the prefilled entries' picture files, in the program's folder
+// "tmp" (created when missing), as the program's own captures are.
+inline std::string PrefillPathPrefix() {
     char folder[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, folder, sizeof folder);
     std::string prefix(folder);
     prefix.erase(prefix.rfind('\\') + 1);
     prefix += "tmp";
     CreateDirectoryA(prefix.c_str(), nullptr);
-    prefix += "\\prefill";
+    return prefix + "\\prefill";
+}
+
+// Appends count entries of two-line texts, each with a picture file of its own (a copy of a
+// capture of seed), and renders the list once.
+inline void FillList(CQuilloryTextDlg& dialog, int count, HWND seed) {
+    if (count == 0) {
+        return;
+    }
+    const std::string prefix = PrefillPathPrefix();
 
     const std::string seedPath = prefix + "-seed.jpg";
     CWnd seedWindow(seed);

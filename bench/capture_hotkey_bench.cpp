@@ -4,6 +4,7 @@
 // (TurboJPEG, 4:2:0, quality 100, file written). The program runs on the simulated desktop; the
 // hot-key message reaches its main dialog while the dialog waits for input. A counter gives the
 // grab alone, to show where the time goes.
+#include "ListFill.h"
 #include "PictureWindow.h"
 #include "TurboJpegReference.h"
 #include "app/QuilloryTextApp.h"
@@ -37,13 +38,7 @@ void Prefill(CQuilloryTextDlg& dialog, int count) {
     if (count == 0) {
         return;
     }
-    char folder[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, folder, sizeof folder);
-    std::string prefix(folder);
-    prefix.erase(prefix.rfind('\\') + 1);
-    prefix += "tmp";
-    CreateDirectoryA(prefix.c_str(), nullptr);
-    prefix += "\\prefill";
+    const std::string prefix = bench::PrefillPathPrefix();
 
     HWND small = CreateWindowExA(0, "BenchPicture", "Small", WS_POPUP | WS_VISIBLE, 0, 0, 240, 120,
                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
