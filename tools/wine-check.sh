@@ -145,6 +145,23 @@ wait_for_no_window_at_all() {
   done
 }
 clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
+# Something else takes the clipboard: xclip owns the X selection until a program takes it back.
+put_on_clipboard() {
+  printf '%s' "$1" | timeout 60 xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+}
+# click X Y [BUTTON]: a click of the mouse at a point of the screen (1 left, 3 right).
+click() { timeout 5 xdotool mousemove "$1" "$2" click "${3:-1}"; }
+# Bounding box "width height left top" of the pixels that differ between two screenshots in a
+# rectangle, in screen coordinates; empty when none differ.
+changed_box() {
+  local l t w h box
+  read -r l t w h <<<"$3"
+  box=$(convert "$out/$1.png" "$out/$2.png" -compose difference -composite \
+    -crop "${w}x${h}+${l}+${t}" +repage -threshold 0 -format '%@' info: 2>/dev/null)
+  [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 0
+  [ "${BASH_REMATCH[1]}" -gt 0 ] && [ "${BASH_REMATCH[1]}" -lt "$w" ] || return 0
+  echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} $((l + BASH_REMATCH[3])) $((t + BASH_REMATCH[4]))"
+}
 # The X window of Wine's virtual desktop gets the keyboard focus before each key.
 press() {
   local desktop
@@ -301,6 +318,52 @@ timeout 5 xdotool mousemove $((client_x + 11)) $((client_y + 306)) click 1
 sleep 1
 shot 05-copy-all-checked
 capture_dialog 06-whole-dialog 'with "Copier tout le dialogue" checked'
+
+# --- The entry menu ------------------------------------------------------------------------------
+# The list now holds the message box (row 0) and the dialog (row 1); the page lays their rows out
+# at these places of the client area (see 06-whole-dialog-list.png), the text column at x 150.
+row0_y=$((client_y + 90))
+row1_y=$((client_y + 205))
+list_area="$client_x $((client_y + 35)) 330 250"
+dialog_jpeg=$(newest_jpeg)
+# The owner-drawn entry menu opens with its top-left corner at the pointer; its first four items
+# are 19 pixels high below a border of 3 (see 12-entry-menu.png).
+entry_item_y() { echo $((3 + $1 * 19 + 9)); } # the middle of item $1, 0 "Enregistrer l'image..."
+shot 12-before-entry-menu
+click $((client_x + 150)) "$row0_y" 3
+entry_menu=$(probe menu 10000)
+check "a right-click on a row opens the entry menu ($entry_menu)" test -n "$entry_menu"
+sleep 1
+shot 12-entry-menu
+read -r menu_x menu_y menu_w menu_h <<<"${entry_menu:-0 0 0 0}"
+# Its sixteen-by-fifteen icons and the shaded icon column give the owner-drawn menu many colours
+# where a plain menu has its text and background only.
+menu_colours=$(colours 12-entry-menu "$menu_x $menu_y $menu_w $menu_h")
+check "the entry menu is drawn with its icons ($menu_colours colours, menu $menu_w x $menu_h)" \
+  test "${menu_colours:-0}" -ge 12
+put_on_clipboard "autre chose"
+check "something else takes the clipboard" wait_for 10 clipboard_is "autre chose"
+click $((menu_x + 40)) $((menu_y + $(entry_item_y 2)))
+probe nomenu 5000 >/dev/null
+wait_for 10 clipboard_is "$msgbox_text"
+check '"Copier le texte dans le presse-papier" puts the row'"'"'s text on the clipboard again' \
+  clipboard_is "$msgbox_text"
+
+before_delete=$(jpeg_count)
+shot 13-before-delete
+click $((client_x + 150)) "$row1_y" 3
+entry_menu=$(probe menu 10000)
+read -r menu_x menu_y _ _ <<<"${entry_menu:-0 0 0 0}"
+click $((menu_x + 40)) $((menu_y + $(entry_item_y 3)))
+probe nomenu 5000 >/dev/null
+gone_file() { [ ! -e "$1" ]; }
+wait_for 10 gone_file "${dialog_jpeg:-/nonexistent}"
+check '"Supprimer cette entrée" deletes the row'"'"'s picture from tmp' \
+  test -n "$dialog_jpeg" -a ! -e "$dialog_jpeg" -a "$(jpeg_count)" -eq $((before_delete - 1))
+sleep 1
+shot 14-after-delete
+changed=$(differing 13-before-delete 14-after-delete "$list_area")
+check "the row leaves the list ($changed pixels changed in the list)" test "${changed:-0}" -gt 2000
 
 probe close "$main_title" >/dev/null
 check "closing ends the program" wait_for_no_window "$main_title" 30000

@@ -7,6 +7,9 @@
      probe close TITLE      asks the window, shown or hidden, to close (WM_CLOSE)
      probe hidden TITLE MS  waits until the window exists and is hidden
      probe clip             prints the clipboard's CF_TEXT
+     probe isfront TITLE    succeeds when the foreground window is the visible TITLE
+     probe menu MS          waits for an open popup menu; prints its window rectangle
+     probe nomenu MS        waits until no popup menu is open
    Exits 0 on success, 1 on a timeout or a missing window, 2 on bad arguments. */
 #include <stdio.h>
 #include <stdlib.h>
@@ -41,6 +44,35 @@ static int Wait(const char* title, DWORD ms, int wantPresent) {
     }
 }
 
+/* The window of an open popup menu: the system class "#32768", visible. */
+static HWND FindOpenMenu(void) {
+    HWND menu = FindWindowExA(NULL, NULL, "#32768", NULL);
+    while (menu != NULL && !IsWindowVisible(menu)) {
+        menu = FindWindowExA(NULL, menu, "#32768", NULL);
+    }
+    return menu;
+}
+
+static int WaitForMenu(DWORD ms, int wantOpen) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND menu = FindOpenMenu();
+        if (wantOpen && menu != NULL) {
+            RECT r;
+            GetWindowRect(menu, &r);
+            printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+            return 0;
+        }
+        if (!wantOpen && menu == NULL) {
+            return 0;
+        }
+        if (GetTickCount() - start > ms) {
+            return 1;
+        }
+        Sleep(100);
+    }
+}
+
 static int PrintClipboard(void) {
     int result = 1;
     for (int attempt = 0; attempt < 20 && !OpenClipboard(NULL); ++attempt) {
@@ -63,6 +95,9 @@ int main(int argc, char** argv) {
     }
     if (argc < 3) {
         return 2;
+    }
+    if (strcmp(argv[1], "menu") == 0 || strcmp(argv[1], "nomenu") == 0) {
+        return WaitForMenu((DWORD)strtoul(argv[2], NULL, 10), strcmp(argv[1], "menu") == 0);
     }
     const char* command = argv[1];
     const char* title = argv[2];
@@ -101,6 +136,9 @@ int main(int argc, char** argv) {
         ClientToScreen(window, &origin);
         printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
         return 0;
+    }
+    if (strcmp(command, "isfront") == 0) {
+        return GetForegroundWindow() == window ? 0 : 1;
     }
     if (strcmp(command, "front") == 0) {
         return SetForegroundWindow(window) ? 0 : 1;
