@@ -365,6 +365,63 @@ shot 14-after-delete
 changed=$(differing 13-before-delete 14-after-delete "$list_area")
 check "the row leaves the list ($changed pixels changed in the list)" test "${changed:-0}" -gt 2000
 
+# --- Auto-capture --------------------------------------------------------------------------------
+# The span "Fonctions" opens the Functions menu under it; its first item is "Auto-captures",
+# which asks for the interval in its own dialog (see 15-functions-menu.png, 16-auto-dialog.png).
+functions_menu() { # functions_menu SHOT: opens the menu, prints its rectangle
+  probe front "$main_title" >/dev/null
+  click $((client_x + 25)) $((client_y + 9))
+  probe menu 10000
+  sleep 0.5
+  shot "$1"
+}
+choose_auto_captures() { # the first item of the Functions menu
+  local menu_x menu_y
+  read -r menu_x menu_y _ _ <<<"$(functions_menu "$1")"
+  click $((menu_x + 40)) $((menu_y + 12))
+  probe nomenu 5000 >/dev/null
+}
+choose_auto_captures 15-functions-menu
+auto_title=Auto-captures
+auto_rect=$(probe wait "$auto_title" 10000)
+check "\"Auto-captures\" in the Functions menu asks for the interval ($auto_rect)" \
+  test -n "$auto_rect"
+auto_client=$(probe client "$auto_title")
+read -r auto_x auto_y _ _ <<<"${auto_client:-0 0 0 0}"
+sleep 1
+shot 16-auto-dialog
+# One second: the field "txtFreq", its text selected with Ctrl+A and typed over.
+click $((auto_x + 172)) $((auto_y + 42))
+press ctrl+a
+timeout 5 xdotool type --delay 100 1
+sleep 0.5
+shot 17-auto-interval
+click $((auto_x + 48)) $((auto_y + 73))
+check '"Démarrer !" closes the dialog' wait_for_no_window "$auto_title" 10000
+# The message box in front: every tick captures it, no key is pressed.
+start_program msgbox-auto "$helpers/msgbox.exe"
+probe wait "$msgbox_title" 30000 >/dev/null
+probe front "$msgbox_title" >/dev/null
+shot 18-before-auto
+before_auto=$(jpeg_count)
+auto_start=$SECONDS
+wait_for 15 more_jpegs_than $((before_auto + 2))
+check "auto-capture writes JPEGs with no key pressed ($before_auto, then $(jpeg_count) \
+after $((SECONDS - auto_start)) s)" more_jpegs_than $((before_auto + 2))
+check "the auto-capture interval is kept (AsFreq=$(ini_value AsFreq))" test "$(ini_value AsFreq)" = 1
+shot 19-auto-rows
+changed=$(differing 18-before-auto 19-auto-rows "$list_area")
+check "the new rows show in the list ($changed pixels changed in the list)" \
+  test "${changed:-0}" -gt 2000
+choose_auto_captures 20-functions-menu-checked
+sleep 1
+after_auto=$(jpeg_count)
+sleep 3
+check "\"Auto-captures\" again stops the captures ($after_auto, then $(jpeg_count) JPEGs)" \
+  test "$(jpeg_count)" -eq "$after_auto"
+probe close "$msgbox_title" >/dev/null
+probe gone "$msgbox_title" 10000 >/dev/null
+
 probe close "$main_title" >/dev/null
 check "closing ends the program" wait_for_no_window "$main_title" 30000
 wait_for 30 no_jpegs
