@@ -203,3 +203,47 @@ CONFORMANCE_TEST(DialogBoxShowsTheDialogWhenItsQueueFirstGoesEmpty) {
     EXPECT_EQ(5, static_cast<int>(result));
     EXPECT(g_shownAfterHiding);
 }
+
+namespace {
+
+// Every WM_ACTIVATE's wParam, in order.
+std::vector<WPARAM> g_activations;
+
+LRESULT CALLBACK ActivationProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ACTIVATE) {
+        g_activations.push_back(wParam);
+    }
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+} // namespace
+
+// The minimise button of the caption: the active window loses the activation as a minimised
+// window, which is how the main window knows to go to the notification area.
+CONFORMANCE_TEST(MinimisingTheActiveWindowDeactivatesItAsMinimised) {
+    HWND hWnd = conformance::MakeTopWindow("Minimiser", ActivationProc);
+    ::ShowWindow(hWnd, SW_SHOW);
+    ::SetForegroundWindow(hWnd);
+    EXPECT(::GetActiveWindow() == hWnd);
+    g_activations.clear();
+    ::SendMessageA(hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT(::IsIconic(hWnd));
+    // Whatever the system posts on the way is handled too.
+    const DWORD start = ::GetTickCount();
+    MSG msg;
+    while (::GetTickCount() - start < 300) {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(10);
+    }
+    bool deactivatedAsMinimised = false;
+    for (WPARAM wParam : g_activations) {
+        if (LOWORD(wParam) == WA_INACTIVE && HIWORD(wParam) != 0) {
+            deactivatedAsMinimised = true;
+        }
+    }
+    // Wine 8 leaves the minimised window active and sends it no WM_ACTIVATE at all.
+    EXPECT(deactivatedAsMinimised || BROKEN_ON_WINE(g_activations.empty()));
+    ::DestroyWindow(hWnd);
+}

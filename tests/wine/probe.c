@@ -7,6 +7,7 @@
      probe close TITLE      asks the window, shown or hidden, to close (WM_CLOSE)
      probe hidden TITLE MS  waits until the window exists and is hidden
      probe clip             prints the clipboard's CF_TEXT
+     probe restore TITLE    restores the minimised window TITLE and brings it to the foreground
      probe isfront TITLE    succeeds when the foreground window is the visible TITLE
      probe menu MS          waits for an open popup menu; prints its window rectangle
      probe nomenu MS        waits until no popup menu is open
@@ -136,6 +137,10 @@ int main(int argc, char** argv) {
         ClientToScreen(window, &origin);
         printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
         return 0;
+    }
+    if (strcmp(command, "restore") == 0) {
+        ShowWindow(window, SW_RESTORE);
+        return SetForegroundWindow(window) ? 0 : 1;
     }
     if (strcmp(command, "isfront") == 0) {
         return GetForegroundWindow() == window ? 0 : 1;
