@@ -34,11 +34,9 @@ CONFORMANCE_TEST(CreationAndDestructionMessagesComeInOrder) {
     EXPECT(IndexOf(WM_CREATE) > IndexOf(WM_NCCREATE));
     // Before both, an overlapped window is asked for its size limits, and between them its client
     // area is computed. Nothing of the program answers these two.
-    EXPECT(IndexOf(WM_GETMINMAXINFO) == 0 ||
-           SIMULATOR_GAP("no WM_GETMINMAXINFO before WM_NCCREATE"));
-    EXPECT((IndexOf(WM_NCCALCSIZE) > IndexOf(WM_NCCREATE) &&
-            IndexOf(WM_NCCALCSIZE) < IndexOf(WM_CREATE)) ||
-           SIMULATOR_GAP("no WM_NCCALCSIZE between WM_NCCREATE and WM_CREATE"));
+    EXPECT_EQ(0, IndexOf(WM_GETMINMAXINFO));
+    EXPECT(IndexOf(WM_NCCALCSIZE) > IndexOf(WM_NCCREATE));
+    EXPECT(IndexOf(WM_NCCALCSIZE) < IndexOf(WM_CREATE));
     EXPECT_EQ(-1, IndexOf(WM_DESTROY));
 
     g_messages.clear();
@@ -46,6 +44,72 @@ CONFORMANCE_TEST(CreationAndDestructionMessagesComeInOrder) {
     EXPECT(IndexOf(WM_DESTROY) >= 0);
     EXPECT(IndexOf(WM_NCDESTROY) > IndexOf(WM_DESTROY));
     EXPECT(!::IsWindow(hWnd));
+}
+
+namespace {
+
+// Creates a window of the recording class with these styles, under `parent` when given.
+HWND MakeRecordedWindow(DWORD style, HWND parent, int width, int height) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RecordingProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ConformanceRecorded";
+    ::RegisterClassA(&wc);
+    g_messages.clear();
+    return ::CreateWindowExA(0, wc.lpszClassName, "Ordre", style, 10, 10, width, height, parent,
+                             nullptr, wc.hInstance, nullptr);
+}
+
+// A window that asks for at least 300 x 200 and takes its whole rectangle as client area.
+LRESULT CALLBACK OwnLimitsProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETMINMAXINFO) {
+        MINMAXINFO* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.x = 300;
+        info->ptMinTrackSize.y = 200;
+        return 0;
+    }
+    if (message == WM_NCCALCSIZE) {
+        return 0; // the rectangle stays as it is: no frame at all
+    }
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+} // namespace
+
+// Only overlapped and sizable windows are asked for their size limits; every window computes
+// its client area before WM_CREATE.
+CONFORMANCE_TEST(SizeLimitsAreAskedOfOverlappedAndSizableWindowsOnly) {
+    HWND popup = MakeRecordedWindow(WS_POPUP | WS_CAPTION, nullptr, 200, 120);
+    EXPECT(popup != nullptr);
+    EXPECT_EQ(-1, IndexOf(WM_GETMINMAXINFO));
+    EXPECT(IndexOf(WM_NCCALCSIZE) > IndexOf(WM_NCCREATE));
+    EXPECT(IndexOf(WM_NCCALCSIZE) < IndexOf(WM_CREATE));
+
+    HWND child = MakeRecordedWindow(WS_CHILD, popup, 50, 20);
+    EXPECT(child != nullptr);
+    EXPECT_EQ(-1, IndexOf(WM_GETMINMAXINFO));
+    EXPECT(IndexOf(WM_NCCALCSIZE) > IndexOf(WM_NCCREATE));
+    EXPECT(IndexOf(WM_NCCALCSIZE) < IndexOf(WM_CREATE));
+
+    HWND sizable = MakeRecordedWindow(WS_POPUP | WS_THICKFRAME, nullptr, 200, 120);
+    EXPECT(sizable != nullptr);
+    EXPECT_EQ(0, IndexOf(WM_GETMINMAXINFO));
+    ::DestroyWindow(sizable);
+    ::DestroyWindow(popup);
+}
+
+// The limits and the client area that a window answers are the ones it gets.
+CONFORMANCE_TEST(AnswersToSizeLimitsAndClientAreaAreKept) {
+    HWND hWnd = conformance::MakeTopWindow("Limites", OwnLimitsProc);
+    RECT window = {};
+    ::GetWindowRect(hWnd, &window);
+    EXPECT_EQ(300L, window.right - window.left);
+    EXPECT_EQ(200L, window.bottom - window.top);
+    RECT client = {};
+    ::GetClientRect(hWnd, &client);
+    EXPECT_EQ(300L, client.right);
+    EXPECT_EQ(200L, client.bottom);
+    ::DestroyWindow(hWnd);
 }
 
 CONFORMANCE_TEST(PostedMessagesComeBeforeQuit) {

@@ -5,6 +5,7 @@
 #include "user/text_codec.h"
 #include "user/window_internal.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace winsim::user {
@@ -65,6 +66,19 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
             w->text = cs->lpszName;
         }
         return TRUE;
+    }
+    case WM_NCCALCSIZE: {
+        // The client area is what the frame of the window's styles leaves of the rectangle
+        // (the first one of NCCALCSIZE_PARAMS when wParam is TRUE).
+        RECT* r = reinterpret_cast<RECT*>(lParam);
+        if (r && !(w->style & WS_MINIMIZE)) {
+            Insets in = NonClientInsets(w->style, w->exStyle, w->menu != nullptr);
+            r->left += in.left;
+            r->top += in.top;
+            r->right = std::max(r->left, r->right - in.right);
+            r->bottom = std::max(r->top, r->bottom - in.bottom);
+        }
+        return 0;
     }
     case WM_SETTEXT:
         SetWindowTextDirect(hWnd, reinterpret_cast<const char*>(lParam));

@@ -75,7 +75,23 @@ Insets NonClientInsets(const Window& w) {
         int height = w.rect.bottom - w.rect.top;
         return Insets{width / 2, height / 2, width - width / 2, height - height / 2};
     }
+    if (w.ownFrame) {
+        return w.ownFrameInsets;
+    }
     return NonClientInsets(w.style, w.exStyle, w.menu != nullptr);
+}
+
+MINMAXINFO DefaultMinMaxInfo(const Window& w) {
+    MINMAXINFO info{};
+    // Maximised, the frame lies just outside the work area (or the parent's client area).
+    RECT area = IsTopLevel(w) ? WorkArea() : ClientRectOnScreen(*Find(w.parent));
+    Insets frame = NonClientInsets(w.style & ~WS_CAPTION, w.exStyle, false);
+    info.ptMaxSize = POINT{area.right - area.left + frame.left + frame.right,
+                           area.bottom - area.top + frame.top + frame.bottom};
+    info.ptMaxPosition = POINT{-frame.left, -frame.top};
+    info.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    info.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+    return info;
 }
 
 RECT ClientRectOnScreen(const Window& w) {

@@ -18,16 +18,12 @@ constexpr int kMinimizedWidth = 160;
 constexpr int kMinimizedHeight = 31;
 constexpr int kMinimizedPosition = -32000;
 
-struct Insets {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
 // The thickness of the non-client area on each side for these styles.
 Insets NonClientInsets(DWORD style, DWORD exStyle, bool hasMenu);
+// The window's own: what its WM_NCCALCSIZE answered at creation, else what its styles give.
 Insets NonClientInsets(const Window& w);
+// The size limits that WM_GETMINMAXINFO offers a window before it answers.
+MINMAXINFO DefaultMinMaxInfo(const Window& w);
 // The client area in screen coordinates.
 RECT ClientRectOnScreen(const Window& w);
 // The origin of the client area in screen coordinates.

@@ -37,6 +37,14 @@ struct WindowClass {
 struct DialogState;
 struct ComboBoxState;
 
+// The thickness of a window's non-client area on each side.
+struct Insets {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
 struct Window {
     HWND handle = nullptr;
     std::shared_ptr<WindowClass> cls;
@@ -44,8 +52,12 @@ struct Window {
     DWORD style = 0;
     DWORD exStyle = 0;
     std::string text;
-    RECT rect{};           // window rectangle in screen coordinates
-    RECT normalRect{};     // where a minimised or maximised window returns to
+    RECT rect{};       // window rectangle in screen coordinates
+    RECT normalRect{}; // where a minimised or maximised window returns to
+    // A non-client area of the window's own choosing: its answer to WM_NCCALCSIZE at creation
+    // differed from the frame of its styles.
+    bool ownFrame = false;
+    Insets ownFrameInsets;
     HWND parent = nullptr; // the desktop window for top-level windows
     HWND owner = nullptr;
     std::vector<HWND> children; // in z-order, topmost first

@@ -140,6 +140,33 @@ POINT DefaultPosition() {
     return POINT{offset, offset};
 }
 
+// WM_NCCALCSIZE between WM_NCCREATE and WM_CREATE: the window rectangle, in the parent's client
+// coordinates, becomes the client area. An answer other than the frame of the window's styles
+// is the window's own frame from then on.
+void ComputeClientArea(HWND hwnd) {
+    Window* w = Find(hwnd);
+    POINT origin = IsTopLevel(*w) ? POINT{0, 0} : ClientOrigin(*Find(w->parent));
+    const RECT proposed{w->rect.left - origin.x, w->rect.top - origin.y, w->rect.right - origin.x,
+                        w->rect.bottom - origin.y};
+    RECT client = proposed;
+    Send(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
+    w = Find(hwnd);
+    if (!w) {
+        return;
+    }
+    // A client area outside the window rectangle is cut back to it.
+    Insets answered{std::max(0, static_cast<int>(client.left - proposed.left)),
+                    std::max(0, static_cast<int>(client.top - proposed.top)),
+                    std::max(0, static_cast<int>(proposed.right - client.right)),
+                    std::max(0, static_cast<int>(proposed.bottom - client.bottom))};
+    const Insets styles = NonClientInsets(*w);
+    if (answered.left != styles.left || answered.top != styles.top ||
+        answered.right != styles.right || answered.bottom != styles.bottom) {
+        w->ownFrame = true;
+        w->ownFrameInsets = answered;
+    }
+}
+
 } // namespace
 
 bool NeedsDialogState(const WindowClass& cls) {
@@ -245,6 +272,24 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     state.windows[hwnd] = std::move(window);
     LinkIntoParent(*Find(hwnd), *Find(parent));
 
+    // First an overlapped or sizable window is asked for its size limits, and it is created
+    // within them.
+    if ((dwStyle & WS_THICKFRAME) || !(dwStyle & (WS_POPUP | WS_CHILD))) {
+        MINMAXINFO info = DefaultMinMaxInfo(*Find(hwnd));
+        Send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        Window* asked = Find(hwnd);
+        if (!asked) {
+            return nullptr;
+        }
+        nWidth = std::max(std::min(nWidth, static_cast<int>(info.ptMaxTrackSize.x)),
+                          static_cast<int>(info.ptMinTrackSize.x));
+        nHeight = std::max(std::min(nHeight, static_cast<int>(info.ptMaxTrackSize.y)),
+                           static_cast<int>(info.ptMinTrackSize.y));
+        asked->rect.right = asked->rect.left + nWidth;
+        asked->rect.bottom = asked->rect.top + nHeight;
+        asked->normalRect = asked->rect;
+    }
+
     CREATESTRUCTA cs{};
     cs.lpCreateParams = lpParam;
     cs.hInstance = hInstance;
@@ -264,6 +309,9 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
             SendNcDestroyAndFree(hwnd);
         }
         return nullptr;
+    }
+    if (Find(hwnd)) {
+        ComputeClientArea(hwnd);
     }
     if (!Find(hwnd) || Send(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         if (Find(hwnd)) {
