@@ -327,18 +327,18 @@ row1_y=$((client_y + 205))
 list_area="$client_x $((client_y + 35)) 330 250"
 dialog_jpeg=$(newest_jpeg)
 # The owner-drawn entry menu opens with its top-left corner at the pointer; its first four items
-# are 19 pixels high below a border of 3 (see 12-entry-menu.png).
+# are 19 pixels high below a border of 3 (see 08-entry-menu.png).
 entry_item_y() { echo $((3 + $1 * 19 + 9)); } # the middle of item $1, 0 "Enregistrer l'image..."
-shot 12-before-entry-menu
+shot 07-before-entry-menu
 click $((client_x + 150)) "$row0_y" 3
 entry_menu=$(probe menu 10000)
 check "a right-click on a row opens the entry menu ($entry_menu)" test -n "$entry_menu"
 sleep 1
-shot 12-entry-menu
+shot 08-entry-menu
 read -r menu_x menu_y menu_w menu_h <<<"${entry_menu:-0 0 0 0}"
 # Its sixteen-by-fifteen icons and the shaded icon column give the owner-drawn menu many colours
 # where a plain menu has its text and background only.
-menu_colours=$(colours 12-entry-menu "$menu_x $menu_y $menu_w $menu_h")
+menu_colours=$(colours 08-entry-menu "$menu_x $menu_y $menu_w $menu_h")
 check "the entry menu is drawn with its icons ($menu_colours colours, menu $menu_w x $menu_h)" \
   test "${menu_colours:-0}" -ge 12
 put_on_clipboard "autre chose"
@@ -350,7 +350,7 @@ check '"Copier le texte dans le presse-papier" puts the row'"'"'s text on the cl
   clipboard_is "$msgbox_text"
 
 before_delete=$(jpeg_count)
-shot 13-before-delete
+shot 09-before-delete
 click $((client_x + 150)) "$row1_y" 3
 entry_menu=$(probe menu 10000)
 read -r menu_x menu_y _ _ <<<"${entry_menu:-0 0 0 0}"
@@ -361,13 +361,13 @@ wait_for 10 gone_file "${dialog_jpeg:-/nonexistent}"
 check '"Supprimer cette entrée" deletes the row'"'"'s picture from tmp' \
   test -n "$dialog_jpeg" -a ! -e "$dialog_jpeg" -a "$(jpeg_count)" -eq $((before_delete - 1))
 sleep 1
-shot 14-after-delete
-changed=$(differing 13-before-delete 14-after-delete "$list_area")
+shot 10-after-delete
+changed=$(differing 09-before-delete 10-after-delete "$list_area")
 check "the row leaves the list ($changed pixels changed in the list)" test "${changed:-0}" -gt 2000
 
 # --- Auto-capture --------------------------------------------------------------------------------
 # The span "Fonctions" opens the Functions menu under it; its first item is "Auto-captures",
-# which asks for the interval in its own dialog (see 15-functions-menu.png, 16-auto-dialog.png).
+# which asks for the interval in its own dialog (see 11-functions-menu.png, 12-auto-dialog.png).
 functions_menu() { # functions_menu SHOT: opens the menu, prints its rectangle
   probe front "$main_title" >/dev/null
   click $((client_x + 25)) $((client_y + 9))
@@ -381,7 +381,7 @@ choose_auto_captures() { # the first item of the Functions menu
   click $((menu_x + 40)) $((menu_y + 12))
   probe nomenu 5000 >/dev/null
 }
-choose_auto_captures 15-functions-menu
+choose_auto_captures 11-functions-menu
 auto_title=Auto-captures
 auto_rect=$(probe wait "$auto_title" 10000)
 check "\"Auto-captures\" in the Functions menu asks for the interval ($auto_rect)" \
@@ -389,31 +389,31 @@ check "\"Auto-captures\" in the Functions menu asks for the interval ($auto_rect
 auto_client=$(probe client "$auto_title")
 read -r auto_x auto_y _ _ <<<"${auto_client:-0 0 0 0}"
 sleep 1
-shot 16-auto-dialog
+shot 12-auto-dialog
 # One second: the field "txtFreq", its text selected with Ctrl+A and typed over.
 click $((auto_x + 172)) $((auto_y + 42))
 press ctrl+a
 timeout 5 xdotool type --delay 100 1
 sleep 0.5
-shot 17-auto-interval
+shot 13-auto-interval
 click $((auto_x + 48)) $((auto_y + 73))
 check '"Démarrer !" closes the dialog' wait_for_no_window "$auto_title" 10000
 # The message box in front: every tick captures it, no key is pressed.
 start_program msgbox-auto "$helpers/msgbox.exe"
 probe wait "$msgbox_title" 30000 >/dev/null
 probe front "$msgbox_title" >/dev/null
-shot 18-before-auto
+shot 14-before-auto
 before_auto=$(jpeg_count)
 auto_start=$SECONDS
 wait_for 15 more_jpegs_than $((before_auto + 2))
 check "auto-capture writes JPEGs with no key pressed ($before_auto, then $(jpeg_count) \
 after $((SECONDS - auto_start)) s)" more_jpegs_than $((before_auto + 2))
 check "the auto-capture interval is kept (AsFreq=$(ini_value AsFreq))" test "$(ini_value AsFreq)" = 1
-shot 19-auto-rows
-changed=$(differing 18-before-auto 19-auto-rows "$list_area")
+shot 15-auto-rows
+changed=$(differing 14-before-auto 15-auto-rows "$list_area")
 check "the new rows show in the list ($changed pixels changed in the list)" \
   test "${changed:-0}" -gt 2000
-choose_auto_captures 20-functions-menu-checked
+choose_auto_captures 16-functions-menu-checked
 sleep 1
 after_auto=$(jpeg_count)
 sleep 3
@@ -432,12 +432,12 @@ choose_minimize_to_tray() {
   probe nomenu 5000 >/dev/null
 }
 tray_area="824 728 200 40"
-choose_minimize_to_tray 21-functions-menu-tray
+choose_minimize_to_tray 17-functions-menu-tray
 # The pointer rests where the page has nothing that lights up under it, before and after.
 rest_pointer() { timeout 5 xdotool mousemove $((client_x + 300)) $((client_y + 340)); }
 rest_pointer
 sleep 1
-shot 22-before-minimise
+shot 18-before-minimise
 read -r main_left main_top main_w _ <<<"$main_rect"
 # The caption's buttons, right to left: close, maximise, minimise (see 01-main.png).
 click $((main_left + main_w - 47)) $((main_top + 12))
@@ -449,14 +449,14 @@ known_failure "Wine does not deactivate a minimised window" \
 if ! probe hidden "$main_title" 0; then
   probe restore "$main_title" >/dev/null
   sleep 1
-  shot 22-restored-from-taskbar
+  shot 19-restored-from-taskbar
   # The close button with the option on hides the window all the same.
   click $((main_left + main_w - 14)) $((main_top + 12))
   check "closed with the option on, the window hides" probe hidden "$main_title" 5000
 fi
 sleep 2
-shot 23-tray
-icon=$(changed_box 22-before-minimise 23-tray "$tray_area")
+shot 20-tray
+icon=$(changed_box 18-before-minimise 20-tray "$tray_area")
 check "its icon shows in the notification area (${icon:-nothing changed} there)" test -n "$icon"
 read -r icon_w icon_h icon_x icon_y <<<"${icon:-0 0 0 0}"
 click $((icon_x + icon_w / 2)) $((icon_y + icon_h / 2))
@@ -464,29 +464,30 @@ check "a left click on the icon shows the window again" wait_for_window "$main_t
 check "the window comes back in front" probe isfront "$main_title"
 rest_pointer
 sleep 2
-shot 24-restored
-changed=$(differing 22-before-minimise 24-restored "$main_rect")
+shot 21-restored
+changed=$(differing 18-before-minimise 21-restored "$main_rect")
 check "the window comes back painted as it was ($changed pixels differ)" test "${changed:-1000000}" -lt 500
-changed=$(differing 22-before-minimise 24-restored "$tray_area")
+changed=$(differing 18-before-minimise 21-restored "$tray_area")
 check "the icon leaves the notification area ($changed pixels differ there)" \
   test "${changed:-1000000}" -lt 30
 # The option off again: closing ends the program.
-choose_minimize_to_tray 25-functions-menu-tray-off
+choose_minimize_to_tray 22-functions-menu-tray-off
 
 probe close "$main_title" >/dev/null
 check "closing ends the program" wait_for_no_window "$main_title" 30000
 wait_for 30 no_jpegs
 check "closing deletes the pictures" no_jpegs
-check "closing writes the INI (VK=$(ini_value VK), Mod=$(ini_value Mod), CopyAll=$(ini_value CopyAll))" \
-  test "$(ini_value VK)" = 67 -a "$(ini_value Mod)" = 4 -a "$(ini_value CopyAll)" = 1
+check "closing writes the INI (VK=$(ini_value VK), Mod=$(ini_value Mod), CopyAll=$(ini_value \
+CopyAll), MinimizeToTray=$(ini_value MinimizeToTray))" test "$(ini_value VK)" = 67 -a \
+  "$(ini_value Mod)" = 4 -a "$(ini_value CopyAll)" = 1 -a "$(ini_value MinimizeToTray)" = 0
 
 # --- Second start: the settings are read ------------------------------------------------------
 start_program run2 Verbacap.exe
 main_rect=$(probe wait "$main_title" 60000)
 check "the second start shows the main window" test -n "$main_rect"
 sleep 3
-shot 07-second-start
-capture_dialog 08-second-start-dialog "on the second start, with CopyAll=1 read from the INI"
+shot 23-second-start
+capture_dialog 24-second-start-dialog "on the second start, with CopyAll=1 read from the INI"
 probe close "$main_title" >/dev/null
 probe gone "$main_title" 30000 >/dev/null
 
@@ -498,8 +499,8 @@ main_rect=$(probe wait "$main_title" 60000)
 check "the program starts although Alt+C is taken" test -n "$main_rect"
 probe front "$main_title" >/dev/null
 sleep 3
-shot 09-hotkey-taken
-changed=$(differing 07-second-start 09-hotkey-taken "$main_rect")
+shot 25-hotkey-taken
+changed=$(differing 23-second-start 25-hotkey-taken "$main_rect")
 check "the page shows the notice ($changed pixels differ from a normal start)" \
   test "${changed:-0}" -gt 200
 start_program msgbox2 "$helpers/msgbox.exe"
@@ -517,15 +518,15 @@ probe close "Alt+C held" >/dev/null
 # --- "-autostart": hidden, with the icon in the notification area -----------------------------
 probe gone "$main_title" 10000 >/dev/null
 sleep 1
-shot 10-before-tray
+shot 26-before-tray
 start_program run4 Verbacap.exe -autostart
 # The window never shows: it refuses the show of DialogBox's first idle, and its page puts the
 # icon in the notification area once it has loaded.
 sleep 6
 check "-autostart starts the program hidden" probe hidden "$main_title" 3000
-shot 11-tray
+shot 27-tray
 # The notification area is at the right end of the taskbar, at the bottom of the screen.
-changed=$(differing 10-before-tray 11-tray "824 728 200 40")
+changed=$(differing 26-before-tray 27-tray "824 728 200 40")
 check "its icon shows in the notification area ($changed pixels changed there)" \
   test "${changed:-0}" -gt 30
 probe close "$main_title" >/dev/null
