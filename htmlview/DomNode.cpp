@@ -202,27 +202,32 @@ void DomNode::MarkupChanged() {
     }
 }
 
-void DomNode::SetAttributeUtf8(const std::string& name, std::string value) {
-    const std::string key = AsciiLower(name);
-    for (auto& attribute : attributes_) {
-        if (attribute.first == key) {
-            attribute.second = std::move(value);
-            MarkupChanged();
-            return;
+bool DomNode::StoreAttribute(const std::string& key, std::string value, bool remove) {
+    for (auto it = attributes_.begin(); it != attributes_.end(); ++it) {
+        if (it->first == key) {
+            if (remove) {
+                attributes_.erase(it);
+            } else {
+                it->second = std::move(value);
+            }
+            return true;
         }
     }
+    if (remove) {
+        return false;
+    }
     attributes_.emplace_back(key, std::move(value));
+    return true;
+}
+
+void DomNode::SetAttributeUtf8(const std::string& name, std::string value) {
+    StoreAttribute(AsciiLower(name), std::move(value), false);
     MarkupChanged();
 }
 
 void DomNode::RemoveAttributeUtf8(std::string_view name) {
-    const std::string key = AsciiLower(name);
-    for (auto it = attributes_.begin(); it != attributes_.end(); ++it) {
-        if (it->first == key) {
-            attributes_.erase(it);
-            MarkupChanged();
-            return;
-        }
+    if (StoreAttribute(AsciiLower(name), std::string(), true)) {
+        MarkupChanged();
     }
 }
 
@@ -405,13 +410,26 @@ WideString DomNode::GetBackgroundColor() const {
 }
 
 void DomNode::SetBackgroundColor(const WideString& cssColor) {
+    const std::string color = ToUtf8(cssColor);
     const std::string* style = FindAttribute("style");
     std::string updated =
-        SetStyleProperty(style ? *style : std::string(), "background-color", ToUtf8(cssColor));
-    if (updated.empty()) {
-        RemoveAttributeUtf8("style");
-    } else {
-        SetAttributeUtf8("style", std::move(updated));
+        SetStyleProperty(style ? *style : std::string(), "background-color", color);
+    if (color.empty()) {
+        // Without the inline colour the style sheets' own shows again: a new layout finds it.
+        if (updated.empty()) {
+            RemoveAttributeUtf8("style");
+        } else {
+            SetAttributeUtf8("style", std::move(updated));
+        }
+        return;
+    }
+    // A highlight that follows the mouse over a long list must not lay the list out again.
+    StoreAttribute("style", std::move(updated), false);
+    if (DomNodePtr up = parent()) {
+        up->DescendantChanged();
+    }
+    if (owner_) {
+        owner_->NodeBackgroundChanged(*this, color);
     }
 }
 

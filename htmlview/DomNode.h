@@ -32,6 +32,9 @@ public:
     virtual void NodeMarkupChanged() = 0;
     // Only what a form field shows changed: a repaint is enough.
     virtual void NodeStateChanged() = 0;
+    // Only the element's inline background colour changed (to color, never empty): what the
+    // layout holds is recoloured when that is all it takes, else the page is laid out again.
+    virtual void NodeBackgroundChanged(const DomNode& node, const std::string& color) = 0;
     virtual NodeGeometry Geometry(const DomNode& node) = 0;
     virtual POINT ScrollPosition(const DomNode& node) = 0;
     virtual void SetScrollPosition(const DomNode& node, POINT position) = 0;
@@ -124,6 +127,8 @@ private:
     struct InnerHtmlMemory;
 
     void MarkupChanged();
+    // Sets or removes (empty value) an attribute without telling anyone; true when it changed.
+    bool StoreAttribute(const std::string& key, std::string value, bool remove);
     // Something below this node changed (children, attributes, form state, scrolling): what
     // the inner markup last set here made is no longer all there is.
     void DescendantChanged();

@@ -21,9 +21,18 @@ double OpacityFromStyle(const char* filter, const char* opacity);
 // Whether the element's border box, drawn at offset (x, y), meets the part being painted.
 bool BorderBoxMeets(litehtml::element& element, int x, int y, const litehtml::position* clip);
 
+// An element of the layout whose background colour can change without a new layout.
+class Recolourable {
+public:
+    virtual void SetBackgroundColour(const litehtml::web_color& colour) = 0;
+
+protected:
+    ~Recolourable() = default;
+};
+
 // An element whose background and borders are painted at the opacity its style asks for,
 // mixed with what lies below (the layout engine itself paints everything opaque).
-template <class Base> class Translucent : public Base {
+template <class Base> class Translucent : public Base, public Recolourable {
 public:
     template <class... Args>
     explicit Translucent(GdiContainer& container, Args&&... args)
@@ -44,6 +53,10 @@ public:
         container_.SetOpacity(outer * opacity);
         Base::draw_background(hdc, x, y, clip);
         container_.SetOpacity(outer);
+    }
+
+    void SetBackgroundColour(const litehtml::web_color& colour) override {
+        this->m_bg.m_color = colour;
     }
 
 private:

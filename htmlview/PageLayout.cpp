@@ -6,7 +6,9 @@
 #include "htmlview/Utf.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <string_view>
 
 namespace htmlview::internal {
 
@@ -97,6 +99,31 @@ DomNodePtr PageLayout::body() const {
     return root_ ? FindFirstByTag(root_, "body") : nullptr;
 }
 
+namespace {
+
+bool ContainsNoCase(const std::string& text, std::string_view word) {
+    const auto found =
+        std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) ==
+                   std::tolower(static_cast<unsigned char>(b));
+        });
+    return found != text.end();
+}
+
+// A colour as the highlight sets it ("#d0f1c5", "yellow", "rgb(1,2,3)"): nothing that the style
+// parser could read as more than one colour.
+bool IsPlainColour(const std::string& color) {
+    for (char c : color) {
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '#' || c == '(' || c == ')' ||
+              c == ',' || c == '.' || c == '%' || c == ' ')) {
+            return false;
+        }
+    }
+    return !color.empty();
+}
+
+} // namespace
+
 void PageLayout::SetViewportSize(SIZE size) {
     if (size.cx != viewport_.cx || size.cy != viewport_.cy) {
         viewport_ = size;
@@ -122,6 +149,7 @@ void PageLayout::EnsureLayout() {
     dirty_ = false;
     ++layoutCount_;
     const std::string markup = SerializeForLayout(*root_, order_);
+    importantStyles_ = ContainsNoCase(markup, "important");
     for (size_t i = 0; i < order_.size(); ++i) {
         indexOf_[order_[i]] = i;
     }
@@ -413,6 +441,17 @@ void PageLayout::SetScrollPosition(const DomNode& node, POINT position) {
 
 void PageLayout::NodeMarkupChanged() {
     DropLayout();
+    invalidate_();
+}
+
+void PageLayout::NodeBackgroundChanged(const DomNode& node, const std::string& color) {
+    const litehtml::element::ptr element = document_ && !dirty_ ? ElementOf(node) : nullptr;
+    auto* recolourable = dynamic_cast<Recolourable*>(element.get());
+    if (recolourable == nullptr || importantStyles_ || !IsPlainColour(color)) {
+        NodeMarkupChanged();
+        return;
+    }
+    recolourable->SetBackgroundColour(litehtml::web_color::from_string(color.c_str(), &container_));
     invalidate_();
 }
 

@@ -58,6 +58,7 @@ public:
     // NodeOwner
     void NodeMarkupChanged() override;
     void NodeStateChanged() override;
+    void NodeBackgroundChanged(const DomNode& node, const std::string& color) override;
     NodeGeometry Geometry(const DomNode& node) override;
     POINT ScrollPosition(const DomNode& node) override;
     void SetScrollPosition(const DomNode& node, POINT position) override;
@@ -99,6 +100,8 @@ private:
     POINT pageScroll_ = {0, 0};
     bool pageScrollBar_ = false;
     bool dirty_ = true;
+    // Some style of the page is "!important": an inline colour may not win over it.
+    bool importantStyles_ = true;
     unsigned layoutCount_ = 0;
 };
 

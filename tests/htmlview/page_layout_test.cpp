@@ -664,6 +664,41 @@ TEST_F(PaintedPage, TranslucentBackgroundsAreMixedWithWhatLiesBelow) {
     ExpectMixed(RGB(0xD0, 0xF1, 0xC5), navy, 0.8, at("even", 10, 10), "highlighted row");
 }
 
+// The highlight that follows the mouse over the list repaints the row without a new layout,
+// and looks exactly as the same colour laid out from the markup; an "!important" colour of the
+// style sheet still wins over it, as it does in a new layout.
+TEST_F(PaintedPage, AHighlightIsRepaintedWithoutANewLayoutAndLooksAsOneLaidOut) {
+    Load(104);
+    DomNodePtr list = Element("tblTexts");
+    list->SetInnerHtml(FromUtf8(RenderedRows(8)));
+    Paint();
+    RECT cell;
+    ASSERT_TRUE(page->ClientRect(*Element("txt2"), &cell));
+    const unsigned layouts = page->layoutCount();
+    Element("txt2")->SetBackgroundColor(WIDE("#D0F1C5"));
+    Paint();
+    EXPECT_EQ(layouts, page->layoutCount());
+    const COLORREF highlighted = GetPixel(dc, cell.left + 60, cell.top + 3);
+    EXPECT_NE(RGB(0xFF, 0xFF, 0xFF), highlighted);
+
+    page->NodeMarkupChanged(); // the same tree laid out anew
+    Paint();
+    EXPECT_EQ(layouts + 1, page->layoutCount());
+    EXPECT_EQ(highlighted, GetPixel(dc, cell.left + 60, cell.top + 3));
+
+    Element("txt2")->SetBackgroundColor(WIDE(""));
+    Paint();
+    EXPECT_EQ(layouts + 2, page->layoutCount()) << "the style sheet's colour comes back";
+
+    LoadMarkup("<html><head><style>td { background-color: #0000ff !important; }</style></head>"
+               "<body><table><tr><td id=\"c\">some text</td></tr></table></body></html>");
+    Paint();
+    ASSERT_TRUE(page->ClientRect(*Element("c"), &cell));
+    Element("c")->SetBackgroundColor(WIDE("#ff0000"));
+    Paint();
+    EXPECT_EQ(RGB(0, 0, 0xFF), GetPixel(dc, cell.left + 1, cell.top + 1));
+}
+
 TEST_F(PaintedPage, TranslucentRowsStayInsideTheirScrollingDivision) {
     Load(104);
     DomNodePtr list = Element("tblTexts");

@@ -1,3 +1,4 @@
+#include "player/DesktopFiles.h"
 #include "scenario_fixture.h"
 
 #include <winsim/sim_system.h>
@@ -25,6 +26,21 @@ TEST_F(DesktopVerbsTest, IniStepsUseTheIniFileNamedAfterTheProgram) {
     EXPECT_NE(console.str().find("2: ini VK 88  ->  file written C:\\WINDOWS\\Outil.INI"),
               std::string::npos)
         << console.str();
+}
+
+// The player remembers what it read of each file; a file rewritten with the same length at once
+// after a look at the drive (within one tick of the file clock) is still seen as written.
+TEST_F(DesktopVerbsTest, DriveFilesSeeEveryRewriteOfAFileEvenWithTheSameLength) {
+    const std::string host = winsim::RootDir() + "/note.txt";
+    const auto write = [&host](const char* text) { std::ofstream(host, std::ios::binary) << text; };
+    write("aaaa");
+    const std::string first = DriveFiles()["C:\\note.txt"];
+    write("bbbb");
+    const std::string second = DriveFiles()["C:\\note.txt"];
+    EXPECT_NE(first, second);
+    EXPECT_EQ(second, DriveFiles()["C:\\note.txt"]);
+    write("aaaa");
+    EXPECT_EQ(first, DriveFiles()["C:\\note.txt"]);
 }
 
 TEST_F(DesktopVerbsTest, ExpectIniTellsAMissingKeyFromAnotherValue) {

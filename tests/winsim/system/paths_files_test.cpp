@@ -41,6 +41,11 @@ TEST_F(Files, NamesAreFoundWithoutRegardToCaseAndWithWindowsSeparators) {
     EXPECT_TRUE(PathFileExistsA("C:\\data\\report.txt"));
     EXPECT_TRUE(PathFileExistsA("c:/DATA/REPORT.txt"));
     EXPECT_TRUE(PathFileExistsA("C:\\Data\\.\\..\\..\\data\\report.txt..  "));
+    EXPECT_FALSE(PathFileExistsA("C:\\data\\report.tx"));
+    EXPECT_FALSE(PathFileExistsA("C:\\data\\report.txt2"));
+    // Letters beyond ASCII too (code page 1252 on the Windows side, UTF-8 on the host).
+    WriteHostFile(Root() / "Data" / "\xC3\x89t\xC3\xA9.TXT", "x");
+    EXPECT_TRUE(PathFileExistsA("C:\\data\\\xE9T\xC9.txt"));
     EXPECT_FALSE(PathFileExistsA("C:\\data\\other.txt"));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_FALSE(PathFileExistsA("C:\\nothere\\other.txt"));
