@@ -1,6 +1,7 @@
 // What the person waits for while the main window is on the screen: from the hot-key to the
 // main window repainted with the new row, and from the delete command to the list repainted
-// without the entry, for lists of 0, 1,000 and 10,000 entries. The list stays scrolled as the
+// without the entry, and from the pointer moving onto another row to the rows repainted in their
+// new colours, for lists of 0, 1,000 and 10,000 entries. The list stays scrolled as the
 // program leaves it (at the top). Counters give the heap that the list holds once it is shown
 // and the process's peak resident memory.
 //
@@ -90,7 +91,21 @@ double PeakResidentMegabytes() {
     return megabytes;
 }
 
-enum class Action { Capture, Delete };
+enum class Action { Capture, Delete, Hover };
+
+// The middle of an element of the page, in the view's client coordinates.
+POINT ElementCentre(HWND view, const char* id) {
+    htmlview::HtmlView* page = htmlview::HtmlViewFromWindow(view);
+    RECT box = {};
+    if (page != nullptr) {
+        const htmlview::ElementPtr element =
+            page->GetElementById(htmlview::WideString(id, id + std::strlen(id)));
+        if (element) {
+            page->GetElementClientRect(element, &box);
+        }
+    }
+    return POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+}
 
 // Runs the program with its main window shown; once the dialog waits for input, fills the list,
 // paints it, and measures one action per iteration up to the repainted window. A capture into
@@ -114,7 +129,16 @@ void MeasureWithVisibleList(benchmark::State& state, Action action) {
         UpdateWindow(view);
         const double listHeap = HeapMegabytes() - heapBefore;
         size_t expected = static_cast<size_t>(entries);
+        const POINT rows[2] = {ElementCentre(view, "txt0"), ElementCentre(view, "txt1")};
+        int hovered = 0;
         for (auto _ : state) {
+            if (action == Action::Hover) {
+                // The pointer goes from one row to the next: both change colour.
+                hovered = 1 - hovered;
+                SendMessageA(view, WM_MOUSEMOVE, 0, MAKELPARAM(rows[hovered].x, rows[hovered].y));
+                UpdateWindow(view);
+                continue;
+            }
             if (action == Action::Capture) {
                 SendMessageA(dialog->m_hWnd, WM_HOTKEY, 0, MAKELPARAM(MOD_ALT, 'C'));
                 UpdateWindow(view);
@@ -175,5 +199,15 @@ BENCHMARK(BM_DeleteFromVisibleList)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// The pointer moving over the list: the rows under it light up, the one it left goes back.
+void BM_HoverVisibleList(benchmark::State& state) {
+    MeasureWithVisibleList(state, Action::Hover);
+}
+BENCHMARK(BM_HoverVisibleList)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
