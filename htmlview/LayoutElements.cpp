@@ -57,6 +57,84 @@ FormFieldElement::FormFieldElement(const std::shared_ptr<litehtml::document>& do
                                    GdiContainer& container, const DomNode* node, bool quirks)
     : litehtml::html_tag(doc), container_(container), node_(node), quirks_(quirks) {}
 
+namespace {
+
+void Unite(litehtml::position& region, bool& empty, const litehtml::position& box) {
+    if (empty) {
+        region = box;
+        empty = false;
+        return;
+    }
+    const int left = std::min(region.left(), box.left());
+    const int top = std::min(region.top(), box.top());
+    const int right = std::max(region.right(), box.right());
+    const int bottom = std::max(region.bottom(), box.bottom());
+    region = litehtml::position(left, top, right - left, bottom - top);
+}
+
+// The region of the element's subtree, in the coordinates of the element's parent; false when
+// it cannot be bounded. Sets the regions of the bounded elements on the way.
+bool BoundSubtree(litehtml::element& element, litehtml::position& region) {
+    bool bounded = element.get_element_position() != litehtml::element_position_fixed;
+    const bool scrolls = element.get_overflow() != litehtml::overflow_visible;
+    const litehtml::position& self = element.get_position();
+    bool empty = true;
+    // Every box the element itself answers to: margin box, border box, inline boxes.
+    Unite(region, empty,
+          litehtml::position(element.left(), element.top(), element.width(), element.height()));
+    Unite(region, empty,
+          litehtml::position(self.x - element.padding_left() - element.border_left(),
+                             self.y - element.padding_top() - element.border_top(),
+                             self.width + element.padding_left() + element.padding_right() +
+                                 element.border_left() + element.border_right(),
+                             self.height + element.padding_top() + element.padding_bottom() +
+                                 element.border_top() + element.border_bottom()));
+    const litehtml::style_display display = element.get_display();
+    if (display == litehtml::display_inline || display == litehtml::display_table_row) {
+        litehtml::position::vector boxes;
+        element.get_inline_boxes(boxes);
+        for (const litehtml::position& box : boxes) {
+            Unite(region, empty, box);
+        }
+    }
+    for (size_t i = 0; i < element.get_children_count(); ++i) {
+        litehtml::position child;
+        if (!BoundSubtree(*element.get_child(static_cast<int>(i)), child)) {
+            bounded = false;
+            continue;
+        }
+        child.x += self.x;
+        child.y += self.y;
+        Unite(region, empty, child);
+    }
+    bounded = bounded && !scrolls;
+    if (auto* holder = dynamic_cast<HitBounded*>(&element)) {
+        if (bounded) {
+            holder->SetHitRegion(litehtml::position(region.x - self.x, region.y - self.y,
+                                                    region.width, region.height));
+        } else {
+            holder->ForgetHitRegion();
+        }
+    }
+    return bounded;
+}
+
+} // namespace
+
+void BoundHitRegions(litehtml::element& root) {
+    litehtml::position region;
+    BoundSubtree(root, region);
+}
+
+void ForgetHitRegions(litehtml::element& root) {
+    if (auto* holder = dynamic_cast<HitBounded*>(&root)) {
+        holder->ForgetHitRegion();
+    }
+    for (size_t i = 0; i < root.get_children_count(); ++i) {
+        ForgetHitRegions(*root.get_child(static_cast<int>(i)));
+    }
+}
+
 bool BorderBoxMeets(litehtml::element& element, int x, int y, const litehtml::position* clip) {
     if (!clip) {
         return true;

@@ -30,9 +30,41 @@ protected:
     ~Recolourable() = default;
 };
 
+// The part of the page where a point can find an element of a subtree, kept after each layout.
+// The layout engine's hit test visits every element of the page in each of its passes (a
+// pointer move over a list of thousands of rows visited hundreds of thousands of elements); a
+// subtree whose region the point is not in is passed over, which finds the same element.
+class HitBounded {
+public:
+    // region: relative to the element's content origin (its position), so that it holds while
+    // a scrolling ancestor moves the element.
+    void SetHitRegion(const litehtml::position& region) {
+        region_ = region;
+        known_ = true;
+    }
+    void ForgetHitRegion() { known_ = false; }
+
+protected:
+    ~HitBounded() = default;
+    // (x, y) in the coordinates of the element's parent, as the hit test passes them.
+    bool OutsideHitRegion(const litehtml::position& self, int x, int y) const {
+        return known_ && !region_.is_point_inside(x - self.x, y - self.y);
+    }
+
+private:
+    litehtml::position region_;
+    bool known_ = false;
+};
+
+// Sets the hit regions of the elements of a laid-out tree. A subtree with an element fixed to
+// the view or an element that scrolls its content has no region (its parts move on their own).
+void BoundHitRegions(litehtml::element& root);
+// Forgets them all: the hit test visits every element again.
+void ForgetHitRegions(litehtml::element& root);
+
 // An element whose background and borders are painted at the opacity its style asks for,
 // mixed with what lies below (the layout engine itself paints everything opaque).
-template <class Base> class Translucent : public Base, public Recolourable {
+template <class Base> class Translucent : public Base, public Recolourable, public HitBounded {
 public:
     template <class... Args>
     explicit Translucent(GdiContainer& container, Args&&... args)
@@ -57,6 +89,14 @@ public:
 
     void SetBackgroundColour(const litehtml::web_color& colour) override {
         this->m_bg.m_color = colour;
+    }
+
+    litehtml::element::ptr get_child_by_point(int x, int y, int client_x, int client_y,
+                                              litehtml::draw_flag flag, int zindex) override {
+        if (OutsideHitRegion(this->get_position(), x, y)) {
+            return nullptr;
+        }
+        return Base::get_child_by_point(x, y, client_x, client_y, flag, zindex);
     }
 
 private:

@@ -206,6 +206,7 @@ void PageLayout::EnsureLayout() {
         documentSize_ = PageExtent();
         ApplyScrolling();
     }
+    BoundHitRegions(*document_->root());
 }
 
 bool PageLayout::ShowsVerticalBar(const Scroller& scroller) const {
@@ -595,6 +596,17 @@ void PageLayout::DrawScrollBars(HDC dc) {
         DrawScrollBar(dc, bar, pageScroll_.y, std::max<LONG>(0, documentSize_.cy - viewport_.cy),
                       ColoursOf(page ? ElementOf(*page) : nullptr, container_));
     }
+}
+
+DomNodePtr PageLayout::HitTestVisitingEveryElement(POINT client) {
+    EnsureLayout();
+    if (!document_) {
+        return nullptr;
+    }
+    ForgetHitRegions(*document_->root());
+    DomNodePtr hit = HitTest(client);
+    BoundHitRegions(*document_->root());
+    return hit;
 }
 
 DomNodePtr PageLayout::HitTest(POINT client) {

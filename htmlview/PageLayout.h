@@ -43,6 +43,8 @@ public:
 
     // The innermost element at a client point, or nullptr.
     DomNodePtr HitTest(POINT client);
+    // The same, the search visiting every element (what the kept hit regions must not change).
+    DomNodePtr HitTestVisitingEveryElement(POINT client);
     // The element's border box in client coordinates (all scrolling applied).
     bool ClientRect(const DomNode& node, RECT* rect);
     // The same, cut to what is not hidden by scrolling ancestors and the view's edges.

@@ -699,6 +699,58 @@ TEST_F(PaintedPage, AHighlightIsRepaintedWithoutANewLayoutAndLooksAsOneLaidOut) 
     EXPECT_EQ(RGB(0, 0, 0xFF), GetPixel(dc, cell.left + 1, cell.top + 1));
 }
 
+// The hit test passes over subtrees that a point is not in; it finds what a search of every
+// element finds, also for parts drawn outside their row: moved up, pulled left, hanging below,
+// placed absolutely, and inside a scrolled division.
+TEST_F(PageLayoutTest, TheHitTestFindsWhatASearchOfEveryElementFinds) {
+    std::string rows;
+    for (int i = 0; i < 30; ++i) {
+        std::string cell = "row " + std::to_string(i);
+        if (i == 10) {
+            cell += "<div id=up style=\"position:relative; top:-40px\">moved up</div>";
+        } else if (i == 12) {
+            cell += "<span id=left style=\"margin-left:-60px\">pulled left</span>";
+        } else if (i == 14) {
+            cell += "<div style=\"height:10px\"><div id=hang style=\"height:60px; "
+                    "width:30px; background:red\"></div></div>";
+        } else if (i == 16) {
+            cell += "<div id=abs style=\"position:absolute; left:5px; top:5px; width:40px; "
+                    "height:20px; background:blue\"></div>";
+        }
+        rows += "<tr id=r" + std::to_string(i) + "><td>" + cell + "</td><td>second</td></tr>";
+    }
+    LoadMarkup("<html><body><div id=list style=\"height:300px; overflow:auto; "
+               "position:relative\"><table>" +
+                   rows + "</table></div><p>below</p></body></html>",
+               SIZE{400, 400});
+    Element("list")->SetScrollTop(50);
+    const auto name = [](const DomNodePtr& node) {
+        const std::string* id = node ? node->FindAttribute("id") : nullptr;
+        return node ? node->tag() + "#" + (id ? *id : std::string()) : std::string("nothing");
+    };
+    const auto expectSameHit = [&](POINT point) {
+        const DomNodePtr quick = page->HitTest(point);
+        const DomNodePtr everything = page->HitTestVisitingEveryElement(point);
+        EXPECT_EQ(quick, everything)
+            << point.x << "," << point.y << ": " << name(quick) << " / " << name(everything);
+        return quick;
+    };
+    int cells = 0;
+    for (LONG y = 0; y < 400; y += 3) {
+        for (LONG x = 0; x < 400; x += 7) {
+            const DomNodePtr hit = expectSameHit(POINT{x, y});
+            cells += hit && hit->tag() == "td" ? 1 : 0;
+        }
+    }
+    EXPECT_GT(cells, 100);
+    for (const char* id : {"up", "left", "hang", "abs"}) {
+        RECT box = {};
+        ASSERT_TRUE(page->VisibleClientRect(*Element(id), &box)) << id;
+        expectSameHit(POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+        expectSameHit(POINT{box.left, box.top});
+    }
+}
+
 TEST_F(PaintedPage, TranslucentRowsStayInsideTheirScrollingDivision) {
     Load(104);
     DomNodePtr list = Element("tblTexts");
