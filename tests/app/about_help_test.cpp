@@ -84,8 +84,8 @@ TEST_F(AboutHelpTest, CapturesGoOnWhileADialogIsOpen) {
     });
     Step("captured while About is open", [] {
         ASSERT_NE(OpenPageDialog(), nullptr);
-        ASSERT_EQ(Dialog().m_entries.size(), 1u);
-        EXPECT_EQ(std::string(Dialog().m_entries[0]->m_strText), "Fichier introuvable.");
+        ASSERT_EQ(Dialog().GetEntryCount(), 1);
+        EXPECT_EQ(std::string(Dialog().GetEntryAt(0)->m_strText), "Fichier introuvable.");
         winsim::ClickCaptionButton(OpenPageDialog()->m_hWnd, HTCLOSE);
     });
     Step("answer the box", [] { winsim::AnswerMessageBox(IDOK); });

@@ -72,6 +72,8 @@ std::vector<winsim::MenuItemView> Snapshot(HMENU menu) {
     }
     for (const MenuItem& item : m->items) {
         winsim::MenuItemView v;
+        v.menu = menu;
+        v.position = static_cast<UINT>(views.size());
         v.id = item.submenu ? static_cast<UINT>(-1) : item.id;
         v.text = item.text;
         v.separator = (item.type & MFT_SEPARATOR) != 0;
