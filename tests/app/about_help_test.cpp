@@ -49,7 +49,7 @@ TEST_F(AboutHelpTest, AboutShowsTheSamePageEachTimeAndClosesByOkOrItsCloseBox) {
         EXPECT_TRUE(::IsWindowEnabled(Dialog().m_hWnd));
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AboutHelpTest, HelpHasNoButtonAndClosesByItsCloseBox) {
@@ -69,7 +69,7 @@ TEST_F(AboutHelpTest, HelpHasNoButtonAndClosesByItsCloseBox) {
     });
     Step("closed", [] { EXPECT_EQ(OpenPageDialog(), nullptr); });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AboutHelpTest, CapturesGoOnWhileADialogIsOpen) {
@@ -90,5 +90,5 @@ TEST_F(AboutHelpTest, CapturesGoOnWhileADialogIsOpen) {
     });
     Step("answer the box", [] { winsim::AnswerMessageBox(IDOK); });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }

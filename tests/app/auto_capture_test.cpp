@@ -53,7 +53,7 @@ TEST_F(AutoCaptureTest, FirstUseShowsFiveAndStartsACaptureEveryFiveSeconds) {
         winsim::AnswerMessageBox(IDOK);
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AutoCaptureTest, HalfASecondWithACommaIsStoredAsTypedAndTheCommandStopsAtOnce) {
@@ -83,7 +83,7 @@ TEST_F(AutoCaptureTest, HalfASecondWithACommaIsStoredAsTypedAndTheCommandStopsAt
         ClickElement(IntervalDialog(), "ButtonCancel");
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AutoCaptureTest, CancelAndTheCloseBoxStartNothingAndKeepTheStoredInterval) {
@@ -111,7 +111,7 @@ TEST_F(AutoCaptureTest, CancelAndTheCloseBoxStartNothingAndKeepTheStoredInterval
     });
     Step("no capture", [] { EXPECT_TRUE(Dialog().GetEntryCount() == 0); });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AutoCaptureTest, ARefusedIntervalKeepsTheDialogOpenAndStartsNothing) {
@@ -140,7 +140,7 @@ TEST_F(AutoCaptureTest, ARefusedIntervalKeepsTheDialogOpenAndStartsNothing) {
     });
     Step("no capture", [] { EXPECT_TRUE(Dialog().GetEntryCount() == 0); });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AutoCaptureTest, ATimerCaptureIsTheSameAsAHotKeyCapture) {
@@ -174,5 +174,5 @@ TEST_F(AutoCaptureTest, ATimerCaptureIsTheSameAsAHotKeyCapture) {
         winsim::AnswerMessageBox(IDOK);
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }

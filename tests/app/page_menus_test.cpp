@@ -90,7 +90,7 @@ TEST_F(PageMenusTest, HoverAndEscLeaveFunctionsAtRestAndRunNothing) {
         EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(PageMenusTest, CheckMarksShowTheStateOfEachOpening) {
@@ -117,7 +117,7 @@ TEST_F(PageMenusTest, CheckMarksShowTheStateOfEachOpening) {
     });
     // With the option off, the close box ends the program.
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
     EXPECT_EQ(ReadSetting("MinimizeToTray"), "0");
 }
 
@@ -141,7 +141,7 @@ TEST_F(PageMenusTest, AutostartTwiceReturnsToTheFirstStateAndTheMarkFollows) {
         EXPECT_FALSE(Checked(ID_AUTOSTART));
         winsim::ChooseMenuItem("&Quitter");
     });
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(PageMenusTest, AFailedRegistrationLeavesTheMarkOff) {
@@ -153,5 +153,5 @@ TEST_F(PageMenusTest, AFailedRegistrationLeavesTheMarkOff) {
         EXPECT_FALSE(Checked(ID_AUTOSTART));
         winsim::ChooseMenuItem(ID_APP_QUIT);
     });
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }

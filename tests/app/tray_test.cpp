@@ -60,7 +60,7 @@ TEST_F(TrayTest, MinimiseHidesInTheTrayOnlyWithTheOptionOn) {
         ChooseCommand(ID_MINIMIZE_TO_TRAY);
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(TrayTest, TheTrayMenuShowsTheStateAndTurningTheOptionOffKeepsTheWindowHidden) {
@@ -111,7 +111,7 @@ TEST_F(TrayTest, TheTrayMenuShowsTheStateAndTurningTheOptionOffKeepsTheWindowHid
         EXPECT_TRUE(Icons().empty());
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(TrayTest, OtherMouseMessagesOfTheIconAreIgnored) {
@@ -126,7 +126,7 @@ TEST_F(TrayTest, OtherMouseMessagesOfTheIconAreIgnored) {
         Dialog().RestoreFromTray();
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(TrayTest, QuittingFromTheTrayAfterAnAutostartRemovesTheIconAndThePictures) {
@@ -145,7 +145,7 @@ TEST_F(TrayTest, QuittingFromTheTrayAfterAnAutostartRemovesTheIconAndThePictures
         ClickIcon(1);
     });
     Step("quit", [] { winsim::ChooseMenuItem("&Quitter"); });
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
     EXPECT_TRUE(Icons().empty());
     EXPECT_FALSE(::PathFileExistsA(picture));
 }

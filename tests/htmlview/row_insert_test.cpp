@@ -156,7 +156,7 @@ TEST(RowInsert, ChangesMadeToTheTreeSinceTheMarkupWasSetAreNotKept) {
     FindById(element, "field")->SetValue(FromUtf8("typed"));
     texts.push_back("four");
     EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
-    EXPECT_EQ("v", ToUtf8(FindById(element, "field")->GetValue()));
+    EXPECT_EQ(ToUtf8(FindById(element, "field")->GetValue()), "v");
 
     // Changing the element itself (not its content) keeps the way open.
     element->SetAttribute(FromUtf8("title"), FromUtf8("t"));

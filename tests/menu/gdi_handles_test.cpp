@@ -30,9 +30,9 @@ TEST(GdiHandles, EveryOwnerLetsGoWhenTheDrawingThrows) {
     EXPECT_THROW(DrawAndThrow(brush, memory, screen, selectedInside), std::runtime_error);
     ASSERT_NE(nullptr, brush);
     EXPECT_EQ(brush, selectedInside);
-    EXPECT_EQ(0u, GetObjectType(brush));
-    EXPECT_EQ(0u, GetObjectType(memory));
-    EXPECT_EQ(0u, GetObjectType(screen));
+    EXPECT_EQ(GetObjectType(brush), 0u);
+    EXPECT_EQ(GetObjectType(memory), 0u);
+    EXPECT_EQ(GetObjectType(screen), 0u);
 }
 
 TEST(GdiHandles, ASelectionPutsBackWhatItReplacedAndAReleasedObjectStays) {
@@ -49,7 +49,7 @@ TEST(GdiHandles, ASelectionPutsBackWhatItReplacedAndAReleasedObjectStays) {
         kept = brush.Release();
     }
     EXPECT_EQ(before, GetCurrentObject(dc.Get(), OBJ_BRUSH));
-    EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(kept));
+    EXPECT_EQ(GetObjectType(kept), static_cast<DWORD>(OBJ_BRUSH));
     EXPECT_TRUE(DeleteObject(kept));
 }
 
