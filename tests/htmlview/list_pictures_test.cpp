@@ -1,9 +1,9 @@
 // The capture list as the main page shows it, changed the way the program changes it (rows
 // appended, a row deleted, the whole list set again), and the pictures of its rows: kept once,
 // read anew when their file changes, forgotten with their row, scaled down by averaging.
-#include "htmlview/HtmlParser.h"
-#include "htmlview/PageLayout.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/HtmlParser.h"
+#include "htmlview/src/PageLayout.h"
+#include "htmlview/src/Utf.h"
 
 #include <winsim/module_resources.h>
 #include <winsim/sim.h>

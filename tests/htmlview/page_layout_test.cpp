@@ -1,10 +1,10 @@
 // The program's pages laid out and painted by the control's layout (without its window): ids,
 // geometry, the list table written into the page, scrolling, hit testing, painting.
-#include "htmlview/HtmlParser.h"
-#include "htmlview/LayoutElements.h"
-#include "htmlview/PageLayout.h"
-#include "htmlview/ScrollBar.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/HtmlParser.h"
+#include "htmlview/src/LayoutElements.h"
+#include "htmlview/src/PageLayout.h"
+#include "htmlview/src/ScrollBar.h"
+#include "htmlview/src/Utf.h"
 
 #include <winsim/module_resources.h>
 #include <winsim/sim.h>

@@ -1,8 +1,8 @@
 // Setting an element's inner HTML again with table rows added: the tree must always be the one a
 // full parse of the new markup gives, whether the rows are parsed alone or the whole is re-parsed.
-#include "htmlview/DomNode.h"
-#include "htmlview/HtmlSerializer.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/DomNode.h"
+#include "htmlview/src/HtmlSerializer.h"
+#include "htmlview/src/Utf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "htmlview/GdiContainer.h"
+#include "htmlview/src/GdiContainer.h"
 
-#include "htmlview/HtmlSerializer.h"
-#include "htmlview/LayoutElements.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/HtmlSerializer.h"
+#include "htmlview/src/LayoutElements.h"
+#include "htmlview/src/Utf.h"
 #include "platform/GdiHandles.h"
 
 #include <litehtml/el_para.h>
