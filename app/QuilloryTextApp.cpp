@@ -20,7 +20,7 @@ BOOL CQuilloryTextApp::InitInstance() {
 
     CQuilloryTextDlg dlg;
     // The whole command line as the process got it, the program's own path included.
-    dlg.m_bShown = !HasAutostartSwitch(::GetCommandLineA());
+    dlg.SetShownAtStart(!HasAutostartSwitch(::GetCommandLineA()));
     m_pMainWnd = &dlg;
     dlg.DoModal();
 

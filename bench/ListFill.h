@@ -8,6 +8,8 @@
 #include <winsim/sim.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace bench {
 
@@ -45,15 +47,16 @@ inline void FillList(CQuilloryTextDlg& dialog, int count, HWND seed) {
     const CSize size = WindowCapture().CaptureWindowToFile(seedPath.c_str(), &seedWindow);
     seedWindow.m_hWnd = nullptr;
 
+    std::vector<CaptureEntry*> entries;
     for (int i = 0; i < count; ++i) {
         const std::string path = prefix + std::to_string(i) + ".jpg";
         CopyFileA(seedPath.c_str(), path.c_str(), FALSE);
         const std::string text = "Le fichier " + std::to_string(i) +
                                  " a \xE9t\xE9 enregistr\xE9.\nVoulez-vous continuer ?";
-        dialog.m_entries.push_back(new CaptureEntry(text.c_str(), path.c_str(), size.cx, size.cy));
+        entries.push_back(new CaptureEntry(text.c_str(), path.c_str(), size.cx, size.cy));
     }
     DeleteFileA(seedPath.c_str());
-    dialog.RenderCaptureList();
+    dialog.AppendEntries(std::move(entries));
 }
 
 } // namespace bench

@@ -49,15 +49,16 @@ void Prefill(CQuilloryTextDlg& dialog, int count) {
     smallWindow.m_hWnd = nullptr;
     DestroyWindow(small);
 
+    std::vector<CaptureEntry*> entries;
     for (int i = 0; i < count; ++i) {
         const std::string path = prefix + std::to_string(i) + ".jpg";
         CopyFileA(seed.c_str(), path.c_str(), FALSE);
         const std::string text = "Le fichier " + std::to_string(i) +
                                  " a \xE9t\xE9 enregistr\xE9.\nVoulez-vous continuer ?";
-        dialog.m_entries.push_back(new CaptureEntry(text.c_str(), path.c_str(), 240, 120));
+        entries.push_back(new CaptureEntry(text.c_str(), path.c_str(), 240, 120));
     }
     DeleteFileA(seed.c_str());
-    dialog.RenderCaptureList();
+    dialog.AppendEntries(std::move(entries));
 }
 
 // The processor time of this thread that `work` takes, in seconds, measured as the benchmark
@@ -97,8 +98,9 @@ void MeasureWholeCapture(benchmark::State& state, int entries) {
             // The platform's message for the pressed hot-key (Alt+C), handled at once.
             SendMessageA(dialog->m_hWnd, WM_HOTKEY, 0, MAKELPARAM(MOD_ALT, 'C'));
             state.PauseTiming();
-            if (dialog->m_entries.size() != expected ||
-                dialog->m_entries.back()->m_nWidth != kWidth) {
+            const int count = dialog->GetEntryCount();
+            if (static_cast<size_t>(count) != expected ||
+                dialog->GetEntryAt(count - 1)->m_nWidth != kWidth) {
                 state.SkipWithError("the capture made no full-HD entry");
                 state.ResumeTiming();
                 break;
@@ -106,9 +108,8 @@ void MeasureWholeCapture(benchmark::State& state, int entries) {
             if (keepNewEntries) {
                 ++expected;
             } else {
-                delete dialog->m_entries.back();
-                dialog->m_entries.pop_back();
-                dialog->RenderCaptureList();
+                dialog->SelectEntry(count - 1);
+                dialog->RemoveSelectedEntry();
             }
             // Where the time goes: the grab alone once more, outside the measured time; the
             // rest of a capture is mostly the list.
@@ -120,7 +121,7 @@ void MeasureWholeCapture(benchmark::State& state, int entries) {
             state.ResumeTiming();
         }
         state.counters["entries"] = entries;
-        state.counters["entries_at_end"] = static_cast<double>(dialog->m_entries.size());
+        state.counters["entries_at_end"] = static_cast<double>(dialog->GetEntryCount());
         if (state.iterations() > 0) {
             const double n = static_cast<double>(state.iterations());
             state.counters["grab_cpu_ms"] = grabSeconds * 1000 / n;

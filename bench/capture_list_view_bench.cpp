@@ -144,25 +144,25 @@ void MeasureWithVisibleList(benchmark::State& state, Action action) {
                 UpdateWindow(view);
                 ++expected;
             } else {
-                dialog->m_nSelectedEntry = static_cast<int>(dialog->m_entries.size() / 2);
+                dialog->SelectEntry(dialog->GetEntryCount() / 2);
                 dialog->RemoveSelectedEntry();
                 UpdateWindow(view);
                 --expected;
             }
             state.PauseTiming();
-            if (dialog->m_entries.size() != expected || GetUpdateRect(view, nullptr, FALSE)) {
+            if (static_cast<size_t>(dialog->GetEntryCount()) != expected ||
+                GetUpdateRect(view, nullptr, FALSE)) {
                 state.SkipWithError("the list did not change, or the window was not repainted");
                 state.ResumeTiming();
                 break;
             }
             if (action == Action::Capture && entries == 0) {
-                delete dialog->m_entries.back();
-                dialog->m_entries.pop_back();
-                dialog->RenderCaptureList();
+                dialog->SelectEntry(dialog->GetEntryCount() - 1);
+                dialog->RemoveSelectedEntry();
                 UpdateWindow(view);
                 --expected;
             }
-            if (action == Action::Delete && dialog->m_entries.empty()) {
+            if (action == Action::Delete && dialog->GetEntryCount() == 0) {
                 state.SkipWithError("the list ran out of entries");
                 state.ResumeTiming();
                 break;

@@ -1,9 +1,9 @@
 // The browser control's layout of the main page with a capture list of N rows: rewriting the
 // list (which only marks the layout out of date) against laying the page out again, and
 // painting the page with its translucent rows.
-#include "htmlview/HtmlParser.h"
-#include "htmlview/PageLayout.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/HtmlParser.h"
+#include "htmlview/src/PageLayout.h"
+#include "htmlview/src/Utf.h"
 
 #include <winsim/module_resources.h>
 #include <winsim/sim.h>

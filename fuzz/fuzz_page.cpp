@@ -1,8 +1,8 @@
 // The capture list as the browser control loads and lays it out, with one captured text in
 // it: any text gives a page laid out in bounded time, with the list's table whole.
-#include "htmlview/DomNode.h"
-#include "htmlview/HtmlParser.h"
-#include "htmlview/PageLayout.h"
+#include "htmlview/src/DomNode.h"
+#include "htmlview/src/HtmlParser.h"
+#include "htmlview/src/PageLayout.h"
 #include "list/CaptureListHtml.h"
 
 #include <winsim/sim.h>

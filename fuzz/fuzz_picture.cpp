@@ -1,6 +1,6 @@
 // Picture files as the browser control loads them for a page's images (JPEG and BMP through
 // the platform's picture loader): a damaged or hostile file gives no picture or a whole one.
-#include "htmlview/ImageStore.h"
+#include "htmlview/src/ImageStore.h"
 
 #include <winsim/sim.h>
 #include <winsim/sim_system.h>

@@ -53,7 +53,7 @@ HRESULT CQuilloryTextDlg::OnEntryMouseDown(IHTMLElement* pElement) {
     if (pElement == nullptr) {
         return S_OK;
     }
-    m_nSelectedEntry = EntryRowIndex(CString(pElement->GetId().c_str()));
+    SelectEntry(EntryRowIndex(CString(pElement->GetId().c_str())));
     POINT pointer = {};
     ::GetCursorPos(&pointer);
     IvyMenu* popup = DYNAMIC_DOWNCAST(IvyMenu, m_menuEntry.GetSubMenu(0));

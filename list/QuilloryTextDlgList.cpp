@@ -28,11 +28,32 @@ void CQuilloryTextDlg::AppendEntry(LPCSTR szText, LPCSTR szImagePath, int nWidth
     CopyEntryText();
 }
 
+void CQuilloryTextDlg::AppendEntries(std::vector<CaptureEntry*> entries) {
+    m_entries.insert(m_entries.end(), entries.begin(), entries.end());
+    RenderCaptureList();
+}
+
 CaptureEntry* CQuilloryTextDlg::GetEntry(int nIndex) const {
     if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_entries.size()) {
         return nullptr;
     }
     return m_entries[static_cast<size_t>(nIndex)];
+}
+
+int CQuilloryTextDlg::GetEntryCount() const {
+    return static_cast<int>(m_entries.size());
+}
+
+const CaptureEntry* CQuilloryTextDlg::GetEntryAt(int nIndex) const {
+    return GetEntry(nIndex);
+}
+
+int CQuilloryTextDlg::GetSelectedEntry() const {
+    return m_nSelectedEntry;
+}
+
+void CQuilloryTextDlg::SelectEntry(int nIndex) {
+    m_nSelectedEntry = nIndex;
 }
 
 void CQuilloryTextDlg::RemoveSelectedEntry() {

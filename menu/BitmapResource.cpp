@@ -1,7 +1,7 @@
 #include "menu/BitmapResource.h"
 
 #include "framework/AfxModule.h"
-#include "menu/GdiHandles.h"
+#include "platform/GdiHandles.h"
 #include "menu/IconVariants.h"
 #include "menu/SharedIconList.h"
 
@@ -103,19 +103,18 @@ HBITMAP LoadMappedBitmap(const BitmapBytes& bytes, const BITMAPINFOHEADER& heade
             }
         }
     }
-    HDC screen = GetDC(NULL);
-    if (screen == NULL) {
+    OwnedWindowDc screen(NULL);
+    if (!screen) {
         return NULL;
     }
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), width, height);
     if (bitmap != NULL &&
-        SetDIBits(screen, bitmap, 0, static_cast<UINT>(height),
+        SetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(height),
                   bytes.data + header.biSize + paletteBytes,
                   reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS) == 0) {
         DeleteObject(bitmap);
         bitmap = NULL;
     }
-    ReleaseDC(NULL, screen);
     return bitmap;
 }
 

@@ -1,6 +1,6 @@
 #include "menu/DisabledIcon.h"
 
-#include "menu/GdiHandles.h"
+#include "platform/GdiHandles.h"
 #include "menu/IconVariants.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "menu/IconToBitmap.h"
 
-#include "menu/GdiHandles.h"
+#include "platform/GdiHandles.h"
 
 bool IconToBitmap(HDC dc, HIMAGELIST imageList, int index, HBITMAP& bitmap) {
     bitmap = NULL;

@@ -1,7 +1,7 @@
 #include "menu/IconVariants.h"
 
 #include "menu/ColorBlend.h"
-#include "menu/GdiHandles.h"
+#include "platform/GdiHandles.h"
 
 #include <algorithm>
 

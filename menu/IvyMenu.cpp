@@ -4,6 +4,7 @@
 #include "menu/MenuFont.h"
 #include "menu/MenuTemplate.h"
 #include "menu/SharedIconList.h"
+#include "platform/GdiHandles.h"
 
 #include <utility>
 
@@ -123,15 +124,12 @@ BOOL IvyMenu::AppendItem(LPCWSTR text, UINT flags, UINT_PTR commandId) {
 }
 
 void IvyMenu::PadAcceleratorColumn() {
-    HFONT hFont = CreateMenuFont();
+    OwnedGdiObject menuFont(CreateMenuFont());
     MenuOwnerDc dc;
     if (!dc) {
-        if (hFont != NULL) {
-            DeleteObject(hFont);
-        }
         return;
     }
-    HGDIOBJ hOldFont = hFont != NULL ? SelectObject(dc.Get(), hFont) : NULL;
+    ScopedSelection fontSelection(dc.Get(), menuFont.Get());
     auto measure = [&dc](const std::string& text, LONG& width) {
         SIZE size = {};
         if (!GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size)) {
@@ -169,13 +167,6 @@ void IvyMenu::PadAcceleratorColumn() {
         }
         padded += text.substr(tab);
         record->text = ToWideText(padded);
-    }
-
-    if (hOldFont != NULL) {
-        SelectObject(dc.Get(), hOldFont);
-    }
-    if (hFont != NULL) {
-        DeleteObject(hFont);
     }
 }
 

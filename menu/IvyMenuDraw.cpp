@@ -4,7 +4,7 @@
 
 #include "menu/ColorBlend.h"
 #include "menu/DisabledIcon.h"
-#include "menu/GdiHandles.h"
+#include "platform/GdiHandles.h"
 #include "menu/IconToBitmap.h"
 #include "menu/IvyMenuDrawing.h"
 #include "menu/MenuCheckMarks.h"

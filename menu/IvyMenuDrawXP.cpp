@@ -10,6 +10,7 @@
 #include "menu/MenuPaint.h"
 #include "menu/OffscreenSurface.h"
 #include "menu/SharedIconList.h"
+#include "platform/GdiHandles.h"
 
 #include <algorithm>
 #include <memory>
@@ -31,19 +32,15 @@ void IvyMenu::DrawItemXP(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     const ItemView view = ViewOf(*lpDrawItemStruct);
     const RECT& r = view.rect;
 
-    // A disabled item is drawn off screen in the menu font and reaches the menu in one copy.
+    // A disabled item is drawn off screen in the menu font and reaches the menu in one copy
+    // when the surface goes, after the font has been put back and deleted.
     std::unique_ptr<OffscreenSurface> surface;
-    HFONT hFont = NULL;
-    HGDIOBJ hOldFont = NULL;
-    HDC dc = lpDrawItemStruct->hDC;
     if (view.disabled) {
-        surface = std::make_unique<OffscreenSurface>(dc, r);
-        dc = surface->GetDc();
-        hFont = CreateMenuFont();
-        if (hFont != NULL) {
-            hOldFont = SelectObject(dc, hFont);
-        }
+        surface = std::make_unique<OffscreenSurface>(lpDrawItemStruct->hDC, r);
     }
+    const HDC dc = surface ? surface->GetDc() : lpDrawItemStruct->hDC;
+    OwnedGdiObject menuFont(surface ? CreateMenuFont() : NULL);
+    ScopedSelection fontSelection(dc, menuFont.Get());
 
     const COLORREF window = BlendToBlack(GetSysColor(COLOR_WINDOW), 0.02);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -106,13 +103,4 @@ void IvyMenu::DrawItemXP(LPDRAWITEMSTRUCT lpDrawItemStruct) {
         DrawItemText(dc, view, r.left + kBarWidth + 8,
                      GetSysColor(view.disabled ? COLOR_GRAYTEXT : COLOR_MENUTEXT), 0);
     }
-
-    if (hOldFont != NULL) {
-        SelectObject(dc, hOldFont);
-    }
-    if (hFont != NULL) {
-        DeleteObject(hFont);
-    }
-    // Destroying the surface copies the item to the menu.
-    surface.reset();
 }

@@ -4,6 +4,7 @@
 #include "menu/IconToBitmap.h"
 #include "menu/MenuFont.h"
 #include "menu/MenuStyle.h"
+#include "platform/GdiHandles.h"
 
 #include <algorithm>
 
@@ -23,22 +24,15 @@ void IvyMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
 
     SIZE extent = {};
     {
-        HFONT hFont = CreateMenuFont();
+        OwnedGdiObject menuFont(CreateMenuFont());
         MenuOwnerDc dc;
         if (dc) {
             // Systems before the new shell measure in the device context's own font.
-            HGDIOBJ hOldFont =
-                HasNewShell() && hFont != NULL ? SelectObject(dc.Get(), hFont) : NULL;
+            ScopedSelection fontSelection(dc.Get(), HasNewShell() ? menuFont.Get() : NULL);
             if (pRecord != nullptr && !pRecord->text.empty()) {
                 GetTextExtentPoint32W(dc.Get(), pRecord->text.c_str(),
                                       static_cast<int>(pRecord->text.size()), &extent);
             }
-            if (hOldFont != NULL) {
-                SelectObject(dc.Get(), hOldFont);
-            }
-        }
-        if (hFont != NULL) {
-            DeleteObject(hFont);
         }
     }
     // Icon column, gap and margins: cx + gap + 8 in the XP style, 2 cx + 1 in the classic one.

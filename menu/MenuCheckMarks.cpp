@@ -1,7 +1,7 @@
 #include "menu/MenuCheckMarks.h"
 
 #include "menu/ColorBlend.h"
-#include "menu/GdiHandles.h"
+#include "platform/GdiHandles.h"
 #include "menu/MenuPaint.h"
 #include "menu/MenuStyle.h"
 

@@ -24,10 +24,4 @@ HWND MainOrDesktopWindow() {
 
 } // namespace
 
-MenuOwnerDc::MenuOwnerDc() : m_hWnd(MainOrDesktopWindow()), m_hDc(GetDC(m_hWnd)) {}
-
-MenuOwnerDc::~MenuOwnerDc() {
-    if (m_hDc != NULL) {
-        ReleaseDC(m_hWnd, m_hDc);
-    }
-}
+MenuOwnerDc::MenuOwnerDc() : OwnedWindowDc(MainOrDesktopWindow()) {}

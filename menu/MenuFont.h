@@ -2,6 +2,7 @@
 // context of the application's main window (or of the desktop when there is none).
 #pragma once
 
+#include "platform/GdiHandles.h"
 #include "platform/win32.h"
 
 // A new font like the menu font of the non-client metrics; the caller deletes it. NULL when
@@ -10,17 +11,7 @@ HFONT CreateMenuFont();
 
 // A device context of the main window, or of the desktop window, released at the end of the
 // scope.
-class MenuOwnerDc {
+class MenuOwnerDc : public OwnedWindowDc {
 public:
     MenuOwnerDc();
-    ~MenuOwnerDc();
-    MenuOwnerDc(const MenuOwnerDc&) = delete;
-    MenuOwnerDc& operator=(const MenuOwnerDc&) = delete;
-
-    HDC Get() const { return m_hDc; }
-    explicit operator bool() const { return m_hDc != NULL; }
-
-private:
-    HWND m_hWnd;
-    HDC m_hDc;
 };

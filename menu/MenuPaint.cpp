@@ -1,6 +1,6 @@
 #include "menu/MenuPaint.h"
 
-#include "menu/GdiHandles.h"
+#include "platform/GdiHandles.h"
 #include "menu/MenuStyle.h"
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {

@@ -1,6 +1,6 @@
 #include "menu/SharedIconList.h"
 
-#include "menu/GdiHandles.h"
+#include "platform/GdiHandles.h"
 #include "menu/IconToBitmap.h"
 #include "menu/IconVariants.h"
 #include "menu/MenuFont.h"

@@ -1,23 +1,24 @@
-// The program is linked: the capture list is read from its running main dialog.
+// The program is linked: the capture list is read from the list its running main window shows.
 #include "player/CaptureList.h"
 #include "player/ProgramWindows.h"
 #include "player/Scenario.h"
 
-#include "ui/QuilloryTextDlg.h"
+#include "framework/CWnd.h"
+#include "list/CaptureListView.h"
 
 namespace player {
 namespace {
 
 std::vector<std::string> ReadLinkedCaptureList() {
     HWND main = ProgramMainWindow();
-    CQuilloryTextDlg* dialog =
-        main ? DYNAMIC_DOWNCAST(CQuilloryTextDlg, CWnd::FromHandlePermanent(main)) : nullptr;
-    if (dialog == nullptr) {
+    const CaptureListView* list =
+        main ? dynamic_cast<const CaptureListView*>(CWnd::FromHandlePermanent(main)) : nullptr;
+    if (list == nullptr) {
         throw StepFailure("the program's main window is not there");
     }
     std::vector<std::string> texts;
-    for (const CaptureEntry* entry : dialog->m_entries) {
-        texts.push_back(entry->m_strText.str());
+    for (int i = 0; i < list->GetEntryCount(); ++i) {
+        texts.push_back(list->GetEntryAt(i)->m_strText.str());
     }
     return texts;
 }

@@ -94,7 +94,7 @@ std::string MenuOpenedLine(const std::vector<winsim::MenuItemView>& items, bool 
         }
         std::string text = item.text;
         if (named && text.empty() && item.ownerDrawn) {
-            text = OwnerDrawnItemText(item.id).value_or("");
+            text = OwnerDrawnItemText(item).value_or("");
         }
         std::string plain;
         for (size_t i = 0; i < text.size() && text[i] != '\t'; ++i) {

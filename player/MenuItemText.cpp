@@ -34,11 +34,11 @@ void SetMenuItemTextReader(MenuItemTextReader reader) {
     Reader() = std::move(reader);
 }
 
-std::optional<std::string> OwnerDrawnItemText(UINT commandId) {
+std::optional<std::string> OwnerDrawnItemText(const winsim::MenuItemView& item) {
     if (!Reader()) {
         return std::nullopt;
     }
-    return Reader()(commandId);
+    return Reader()(item);
 }
 
 bool MenuTextMatches(const std::string& text, const std::string& wanted) {

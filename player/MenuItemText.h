@@ -4,7 +4,7 @@
 // program (the player's own tests run without one).
 #pragma once
 
-#include <winsim/windows.h>
+#include <winsim/sim_user.h>
 
 #include <functional>
 #include <optional>
@@ -12,14 +12,15 @@
 
 namespace player {
 
-// The text of an item with that command id (in the desktop's ANSI code page), or nothing.
-using MenuItemTextReader = std::function<std::optional<std::string>(UINT commandId)>;
+// The text of an item of the menu the desktop shows (in the desktop's ANSI code page), read from
+// the menu that holds it, or nothing.
+using MenuItemTextReader = std::function<std::optional<std::string>(const winsim::MenuItemView&)>;
 
 // Called once by the build that links the program.
 void SetMenuItemTextReader(MenuItemTextReader reader);
 
 // The text through the reader; nothing when there is no reader or no such item.
-std::optional<std::string> OwnerDrawnItemText(UINT commandId);
+std::optional<std::string> OwnerDrawnItemText(const winsim::MenuItemView& item);
 
 // Whether a person naming an item `wanted` means the item with this text: the whole text, or
 // without its '&' markers, or only the part before the tab (the accelerator column left out,

@@ -1,23 +1,16 @@
 // The program is linked: the texts of its owner-drawn items are read from the records of the
-// running main dialog's entry menu.
+// menu that holds them, as the menu itself draws them.
 #include "player/MenuItemText.h"
-#include "player/ProgramWindows.h"
 
-#include "ui/QuilloryTextDlg.h"
+#include "menu/IvyMenu.h"
 
 namespace player {
 namespace {
 
-std::optional<std::string> ReadLinkedItemText(UINT commandId) {
-    HWND main = ProgramMainWindow();
-    CQuilloryTextDlg* dialog =
-        main ? DYNAMIC_DOWNCAST(CQuilloryTextDlg, CWnd::FromHandlePermanent(main)) : nullptr;
-    if (dialog == nullptr) {
-        return std::nullopt;
-    }
-    int position = -1;
-    IvyMenu* menu = dialog->m_menuEntry.FindItemMenu(commandId, position);
-    const IvyMenuItem* record = menu != nullptr ? menu->ItemRecord(position) : nullptr;
+std::optional<std::string> ReadLinkedItemText(const winsim::MenuItemView& item) {
+    IvyMenu* menu = DYNAMIC_DOWNCAST(IvyMenu, CMenu::FromHandlePermanent(item.menu));
+    const IvyMenuItem* record =
+        menu != nullptr ? menu->ItemRecord(static_cast<int>(item.position)) : nullptr;
     if (record == nullptr) {
         return std::nullopt;
     }

@@ -21,7 +21,7 @@ namespace {
 // system holds none, the text the program gave it.
 std::string ItemText(const winsim::MenuItemView& item) {
     if (item.text.empty() && item.ownerDrawn) {
-        return OwnerDrawnItemText(item.id).value_or("");
+        return OwnerDrawnItemText(item).value_or("");
     }
     return item.text;
 }

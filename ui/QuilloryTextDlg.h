@@ -7,6 +7,7 @@
 #include "framework/CDHtmlDialog.h"
 #include "framework/CRect.h"
 #include "list/CaptureEntry.h"
+#include "list/CaptureListView.h"
 #include "menu/IvyMenu.h"
 
 #include <vector>
@@ -17,7 +18,7 @@ class CMenu;
 // The private message through which the tray icon reports mouse actions to the main window.
 constexpr UINT WM_TRAYNOTIFY = 0x0DCD;
 
-class CQuilloryTextDlg : public CDHtmlDialog {
+class CQuilloryTextDlg : public CDHtmlDialog, public CaptureListView {
     DECLARE_DYNAMIC(CQuilloryTextDlg)
     DECLARE_MESSAGE_MAP()
     DECLARE_DHTML_EVENT_MAP()
@@ -25,31 +26,30 @@ public:
     explicit CQuilloryTextDlg(CWnd* pParent = nullptr);
     ~CQuilloryTextDlg() override;
 
-    HICON m_hIcon;
-    // The entry menu (its first popup opens on a capture entry) and the Functions menu, both
-    // owner-drawn; the Functions menu is only loaded and destroyed, the page shows a plain one.
-    IvyMenu m_menuEntry;
-    IvyMenu m_menuFunctions;
-    // Capture the whole dialog (title and every child text), not only a message box's text.
-    bool m_bCopyAll = false;
-    // The global atom that serves as the registered hot-key's id; 0 while none is registered.
-    ATOM m_atomHotKey;
-    // The entry that the entry actions work on.
-    int m_nSelectedEntry = 0;
-    // Minimising or closing the window hides it in the notification area.
-    bool m_bMinimizeToTray = false;
-    // The Run value that starts the program at log-on is in place.
-    bool m_bAutostart = false;
-    // The auto-capture timer runs.
-    bool m_bAutoCapture;
-    // One of the page's menus is open.
-    bool m_bMenuOpen;
-    UINT_PTR m_nTimerId = 0;
-    // The captures, oldest first. The dialog owns them (and through them their image files).
-    std::vector<CaptureEntry*> m_entries;
-    CNotifyingHotKeyCtrl m_ctrlHotKey;
-    // The window is shown, not hidden in the notification area. Start-up sets it.
-    bool m_bShown = true;
+    // What the window shows of its options and state (the page's check boxes, the check marks
+    // of the Functions and tray menus, the hot-key field, the notification area).
+    bool IsCopyAllOn() const { return m_bCopyAll; }
+    bool IsMinimizeToTrayOn() const { return m_bMinimizeToTray; }
+    bool IsAutostartOn() const { return m_bAutostart; }
+    bool IsAutoCaptureOn() const { return m_bAutoCapture; }
+    UINT_PTR GetAutoCaptureTimer() const { return m_nTimerId; }
+    bool IsMenuOpen() const { return m_bMenuOpen; }
+    bool IsShown() const { return m_bShown; }
+    bool IsHotKeyRefused() const { return m_bHotKeyRefused; }
+    ATOM GetHotKeyAtom() const { return m_atomHotKey; }
+    HWND GetHotKeyControl() const { return m_ctrlHotKey.m_hWnd; }
+    // The entry menu and the Functions menu (owner-drawn, loaded with the dialog).
+    const IvyMenu& GetEntryMenu() const { return m_menuEntry; }
+    const IvyMenu& GetFunctionsMenu() const { return m_menuFunctions; }
+
+    // Before the run: whether the window shows at start, or starts hidden in the notification
+    // area (a start with Windows).
+    void SetShownAtStart(bool bShown) { m_bShown = bShown; }
+    // "Copier tout le dialogue", as its check box on the page sets it.
+    void SetCopyAll(bool bCopyAll) { m_bCopyAll = bCopyAll; }
+    // Takes over entries made elsewhere (saved captures, prepared lists) at the end of the list
+    // and shows the list once; the dialog owns them from now on.
+    void AppendEntries(std::vector<CaptureEntry*> entries);
 
     // Hot-key assignment: registers the control's combination as the global hot-key; lays the
     // control over the page element "ctrlHotkey"; the client rectangle of a page element.
@@ -107,6 +107,13 @@ public:
     // The entry at nIndex, or nullptr when the list has no such index.
     CaptureEntry* GetEntry(int nIndex) const;
 
+    // The list as the window shows it.
+    int GetEntryCount() const override;
+    const CaptureEntry* GetEntryAt(int nIndex) const override;
+    int GetSelectedEntry() const override;
+    // Makes the entry at nIndex the one the entry actions work on, as a click on its row does.
+    void SelectEntry(int nIndex);
+
     // The entry menu's actions on the selected entry: its picture to the clipboard as a bitmap,
     // a copy of its picture file under a name the user chooses, its removal with its file.
     void CopyEntryImage();
@@ -119,13 +126,6 @@ public:
     // A right click on the page: handled, so that no browser menu shows.
     HRESULT ShowContextMenu(DWORD dwID, POINT* ppt, IUnknown* pcmdtReserved,
                             IDispatch* pdispReserved) override;
-
-    // The last registration of the hot-key failed (another program holds the combination, or
-    // it cannot be a hot-key); the page says so beside the hot-key field.
-    bool m_bHotKeyRefused = false;
-    DWORD m_dwHotKeyError = 0;
-    // Shutdown has run: a later loss of focus while the window goes away registers nothing.
-    bool m_bShuttingDown = false;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -163,6 +163,39 @@ protected:
     void OnEntryMenuQuit();
 
 private:
+    HICON m_hIcon;
+    // The entry menu (its first popup opens on a capture entry) and the Functions menu, both
+    // owner-drawn; the Functions menu is only loaded and destroyed, the page shows a plain one.
+    IvyMenu m_menuEntry;
+    IvyMenu m_menuFunctions;
+    // Capture the whole dialog (title and every child text), not only a message box's text.
+    bool m_bCopyAll = false;
+    // The global atom that serves as the registered hot-key's id; 0 while none is registered.
+    ATOM m_atomHotKey;
+    // The entry that the entry actions work on.
+    int m_nSelectedEntry = 0;
+    // Minimising or closing the window hides it in the notification area.
+    bool m_bMinimizeToTray = false;
+    // The Run value that starts the program at log-on is in place.
+    bool m_bAutostart = false;
+    // The auto-capture timer runs.
+    bool m_bAutoCapture;
+    // One of the page's menus is open.
+    bool m_bMenuOpen;
+    UINT_PTR m_nTimerId = 0;
+    // The captures, oldest first. The dialog owns them (and through them their image files).
+    std::vector<CaptureEntry*> m_entries;
+    CNotifyingHotKeyCtrl m_ctrlHotKey;
+    // The window is shown, not hidden in the notification area. Start-up sets it.
+    bool m_bShown = true;
+
+    // The last registration of the hot-key failed (another program holds the combination, or
+    // it cannot be a hot-key); the page says so beside the hot-key field.
+    bool m_bHotKeyRefused = false;
+    DWORD m_dwHotKeyError = 0;
+    // Shutdown has run: a later loss of focus while the window goes away registers nothing.
+    bool m_bShuttingDown = false;
+
     void ReadSettings();
     void WriteSettings();
     // Shows or clears the page's note about a hot-key that could not be registered.

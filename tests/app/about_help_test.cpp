@@ -49,7 +49,7 @@ TEST_F(AboutHelpTest, AboutShowsTheSamePageEachTimeAndClosesByOkOrItsCloseBox) {
         EXPECT_TRUE(::IsWindowEnabled(Dialog().m_hWnd));
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AboutHelpTest, HelpHasNoButtonAndClosesByItsCloseBox) {
@@ -69,7 +69,7 @@ TEST_F(AboutHelpTest, HelpHasNoButtonAndClosesByItsCloseBox) {
     });
     Step("closed", [] { EXPECT_EQ(OpenPageDialog(), nullptr); });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AboutHelpTest, CapturesGoOnWhileADialogIsOpen) {
@@ -84,11 +84,11 @@ TEST_F(AboutHelpTest, CapturesGoOnWhileADialogIsOpen) {
     });
     Step("captured while About is open", [] {
         ASSERT_NE(OpenPageDialog(), nullptr);
-        ASSERT_EQ(Dialog().m_entries.size(), 1u);
-        EXPECT_EQ(std::string(Dialog().m_entries[0]->m_strText), "Fichier introuvable.");
+        ASSERT_EQ(Dialog().GetEntryCount(), 1);
+        EXPECT_EQ(std::string(Dialog().GetEntryAt(0)->m_strText), "Fichier introuvable.");
         winsim::ClickCaptionButton(OpenPageDialog()->m_hWnd, HTCLOSE);
     });
     Step("answer the box", [] { winsim::AnswerMessageBox(IDOK); });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }

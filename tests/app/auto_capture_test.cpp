@@ -41,19 +41,19 @@ TEST_F(AutoCaptureTest, FirstUseShowsFiveAndStartsACaptureEveryFiveSeconds) {
     });
     Step("running", [] {
         EXPECT_EQ(OpenPageDialog(), nullptr);
-        EXPECT_TRUE(Dialog().m_bAutoCapture);
-        EXPECT_EQ(Dialog().m_nTimerId, 1u);
+        EXPECT_TRUE(Dialog().IsAutoCaptureOn());
+        EXPECT_EQ(Dialog().GetAutoCaptureTimer(), 1u);
         ShowOtherProgramBox();
         winsim::LetTimePass(10500);
     });
     Step("two captures of the box", [] {
-        ASSERT_EQ(Dialog().m_entries.size(), 2u);
-        EXPECT_EQ(std::string(Dialog().m_entries[1]->m_strText), "Fichier introuvable.");
+        ASSERT_EQ(Dialog().GetEntryCount(), 2);
+        EXPECT_EQ(std::string(Dialog().GetEntryAt(1)->m_strText), "Fichier introuvable.");
         EXPECT_EQ(ReadSetting("AsFreq"), "5");
         winsim::AnswerMessageBox(IDOK);
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AutoCaptureTest, HalfASecondWithACommaIsStoredAsTypedAndTheCommandStopsAtOnce) {
@@ -64,17 +64,17 @@ TEST_F(AutoCaptureTest, HalfASecondWithACommaIsStoredAsTypedAndTheCommandStopsAt
         winsim::LetTimePass(1000);
     });
     Step("two captures; stop", [] {
-        EXPECT_EQ(Dialog().m_entries.size(), 2u);
+        EXPECT_EQ(Dialog().GetEntryCount(), 2);
         EXPECT_EQ(ReadSetting("AsFreq"), "0,5");
         ChooseAutoCapture();
     });
     Step("stopped without a dialog", [] {
         EXPECT_EQ(OpenPageDialog(), nullptr);
-        EXPECT_FALSE(Dialog().m_bAutoCapture);
+        EXPECT_FALSE(Dialog().IsAutoCaptureOn());
         winsim::LetTimePass(3000);
     });
     Step("no more captures; the menu shows no mark", [] {
-        EXPECT_EQ(Dialog().m_entries.size(), 2u);
+        EXPECT_EQ(Dialog().GetEntryCount(), 2);
         winsim::AnswerMessageBox(IDOK);
         ChooseAutoCapture();
     });
@@ -83,7 +83,7 @@ TEST_F(AutoCaptureTest, HalfASecondWithACommaIsStoredAsTypedAndTheCommandStopsAt
         ClickElement(IntervalDialog(), "ButtonCancel");
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AutoCaptureTest, CancelAndTheCloseBoxStartNothingAndKeepTheStoredInterval) {
@@ -93,7 +93,7 @@ TEST_F(AutoCaptureTest, CancelAndTheCloseBoxStartNothingAndKeepTheStoredInterval
         ClickElement(IntervalDialog(), "ButtonCancel");
     });
     Step("off; the default is stored", [] {
-        EXPECT_FALSE(Dialog().m_bAutoCapture);
+        EXPECT_FALSE(Dialog().IsAutoCaptureOn());
         EXPECT_EQ(ReadSetting("AsFreq"), "5");
         WriteSetting("AsFreq", "3");
         ChooseAutoCapture();
@@ -105,13 +105,13 @@ TEST_F(AutoCaptureTest, CancelAndTheCloseBoxStartNothingAndKeepTheStoredInterval
     });
     Step("off; nothing written", [] {
         EXPECT_EQ(OpenPageDialog(), nullptr);
-        EXPECT_FALSE(Dialog().m_bAutoCapture);
+        EXPECT_FALSE(Dialog().IsAutoCaptureOn());
         EXPECT_EQ(ReadSetting("AsFreq"), "3");
         winsim::LetTimePass(10000);
     });
-    Step("no capture", [] { EXPECT_TRUE(Dialog().m_entries.empty()); });
+    Step("no capture", [] { EXPECT_TRUE(Dialog().GetEntryCount() == 0); });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AutoCaptureTest, ARefusedIntervalKeepsTheDialogOpenAndStartsNothing) {
@@ -120,7 +120,7 @@ TEST_F(AutoCaptureTest, ARefusedIntervalKeepsTheDialogOpenAndStartsNothing) {
     Step("zero", [] { Start("0"); });
     Step("still open, with a note", [] {
         EXPECT_NE(OpenPageDialog(), nullptr);
-        EXPECT_FALSE(Dialog().m_bAutoCapture);
+        EXPECT_FALSE(Dialog().IsAutoCaptureOn());
         EXPECT_NE(AsciiOf(IntervalDialog().GetElement("freqNotice")->GetInnerText()), "");
         EXPECT_EQ(FieldValue(), "0");
         EXPECT_EQ(ReadSetting("AsFreq"), "4");
@@ -130,7 +130,7 @@ TEST_F(AutoCaptureTest, ARefusedIntervalKeepsTheDialogOpenAndStartsNothing) {
     });
     Step("refused again; Annuler", [] {
         ASSERT_NE(OpenPageDialog(), nullptr);
-        EXPECT_FALSE(Dialog().m_bAutoCapture);
+        EXPECT_FALSE(Dialog().IsAutoCaptureOn());
         ClickElement(IntervalDialog(), "ButtonCancel");
     });
     Step("closed; the stored interval as it was", [] {
@@ -138,9 +138,9 @@ TEST_F(AutoCaptureTest, ARefusedIntervalKeepsTheDialogOpenAndStartsNothing) {
         EXPECT_EQ(ReadSetting("AsFreq"), "4");
         winsim::LetTimePass(5000);
     });
-    Step("no capture", [] { EXPECT_TRUE(Dialog().m_entries.empty()); });
+    Step("no capture", [] { EXPECT_TRUE(Dialog().GetEntryCount() == 0); });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(AutoCaptureTest, ATimerCaptureIsTheSameAsAHotKeyCapture) {
@@ -149,7 +149,7 @@ TEST_F(AutoCaptureTest, ATimerCaptureIsTheSameAsAHotKeyCapture) {
         winsim::PressKeys("Alt+C");
     });
     Step("start at 2 s", [] {
-        ASSERT_EQ(Dialog().m_entries.size(), 1u);
+        ASSERT_EQ(Dialog().GetEntryCount(), 1);
         ChooseAutoCapture();
     });
     Step("2", [] { Start("2"); });
@@ -161,18 +161,18 @@ TEST_F(AutoCaptureTest, ATimerCaptureIsTheSameAsAHotKeyCapture) {
         winsim::LetTimePass(2000);
     });
     Step("the same entry, sound and clipboard", [] {
-        ASSERT_EQ(Dialog().m_entries.size(), 2u);
-        const CaptureEntry& byKey = *Dialog().m_entries[0];
-        const CaptureEntry& byTimer = *Dialog().m_entries[1];
+        ASSERT_EQ(Dialog().GetEntryCount(), 2);
+        const CaptureEntry& byKey = *Dialog().GetEntryAt(0);
+        const CaptureEntry& byTimer = *Dialog().GetEntryAt(1);
         EXPECT_EQ(std::string(byTimer.m_strText), std::string(byKey.m_strText));
         EXPECT_EQ(byTimer.m_nWidth, byKey.m_nWidth);
         EXPECT_EQ(byTimer.m_nHeight, byKey.m_nHeight);
         EXPECT_TRUE(::PathFileExistsA(byTimer.m_strImagePath));
         EXPECT_EQ(winsim::SoundsStarted().size(), 2u);
         EXPECT_EQ(winsim::ClipboardText(), "Fichier introuvable.");
-        EXPECT_EQ(Dialog().m_nSelectedEntry, 1);
+        EXPECT_EQ(Dialog().GetSelectedEntry(), 1);
         winsim::AnswerMessageBox(IDOK);
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }

@@ -22,7 +22,7 @@ protected:
     bool ReadStateAtStart() {
         static bool state;
         state = false;
-        Step("read the state", [] { state = Dialog().m_bAutostart; });
+        Step("read the state", [] { state = Dialog().IsAutostartOn(); });
         StepClose();
         RunProgram();
         return state;
@@ -68,13 +68,13 @@ TEST_F(AutostartStateTest, SettingItWritesAndDeletesTheValue) {
     ::RegCloseKey(key);
     Step("register and unregister", [] {
         Dialog().SetAutostart(true);
-        EXPECT_TRUE(Dialog().m_bAutostart);
+        EXPECT_TRUE(Dialog().IsAutostartOn());
         // A path with a blank is quoted, so that Windows cannot take "C:\\Program" for the
         // program.
         EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"),
                   "\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart");
         Dialog().SetAutostart(false);
-        EXPECT_FALSE(Dialog().m_bAutostart);
+        EXPECT_FALSE(Dialog().IsAutostartOn());
         EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"), std::nullopt);
         EXPECT_EQ(winsim::RegistryOpenKeyCount(), 0u);
     });
@@ -87,7 +87,7 @@ TEST_F(AutostartStateTest, APathWithoutBlanksIsWrittenUnquoted) {
     NewDesktop("");
     Step("register", [] {
         Dialog().SetAutostart(true);
-        EXPECT_TRUE(Dialog().m_bAutostart);
+        EXPECT_TRUE(Dialog().IsAutostartOn());
         EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"),
                   "C:\\Tools\\Verbacap.exe -autostart");
     });
@@ -98,9 +98,9 @@ TEST_F(AutostartStateTest, APathWithoutBlanksIsWrittenUnquoted) {
 TEST_F(AutostartStateTest, AMovedProgramReadsAsOffAndTheCommandRewritesTheValue) {
     WriteRunValue("C:\\Old\\Verbacap.exe -autostart");
     Step("off, then the command", [] {
-        EXPECT_FALSE(Dialog().m_bAutostart);
+        EXPECT_FALSE(Dialog().IsAutostartOn());
         ::SendMessageA(Dialog().m_hWnd, WM_COMMAND, ID_AUTOSTART, 0);
-        EXPECT_TRUE(Dialog().m_bAutostart);
+        EXPECT_TRUE(Dialog().IsAutostartOn());
         EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"),
                   "\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart");
     });

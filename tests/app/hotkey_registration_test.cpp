@@ -7,7 +7,7 @@ namespace {
 // before them has been handled, and the control reads the modifiers while they are held.
 void StepTypeIntoHotKeyField(const std::string& combo) {
     winsim::ScriptPush("click into the hot-key field",
-                       [] { winsim::ClickWindow(ProgramTest::Dialog().m_ctrlHotKey.m_hWnd); });
+                       [] { winsim::ClickWindow(ProgramTest::Dialog().GetHotKeyControl()); });
     winsim::KeyCombo keys;
     if (!winsim::ParseKeyCombo(combo, &keys)) {
         throw std::invalid_argument(combo);
@@ -41,17 +41,17 @@ std::wstring NoticeText() {
 TEST_F(ProgramTest, ANewCombinationReplacesTheOldRegistrationWhenTheFieldLosesFocus) {
     StepTypeIntoHotKeyField("Ctrl+Shift+X");
     Step("look at the registration", [] {
-        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+        EXPECT_EQ(HotKeyOf(Dialog().GetHotKeyControl()),
                   static_cast<DWORD>(MAKEWORD('X', HOTKEYF_CONTROL | HOTKEYF_SHIFT)));
         EXPECT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
         EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL | MOD_SHIFT, 'X'));
         EXPECT_EQ(NoticeText(), L"");
     });
-    Step("click into the field", [] { winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd); });
+    Step("click into the field", [] { winsim::ClickWindow(Dialog().GetHotKeyControl()); });
     Step("click out again without a change", [] { ClickOnPage(); });
     Step("look at the registration", [] {
-        EXPECT_NE(Dialog().m_atomHotKey, 0);
-        EXPECT_EQ(::GlobalFindAtomA("QuilloryHotKey"), Dialog().m_atomHotKey);
+        EXPECT_NE(Dialog().GetHotKeyAtom(), 0);
+        EXPECT_EQ(::GlobalFindAtomA("QuilloryHotKey"), Dialog().GetHotKeyAtom());
         EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL | MOD_SHIFT, 'X'));
     });
     StepClose();
@@ -64,7 +64,7 @@ TEST_F(ProgramTest, ANewCombinationReplacesTheOldRegistrationWhenTheFieldLosesFo
 TEST_F(ProgramTest, AnExtendedKeyIsRegisteredWithTheWindowsKey) {
     StepTypeIntoHotKeyField("Ctrl+Insert");
     Step("look at the registration", [] {
-        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+        EXPECT_EQ(HotKeyOf(Dialog().GetHotKeyControl()),
                   static_cast<DWORD>(MAKEWORD(VK_INSERT, HOTKEYF_CONTROL | HOTKEYF_EXT)));
         EXPECT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL, VK_INSERT));
         EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_WIN | MOD_CONTROL, VK_INSERT));
@@ -78,25 +78,26 @@ TEST_F(ProgramTest, AnExtendedKeyIsRegisteredWithTheWindowsKey) {
 TEST_F(ProgramTest, ATakenCombinationIsShownInThePageAndStillWrittenAtTheEnd) {
     ASSERT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL | MOD_SHIFT, 'Y'));
     Step("the stored Alt+C works, so the page says nothing", [] {
-        EXPECT_FALSE(Dialog().m_bHotKeyRefused);
+        EXPECT_FALSE(Dialog().IsHotKeyRefused());
         EXPECT_EQ(NoticeText(), L"");
     });
     Step("choose Ctrl+Shift+Y, which another program holds", [] {
         // The field takes the value as typed; the other program swallows the real keys.
-        winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
+        winsim::ClickWindow(Dialog().GetHotKeyControl());
     });
     Step("the field shows it; click on the page", [] {
-        Dialog().m_ctrlHotKey.SetHotKey('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+        ::SendMessageA(Dialog().GetHotKeyControl(), HKM_SETHOTKEY,
+                       MAKEWORD('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
         ClickOnPage();
     });
     Step("look at the page", [] {
-        EXPECT_TRUE(Dialog().m_bHotKeyRefused);
+        EXPECT_TRUE(Dialog().IsHotKeyRefused());
         EXPECT_NE(NoticeText().find(L"d\u00e9j\u00e0 utilis\u00e9 par un autre programme"),
                   std::wstring::npos)
             << "notice in French";
         // No modal box; the field keeps the combination, and Alt+C is free again.
         EXPECT_EQ(winsim::OpenMessageBox(), nullptr);
-        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+        EXPECT_EQ(HotKeyOf(Dialog().GetHotKeyControl()),
                   static_cast<DWORD>(MAKEWORD('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT)));
         EXPECT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
     });
@@ -109,12 +110,13 @@ TEST_F(ProgramTest, ATakenCombinationIsShownInThePageAndStillWrittenAtTheEnd) {
     });
     StepTypeIntoHotKeyField("Ctrl+Shift+Z");
     Step("a free combination: the notice goes", [] {
-        EXPECT_FALSE(Dialog().m_bHotKeyRefused);
+        EXPECT_FALSE(Dialog().IsHotKeyRefused());
         EXPECT_EQ(NoticeText(), L"");
-        winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
+        winsim::ClickWindow(Dialog().GetHotKeyControl());
     });
     Step("choose the taken one again", [] {
-        Dialog().m_ctrlHotKey.SetHotKey('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+        ::SendMessageA(Dialog().GetHotKeyControl(), HKM_SETHOTKEY,
+                       MAKEWORD('Y', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
         ClickOnPage();
     });
     StepClose();
@@ -128,9 +130,9 @@ TEST_F(ProgramTest, AStoredCombinationThatIsTakenIsShownOnceThePageHasLoaded) {
     WriteSetting("Mod", "4");
     ASSERT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
     Step("look at the page", [] {
-        EXPECT_TRUE(Dialog().m_bHotKeyRefused);
+        EXPECT_TRUE(Dialog().IsHotKeyRefused());
         EXPECT_NE(NoticeText(), L"");
-        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+        EXPECT_EQ(HotKeyOf(Dialog().GetHotKeyControl()),
                   static_cast<DWORD>(MAKEWORD('C', HOTKEYF_ALT)));
     });
     StepClose();
@@ -140,10 +142,8 @@ TEST_F(ProgramTest, AStoredCombinationThatIsTakenIsShownOnceThePageHasLoaded) {
 }
 
 TEST_F(ProgramTest, ClosingWhileTheFieldHasTheFocusLeavesNothingRegistered) {
-    Step("click into the hot-key field",
-         [] { winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd); });
-    Step("the field has the focus",
-         [] { EXPECT_EQ(::GetFocus(), Dialog().m_ctrlHotKey.m_hWnd); });
+    Step("click into the hot-key field", [] { winsim::ClickWindow(Dialog().GetHotKeyControl()); });
+    Step("the field has the focus", [] { EXPECT_EQ(::GetFocus(), Dialog().GetHotKeyControl()); });
     StepClose();
     RunProgram();
     EXPECT_EQ(::GlobalFindAtomA("QuilloryHotKey"), 0);

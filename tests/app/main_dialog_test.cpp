@@ -22,7 +22,7 @@ protected:
     BOOL OnInitDialog() override {
         BOOL result = CQuilloryTextDlg::OnInitDialog();
         documentCompleteAtInit = IsDocumentComplete();
-        ::GetWindowRect(m_ctrlHotKey.m_hWnd, &rectAtInit);
+        ::GetWindowRect(GetHotKeyControl(), &rectAtInit);
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rectAtInit), 2);
         return result;
     }
@@ -35,7 +35,7 @@ TEST_F(ProgramTest, EscAndEnterDoNotEndTheMainWindow) {
     Step("press Enter", [] { winsim::PressKeys("Enter"); });
     Step("the window is still there", [] { EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd)); });
     Step("click into the hot-key field and press Esc and Enter", [] {
-        winsim::ClickWindow(Dialog().m_ctrlHotKey.m_hWnd);
+        winsim::ClickWindow(Dialog().GetHotKeyControl());
         winsim::PressKeys("Esc");
         winsim::PressKeys("Enter");
     });
@@ -65,7 +65,7 @@ TEST_F(ProgramTest, HotKeyControlIsInvisibleBeforeThePageAndCoversItsPlaceAfter)
         RECT control = HotKeyControlRect();
         EXPECT_EQ(control, place);
         // The control lies above the browser control.
-        EXPECT_EQ(::GetWindow(Dialog().m_hWnd, GW_CHILD), Dialog().m_ctrlHotKey.m_hWnd);
+        EXPECT_EQ(::GetWindow(Dialog().m_hWnd, GW_CHILD), Dialog().GetHotKeyControl());
     });
     StepClose();
 
@@ -110,7 +110,7 @@ TEST_F(ProgramTest, HotKeyControlFollowsItsPlaceWhenTheWindowIsMaximisedAndResto
 TEST_F(ProgramTest, TheTakenHotKeyNoticeKeepsThePageWithinTheWindow) {
     ASSERT_TRUE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
     Step("the list and the field fit the window", [] {
-        ASSERT_TRUE(Dialog().m_bHotKeyRefused);
+        ASSERT_TRUE(Dialog().IsHotKeyRefused());
         RECT client = {};
         ::GetClientRect(Dialog().GetBrowserWindow(), &client);
         EXPECT_LE(ElementClientRect("tbl").right, client.right);

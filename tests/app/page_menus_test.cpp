@@ -1,5 +1,5 @@
 // The page's menu titles "Fonctions" and "Aide", their popups and the commands they carry.
-#include "program_fixture.h"
+#include "page_dialog.h"
 #include "tests/support/geometry.h"
 
 #include <algorithm>
@@ -69,7 +69,7 @@ TEST_F(PageMenusTest, HoverAndEscLeaveFunctionsAtRestAndRunNothing) {
     Step("at rest", [] { EXPECT_EQ(ClassOf("menu"), "menu_out"); });
     OpenAndThen("menu", [] {
         EXPECT_EQ(winsim::MenusOpened(), menusBefore + 1);
-        EXPECT_TRUE(Dialog().m_bMenuOpen);
+        EXPECT_TRUE(Dialog().IsMenuOpen());
         // Lit while open, even with the pointer elsewhere.
         EXPECT_EQ(ClassOf("menu"), "menu_over");
         // The popup hangs from the title's bottom left corner.
@@ -82,22 +82,23 @@ TEST_F(PageMenusTest, HoverAndEscLeaveFunctionsAtRestAndRunNothing) {
     });
     Step("after Esc", [] {
         EXPECT_FALSE(winsim::IsMenuOpen());
-        EXPECT_FALSE(Dialog().m_bMenuOpen);
+        EXPECT_FALSE(Dialog().IsMenuOpen());
         EXPECT_EQ(ClassOf("menu"), "menu_out");
-        EXPECT_FALSE(Dialog().m_bMinimizeToTray);
-        EXPECT_FALSE(Dialog().m_bAutostart);
-        EXPECT_FALSE(Dialog().m_bAutoCapture);
+        EXPECT_FALSE(Dialog().IsMinimizeToTrayOn());
+        EXPECT_FALSE(Dialog().IsAutostartOn());
+        EXPECT_FALSE(Dialog().IsAutoCaptureOn());
         EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(PageMenusTest, CheckMarksShowTheStateOfEachOpening) {
-    Step("set two options", [] {
-        Dialog().m_bMinimizeToTray = true;
-        Dialog().m_bAutoCapture = true;
+    Step("turn two options on", [] {
+        ChooseCommand(ID_MINIMIZE_TO_TRAY);
+        ::PostMessageA(Dialog().m_hWnd, WM_COMMAND, ID_AUTOCAPTURE, 0);
     });
+    Step("start auto-capture", [] { ClickElement(*OpenPageDialog(), "ButtonOK"); });
     OpenAndThen("menu", [] {
         EXPECT_TRUE(Checked(ID_AUTOCAPTURE));
         EXPECT_TRUE(Checked(ID_MINIMIZE_TO_TRAY));
@@ -106,8 +107,8 @@ TEST_F(PageMenusTest, CheckMarksShowTheStateOfEachOpening) {
         winsim::ChooseMenuItem("Minimiser dans la barre de tray");
     });
     Step("the option went off", [] {
-        EXPECT_FALSE(Dialog().m_bMinimizeToTray);
-        Dialog().m_bAutoCapture = false;
+        EXPECT_FALSE(Dialog().IsMinimizeToTrayOn());
+        ChooseCommand(ID_AUTOCAPTURE); // stops it
     });
     OpenAndThen("menu", [] {
         EXPECT_FALSE(Checked(ID_AUTOCAPTURE));
@@ -116,14 +117,14 @@ TEST_F(PageMenusTest, CheckMarksShowTheStateOfEachOpening) {
     });
     // With the option off, the close box ends the program.
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
     EXPECT_EQ(ReadSetting("MinimizeToTray"), "0");
 }
 
 TEST_F(PageMenusTest, AutostartTwiceReturnsToTheFirstStateAndTheMarkFollows) {
     OpenAndThen("menu", [] { winsim::ChooseMenuItem(ID_AUTOSTART); });
     Step("registered", [] {
-        EXPECT_TRUE(Dialog().m_bAutostart);
+        EXPECT_TRUE(Dialog().IsAutostartOn());
         // The default path has a blank: it is quoted.
         EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"),
                   "\"C:\\Program Files\\Verbacap\\Verbacap.exe\" -autostart");
@@ -133,24 +134,24 @@ TEST_F(PageMenusTest, AutostartTwiceReturnsToTheFirstStateAndTheMarkFollows) {
         winsim::ChooseMenuItem("D\xe9marrer Verbacap avec Windows");
     });
     Step("unregistered", [] {
-        EXPECT_FALSE(Dialog().m_bAutostart);
+        EXPECT_FALSE(Dialog().IsAutostartOn());
         EXPECT_EQ(winsim::RegistryString(kRunKey, "Verbacap"), std::nullopt);
     });
     OpenAndThen("menu", [] {
         EXPECT_FALSE(Checked(ID_AUTOSTART));
         winsim::ChooseMenuItem("&Quitter");
     });
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(PageMenusTest, AFailedRegistrationLeavesTheMarkOff) {
     // Without the Run key nothing can be written.
     ASSERT_EQ(::RegDeleteKeyA(HKEY_CURRENT_USER, kRunKey), ERROR_SUCCESS);
     OpenAndThen("menu", [] { winsim::ChooseMenuItem(ID_AUTOSTART); });
-    Step("still off", [] { EXPECT_FALSE(Dialog().m_bAutostart); });
+    Step("still off", [] { EXPECT_FALSE(Dialog().IsAutostartOn()); });
     OpenAndThen("menu", [] {
         EXPECT_FALSE(Checked(ID_AUTOSTART));
         winsim::ChooseMenuItem(ID_APP_QUIT);
     });
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }

@@ -56,10 +56,14 @@ CQuilloryTextDlg& ProgramTest::Dialog() {
 
 RECT ProgramTest::HotKeyControlRect() {
     RECT rect = {};
-    HWND control = Dialog().m_ctrlHotKey.m_hWnd;
+    HWND control = Dialog().GetHotKeyControl();
     ::GetWindowRect(control, &rect);
     ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+void ProgramTest::ChooseCommand(UINT commandId) {
+    ::SendMessageA(Dialog().m_hWnd, WM_COMMAND, commandId, 0);
 }
 
 void ProgramTest::ClickOnPage() {

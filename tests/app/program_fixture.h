@@ -18,6 +18,11 @@
 #include <optional>
 #include <string>
 
+// The combination a hot-key control holds (HKM_GETHOTKEY).
+inline DWORD HotKeyOf(HWND control) {
+    return static_cast<DWORD>(::SendMessageA(control, HKM_GETHOTKEY, 0, 0));
+}
+
 class ProgramTest : public ::testing::Test {
 public:
     // The running program's main dialog (only inside steps).
@@ -26,6 +31,8 @@ public:
     static RECT HotKeyControlRect();
     // Clicks on the page below the hot-key control (on the page's text, away from any field).
     static void ClickOnPage();
+    // Sends the main window a command of its menus, as choosing the item does.
+    static void ChooseCommand(UINT commandId);
 
 protected:
     void SetUp() override;

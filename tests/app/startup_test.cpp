@@ -24,10 +24,11 @@ TEST_F(ProgramTest, FirstStartWithoutIniShowsDefaultsAndWritesThemAtTheEnd) {
     Step("look at the main window", [] {
         CQuilloryTextDlg& dialog = Dialog();
         EXPECT_TRUE(::IsWindowVisible(dialog.m_hWnd));
-        EXPECT_EQ(dialog.m_ctrlHotKey.GetHotKey(), static_cast<DWORD>(MAKEWORD('C', HOTKEYF_ALT)));
-        EXPECT_FALSE(dialog.m_bCopyAll);
+        EXPECT_EQ(HotKeyOf(dialog.GetHotKeyControl()),
+                  static_cast<DWORD>(MAKEWORD('C', HOTKEYF_ALT)));
+        EXPECT_FALSE(dialog.IsCopyAllOn());
         EXPECT_FALSE(CopyAllChecked());
-        EXPECT_FALSE(dialog.m_bMinimizeToTray);
+        EXPECT_FALSE(dialog.IsMinimizeToTrayOn());
         EXPECT_TRUE(winsim::TrayIcons().empty());
         // Alt+C is ours now.
         EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
@@ -50,9 +51,9 @@ TEST_F(ProgramTest, OptionsAreOnOnlyWhenStoredAsExactlyOne) {
     WriteSetting("CopyAll", "2");
     WriteSetting("MinimizeToTray", "-1");
     Step("look at the options", [] {
-        EXPECT_FALSE(Dialog().m_bCopyAll);
+        EXPECT_FALSE(Dialog().IsCopyAllOn());
         EXPECT_FALSE(CopyAllChecked());
-        EXPECT_FALSE(Dialog().m_bMinimizeToTray);
+        EXPECT_FALSE(Dialog().IsMinimizeToTrayOn());
     });
     StepClose();
     RunProgram();
@@ -66,7 +67,7 @@ TEST_F(ProgramTest, HotKeySettingsOutOfRangeReadAsAltC) {
     WriteSetting("VK", "99999");
     WriteSetting("Mod", "255");
     Step("look at the hot-key", [] {
-        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+        EXPECT_EQ(HotKeyOf(Dialog().GetHotKeyControl()),
                   static_cast<DWORD>(MAKEWORD('C', HOTKEYF_ALT)));
         EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_ALT, 'C'));
     });
@@ -80,7 +81,7 @@ TEST_F(ProgramTest, HotKeySettingsAtTheEndsOfTheirRangesStayAndBelowThemReadAsDe
     WriteSetting("VK", "-1");
     WriteSetting("Mod", "15");
     Step("look at the hot-key", [] {
-        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(), static_cast<DWORD>(MAKEWORD('C', 15)));
+        EXPECT_EQ(HotKeyOf(Dialog().GetHotKeyControl()), static_cast<DWORD>(MAKEWORD('C', 15)));
     });
     StepClose();
     RunProgram();
@@ -93,9 +94,9 @@ TEST_F(ProgramTest, StoredSettingsComeBackAndTheCheckboxChangesTheOption) {
     WriteSetting("VK", "88");
     WriteSetting("Mod", "3");
     Step("look at the stored settings", [] {
-        EXPECT_TRUE(Dialog().m_bCopyAll);
+        EXPECT_TRUE(Dialog().IsCopyAllOn());
         EXPECT_TRUE(CopyAllChecked());
-        EXPECT_EQ(Dialog().m_ctrlHotKey.GetHotKey(),
+        EXPECT_EQ(HotKeyOf(Dialog().GetHotKeyControl()),
                   static_cast<DWORD>(MAKEWORD('X', HOTKEYF_CONTROL | HOTKEYF_SHIFT)));
         EXPECT_FALSE(winsim::TakeHotKeyAsOtherProgram(MOD_CONTROL | MOD_SHIFT, 'X'));
     });
@@ -106,7 +107,7 @@ TEST_F(ProgramTest, StoredSettingsComeBackAndTheCheckboxChangesTheOption) {
     });
     Step("look at the option", [] {
         EXPECT_FALSE(CopyAllChecked());
-        EXPECT_FALSE(Dialog().m_bCopyAll);
+        EXPECT_FALSE(Dialog().IsCopyAllOn());
     });
     StepClose();
     RunProgram();
@@ -138,7 +139,7 @@ TEST_F(ProgramTest, AutostartSwitchAtTheVeryEndStartsHiddenInTheTray) {
     Step("look at the desktop", [] {
         // Not even for a moment: neither the template nor the dialog loop's first idle.
         EXPECT_FALSE(AnyWindowShown(winsim::TakeUserEvents()));
-        EXPECT_FALSE(Dialog().m_bShown);
+        EXPECT_FALSE(Dialog().IsShown());
         EXPECT_FALSE(::IsWindowVisible(Dialog().m_hWnd));
         EXPECT_NE(::GetForegroundWindow(), Dialog().m_hWnd);
         ASSERT_EQ(winsim::TrayIcons().size(), 1u);
@@ -152,7 +153,7 @@ TEST_F(ProgramTest, AutostartSwitchAtTheVeryEndStartsHiddenInTheTray) {
         winsim::ClickTrayIcon(Dialog().m_hWnd, 100, 0);
     });
     Step("restored by the icon", [] {
-        EXPECT_TRUE(Dialog().m_bShown);
+        EXPECT_TRUE(Dialog().IsShown());
         EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
         EXPECT_EQ(::GetForegroundWindow(), Dialog().m_hWnd);
         EXPECT_TRUE(winsim::TrayIcons().empty());
@@ -170,7 +171,7 @@ class AutostartVariantTest : public ProgramTest,
 TEST_P(AutostartVariantTest, StartsShown) {
     NewDesktop(GetParam());
     Step("look at the desktop", [] {
-        EXPECT_TRUE(Dialog().m_bShown);
+        EXPECT_TRUE(Dialog().IsShown());
         EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
         EXPECT_TRUE(winsim::TrayIcons().empty());
     });

@@ -1,6 +1,6 @@
 // The main window in the notification area: minimise to the tray, the icon's clicks, the tray
 // menu and its commands.
-#include "program_fixture.h"
+#include "page_dialog.h"
 
 #include <algorithm>
 
@@ -35,15 +35,15 @@ TEST_F(TrayTest, MinimiseHidesInTheTrayOnlyWithTheOptionOn) {
         EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
         EXPECT_TRUE(::IsIconic(Dialog().m_hWnd));
         EXPECT_TRUE(Icons().empty());
-        EXPECT_TRUE(Dialog().m_bShown);
+        EXPECT_TRUE(Dialog().IsShown());
         ::ShowWindow(Dialog().m_hWnd, SW_RESTORE);
-        Dialog().m_bMinimizeToTray = true;
+        ChooseCommand(ID_MINIMIZE_TO_TRAY);
     });
     Step("minimise with the option on",
          [] { winsim::ClickCaptionButton(Dialog().m_hWnd, HTMINBUTTON); });
     Step("hidden, with the icon", [] {
         EXPECT_FALSE(::IsWindowVisible(Dialog().m_hWnd));
-        EXPECT_FALSE(Dialog().m_bShown);
+        EXPECT_FALSE(Dialog().IsShown());
         std::vector<winsim::TrayIcon> icons = Icons();
         ASSERT_EQ(icons.size(), 1u);
         EXPECT_EQ(icons[0].tip, "Verbacap");
@@ -53,22 +53,23 @@ TEST_F(TrayTest, MinimiseHidesInTheTrayOnlyWithTheOptionOn) {
     Step("back in front, no icon", [] {
         EXPECT_TRUE(::IsWindowVisible(Dialog().m_hWnd));
         EXPECT_FALSE(::IsIconic(Dialog().m_hWnd));
-        EXPECT_TRUE(Dialog().m_bShown);
+        EXPECT_TRUE(Dialog().IsShown());
         EXPECT_TRUE(Icons().empty());
         EXPECT_EQ(::GetForegroundWindow(), Dialog().m_hWnd);
         EXPECT_EQ(::GetWindowLongA(Dialog().m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-        Dialog().m_bMinimizeToTray = false;
+        ChooseCommand(ID_MINIMIZE_TO_TRAY);
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(TrayTest, TheTrayMenuShowsTheStateAndTurningTheOptionOffKeepsTheWindowHidden) {
-    Step("hide in the tray", [] {
-        Dialog().m_bMinimizeToTray = true;
-        Dialog().m_bAutoCapture = true;
-        winsim::ClickCaptionButton(Dialog().m_hWnd, HTCLOSE);
+    Step("turn two options on", [] {
+        ChooseCommand(ID_MINIMIZE_TO_TRAY);
+        ::PostMessageA(Dialog().m_hWnd, WM_COMMAND, ID_AUTOCAPTURE, 0);
     });
+    Step("start auto-capture", [] { ClickElement(*OpenPageDialog(), "ButtonOK"); });
+    Step("hide in the tray", [] { winsim::ClickCaptionButton(Dialog().m_hWnd, HTCLOSE); });
     Step("right click on the icon", [] { ClickIcon(1); });
     Step("in the tray menu", [] {
         ASSERT_TRUE(winsim::IsMenuOpen());
@@ -90,11 +91,11 @@ TEST_F(TrayTest, TheTrayMenuShowsTheStateAndTurningTheOptionOffKeepsTheWindowHid
                 EXPECT_EQ(rect.right, cursor.x);
             }
         }
-        Dialog().m_bAutoCapture = false;
+        ChooseCommand(ID_AUTOCAPTURE); // stops it
         winsim::ChooseMenuItem(ID_MINIMIZE_TO_TRAY);
     });
     Step("the option is off, the window still hidden", [] {
-        EXPECT_FALSE(Dialog().m_bMinimizeToTray);
+        EXPECT_FALSE(Dialog().IsMinimizeToTrayOn());
         EXPECT_FALSE(::IsWindowVisible(Dialog().m_hWnd));
         EXPECT_EQ(Icons().size(), 1u);
         ClickIcon(1);
@@ -110,7 +111,7 @@ TEST_F(TrayTest, TheTrayMenuShowsTheStateAndTurningTheOptionOffKeepsTheWindowHid
         EXPECT_TRUE(Icons().empty());
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(TrayTest, OtherMouseMessagesOfTheIconAreIgnored) {
@@ -125,7 +126,7 @@ TEST_F(TrayTest, OtherMouseMessagesOfTheIconAreIgnored) {
         Dialog().RestoreFromTray();
     });
     StepClose();
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }
 
 TEST_F(TrayTest, QuittingFromTheTrayAfterAnAutostartRemovesTheIconAndThePictures) {
@@ -138,13 +139,13 @@ TEST_F(TrayTest, QuittingFromTheTrayAfterAnAutostartRemovesTheIconAndThePictures
         winsim::PressKeys("Alt+C");
     });
     Step("captured while hidden", [] {
-        ASSERT_EQ(Dialog().m_entries.size(), 1u);
-        picture = Dialog().m_entries[0]->m_strImagePath;
+        ASSERT_EQ(Dialog().GetEntryCount(), 1);
+        picture = Dialog().GetEntryAt(0)->m_strImagePath;
         EXPECT_TRUE(::PathFileExistsA(picture));
         ClickIcon(1);
     });
     Step("quit", [] { winsim::ChooseMenuItem("&Quitter"); });
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
     EXPECT_TRUE(Icons().empty());
     EXPECT_FALSE(::PathFileExistsA(picture));
 }

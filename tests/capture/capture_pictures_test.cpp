@@ -90,8 +90,8 @@ TEST_P(CaptureDepthTest, ThePictureShowsTheWindowAsTheScreenDoes) {
     StepPressAltC();
     Step("compare the picture with the screen", [window] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 1u);
-        const CaptureEntry& entry = *dialog.m_entries[0];
+        ASSERT_EQ(dialog.GetEntryCount(), 1);
+        const CaptureEntry& entry = *dialog.GetEntryAt(0);
         RECT rect;
         ::GetWindowRect(*window, &rect);
         ASSERT_EQ(entry.m_nWidth, rect.right - rect.left);
@@ -164,20 +164,20 @@ TEST_F(NestedCaptureTest, ACaptureInsideAMessageBoxLoopOfAnotherCaptureKeepsBoth
         ASSERT_NE(box, nullptr);
         ASSERT_EQ(winsim::MessageBoxCaption(box), "Attente");
         ASSERT_EQ(::GetForegroundWindow(), box);
-        EXPECT_TRUE(Dialog().m_entries.empty());
+        EXPECT_TRUE(Dialog().GetEntryCount() == 0);
     });
     StepPressAltC();
     Step("the box's capture is in; close the box", [] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 1u);
-        EXPECT_EQ(dialog.m_entries[0]->m_strText.Left(21), CString("<p><u>Attente</u></p>"));
+        ASSERT_EQ(dialog.GetEntryCount(), 1);
+        EXPECT_EQ(dialog.GetEntryAt(0)->m_strText.Left(21), CString("<p><u>Attente</u></p>"));
         winsim::AnswerMessageBox(IDOK);
     });
     Step("both captures are listed, each with a picture of its own", [window] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 2u);
-        const CaptureEntry& inner = *dialog.m_entries[0];
-        const CaptureEntry& outer = *dialog.m_entries[1];
+        ASSERT_EQ(dialog.GetEntryCount(), 2);
+        const CaptureEntry& inner = *dialog.GetEntryAt(0);
+        const CaptureEntry& outer = *dialog.GetEntryAt(1);
         EXPECT_EQ(outer.m_strText, CString("<p><u>Principal</u></p>"));
         RECT rect;
         ::GetWindowRect(*window, &rect);
@@ -189,7 +189,7 @@ TEST_F(NestedCaptureTest, ACaptureInsideAMessageBoxLoopOfAnotherCaptureKeepsBoth
         EXPECT_TRUE(DecodeJpeg(ReadCaptureFile(inner.m_strImagePath), &innerImage));
         EXPECT_TRUE(DecodeJpeg(ReadCaptureFile(outer.m_strImagePath), &outerImage));
         EXPECT_EQ(outerImage.width, outer.m_nWidth);
-        EXPECT_EQ(dialog.m_nSelectedEntry, 1);
+        EXPECT_EQ(dialog.GetSelectedEntry(), 1);
         EXPECT_EQ(winsim::ClipboardText(), "Principal\r\n=========\r\n\r\n");
         EXPECT_EQ(winsim::SoundStartCount("#137"), 2);
     });

@@ -23,7 +23,7 @@ protected:
 
     std::string Read(HWND window, bool copyAll) {
         CQuilloryTextDlg dialog;
-        dialog.m_bCopyAll = copyAll;
+        dialog.SetCopyAll(copyAll);
         CaptureText text;
         dialog.ReadCaptureText(window, text);
         EXPECT_LE(text.GetLength(), CaptureText::kMaxLength);

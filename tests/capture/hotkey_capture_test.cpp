@@ -71,10 +71,10 @@ TEST_F(HotKeyCaptureTest, AMessageBoxGivesItsMessageAPictureTheSoundAndTheClipbo
     StepPressAltC();
     Step("look at the capture", [box] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 1u);
-        const CaptureEntry& entry = *dialog.m_entries[0];
+        ASSERT_EQ(dialog.GetEntryCount(), 1);
+        const CaptureEntry& entry = *dialog.GetEntryAt(0);
         EXPECT_EQ(entry.m_strText.str(), "Ligne 1<br/>Ligne 2");
-        EXPECT_EQ(dialog.m_nSelectedEntry, 0);
+        EXPECT_EQ(dialog.GetSelectedEntry(), 0);
         EXPECT_EQ(winsim::ClipboardText(), "Ligne 1\r\nLigne 2");
         EXPECT_EQ(winsim::ClipboardOwner(), dialog.m_hWnd);
 
@@ -112,8 +112,8 @@ TEST_F(HotKeyCaptureTest, AWindowWithoutMessageTextGivesAnEmptyTextAndAPicture) 
     StepPressAltC();
     Step("look at the capture", [dialogWindow] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 1u);
-        const CaptureEntry& entry = *dialog.m_entries[0];
+        ASSERT_EQ(dialog.GetEntryCount(), 1);
+        const CaptureEntry& entry = *dialog.GetEntryAt(0);
         EXPECT_EQ(entry.m_strText.str(), "");
         EXPECT_EQ(winsim::ClipboardText(), "");
         EXPECT_EQ(entry.m_nWidth, WindowSize(*dialogWindow).cx);
@@ -131,8 +131,8 @@ TEST_F(HotKeyCaptureTest, WithCopyAllAFlatDialogGivesItsTitleAndTheControlsAfter
     StepPressAltC();
     Step("look at the capture", [] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 1u);
-        EXPECT_EQ(dialog.m_entries[0]->m_strText.str(), "<p><u>T</u></p>  B<br/>  C<br/>");
+        ASSERT_EQ(dialog.GetEntryCount(), 1);
+        EXPECT_EQ(dialog.GetEntryAt(0)->m_strText.str(), "<p><u>T</u></p>  B<br/>  C<br/>");
         EXPECT_EQ(winsim::ClipboardText(), "T\r\n=\r\n\r\n  B\r\n  C\r\n");
     });
     StepClose();
@@ -147,15 +147,15 @@ TEST_F(HotKeyCaptureTest, TwoCapturesInARowGetTwoFilesAndTheSecondIsSelected) {
     StepPressAltC();
     Step("look at both captures", [] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 2u);
-        const CaptureEntry& first = *dialog.m_entries[0];
-        const CaptureEntry& second = *dialog.m_entries[1];
+        ASSERT_EQ(dialog.GetEntryCount(), 2);
+        const CaptureEntry& first = *dialog.GetEntryAt(0);
+        const CaptureEntry& second = *dialog.GetEntryAt(1);
         EXPECT_EQ(first.m_strText.str(), "Premier");
         EXPECT_EQ(second.m_strText.str(), "Second");
         EXPECT_NE(first.m_strImagePath, second.m_strImagePath);
         EXPECT_TRUE(FileExists(first.m_strImagePath));
         EXPECT_TRUE(FileExists(second.m_strImagePath));
-        EXPECT_EQ(dialog.m_nSelectedEntry, 1);
+        EXPECT_EQ(dialog.GetSelectedEntry(), 1);
         EXPECT_EQ(winsim::ClipboardText(), "Second");
         EXPECT_EQ(winsim::SoundStartCount("#137"), 2);
         EXPECT_EQ(ImageFolderFiles(), 2u);
@@ -164,10 +164,10 @@ TEST_F(HotKeyCaptureTest, TwoCapturesInARowGetTwoFilesAndTheSecondIsSelected) {
     StepPressAltC(" a second later");
     Step("the third capture is named after the new tick", [] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 3u);
+        ASSERT_EQ(dialog.GetEntryCount(), 3);
         char name[32];
         std::snprintf(name, sizeof name, "\\%lx.jpg", static_cast<unsigned long>(::GetTickCount()));
-        EXPECT_EQ(dialog.m_entries[2]->m_strImagePath, CString(kImageFolder) + name);
+        EXPECT_EQ(dialog.GetEntryAt(2)->m_strImagePath, CString(kImageFolder) + name);
         EXPECT_EQ(ImageFolderFiles(), 3u);
     });
     StepClose();
@@ -178,7 +178,7 @@ TEST_F(HotKeyCaptureTest, WithoutAForegroundWindowNothingIsRecorded) {
     Step("no window is in the foreground", [] { winsim::SetNoForegroundWindow(); });
     StepPressAltC();
     Step("nothing happened", [] {
-        EXPECT_TRUE(Dialog().m_entries.empty());
+        EXPECT_TRUE(Dialog().GetEntryCount() == 0);
         EXPECT_EQ(winsim::SoundStartCount("#137"), 0);
         EXPECT_EQ(ImageFolderFiles(), 0u);
         EXPECT_FALSE(winsim::ClipboardText().has_value());
@@ -195,13 +195,13 @@ TEST_F(HotKeyCaptureTest, TheMainWindowHiddenInTheTrayStillCapturesAndRendersThe
     Step("look at the capture", [] {
         CQuilloryTextDlg& dialog = Dialog();
         EXPECT_FALSE(::IsWindowVisible(dialog.m_hWnd));
-        ASSERT_EQ(dialog.m_entries.size(), 1u);
-        EXPECT_EQ(dialog.m_entries[0]->m_strText.str(), "Cach\xe9");
+        ASSERT_EQ(dialog.GetEntryCount(), 1);
+        EXPECT_EQ(dialog.GetEntryAt(0)->m_strText.str(), "Cach\xe9");
         EXPECT_EQ(winsim::ClipboardText(), "Cach\xe9");
         CHtmlElementPtr cell = dialog.GetElement("txt0");
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(CString(cell->GetInnerText().c_str()), CString("Cach\xe9"));
-        EXPECT_TRUE(FileExists(dialog.m_entries[0]->m_strImagePath));
+        EXPECT_TRUE(FileExists(dialog.GetEntryAt(0)->m_strImagePath));
     });
     Step("quit", [] { Dialog().Shutdown(); });
     RunProgram();
@@ -237,8 +237,8 @@ TEST_F(HotKeyCaptureTest, AWindowThatVanishesDuringTheCaptureGivesAnEntryWithout
     StepPressAltC();
     Step("the entry is there without a picture", [] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 1u);
-        const CaptureEntry& entry = *dialog.m_entries[0];
+        ASSERT_EQ(dialog.GetEntryCount(), 1);
+        const CaptureEntry& entry = *dialog.GetEntryAt(0);
         EXPECT_EQ(entry.m_nWidth, 0);
         EXPECT_EQ(entry.m_nHeight, 0);
         EXPECT_EQ(entry.m_strText.Left(21), CString("<p><u>Fragile</u></p>"));

@@ -31,29 +31,29 @@ CONFORMANCE_TEST(GetDIBitsAt32BitsGivesBlueGreenRedRows) {
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     // A query with no bits fills in the bitmap's size.
     EXPECT(::GetDIBits(memory, bitmap, 0, 0, nullptr, &info, DIB_RGB_COLORS) != 0);
-    EXPECT_EQ(3, static_cast<int>(info.bmiHeader.biWidth));
-    EXPECT_EQ(2, static_cast<int>(info.bmiHeader.biHeight));
+    EXPECT_EQ(static_cast<int>(info.bmiHeader.biWidth), 3);
+    EXPECT_EQ(static_cast<int>(info.bmiHeader.biHeight), 2);
 
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     info.bmiHeader.biPlanes = 1;
     std::vector<DWORD> pixels(6, 0xDEADBEEF);
-    EXPECT_EQ(2, ::GetDIBits(memory, bitmap, 0, 2, pixels.data(), &info, DIB_RGB_COLORS));
+    EXPECT_EQ(::GetDIBits(memory, bitmap, 0, 2, pixels.data(), &info, DIB_RGB_COLORS), 2);
     // A positive height is bottom-up: the lower row comes first. Each pixel is blue, green, red
     // and a zero byte, little-endian.
-    EXPECT_EQ(0x00FFFFFFu, pixels[0]);
-    EXPECT_EQ(0x00000000u, pixels[1]);
-    EXPECT_EQ(0x00808080u, pixels[2]);
-    EXPECT_EQ(0x00FF0000u, pixels[3]);
-    EXPECT_EQ(0x0000FF00u, pixels[4]);
-    EXPECT_EQ(0x000000FFu, pixels[5]);
+    EXPECT_EQ(pixels[0], 0x00FFFFFFu);
+    EXPECT_EQ(pixels[1], 0x00000000u);
+    EXPECT_EQ(pixels[2], 0x00808080u);
+    EXPECT_EQ(pixels[3], 0x00FF0000u);
+    EXPECT_EQ(pixels[4], 0x0000FF00u);
+    EXPECT_EQ(pixels[5], 0x000000FFu);
 
     // A negative height asks for the rows top-down.
     info.bmiHeader.biHeight = -2;
     std::fill(pixels.begin(), pixels.end(), 0xDEADBEEF);
-    EXPECT_EQ(2, ::GetDIBits(memory, bitmap, 0, 2, pixels.data(), &info, DIB_RGB_COLORS));
-    EXPECT_EQ(0x00FF0000u, pixels[0]);
-    EXPECT_EQ(0x00808080u, pixels[5]);
+    EXPECT_EQ(::GetDIBits(memory, bitmap, 0, 2, pixels.data(), &info, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(pixels[0], 0x00FF0000u);
+    EXPECT_EQ(pixels[5], 0x00808080u);
 
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
@@ -72,7 +72,7 @@ CONFORMANCE_TEST(BitBltCopiesPixelsBetweenContexts) {
     EXPECT_EQ(static_cast<COLORREF>(RGB(0, 255, 0)), ::GetPixel(target, 1, 0));
     EXPECT_EQ(static_cast<COLORREF>(RGB(128, 128, 128)), ::GetPixel(target, 2, 1));
     // Outside the bitmap there is no pixel.
-    EXPECT_EQ(static_cast<COLORREF>(CLR_INVALID), ::GetPixel(target, 3, 0));
+    EXPECT_EQ(::GetPixel(target, 3, 0), static_cast<COLORREF>(CLR_INVALID));
     ::SelectObject(source, oldSource);
     ::SelectObject(target, oldTarget);
     ::DeleteObject(bitmap);
@@ -86,29 +86,29 @@ CONFORMANCE_TEST(CodePage1252ConvertsBothWays) {
     const char ansi[] = "\xe9t\xe9 \x80";
     WCHAR wide[16] = {};
     // With -1 the terminating zero is converted and counted.
-    EXPECT_EQ(6, ::MultiByteToWideChar(1252, 0, ansi, -1, nullptr, 0));
-    EXPECT_EQ(6, ::MultiByteToWideChar(1252, 0, ansi, -1, wide, 16));
-    EXPECT_EQ(0x00E9, static_cast<int>(wide[0]));
-    EXPECT_EQ(0x20AC, static_cast<int>(wide[4]));
-    EXPECT_EQ(0, static_cast<int>(wide[5]));
+    EXPECT_EQ(::MultiByteToWideChar(1252, 0, ansi, -1, nullptr, 0), 6);
+    EXPECT_EQ(::MultiByteToWideChar(1252, 0, ansi, -1, wide, 16), 6);
+    EXPECT_EQ(static_cast<int>(wide[0]), 0x00E9);
+    EXPECT_EQ(static_cast<int>(wide[4]), 0x20AC);
+    EXPECT_EQ(static_cast<int>(wide[5]), 0);
     // With an explicit length it is not.
-    EXPECT_EQ(3, ::MultiByteToWideChar(1252, 0, ansi, 3, wide, 16));
+    EXPECT_EQ(::MultiByteToWideChar(1252, 0, ansi, 3, wide, 16), 3);
 
     // Too small a buffer: nothing counted, and the error says why.
     ::SetLastError(0);
-    EXPECT_EQ(0, ::MultiByteToWideChar(1252, 0, ansi, -1, wide, 2));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), ::GetLastError());
+    EXPECT_EQ(::MultiByteToWideChar(1252, 0, ansi, -1, wide, 2), 0);
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
 
     char back[16] = {};
     const WCHAR source[] = {0x00E9, 't', 0x20AC, 0};
-    EXPECT_EQ(4, ::WideCharToMultiByte(1252, 0, source, -1, nullptr, 0, nullptr, nullptr));
-    EXPECT_EQ(4, ::WideCharToMultiByte(1252, 0, source, -1, back, 16, nullptr, nullptr));
+    EXPECT_EQ(::WideCharToMultiByte(1252, 0, source, -1, nullptr, 0, nullptr, nullptr), 4);
+    EXPECT_EQ(::WideCharToMultiByte(1252, 0, source, -1, back, 16, nullptr, nullptr), 4);
     EXPECT_STREQ("\xe9t\x80", back);
 
     // A character the code page lacks becomes the default character.
     const WCHAR cyrillic[] = {0x0416, 0};
     BOOL usedDefault = FALSE;
-    EXPECT_EQ(2, ::WideCharToMultiByte(1252, 0, cyrillic, -1, back, 16, nullptr, &usedDefault));
-    EXPECT_EQ('?', back[0]);
+    EXPECT_EQ(::WideCharToMultiByte(1252, 0, cyrillic, -1, back, 16, nullptr, &usedDefault), 2);
+    EXPECT_EQ(back[0], '?');
     EXPECT(usedDefault);
 }

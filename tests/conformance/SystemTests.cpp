@@ -9,10 +9,10 @@ CONFORMANCE_TEST(GlobalAtomsCountTheirReferences) {
     // Names compare without case; a second add is a second reference to the same atom.
     EXPECT_EQ(atom, ::GlobalAddAtomA("verbacapconformanceatom"));
     EXPECT_EQ(atom, ::GlobalFindAtomA("VERBACAPCONFORMANCEATOM"));
-    EXPECT_EQ(0, ::GlobalDeleteAtom(atom));
+    EXPECT_EQ(::GlobalDeleteAtom(atom), 0);
     EXPECT_EQ(atom, ::GlobalFindAtomA("VerbacapConformanceAtom"));
-    EXPECT_EQ(0, ::GlobalDeleteAtom(atom));
-    EXPECT_EQ(0, ::GlobalFindAtomA("VerbacapConformanceAtom"));
+    EXPECT_EQ(::GlobalDeleteAtom(atom), 0);
+    EXPECT_EQ(::GlobalFindAtomA("VerbacapConformanceAtom"), 0);
 }
 
 CONFORMANCE_TEST(AHotKeyBelongsToOneWindow) {
@@ -22,7 +22,7 @@ CONFORMANCE_TEST(AHotKeyBelongsToOneWindow) {
     EXPECT(::RegisterHotKey(first, 7, modifiers, VK_F9));
     ::SetLastError(0);
     EXPECT(!::RegisterHotKey(second, 7, modifiers, VK_F9));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED), ::GetLastError());
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
     // Another combination is free.
     EXPECT(::RegisterHotKey(second, 8, modifiers, VK_F10));
     EXPECT(::UnregisterHotKey(second, 8));
@@ -32,7 +32,7 @@ CONFORMANCE_TEST(AHotKeyBelongsToOneWindow) {
     EXPECT(::UnregisterHotKey(second, 7));
     ::SetLastError(0);
     EXPECT(!::UnregisterHotKey(second, 7));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_HOTKEY_NOT_REGISTERED), ::GetLastError());
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_HOTKEY_NOT_REGISTERED));
     ::DestroyWindow(first);
     ::DestroyWindow(second);
 }
@@ -93,11 +93,11 @@ CONFORMANCE_TEST(ProfileFilesWithoutAFolderLiveInTheWindowsFolder) {
     EXPECT(::WritePrivateProfileStringA("Settings", "Mod", "  12abc", file));
     EXPECT(::WritePrivateProfileStringA("Settings", "Neg", "-3", file));
     // Keys and sections compare without case; numbers are read up to the first non-digit.
-    EXPECT_EQ(67u, ::GetPrivateProfileIntA("settings", "vk", 5, file));
-    EXPECT_EQ(12u, ::GetPrivateProfileIntA("Settings", "Mod", 5, file));
-    EXPECT_EQ(static_cast<UINT>(-3), ::GetPrivateProfileIntA("Settings", "Neg", 5, file));
-    EXPECT_EQ(5u, ::GetPrivateProfileIntA("Settings", "Missing", 5, file));
-    EXPECT_EQ(5u, ::GetPrivateProfileIntA("Other", "VK", 5, file));
+    EXPECT_EQ(::GetPrivateProfileIntA("settings", "vk", 5, file), 67u);
+    EXPECT_EQ(::GetPrivateProfileIntA("Settings", "Mod", 5, file), 12u);
+    EXPECT_EQ(::GetPrivateProfileIntA("Settings", "Neg", 5, file), static_cast<UINT>(-3));
+    EXPECT_EQ(::GetPrivateProfileIntA("Settings", "Missing", 5, file), 5u);
+    EXPECT_EQ(::GetPrivateProfileIntA("Other", "VK", 5, file), 5u);
 
     char windowsDir[MAX_PATH] = {};
     EXPECT(::GetWindowsDirectoryA(windowsDir, MAX_PATH) > 0);
@@ -107,43 +107,45 @@ CONFORMANCE_TEST(ProfileFilesWithoutAFolderLiveInTheWindowsFolder) {
     char value[8];
     // A value longer than the buffer is cut, and the length says what was copied.
     EXPECT(::WritePrivateProfileStringA("Settings", "Long", "abcdefghij", file));
-    EXPECT_EQ(7u, ::GetPrivateProfileStringA("Settings", "Long", "", value, sizeof value, file));
+    EXPECT_EQ(::GetPrivateProfileStringA("Settings", "Long", "", value, sizeof value, file), 7u);
     EXPECT_STREQ("abcdefg", value);
     // A null value deletes the key.
     EXPECT(::WritePrivateProfileStringA("Settings", "Long", nullptr, file));
-    EXPECT_EQ(3u, ::GetPrivateProfileStringA("Settings", "Long", "def", value, sizeof value, file));
+    EXPECT_EQ(::GetPrivateProfileStringA("Settings", "Long", "def", value, sizeof value, file), 3u);
     EXPECT_STREQ("def", value);
     ::DeleteFileA(path.c_str());
 }
 
 CONFORMANCE_TEST(RegistryValuesReportTheirSize) {
     HKEY key = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VerbacapConformance", 0, nullptr, 0,
-                                KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    EXPECT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VerbacapConformance", 0, nullptr, 0,
+                                KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
     const char text[] = "C:\\Verbacap\\Verbacap.exe -autostart";
-    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key, "Verbacap", 0, REG_SZ,
-                                              reinterpret_cast<const BYTE*>(text), sizeof text));
+    EXPECT_EQ(::RegSetValueExA(key, "Verbacap", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                               sizeof text),
+              ERROR_SUCCESS);
     DWORD type = 0;
     DWORD size = 4;
     BYTE small[4];
     // Too small a buffer: the size needed, terminating zero included.
-    EXPECT_EQ(ERROR_MORE_DATA, ::RegQueryValueExA(key, "Verbacap", nullptr, &type, small, &size));
+    EXPECT_EQ(::RegQueryValueExA(key, "Verbacap", nullptr, &type, small, &size), ERROR_MORE_DATA);
     EXPECT_EQ(static_cast<DWORD>(sizeof text), size);
     char read[64] = {};
     size = sizeof read;
-    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(key, "Verbacap", nullptr, &type,
-                                                reinterpret_cast<BYTE*>(read), &size));
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+    EXPECT_EQ(
+        ::RegQueryValueExA(key, "Verbacap", nullptr, &type, reinterpret_cast<BYTE*>(read), &size),
+        ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_STREQ(text, read);
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND,
-              ::RegQueryValueExA(key, "Absent", nullptr, &type, nullptr, &size));
-    EXPECT_EQ(ERROR_SUCCESS, ::RegDeleteValueA(key, "Verbacap"));
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, ::RegDeleteValueA(key, "Verbacap"));
+    EXPECT_EQ(::RegQueryValueExA(key, "Absent", nullptr, &type, nullptr, &size),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(::RegDeleteValueA(key, "Verbacap"), ERROR_SUCCESS);
+    EXPECT_EQ(::RegDeleteValueA(key, "Verbacap"), ERROR_FILE_NOT_FOUND);
     ::RegCloseKey(key);
-    EXPECT_EQ(ERROR_SUCCESS, ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VerbacapConformance"));
+    EXPECT_EQ(::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VerbacapConformance"), ERROR_SUCCESS);
     HKEY gone = nullptr;
     EXPECT_EQ(
-        ERROR_FILE_NOT_FOUND,
-        ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VerbacapConformance", 0, KEY_READ, &gone));
+        ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\VerbacapConformance", 0, KEY_READ, &gone),
+        ERROR_FILE_NOT_FOUND);
 }

@@ -34,10 +34,10 @@ CONFORMANCE_TEST(CreationAndDestructionMessagesComeInOrder) {
     EXPECT(IndexOf(WM_CREATE) > IndexOf(WM_NCCREATE));
     // Before both, an overlapped window is asked for its size limits, and between them its client
     // area is computed. Nothing of the program answers these two.
-    EXPECT_EQ(0, IndexOf(WM_GETMINMAXINFO));
+    EXPECT_EQ(IndexOf(WM_GETMINMAXINFO), 0);
     EXPECT(IndexOf(WM_NCCALCSIZE) > IndexOf(WM_NCCREATE));
     EXPECT(IndexOf(WM_NCCALCSIZE) < IndexOf(WM_CREATE));
-    EXPECT_EQ(-1, IndexOf(WM_DESTROY));
+    EXPECT_EQ(IndexOf(WM_DESTROY), -1);
 
     g_messages.clear();
     ::DestroyWindow(hWnd);
@@ -126,15 +126,15 @@ CONFORMANCE_TEST(PostedMessagesComeBeforeQuit) {
             order.push_back(msg.message);
         }
         if (msg.message == WM_QUIT) {
-            EXPECT_EQ(3, static_cast<int>(msg.wParam));
+            EXPECT_EQ(static_cast<int>(msg.wParam), 3);
             break;
         }
     }
-    EXPECT_EQ(3u, order.size());
+    EXPECT_EQ(order.size(), 3u);
     if (order.size() == 3) {
         EXPECT_EQ(static_cast<UINT>(WM_USER + 1), order[0]);
         EXPECT_EQ(static_cast<UINT>(WM_USER + 2), order[1]);
-        EXPECT_EQ(static_cast<UINT>(WM_QUIT), order[2]);
+        EXPECT_EQ(order[2], static_cast<UINT>(WM_QUIT));
     }
     ::DestroyWindow(hWnd);
 }
@@ -144,21 +144,21 @@ CONFORMANCE_TEST(WindowTextIsCutToTheBuffer) {
     char text[16];
     std::memset(text, 'x', sizeof text);
     // Room for four characters and the terminating zero.
-    EXPECT_EQ(4, ::GetWindowTextA(hWnd, text, 5));
+    EXPECT_EQ(::GetWindowTextA(hWnd, text, 5), 4);
     EXPECT_STREQ("Verb", text);
-    EXPECT_EQ(8, ::GetWindowTextLengthA(hWnd));
+    EXPECT_EQ(::GetWindowTextLengthA(hWnd), 8);
 
     // No room at all: nothing is written.
     std::memset(text, 'x', sizeof text);
-    EXPECT_EQ(0, ::GetWindowTextA(hWnd, text, 0));
-    EXPECT_EQ('x', text[0]);
+    EXPECT_EQ(::GetWindowTextA(hWnd, text, 0), 0);
+    EXPECT_EQ(text[0], 'x');
 
     // A long title is kept whole.
     std::string longTitle(5000, 'a');
     longTitle += "fin";
     EXPECT(::SetWindowTextA(hWnd, longTitle.c_str()));
     std::vector<char> buffer(6000, '\0');
-    EXPECT_EQ(5003, ::GetWindowTextA(hWnd, buffer.data(), static_cast<int>(buffer.size())));
+    EXPECT_EQ(::GetWindowTextA(hWnd, buffer.data(), static_cast<int>(buffer.size())), 5003);
     EXPECT_STREQ(longTitle, buffer.data());
     ::DestroyWindow(hWnd);
 }
@@ -210,11 +210,11 @@ CONFORMANCE_TEST(MessageBoxTextIsItemFFFF) {
     EXPECT(timer != 0);
     const int answer = ::MessageBoxA(nullptr, "Ligne un\nLigne deux", "Boite de test", MB_OK);
     ::KillTimer(nullptr, timer);
-    EXPECT_EQ(IDOK, answer);
+    EXPECT_EQ(answer, IDOK);
     EXPECT(g_boxFound);
-    EXPECT_EQ(19u, g_boxLength);
+    EXPECT_EQ(g_boxLength, 19u);
     EXPECT_STREQ("Ligne un\nLigne deux", g_boxText);
-    EXPECT_EQ(5u, g_boxCutLength);
+    EXPECT_EQ(g_boxCutLength, 5u);
     EXPECT_STREQ("Ligne", g_boxCut);
 }
 
@@ -264,7 +264,7 @@ CONFORMANCE_TEST(DialogBoxShowsTheDialogWhenItsQueueFirstGoesEmpty) {
     g_ticks = 0;
     const INT_PTR result = ::DialogBoxIndirectParamA(::GetModuleHandleA(nullptr), dialogTemplate,
                                                      nullptr, HidingDialogProc, 0);
-    EXPECT_EQ(5, static_cast<int>(result));
+    EXPECT_EQ(static_cast<int>(result), 5);
     EXPECT(g_shownAfterHiding);
 }
 

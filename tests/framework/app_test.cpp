@@ -31,17 +31,17 @@ protected:
 
 TEST_F(AppTest, NamesComeFromTheExecutableWhenNoneIsGiven) {
     RecordingApp app;
-    EXPECT_EQ(&app, AfxGetApp());
-    EXPECT_EQ(0, AfxRunApplication());
-    EXPECT_EQ(1, app.initCount);
-    EXPECT_EQ("-autostart", app.commandLine);
+    EXPECT_EQ(AfxGetApp(), &app);
+    EXPECT_EQ(AfxRunApplication(), 0);
+    EXPECT_EQ(app.initCount, 1);
+    EXPECT_EQ(app.commandLine, "-autostart");
     EXPECT_STREQ("Verbacap", app.m_pszExeName);
     EXPECT_STREQ("Verbacap", app.m_pszAppName);
     EXPECT_STREQ("Verbacap.INI", app.m_pszProfileName);
     EXPECT_STREQ("C:\\Program Files\\Verbacap\\Verbacap.HLP", app.m_pszHelpFilePath);
     EXPECT_STREQ("Verbacap", AfxGetAppName());
     EXPECT_EQ(GetModuleHandleA(nullptr), app.m_hInstance);
-    EXPECT_EQ(nullptr, app.m_pMainWnd);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
 TEST_F(AppTest, AGivenNameIsKept) {
@@ -65,16 +65,16 @@ TEST_F(AppTest, TheProgramNameIsSkippedQuotedOrNot) {
 TEST_F(AppTest, ProfileRoundTripsWithDefaultsInTheWindowsFolder) {
     RecordingApp app;
     AfxRunApplication();
-    EXPECT_EQ(67u, app.GetProfileInt("Settings", "VK", 67));
-    EXPECT_EQ("5", app.GetProfileString("Settings", "AsFreq", "5"));
-    EXPECT_EQ("", app.GetProfileString("Settings", "AsFreq"));
+    EXPECT_EQ(app.GetProfileInt("Settings", "VK", 67), 67u);
+    EXPECT_EQ(app.GetProfileString("Settings", "AsFreq", "5"), "5");
+    EXPECT_EQ(app.GetProfileString("Settings", "AsFreq"), "");
 
     EXPECT_TRUE(app.WriteProfileInt("Settings", "VK", 88));
     EXPECT_TRUE(app.WriteProfileInt("Settings", "Neg", -3));
     EXPECT_TRUE(app.WriteProfileString("Settings", "AsFreq", "2.5"));
-    EXPECT_EQ(88u, app.GetProfileInt("Settings", "VK", 67));
-    EXPECT_EQ(static_cast<UINT>(-3), app.GetProfileInt("Settings", "Neg", 0));
-    EXPECT_EQ("2.5", app.GetProfileString("Settings", "AsFreq", "5"));
+    EXPECT_EQ(app.GetProfileInt("Settings", "VK", 67), 88u);
+    EXPECT_EQ(app.GetProfileInt("Settings", "Neg", 0), static_cast<UINT>(-3));
+    EXPECT_EQ(app.GetProfileString("Settings", "AsFreq", "5"), "2.5");
 
     // The file is the executable's name with ".INI", in the Windows folder, integers as text.
     char text[32] = {};

@@ -97,30 +97,30 @@ TEST_F(DHtmlDialogTest, MembersGoToThePageWhenLoadedAndComeBackOnOk) {
         EXPECT_TRUE(dialog.IsDocumentComplete());
         CHtmlElementPtr field = dialog.GetElement("txtFreq");
         ASSERT_NE(nullptr, field);
-        EXPECT_EQ(nullptr, dialog.GetElement("nothing"));
+        EXPECT_EQ(dialog.GetElement("nothing"), nullptr);
         field->SetValue(WIDE("2.5"));
     });
     winsim::ScriptPush("click OK", [&] { winsim::Click(CentreOf(dialog, "ButtonOK")); });
     // Before the page has loaded there is nothing to reach.
     elementBeforeLoad = dialog.GetElement("txtFreq") != nullptr;
 
-    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_FALSE(elementBeforeLoad);
-    EXPECT_EQ(1, dialog.documentsCompleted);
-    EXPECT_EQ("7", dialog.valueWhenComplete);
-    EXPECT_EQ("2.5", dialog.m_strFreq);
+    EXPECT_EQ(dialog.documentsCompleted, 1);
+    EXPECT_EQ(dialog.valueWhenComplete, "7");
+    EXPECT_EQ(dialog.m_strFreq, "2.5");
     // The pointer came onto the button, then clicked it; the click's source is the button, so
     // the body's entry does not run.
     EXPECT_EQ((std::vector<std::string>{"class over ButtonOK", "ok"}), dialog.events);
-    EXPECT_EQ(nullptr, dialog.GetBrowserWindow());
+    EXPECT_EQ(dialog.GetBrowserWindow(), nullptr);
 }
 
 TEST_F(DHtmlDialogTest, CancelLeavesTheMemberAsItWas) {
     FrequencyDialog dialog;
     winsim::ScriptPush("type", [&] { dialog.GetElement("txtFreq")->SetValue(WIDE("9")); });
     winsim::ScriptPush("click Cancel", [&] { winsim::Click(CentreOf(dialog, "ButtonCancel")); });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
-    EXPECT_EQ("7", dialog.m_strFreq);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.m_strFreq, "7");
     EXPECT_EQ((std::vector<std::string>{"class over ButtonCancel", "cancel"}), dialog.events);
 }
 
@@ -138,7 +138,7 @@ TEST_F(DHtmlDialogTest, FirstMatchingEntryWinsAndOnlyTheSourceElementMatches) {
         winsim::MovePointer(CentreOf(dialog, "ButtonCancel"));
     });
     winsim::ScriptPush("end", [&] { dialog.EndDialog(IDCANCEL); });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     // The class entry comes before the id entry for the same event: only it runs.
     EXPECT_EQ(std::vector<std::string>{"class over ButtonOK"}, dialog.events);
 }
@@ -157,8 +157,8 @@ TEST_F(DHtmlDialogTest, BrowserFillsTheClientAreaAndAnswersTheContextMenuQuestio
         winsim::Click(CentreOf(dialog, "txtFreq"), 1);
     });
     winsim::ScriptPush("end", [&] { dialog.EndDialog(IDCANCEL); });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
-    EXPECT_EQ(1, dialog.contextMenus);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.contextMenus, 1);
 }
 
 } // namespace

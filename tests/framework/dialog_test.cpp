@@ -73,16 +73,16 @@ TEST_F(DialogTest, EnterAndEscReachTheOverridesAndTheDialogEndsOnlyWhenTold) {
         hotKeyValue = dialog.m_hotKey.GetHotKey();
         dialog.EndDialog(7);
     });
-    EXPECT_EQ(7, dialog.DoModal());
-    EXPECT_EQ(1, dialog.inits);
-    EXPECT_EQ(1, dialog.oks);
-    EXPECT_EQ(1, dialog.cancels);
+    EXPECT_EQ(dialog.DoModal(), 7);
+    EXPECT_EQ(dialog.inits, 1);
+    EXPECT_EQ(dialog.oks, 1);
+    EXPECT_EQ(dialog.cancels, 1);
     EXPECT_EQ(static_cast<DWORD>(MAKEWORD('C', HOTKEYF_ALT)), hotKeyValue);
     ASSERT_NE(nullptr, seen);
     EXPECT_FALSE(IsWindow(seen));
-    EXPECT_EQ(nullptr, dialog.m_hWnd);
-    EXPECT_EQ(nullptr, dialog.m_hotKey.m_hWnd);
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(seen));
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+    EXPECT_EQ(dialog.m_hotKey.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(seen), nullptr);
 }
 
 TEST_F(DialogTest, DefaultOkAndCancelEndTheDialog) {
@@ -91,24 +91,24 @@ TEST_F(DialogTest, DefaultOkAndCancelEndTheDialog) {
         SetFocus(okDialog.m_hWnd);
         winsim::PressKeys("Enter");
     });
-    EXPECT_EQ(IDOK, okDialog.DoModal());
+    EXPECT_EQ(okDialog.DoModal(), IDOK);
 
     CDialog cancelDialog(kPlainTemplate);
     winsim::ScriptPush("Esc", [&] {
         SetFocus(cancelDialog.m_hWnd);
         winsim::PressKeys("Esc");
     });
-    EXPECT_EQ(IDCANCEL, cancelDialog.DoModal());
+    EXPECT_EQ(cancelDialog.DoModal(), IDCANCEL);
 
     // The close box ends it as Esc does.
     CDialog closed(kPlainTemplate);
     winsim::ScriptPush("close box", [&] { winsim::ClickCaptionButton(closed.m_hWnd, HTCLOSE); });
-    EXPECT_EQ(IDCANCEL, closed.DoModal());
+    EXPECT_EQ(closed.DoModal(), IDCANCEL);
 }
 
 TEST_F(DialogTest, MissingTemplateFails) {
     CDialog dialog(4711);
-    EXPECT_EQ(-1, dialog.DoModal());
+    EXPECT_EQ(dialog.DoModal(), -1);
 }
 
 TEST_F(DialogTest, OwnedByTheMainWindowAndCommandsGoOnToTheApplication) {
@@ -125,11 +125,11 @@ TEST_F(DialogTest, OwnedByTheMainWindowAndCommandsGoOnToTheApplication) {
         SendMessageA(dialog.m_hWnd, WM_COMMAND, ID_HELP, 0);
         dialog.EndDialog(IDCANCEL);
     });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(mainWnd.m_hWnd, owner);
-    EXPECT_EQ(1, app.helpCommands);
+    EXPECT_EQ(app.helpCommands, 1);
     mainWnd.DestroyWindow();
-    EXPECT_EQ(nullptr, app.m_pMainWnd);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
 } // namespace

@@ -91,10 +91,10 @@ TEST_F(ExceptionRouteTest, AnExceptionLeavingAHandlerIsReportedAndTheProgramGoes
         caption = winsim::MessageBoxCaption(box);
         winsim::AnswerMessageBox(IDOK);
     });
-    EXPECT_EQ(0, wnd.SendMessage(WM_TIMER, 1));
+    EXPECT_EQ(wnd.SendMessage(WM_TIMER, 1), 0);
     EXPECT_FALSE(wnd.afterGrab);
-    EXPECT_EQ("A required resource was unavailable.", text);
-    EXPECT_EQ("Verbacap", caption);
+    EXPECT_EQ(text, "A required resource was unavailable.");
+    EXPECT_EQ(caption, "Verbacap");
     // The window still handles its messages.
     EXPECT_TRUE(IsWindow(wnd.m_hWnd));
     wnd.DestroyWindow();
@@ -107,12 +107,12 @@ TEST_F(ExceptionRouteTest, HelpAsksTheMainWindowThenSendsTheDefaultHelpCommand) 
     app.OnHelp(); // no main window: nothing to ask
     app.m_pMainWnd = &wnd;
     app.OnHelp();
-    EXPECT_EQ(1, wnd.contextQuestions);
-    EXPECT_EQ(1, wnd.defaultHelp);
+    EXPECT_EQ(wnd.contextQuestions, 1);
+    EXPECT_EQ(wnd.defaultHelp, 1);
     wnd.answer = 1;
     app.OnHelp();
-    EXPECT_EQ(2, wnd.contextQuestions);
-    EXPECT_EQ(1, wnd.defaultHelp);
+    EXPECT_EQ(wnd.contextQuestions, 2);
+    EXPECT_EQ(wnd.defaultHelp, 1);
     wnd.DestroyWindow();
 }
 

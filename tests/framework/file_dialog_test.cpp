@@ -24,26 +24,26 @@ TEST_F(FileDialogTest, SaveModeShowsItsSettingsAndGivesTheChosenNames) {
         winsim::SaveDialogSaveAs("C:\\Images\\capture");
     });
     CreateDirectoryA("C:\\Images", nullptr);
-    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(dialog.DoModal(), IDOK);
     ASSERT_TRUE(shown.has_value());
     EXPECT_TRUE(shown->save);
-    EXPECT_EQ("screenshot.jpg", shown->fileName);
-    EXPECT_EQ("jpg", shown->defaultExtension);
-    ASSERT_EQ(1u, shown->filters.size());
-    EXPECT_EQ("JPEG images (*.jpg)", shown->filters[0].first);
-    EXPECT_EQ("*.jpg", shown->filters[0].second);
+    EXPECT_EQ(shown->fileName, "screenshot.jpg");
+    EXPECT_EQ(shown->defaultExtension, "jpg");
+    ASSERT_EQ(shown->filters.size(), 1u);
+    EXPECT_EQ(shown->filters[0].first, "JPEG images (*.jpg)");
+    EXPECT_EQ(shown->filters[0].second, "*.jpg");
     EXPECT_NE(0u, shown->flags & OFN_OVERWRITEPROMPT);
     EXPECT_NE(0u, shown->flags & OFN_HIDEREADONLY);
 
-    EXPECT_EQ("C:\\Images\\capture.jpg", dialog.GetPathName());
-    EXPECT_EQ("capture.jpg", dialog.GetFileName());
-    EXPECT_EQ("jpg", dialog.GetFileExt());
+    EXPECT_EQ(dialog.GetPathName(), "C:\\Images\\capture.jpg");
+    EXPECT_EQ(dialog.GetFileName(), "capture.jpg");
+    EXPECT_EQ(dialog.GetFileExt(), "jpg");
 }
 
 TEST_F(FileDialogTest, CancelGivesIdCancel) {
     CFileDialog dialog(false, "jpg", "screenshot.jpg");
     winsim::ScriptPush("cancel", [] { winsim::SaveDialogCancel(); });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
 } // namespace

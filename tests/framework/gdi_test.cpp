@@ -30,7 +30,7 @@ TEST_F(GdiWrapperTest, SelectObjectReturnsThePreviousObjectAsItsOwnKind) {
     CPen pen(PS_SOLID, 1, RGB(1, 2, 3));
     CPen* previousPen = dc.SelectObject(&pen);
     ASSERT_NE(nullptr, previousPen);
-    EXPECT_EQ(nullptr, CBrush::FromHandle(static_cast<HBRUSH>(previousPen->m_hObject)));
+    EXPECT_EQ(CBrush::FromHandle(static_cast<HBRUSH>(previousPen->m_hObject)), nullptr);
     dc.SelectObject(previousPen);
     CGdiObject::DeleteTempMap();
 }
@@ -42,18 +42,18 @@ TEST_F(GdiWrapperTest, FillSolidRectAndBitmapDescription) {
     ASSERT_TRUE(bitmap.CreateBitmap(10, 6, 1, 32, nullptr));
     BITMAP info = {};
     ASSERT_NE(0, bitmap.GetBitmap(&info));
-    EXPECT_EQ(10, info.bmWidth);
-    EXPECT_EQ(6, info.bmHeight);
-    EXPECT_EQ(32, info.bmBitsPixel);
+    EXPECT_EQ(info.bmWidth, 10);
+    EXPECT_EQ(info.bmHeight, 6);
+    EXPECT_EQ(info.bmBitsPixel, 32);
 
     CBitmap* old = dc.SelectObject(&bitmap);
     dc.FillSolidRect(0, 0, 10, 6, RGB(255, 255, 255));
     CRect inner(2, 1, 5, 3);
     dc.FillSolidRect(&inner, RGB(200, 10, 20));
-    EXPECT_EQ(RGB(200, 10, 20), dc.GetPixel(2, 1));
-    EXPECT_EQ(RGB(200, 10, 20), dc.GetPixel(4, 2));
-    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(5, 2));
-    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(1, 1));
+    EXPECT_EQ(dc.GetPixel(2, 1), RGB(200, 10, 20));
+    EXPECT_EQ(dc.GetPixel(4, 2), RGB(200, 10, 20));
+    EXPECT_EQ(dc.GetPixel(5, 2), RGB(255, 255, 255));
+    EXPECT_EQ(dc.GetPixel(1, 1), RGB(255, 255, 255));
     dc.SelectObject(old);
     CGdiObject::DeleteTempMap();
 }
@@ -69,8 +69,8 @@ TEST_F(GdiWrapperTest, HimetricConversionUsesPixelsPerInch) {
     EXPECT_EQ(dpi, size.cx);
     EXPECT_EQ(2 * dc.GetDeviceCaps(LOGPIXELSY), size.cy);
     dc.DPtoHIMETRIC(&size);
-    EXPECT_EQ(2540, size.cx);
-    EXPECT_EQ(5080, size.cy);
+    EXPECT_EQ(size.cx, 2540);
+    EXPECT_EQ(size.cy, 5080);
 }
 
 TEST_F(GdiWrapperTest, ObjectsDeleteTheirHandlesAndDetachKeepsThem) {
@@ -78,17 +78,17 @@ TEST_F(GdiWrapperTest, ObjectsDeleteTheirHandlesAndDetachKeepsThem) {
     {
         CBrush brush(RGB(9, 9, 9));
         kept = brush.Detach();
-        EXPECT_EQ(nullptr, brush.m_hObject);
+        EXPECT_EQ(brush.m_hObject, nullptr);
     }
     // Still a brush after its first object went.
-    EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(kept));
+    EXPECT_EQ(GetObjectType(kept), static_cast<DWORD>(OBJ_BRUSH));
     HGDIOBJ deleted = nullptr;
     {
         CBrush brush;
         ASSERT_TRUE(brush.CreateSolidBrush(RGB(1, 1, 1)));
         deleted = brush.m_hObject;
     }
-    EXPECT_EQ(0u, GetObjectType(deleted));
+    EXPECT_EQ(GetObjectType(deleted), 0u);
     DeleteObject(kept);
 }
 
@@ -100,9 +100,9 @@ TEST_F(GdiWrapperTest, PaletteEntryCount) {
     palette.header.palVersion = 0x300;
     palette.header.palNumEntries = 4;
     CPalette wrapper;
-    EXPECT_EQ(0, wrapper.GetEntryCount());
+    EXPECT_EQ(wrapper.GetEntryCount(), 0);
     ASSERT_TRUE(wrapper.CreatePalette(&palette.header));
-    EXPECT_EQ(4, wrapper.GetEntryCount());
+    EXPECT_EQ(wrapper.GetEntryCount(), 4);
 }
 
 } // namespace
@@ -115,11 +115,11 @@ TEST(BitmapResource, LoadsFromTheModuleAndFailsForMissingOnes) {
     ASSERT_TRUE(toolbar.LoadBitmap(150));
     BITMAP info = {};
     ASSERT_NE(0, toolbar.GetBitmap(&info));
-    EXPECT_EQ(80, info.bmWidth);
-    EXPECT_EQ(15, info.bmHeight);
+    EXPECT_EQ(info.bmWidth, 80);
+    EXPECT_EQ(info.bmHeight, 15);
     CBitmap missing;
     EXPECT_FALSE(missing.LoadBitmap(4242));
-    EXPECT_EQ(nullptr, missing.m_hObject);
+    EXPECT_EQ(missing.m_hObject, nullptr);
 }
 
 } // namespace

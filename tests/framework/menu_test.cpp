@@ -66,14 +66,14 @@ TEST_F(MenuTest, HandleMapPermanentAndTemporaryObjects) {
     CMenu* temporary = CMenu::FromHandle(loose);
     ASSERT_NE(nullptr, temporary);
     EXPECT_EQ(loose, temporary->m_hMenu);
-    EXPECT_EQ(nullptr, CMenu::FromHandlePermanent(loose));
+    EXPECT_EQ(CMenu::FromHandlePermanent(loose), nullptr);
     // Dropping the temporaries leaves the menu itself alone.
     CMenu::DeleteTempMap();
     EXPECT_TRUE(IsMenu(loose));
 
     // Detach keeps the menu; the destructor of an attached object destroys it.
     HMENU kept = menu.Detach();
-    EXPECT_EQ(nullptr, CMenu::FromHandlePermanent(kept));
+    EXPECT_EQ(CMenu::FromHandlePermanent(kept), nullptr);
     {
         CMenu owner;
         ASSERT_TRUE(owner.Attach(loose));
@@ -89,14 +89,14 @@ TEST_F(MenuTest, ItemsAndCheckMarks) {
     ASSERT_TRUE(menu.AppendMenu(MF_STRING, 161, "Auto-captures"));
     ASSERT_TRUE(menu.AppendMenu(MF_SEPARATOR));
     ASSERT_TRUE(menu.AppendMenu(MF_STRING, 156, "&Quitter"));
-    EXPECT_EQ(3, menu.GetMenuItemCount());
-    EXPECT_EQ(156u, menu.GetMenuItemID(2));
-    EXPECT_EQ(static_cast<UINT>(MF_UNCHECKED), menu.CheckMenuItem(161, MF_CHECKED));
-    EXPECT_EQ(static_cast<UINT>(MF_CHECKED), menu.GetMenuState(161, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_EQ(static_cast<UINT>(-1), menu.CheckMenuItem(999, MF_CHECKED));
+    EXPECT_EQ(menu.GetMenuItemCount(), 3);
+    EXPECT_EQ(menu.GetMenuItemID(2), 156u);
+    EXPECT_EQ(menu.CheckMenuItem(161, MF_CHECKED), static_cast<UINT>(MF_UNCHECKED));
+    EXPECT_EQ(menu.GetMenuState(161, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(menu.CheckMenuItem(999, MF_CHECKED), static_cast<UINT>(-1));
     ASSERT_TRUE(menu.ModifyMenu(2, MF_BYPOSITION | MF_STRING, 157, "Fin"));
     char text[16] = {};
-    EXPECT_EQ(3, menu.GetMenuString(157, text, sizeof text, MF_BYCOMMAND));
+    EXPECT_EQ(menu.GetMenuString(157, text, sizeof text, MF_BYCOMMAND), 3);
     EXPECT_STREQ("Fin", text);
     EXPECT_TRUE(menu.SetDefaultItem(161));
 }
@@ -106,13 +106,13 @@ TEST_F(MenuTest, SubMenusOfALoadedResourceAreTemporaries) {
     ASSERT_TRUE(menu.LoadMenu(129));
     CMenu* popup = menu.GetSubMenu(0);
     ASSERT_NE(nullptr, popup);
-    EXPECT_EQ(nullptr, CMenu::FromHandlePermanent(popup->m_hMenu));
-    EXPECT_EQ(6, popup->GetMenuItemCount());
-    EXPECT_EQ(139u, popup->GetMenuItemID(0));
-    EXPECT_EQ(nullptr, menu.GetSubMenu(5));
+    EXPECT_EQ(CMenu::FromHandlePermanent(popup->m_hMenu), nullptr);
+    EXPECT_EQ(popup->GetMenuItemCount(), 6);
+    EXPECT_EQ(popup->GetMenuItemID(0), 139u);
+    EXPECT_EQ(menu.GetSubMenu(5), nullptr);
     CMenu missing;
     EXPECT_FALSE(missing.LoadMenu(4242));
-    EXPECT_EQ(nullptr, missing.m_hMenu);
+    EXPECT_EQ(missing.m_hMenu, nullptr);
 }
 
 TEST_F(MenuTest, OwnerDrawRequestsOfATrackedPopupReachItsObject) {
@@ -126,7 +126,7 @@ TEST_F(MenuTest, OwnerDrawRequestsOfATrackedPopupReachItsObject) {
 
     winsim::ScriptPush("choose 131", [] { winsim::ChooseMenuItem(131); });
     EXPECT_TRUE(popup.TrackPopupMenu(TPM_RIGHTBUTTON, 20, 20, &owner));
-    EXPECT_EQ(nullptr, CMenu::GetTrackingMenu(owner.m_hWnd));
+    EXPECT_EQ(CMenu::GetTrackingMenu(owner.m_hWnd), nullptr);
     // The chosen command is posted to the owner: the message loop delivers it.
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -138,7 +138,7 @@ TEST_F(MenuTest, OwnerDrawRequestsOfATrackedPopupReachItsObject) {
     EXPECT_NE(popup.measured.end(), std::find(popup.measured.begin(), popup.measured.end(), 131u));
     EXPECT_FALSE(popup.drawn.empty());
     EXPECT_EQ(std::vector<UINT>{131}, owner.commands);
-    EXPECT_EQ(1, owner.menuLoopsEnded);
+    EXPECT_EQ(owner.menuLoopsEnded, 1);
     owner.DestroyWindow();
 }
 

@@ -90,12 +90,12 @@ TEST_F(MessageMapTest, OwnEntriesComeFirstAndTheBaseMapAnswersTheRest) {
     RecordedMessages().clear();
 
     SendMessageA(hWnd, WM_TIMER, 3, 0);
-    EXPECT_EQ(std::vector<std::string>{"derived timer 3"}, Calls());
+    EXPECT_EQ(Calls(), std::vector<std::string>{"derived timer 3"});
     Calls().clear();
 
     // Only the base class handles the private message; its result comes back.
-    EXPECT_EQ(42, SendMessageA(hWnd, kPrivateMessage, 21, 0));
-    EXPECT_EQ(std::vector<std::string>{"base private"}, Calls());
+    EXPECT_EQ(SendMessageA(hWnd, kPrivateMessage, 21, 0), 42);
+    EXPECT_EQ(Calls(), std::vector<std::string>{"base private"});
     Calls().clear();
 
     // A handled message never reaches the window's own procedure.
@@ -119,9 +119,8 @@ TEST_F(MessageMapTest, CommandsByIdAndByRange) {
     SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(101, 1), 0); // an accelerator
     SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(200, 0), 0);
     SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(210, 0), 0);
-    EXPECT_EQ(
-        (std::vector<std::string>{"derived command", "base command", "range 200", "range 210"}),
-        Calls());
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"derived command", "base command", "range 200",
+                                                 "range 210"}));
     EXPECT_FALSE(Recorded(WM_COMMAND));
 
     Calls().clear();
@@ -140,33 +139,33 @@ TEST_F(MessageMapTest, DefaultPassesTheCurrentMessageOnAndReturnsItsResult) {
 
     LRESULT code = SendMessageA(hWnd, WM_GETDLGCODE, 0, 0);
     EXPECT_TRUE(Recorded(WM_GETDLGCODE));
-    EXPECT_EQ(static_cast<LRESULT>(DLGC_WANTALLKEYS), code & DLGC_WANTALLKEYS);
+    EXPECT_EQ(code & DLGC_WANTALLKEYS, static_cast<LRESULT>(DLGC_WANTALLKEYS));
 
     // The base's close handler calls Default(): the window's own procedure destroys the window.
     SendMessageA(hWnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Recorded(WM_CLOSE));
     EXPECT_FALSE(IsWindow(hWnd));
-    EXPECT_EQ(std::vector<std::string>{"base close"}, Calls());
+    EXPECT_EQ(Calls(), std::vector<std::string>{"base close"});
     // The object let go of the window with its last message.
-    EXPECT_EQ(nullptr, wnd.m_hWnd);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
     EXPECT_TRUE(wnd.destroyedAfterDetach);
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
 
 TEST_F(MessageMapTest, FromHandleGivesTemporariesForOtherProgramsWindows) {
     HWND other = winsim::ShowOtherProgramMessageBox("Autre", "Bonjour");
     ASSERT_NE(nullptr, other);
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(other));
+    EXPECT_EQ(CWnd::FromHandlePermanent(other), nullptr);
     CWnd* temporary = CWnd::FromHandle(other);
     ASSERT_NE(nullptr, temporary);
     EXPECT_EQ(other, temporary->m_hWnd);
     EXPECT_EQ(temporary, CWnd::FromHandle(other));
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(other));
-    EXPECT_EQ(nullptr, CWnd::FromHandle(nullptr));
+    EXPECT_EQ(CWnd::FromHandlePermanent(other), nullptr);
+    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
 
     CString title;
     temporary->GetWindowText(title);
-    EXPECT_EQ("Autre", title);
+    EXPECT_EQ(title, "Autre");
     CRect rect;
     temporary->GetWindowRect(&rect);
     EXPECT_FALSE(rect.IsRectEmpty());
@@ -177,7 +176,7 @@ TEST_F(MessageMapTest, FromHandleGivesTemporariesForOtherProgramsWindows) {
     wnd.SendMessage(WM_TIMER, 1);
     EXPECT_EQ(temporary, CWnd::FromHandle(other));
     // The foreground window is the other program's box, reached as a temporary too.
-    EXPECT_EQ(temporary, CWnd::GetForegroundWindow());
+    EXPECT_EQ(CWnd::GetForegroundWindow(), temporary);
     wnd.DestroyWindow();
 }
 
@@ -190,7 +189,7 @@ TEST_F(MessageMapTest, AttachIsExclusiveAndDetachKeepsTheWindow) {
     EXPECT_FALSE(first.Attach(CreateRecordingWindow()));
     EXPECT_EQ(hWnd, first.Detach());
     EXPECT_TRUE(IsWindow(hWnd));
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
     EXPECT_TRUE(second.Attach(hWnd));
     // An object that goes while still attached takes its window with it.
     auto* scoped = new CWnd();
@@ -198,7 +197,7 @@ TEST_F(MessageMapTest, AttachIsExclusiveAndDetachKeepsTheWindow) {
     ASSERT_TRUE(scoped->SubclassWindow(doomed));
     delete scoped;
     EXPECT_FALSE(IsWindow(doomed));
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(doomed));
+    EXPECT_EQ(CWnd::FromHandlePermanent(doomed), nullptr);
     second.DestroyWindow();
 }
 

@@ -26,7 +26,7 @@ TEST(RuntimeClass, RecordNamesTheClassAndItsBase) {
     EXPECT_STREQ("Bird", bird->m_lpszClassName);
     EXPECT_EQ(RUNTIME_CLASS(Animal), bird->m_pBaseClass);
     EXPECT_EQ(RUNTIME_CLASS(CObject), RUNTIME_CLASS(Animal)->m_pBaseClass);
-    EXPECT_EQ(nullptr, RUNTIME_CLASS(CObject)->m_pBaseClass);
+    EXPECT_EQ(RUNTIME_CLASS(CObject)->m_pBaseClass, nullptr);
     EXPECT_EQ(static_cast<int>(sizeof(Bird)), bird->m_nObjectSize);
 }
 
@@ -45,7 +45,7 @@ TEST(RuntimeClass, IsKindOfFollowsTheBaseChainOnly) {
     CObject* pObject = &bird;
     EXPECT_EQ(&bird, DYNAMIC_DOWNCAST(Animal, pObject));
     pObject = &stone;
-    EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(Animal, pObject));
+    EXPECT_EQ(DYNAMIC_DOWNCAST(Animal, pObject), nullptr);
 }
 
 TEST(FrameworkExceptions, ResourceExceptionIsSharedAndCarriesItsMessage) {

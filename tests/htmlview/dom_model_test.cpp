@@ -1,9 +1,9 @@
 // The control's document model: parsing, inner HTML, attributes, inline colours, form state.
-#include "htmlview/DomNode.h"
-#include "htmlview/HtmlParser.h"
-#include "htmlview/HtmlSerializer.h"
-#include "htmlview/InlineStyle.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/DomNode.h"
+#include "htmlview/src/HtmlParser.h"
+#include "htmlview/src/HtmlSerializer.h"
+#include "htmlview/src/InlineStyle.h"
+#include "htmlview/src/Utf.h"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +19,17 @@ std::string Utf8(const WideString& text) {
 TEST(Utf, RoundTripsAccentsAndAstralCharactersAndReplacesMalformedInput) {
     const std::string text = "D\xC3\xA9marrer \xF0\x9F\x98\x80 !";
     const WideString wide = FromUtf8(text);
-    EXPECT_EQ(13u, wide.size()); // the astral character takes a surrogate pair
+    EXPECT_EQ(wide.size(), 13u); // the astral character takes a surrogate pair
     EXPECT_EQ(text, ToUtf8(wide));
 
     // A truncated sequence and a lone continuation byte become U+FFFD; the rest survives.
     const WideString broken = FromUtf8(std::string("a\xC3") + "b\x80" + "c");
-    EXPECT_EQ(u8"a\uFFFDb\uFFFDc", ToUtf8(broken));
+    EXPECT_EQ(ToUtf8(broken), u8"a\uFFFDb\uFFFDc");
     // A lone surrogate in UTF-16 does not produce invalid UTF-8.
     WideString lone;
     lone += static_cast<WCHAR>(0xD800);
     lone += static_cast<WCHAR>('x');
-    EXPECT_EQ(u8"\uFFFDx", ToUtf8(lone));
+    EXPECT_EQ(ToUtf8(lone), u8"\uFFFDx");
 }
 
 TEST(Parser, BuildsHeadAndBodyAndFindsElementsById) {
@@ -37,7 +37,7 @@ TEST(Parser, BuildsHeadAndBodyAndFindsElementsById) {
         ParseDocument("<html><head><style>p{}</style></head><body id='B'><p id=p1>a<u>b</u></p>"
                       "<!-- <input id=hidden> --></body></html>");
     ASSERT_TRUE(root);
-    EXPECT_EQ("html", root->tag());
+    EXPECT_EQ(root->tag(), "html");
     DomNodePtr body = FindById(root, "B");
     ASSERT_TRUE(body);
     EXPECT_EQ(WIDE("BODY"), body->GetTagName());
@@ -52,8 +52,8 @@ TEST(Parser, BuildsHeadAndBodyAndFindsElementsById) {
     EXPECT_FALSE(quirks);
 
     DomNodePtr empty = ParseDocument("");
-    ASSERT_EQ(2u, empty->children().size());
-    EXPECT_EQ("body", empty->children()[1]->tag());
+    ASSERT_EQ(empty->children().size(), 2u);
+    EXPECT_EQ(empty->children()[1]->tag(), "body");
 }
 
 TEST(InnerHtml, ReplacesChildrenWithAParsedTableAndDetachesTheOldOnes) {
@@ -75,7 +75,7 @@ TEST(InnerHtml, ReplacesChildrenWithAParsedTableAndDetachesTheOldOnes) {
     ASSERT_TRUE(title);
     EXPECT_EQ(WIDE(""), title->GetClassName());
     // The parser adds the implied tbody, as browsers do.
-    EXPECT_EQ("tbody", FindFirstByTag(list, "tr")->parent()->tag());
+    EXPECT_EQ(FindFirstByTag(list, "tr")->parent()->tag(), "tbody");
     EXPECT_EQ(WIDE("Titrea\r\nb"), cell->GetInnerText());
 }
 
@@ -84,13 +84,13 @@ TEST(InnerHtml, FragmentsParseInTheContextOfTheirElement) {
     DomNodePtr rows = FindById(root, "rows");
     rows->SetInnerHtml(WIDE("<tr id=r><td>1</td></tr>"));
     ASSERT_TRUE(FindById(root, "r"));
-    EXPECT_EQ("tbody", FindById(root, "r")->parent()->tag());
+    EXPECT_EQ(FindById(root, "r")->parent()->tag(), "tbody");
 
     // Markup characters in text are markup; an unclosed tag is closed by the parser.
     DomNodePtr div = FindById(ParseDocument("<body><div id=d></div></body>"), "d");
     div->SetInnerHtml(WIDE("a <b>bold"));
-    ASSERT_EQ(2u, div->children().size());
-    EXPECT_EQ("b", div->children()[1]->tag());
+    ASSERT_EQ(div->children().size(), 2u);
+    EXPECT_EQ(div->children()[1]->tag(), "b");
     EXPECT_EQ(WIDE("a <b>bold</b>"), div->GetInnerHtml());
 }
 
@@ -117,15 +117,14 @@ TEST(Attributes, ClassIdAndArbitraryAttributesRoundTrip) {
 }
 
 TEST(InlineStyle, BackgroundColourIsSetReplacedAndRemovedWithoutTouchingOtherDeclarations) {
-    EXPECT_EQ("#fff", GetStyleProperty("color: red; BACKGROUND-COLOR :#fff", "background-color"));
-    EXPECT_EQ("", GetStyleProperty("color: red", "background-color"));
-    EXPECT_EQ("b", GetStyleProperty("x: a; x: b", "x")) << "the last declaration wins";
-    EXPECT_EQ("url(a;b)", GetStyleProperty("background: url(a;b); y: 1", "background"));
+    EXPECT_EQ(GetStyleProperty("color: red; BACKGROUND-COLOR :#fff", "background-color"), "#fff");
+    EXPECT_EQ(GetStyleProperty("color: red", "background-color"), "");
+    EXPECT_EQ(GetStyleProperty("x: a; x: b", "x"), "b") << "the last declaration wins";
+    EXPECT_EQ(GetStyleProperty("background: url(a;b); y: 1", "background"), "url(a;b)");
 
-    EXPECT_EQ(
-        "color: red; background-color: #fffbc0",
-        SetStyleProperty("background-color: #fff; color: red", "background-color", "#fffbc0"));
-    EXPECT_EQ("", SetStyleProperty("background-color: #fff", "background-color", ""));
+    EXPECT_EQ(SetStyleProperty("background-color: #fff; color: red", "background-color", "#fffbc0"),
+              "color: red; background-color: #fffbc0");
+    EXPECT_EQ(SetStyleProperty("background-color: #fff", "background-color", ""), "");
 
     DomNodePtr cell =
         FindById(ParseDocument("<body><table><tr><td id=c style='background-color: #ffffff; "
@@ -172,8 +171,8 @@ TEST(LayoutMarkup, TagsEveryElementWithItsIndexInDocumentOrder) {
     DomNodePtr root = ParseDocument("<body><p id=a>x<b id=b>y</b></p></body>");
     std::vector<DomNode*> order;
     const std::string markup = SerializeForLayout(*root, order);
-    ASSERT_EQ(5u, order.size()); // html, head, body, p, b; text has no index
-    EXPECT_EQ("html", order[0]->tag());
+    ASSERT_EQ(order.size(), 5u); // html, head, body, p, b; text has no index
+    EXPECT_EQ(order[0]->tag(), "html");
     EXPECT_EQ(FindById(root, "b").get(), order[4]);
     EXPECT_NE(std::string::npos, markup.find("<b id=\"b\" data-htmlview-node=\"4\">y</b>"));
 
@@ -202,9 +201,9 @@ TEST(DetachedElements, KeepTheirDataAndHaveNoGeometry) {
     FindById(root, "d")->SetInnerHtml(WIDE(""));
     EXPECT_EQ(WIDE("k"), span->GetClassName());
     span->SetClassName(WIDE("other"));
-    EXPECT_EQ(0, span->GetOffsetWidth());
+    EXPECT_EQ(span->GetOffsetWidth(), 0);
     EXPECT_FALSE(span->GetOffsetParent());
-    EXPECT_EQ(0, span->GetScrollTop());
+    EXPECT_EQ(span->GetScrollTop(), 0);
 }
 
 } // namespace
@@ -215,15 +214,15 @@ using namespace htmlview::internal;
 
 TEST(PageBytes, DecodesByteOrderMarksUtf8AndFallsBackToWindows1252) {
     const unsigned char utf8Bom[] = {0xEF, 0xBB, 0xBF, 'D', 0xC3, 0xA9};
-    EXPECT_EQ("D\xC3\xA9", DecodePageBytes(utf8Bom, sizeof(utf8Bom)));
+    EXPECT_EQ(DecodePageBytes(utf8Bom, sizeof(utf8Bom)), "D\xC3\xA9");
     const unsigned char utf16[] = {0xFF, 0xFE, 'D', 0, 0xE9, 0};
-    EXPECT_EQ("D\xC3\xA9", DecodePageBytes(utf16, sizeof(utf16)));
+    EXPECT_EQ(DecodePageBytes(utf16, sizeof(utf16)), "D\xC3\xA9");
     const unsigned char plain[] = {'D', 0xC3, 0xA9};
-    EXPECT_EQ("D\xC3\xA9", DecodePageBytes(plain, sizeof(plain)));
+    EXPECT_EQ(DecodePageBytes(plain, sizeof(plain)), "D\xC3\xA9");
     // "Démarrer" and a euro sign written in the desktop's code page.
     const unsigned char ansi[] = {'D', 0xE9, 'm', ' ', 0x80};
-    EXPECT_EQ("D\xC3\xA9m \xE2\x82\xAC", DecodePageBytes(ansi, sizeof(ansi)));
-    EXPECT_EQ("", DecodePageBytes(nullptr, 0));
+    EXPECT_EQ(DecodePageBytes(ansi, sizeof(ansi)), "D\xC3\xA9m \xE2\x82\xAC");
+    EXPECT_EQ(DecodePageBytes(nullptr, 0), "");
 }
 
 } // namespace

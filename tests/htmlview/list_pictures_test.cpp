@@ -1,9 +1,9 @@
 // The capture list as the main page shows it, changed the way the program changes it (rows
 // appended, a row deleted, the whole list set again), and the pictures of its rows: kept once,
 // read anew when their file changes, forgotten with their row, scaled down by averaging.
-#include "htmlview/HtmlParser.h"
-#include "htmlview/PageLayout.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/HtmlParser.h"
+#include "htmlview/src/PageLayout.h"
+#include "htmlview/src/Utf.h"
 
 #include <winsim/module_resources.h>
 #include <winsim/sim.h>
@@ -191,8 +191,8 @@ TEST_F(ListPictures, ChangedListLooksAndMeasuresAsTheSameListLaidOutAtOnce) {
     fresh.Element("tblTexts")->SetScrollTop(30);
     fresh.Paint();
 
-    EXPECT_EQ(30, changed.Element("tblTexts")->GetScrollTop());
-    EXPECT_EQ(30, fresh.Element("tblTexts")->GetScrollTop());
+    EXPECT_EQ(changed.Element("tblTexts")->GetScrollTop(), 30);
+    EXPECT_EQ(fresh.Element("tblTexts")->GetScrollTop(), 30);
     for (size_t row = 0; row < final.size(); ++row) {
         for (const char* prefix : {"cat", "txt", "img", "imt"}) {
             const std::string id = prefix + std::to_string(row);
@@ -213,11 +213,11 @@ TEST_F(ListPictures, PictureFileReplacedOnDiskIsShownAnew) {
     page.SetList({0, 1});
     page.Paint();
     const POINT centre = page.PictureCentre(1);
-    EXPECT_EQ(RGB(20, 180, 90), page.Pixel(centre.x, centre.y));
+    EXPECT_EQ(page.Pixel(centre.x, centre.y), RGB(20, 180, 90));
 
     WritePlainBmp(PicturePath(1), 240, 50, RGB(250, 10, 10)); // same size, new pixels
     page.Paint();
-    EXPECT_EQ(RGB(250, 10, 10), page.Pixel(centre.x, centre.y));
+    EXPECT_EQ(page.Pixel(centre.x, centre.y), RGB(250, 10, 10));
 
     DeleteFileA(PicturePath(1).c_str());
     page.Paint();
@@ -228,17 +228,17 @@ TEST_F(ListPictures, NothingOfARemovedRowStaysKept) {
     ShownPage page;
     page.SetList({0, 1, 2, 3});
     page.Paint();
-    EXPECT_EQ(5u, page.images().pictureCount()) << "four pictures and the page's background";
+    EXPECT_EQ(page.images().pictureCount(), 5u) << "four pictures and the page's background";
     const size_t fourRows = page.images().bytesHeld();
 
     page.SetList({0, 3});
     page.Paint();
-    EXPECT_EQ(3u, page.images().pictureCount());
+    EXPECT_EQ(page.images().pictureCount(), 3u);
     EXPECT_LT(page.images().bytesHeld(), fourRows);
 
     page.SetList({});
     page.Paint();
-    EXPECT_EQ(1u, page.images().pictureCount());
+    EXPECT_EQ(page.images().pictureCount(), 1u);
 }
 
 TEST_F(ListPictures, KeptPicturesStayWithinTheBudget) {
@@ -250,7 +250,7 @@ TEST_F(ListPictures, KeptPicturesStayWithinTheBudget) {
     EXPECT_LE(page.images().bytesHeld(), budget);
     // The first row's picture, let go while the later ones were read, is read again to show.
     const POINT centre = page.PictureCentre(0);
-    EXPECT_EQ(RGB(0, 200, 90), page.Pixel(centre.x, centre.y));
+    EXPECT_EQ(page.Pixel(centre.x, centre.y), RGB(0, 200, 90));
 }
 
 TEST_F(ListPictures, ThumbnailsAverageThePixelsTheyCover) {
@@ -262,8 +262,8 @@ TEST_F(ListPictures, ThumbnailsAverageThePixelsTheyCover) {
     ASSERT_TRUE(stripes);
     const std::unique_ptr<DibImage> half = stripes->ScaledDown(120, 20);
     ASSERT_TRUE(half);
-    EXPECT_EQ(120, half->width());
-    EXPECT_EQ(20, half->height());
+    EXPECT_EQ(half->width(), 120);
+    EXPECT_EQ(half->height(), 20);
 
     ShownPage page;
     page.Element("tblTexts")
@@ -278,7 +278,7 @@ TEST_F(ListPictures, ThumbnailsAverageThePixelsTheyCover) {
             EXPECT_NEAR(GetRValue(pixel), 128, 45) << id << " at " << x;
         }
     }
-    EXPECT_EQ(2u, page.images().pictureCount()) << "the background, and one picture at two sizes";
+    EXPECT_EQ(page.images().pictureCount(), 2u) << "the background, and one picture at two sizes";
 
     EXPECT_FALSE(stripes->ScaledDown(241, 40)) << "not larger";
     EXPECT_FALSE(stripes->ScaledDown(0, 10));

@@ -1,10 +1,10 @@
 // The program's pages laid out and painted by the control's layout (without its window): ids,
 // geometry, the list table written into the page, scrolling, hit testing, painting.
-#include "htmlview/HtmlParser.h"
-#include "htmlview/LayoutElements.h"
-#include "htmlview/PageLayout.h"
-#include "htmlview/ScrollBar.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/HtmlParser.h"
+#include "htmlview/src/LayoutElements.h"
+#include "htmlview/src/PageLayout.h"
+#include "htmlview/src/ScrollBar.h"
+#include "htmlview/src/Utf.h"
 
 #include <winsim/module_resources.h>
 #include <winsim/sim.h>
@@ -127,8 +127,8 @@ TEST_F(PageLayoutTest, HotKeyPlaceIsA120By20BoxBesideItsLabelBelowTheList) {
     Load(104);
     DomNodePtr place = Element("ctrlHotkey");
     const RECT rect = RectFromOffsets(place);
-    EXPECT_EQ(120, rect.right - rect.left);
-    EXPECT_EQ(20, rect.bottom - rect.top);
+    EXPECT_EQ(rect.right - rect.left, 120);
+    EXPECT_EQ(rect.bottom - rect.top, 20);
 
     RECT direct;
     ASSERT_TRUE(page->ClientRect(*place, &direct));
@@ -172,8 +172,8 @@ TEST_F(PageLayoutTest, ListWrittenIntoThePageIsLaidOutLazilyAndFoundById) {
     EXPECT_EQ(layouts + 1, page->layoutCount()) << "one layout served all the questions";
 
     const RECT image = RectFromOffsets(Element("imt0"));
-    EXPECT_EQ(120, image.right - image.left) << "thumbnails take the size their tag asks";
-    EXPECT_EQ(45, image.bottom - image.top);
+    EXPECT_EQ(image.right - image.left, 120) << "thumbnails take the size their tag asks";
+    EXPECT_EQ(image.bottom - image.top, 45);
     const RECT imageCell = RectFromOffsets(Element("img0"));
     EXPECT_GE(image.left, imageCell.left);
     EXPECT_LE(image.right, imageCell.right);
@@ -187,7 +187,7 @@ TEST_F(PageLayoutTest, ListHeadRowKeepsItsHeightAndTheOtherRowsTakeTheRest) {
     DomNodePtr list = Element("tblTexts");
     RECT division;
     ASSERT_TRUE(page->ClientRect(*list, &division));
-    EXPECT_EQ(250, division.bottom - division.top) << "the division's height includes its border";
+    EXPECT_EQ(division.bottom - division.top, 250) << "the division's height includes its border";
     const auto height = [this](const DomNodePtr& node) {
         RECT box = {0, 0, 0, 0};
         EXPECT_TRUE(node && page->ClientRect(*node, &box));
@@ -221,7 +221,7 @@ TEST_F(PageLayoutTest, ListHeadRowKeepsItsHeightAndTheOtherRowsTakeTheRest) {
     // A plain number is pixels, as in any height attribute.
     list->SetInnerHtml(FromUtf8("<table height=\"100%\"><tr height=\"30\"><th>a</th></tr>"
                                 "<tr><td id=rest>b</td></tr></table>"));
-    EXPECT_EQ(30, height(FindFirstByTag(list, "th")));
+    EXPECT_EQ(height(FindFirstByTag(list, "th")), 30);
     EXPECT_GT(height(Element("rest")), 180);
 
     list->SetInnerHtml(FromUtf8(RenderedRows(8)));
@@ -240,7 +240,7 @@ TEST_F(PageLayoutTest, HitTestingFindsTheInnermostElementAndSkipsContentScrolled
     DomNodePtr hit =
         page->HitTest(POINT{(title.left + title.right) / 2, (title.top + title.bottom) / 2});
     ASSERT_TRUE(hit);
-    EXPECT_EQ("u", hit->tag()) << "the underlined title is its own source";
+    EXPECT_EQ(hit->tag(), "u") << "the underlined title is its own source";
     RECT time;
     ASSERT_TRUE(page->ClientRect(*Element("cat0"), &time));
     hit = page->HitTest(POINT{(time.left + time.right) / 2, (time.top + time.bottom) / 2});
@@ -248,7 +248,7 @@ TEST_F(PageLayoutTest, HitTestingFindsTheInnermostElementAndSkipsContentScrolled
 
     // Scrolled by 200 pixels, the first rows pass above the division and under the menu row.
     list->SetScrollTop(200);
-    EXPECT_EQ(200, list->GetScrollTop());
+    EXPECT_EQ(list->GetScrollTop(), 200);
     RECT moved;
     ASSERT_TRUE(page->ClientRect(*Element("cat0"), &moved));
     EXPECT_EQ(time.top - 200, moved.top);
@@ -262,8 +262,8 @@ TEST_F(PageLayoutTest, HitTestingFindsTheInnermostElementAndSkipsContentScrolled
     EXPECT_GT(maximum, 200);
     EXPECT_LT(maximum, 1000000) << "scrolling stops at the end of the content";
     list->SetScrollTop(-5);
-    EXPECT_EQ(0, list->GetScrollTop());
-    EXPECT_EQ(0, Element("menu")->GetScrollTop()) << "a span does not scroll";
+    EXPECT_EQ(list->GetScrollTop(), 0);
+    EXPECT_EQ(Element("menu")->GetScrollTop(), 0) << "a span does not scroll";
 }
 
 TEST_F(PageLayoutTest, ClassAndInlineColourChangesShowAfterTheNextLayout) {
@@ -285,7 +285,7 @@ TEST_F(PageLayoutTest, ClassAndInlineColourChangesShowAfterTheNextLayout) {
 
     menu->SetClassName(WIDE("menu_over"));
     page->Paint(dc, all);
-    EXPECT_EQ(RGB(0x33, 0x66, 0x99), GetPixel(dc, inside.x, inside.y)) << "highlighted";
+    EXPECT_EQ(GetPixel(dc, inside.x, inside.y), RGB(0x33, 0x66, 0x99)) << "highlighted";
     RECT after;
     ASSERT_TRUE(page->ClientRect(*menu, &after));
     EXPECT_EQ(box.left, after.left) << "the switch moves nothing";
@@ -293,7 +293,7 @@ TEST_F(PageLayoutTest, ClassAndInlineColourChangesShowAfterTheNextLayout) {
 
     menu->SetBackgroundColor(WIDE("#fffbc0"));
     page->Paint(dc, all);
-    EXPECT_EQ(RGB(0xFF, 0xFB, 0xC0), GetPixel(dc, inside.x, inside.y)) << "inline colour wins";
+    EXPECT_EQ(GetPixel(dc, inside.x, inside.y), RGB(0xFF, 0xFB, 0xC0)) << "inline colour wins";
 
     SelectObject(dc, old);
     DeleteObject(bitmap);
@@ -360,22 +360,22 @@ TEST_F(PaintedPage, PictureFilesAreReadThroughTheLoaderAndStretchedToTheTagsSize
                                 "src=\"file:///C:\\none.jpg\" "
                                 "width=\"120\" height=\"45\"/></td></tr></table>"));
     Paint();
-    ASSERT_EQ(2u, asked.size());
-    EXPECT_EQ("C:\\Program Files\\Verbacap\\tmp\\1f.jpg", asked[0]);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0], "C:\\Program Files\\Verbacap\\tmp\\1f.jpg");
     RECT image;
     ASSERT_TRUE(page->ClientRect(*Element("i"), &image));
-    EXPECT_EQ(120, image.right - image.left);
-    EXPECT_EQ(45, image.bottom - image.top);
-    EXPECT_EQ(RGB(0xC0, 0, 0), GetPixel(dc, image.left + 2, image.top + 2));
-    EXPECT_EQ(RGB(0xC0, 0, 0), GetPixel(dc, image.right - 3, image.bottom - 3));
+    EXPECT_EQ(image.right - image.left, 120);
+    EXPECT_EQ(image.bottom - image.top, 45);
+    EXPECT_EQ(GetPixel(dc, image.left + 2, image.top + 2), RGB(0xC0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, image.right - 3, image.bottom - 3), RGB(0xC0, 0, 0));
     Paint();
-    EXPECT_EQ(2u, asked.size()) << "pictures are read once, failures included";
+    EXPECT_EQ(asked.size(), 2u) << "pictures are read once, failures included";
 }
 
 TEST(FileUrls, GiveThePathAsTheFileFunctionsTakeIt) {
-    EXPECT_EQ("C:\\a b\\x.jpg", FileUrlToPath("file:///C:\\a b\\x.jpg"));
-    EXPECT_EQ("C:\\a b\\x.jpg", FileUrlToPath("file:///C:/a%20b/x.jpg"));
-    EXPECT_EQ("C:\\100%\\x.jpg", FileUrlToPath("file:///C:\\100%\\x.jpg")) << "a lone % stays";
+    EXPECT_EQ(FileUrlToPath("file:///C:\\a b\\x.jpg"), "C:\\a b\\x.jpg");
+    EXPECT_EQ(FileUrlToPath("file:///C:/a%20b/x.jpg"), "C:\\a b\\x.jpg");
+    EXPECT_EQ(FileUrlToPath("file:///C:\\100%\\x.jpg"), "C:\\100%\\x.jpg") << "a lone % stays";
 }
 
 TEST(PackedDibs, MalformedHeadersAreRefused) {
@@ -442,8 +442,8 @@ TEST(PictureFiles, AreReadThroughThePlatformsPictureLoading) {
     WriteBmp(*host, 5, 3, 0x20, 0x40, 0x80);
     std::unique_ptr<DibImage> image = LoadPictureFile("C:\\thumb.bmp");
     ASSERT_TRUE(image);
-    EXPECT_EQ(5, image->width());
-    EXPECT_EQ(3, image->height());
+    EXPECT_EQ(image->width(), 5);
+    EXPECT_EQ(image->height(), 3);
 
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
@@ -451,7 +451,7 @@ TEST(PictureFiles, AreReadThroughThePlatformsPictureLoading) {
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
     image->Draw(dc, 0, 0, 20, 12);
-    EXPECT_EQ(RGB(0x20, 0x40, 0x80), GetPixel(dc, 19, 11)) << "stretched to the size asked";
+    EXPECT_EQ(GetPixel(dc, 19, 11), RGB(0x20, 0x40, 0x80)) << "stretched to the size asked";
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
@@ -496,12 +496,12 @@ TEST_F(PageLayoutTest, EachPageRendersOntoTheScreen) {
         }
         RECT list;
         ASSERT_TRUE(page->ClientRect(*Element("tblTexts"), &list));
-        EXPECT_EQ(RGB(0x33, 0x66, 0x99), winsim::ScreenPixel(list.left + 3, list.top + 3))
+        EXPECT_EQ(winsim::ScreenPixel(list.left + 3, list.top + 3), RGB(0x33, 0x66, 0x99))
             << "head cells white on blue";
         RECT box;
         ASSERT_TRUE(page->ClientRect(*Element("chkCopyAll"), &box));
-        EXPECT_EQ(RGB(0x1C, 0x51, 0x80), winsim::ScreenPixel(box.left, box.top)) << "checkbox";
-        EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), winsim::ScreenPixel(box.left + 3, box.top + 3));
+        EXPECT_EQ(winsim::ScreenPixel(box.left, box.top), RGB(0x1C, 0x51, 0x80)) << "checkbox";
+        EXPECT_EQ(winsim::ScreenPixel(box.left + 3, box.top + 3), RGB(0xFF, 0xFF, 0xFF));
         RECT menu;
         ASSERT_TRUE(page->ClientRect(*Element("menu"), &menu));
         int ink = 0;
@@ -563,9 +563,9 @@ TEST_F(PaintedPage, APictureThatCannotBeHadShowsAsAFramedCross) {
     Paint();
     RECT box;
     ASSERT_TRUE(page->ClientRect(*Element("i"), &box));
-    EXPECT_EQ(120, box.right - box.left) << "the box keeps the size its tag asks for";
-    EXPECT_EQ(RGB(0x80, 0x80, 0x80), GetPixel(dc, box.left + 60, box.top));
-    EXPECT_EQ(RGB(0xE0, 0x20, 0x20), GetPixel(dc, box.left + 3, box.top + 3));
+    EXPECT_EQ(box.right - box.left, 120) << "the box keeps the size its tag asks for";
+    EXPECT_EQ(GetPixel(dc, box.left + 60, box.top), RGB(0x80, 0x80, 0x80));
+    EXPECT_EQ(GetPixel(dc, box.left + 3, box.top + 3), RGB(0xE0, 0x20, 0x20));
 }
 
 } // namespace
@@ -585,7 +585,7 @@ TEST_F(PageLayoutTest, AResizedViewLaysThePageOutAgainAtItsNewSize) {
     ASSERT_TRUE(page->ClientRect(*Element("tblTexts"), &listAfter));
     EXPECT_GT(listAfter.right, listBefore.right + 300) << "the list takes the new width";
     EXPECT_GT(after.top, before.top + 150) << "the settings row keeps to the bottom share";
-    EXPECT_EQ(120, after.right - after.left);
+    EXPECT_EQ(after.right - after.left, 120);
     page->SetViewportSize(kMainClient); // restored
     ASSERT_TRUE(page->ClientRect(*Element("ctrlHotkey"), &after));
     EXPECT_EQ(before.left, after.left);
@@ -643,7 +643,7 @@ TEST_F(PaintedPage, TranslucentBackgroundsAreMixedWithWhatLiesBelow) {
     ExpectMixed(RGB(0xC6, 0xDC, 0xF0), navy, 0.8, at("even", 10, 10), "rows at 80 %");
     ExpectMixed(RGB(0xFF, 0xFF, 0xFF), navy, 0.5, at("filler", 10, 10), "the filler at 50 %");
     ExpectMixed(RGB(0xFF, 0xFF, 0xFF), navy, 0.25, at("css", 10, 10), "CSS opacity");
-    EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), at("solid", 10, 10)) << "no opacity, no mixing";
+    EXPECT_EQ(at("solid", 10, 10), RGB(0xFF, 0xFF, 0xFF)) << "no opacity, no mixing";
     ExpectMixed(RGB(0xFF, 0, 0), navy, 0.5, at("framed", 1, 10), "borders too");
     EXPECT_EQ(navy, at("framed", 10, 10)) << "a division without background leaves the page";
 
@@ -798,15 +798,15 @@ TEST_F(PageLayoutTest, AScrollingDivisionLaysItsContentOutBesideItsScrollBar) {
     RECT thumbnail;
     ASSERT_TRUE(page->ClientRect(*Element("imt0"), &thumbnail));
     EXPECT_LE(thumbnail.right, bar.left);
-    EXPECT_EQ(120, thumbnail.right - thumbnail.left);
+    EXPECT_EQ(thumbnail.right - thumbnail.left, 120);
     EXPECT_EQ(width, list->GetOffsetWidth()) << "the division itself is as wide as before";
-    EXPECT_EQ(WideString(), list->GetBackgroundColor());
+    EXPECT_EQ(list->GetBackgroundColor(), WideString());
 
     // A layout made again for another reason keeps the list where it was scrolled to.
     list->SetScrollTop(100);
-    ASSERT_EQ(100, list->GetScrollTop());
+    ASSERT_EQ(list->GetScrollTop(), 100);
     Element("menu")->SetInnerHtml(WIDE("Fonctions"));
-    EXPECT_EQ(100, list->GetScrollTop());
+    EXPECT_EQ(list->GetScrollTop(), 100);
     ASSERT_TRUE(page->ScrollBarRect(*list, &bar));
     ASSERT_TRUE(page->ClientRect(*Element("imt0"), &thumbnail));
     EXPECT_LE(thumbnail.right, bar.left);
@@ -819,27 +819,27 @@ namespace {
 TEST(ScrollBars, ButtonsTrackAndThumbShowTheViewsPlaceInTheContent) {
     const RECT bar = {100, 10, 116, 260}; // 250 high: a view of 250 over 500 of content
     ScrollBarParts parts = LayOutScrollBar(bar, 0, 250);
-    EXPECT_EQ(26, parts.up.bottom);
-    EXPECT_EQ(244, parts.down.top);
+    EXPECT_EQ(parts.up.bottom, 26);
+    EXPECT_EQ(parts.down.top, 244);
     ASSERT_TRUE(parts.hasThumb);
-    EXPECT_EQ(26, parts.thumb.top);
-    EXPECT_EQ(109, parts.thumb.bottom - parts.thumb.top) << "half the track for half the content";
+    EXPECT_EQ(parts.thumb.top, 26);
+    EXPECT_EQ(parts.thumb.bottom - parts.thumb.top, 109) << "half the track for half the content";
     parts = LayOutScrollBar(bar, 250, 250);
-    EXPECT_EQ(244, parts.thumb.bottom) << "at the end";
+    EXPECT_EQ(parts.thumb.bottom, 244) << "at the end";
     parts = LayOutScrollBar(bar, 100, 250);
     // Back from the thumb's place, within what one pixel of the track stands for (250 / 109).
     EXPECT_NEAR(100, ScrollOffsetForThumb(parts, parts.thumb.top, 250), 2);
-    EXPECT_EQ(250, ScrollOffsetForThumb(parts, 10000, 250)) << "dragged past the end";
-    EXPECT_EQ(0, ScrollOffsetForThumb(parts, -10000, 250));
+    EXPECT_EQ(ScrollOffsetForThumb(parts, 10000, 250), 250) << "dragged past the end";
+    EXPECT_EQ(ScrollOffsetForThumb(parts, -10000, 250), 0);
 
     parts = LayOutScrollBar(bar, 0, 100000);
-    EXPECT_EQ(8, parts.thumb.bottom - parts.thumb.top) << "a thumb stays big enough to take";
+    EXPECT_EQ(parts.thumb.bottom - parts.thumb.top, 8) << "a thumb stays big enough to take";
     EXPECT_FALSE(LayOutScrollBar(bar, 0, 0).hasThumb) << "nothing to scroll, no thumb";
     parts = LayOutScrollBar(RECT{0, 0, 16, 20}, 5, 50);
-    EXPECT_EQ(10, parts.up.bottom) << "a short bar shares its height between the buttons";
-    EXPECT_EQ(10, parts.down.top);
+    EXPECT_EQ(parts.up.bottom, 10) << "a short bar shares its height between the buttons";
+    EXPECT_EQ(parts.down.top, 10);
     EXPECT_FALSE(parts.hasThumb);
-    EXPECT_EQ(0, ScrollOffsetForThumb(parts, 5, 50));
+    EXPECT_EQ(ScrollOffsetForThumb(parts, 5, 50), 0);
 }
 
 TEST_F(PaintedPage, TheListsScrollBarTakesThePagesColours) {
@@ -853,14 +853,14 @@ TEST_F(PaintedPage, TheListsScrollBarTakesThePagesColours) {
     EXPECT_GT(maxOffset, 0);
     ASSERT_TRUE(parts.hasThumb);
     const LONG middle = (parts.thumb.left + parts.thumb.right) / 2;
-    EXPECT_EQ(RGB(0xC6, 0xDC, 0xF0),
-              GetPixel(dc, middle, (parts.thumb.top + parts.thumb.bottom) / 2))
+    EXPECT_EQ(GetPixel(dc, middle, (parts.thumb.top + parts.thumb.bottom) / 2),
+              RGB(0xC6, 0xDC, 0xF0))
         << "scrollbar-face-color";
-    EXPECT_EQ(RGB(0xE8, 0xF0, 0xFA), GetPixel(dc, middle, parts.track.bottom - 2))
+    EXPECT_EQ(GetPixel(dc, middle, parts.track.bottom - 2), RGB(0xE8, 0xF0, 0xFA))
         << "scrollbar-track-color";
-    EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), GetPixel(dc, parts.thumb.left + 1, parts.thumb.top + 3))
+    EXPECT_EQ(GetPixel(dc, parts.thumb.left + 1, parts.thumb.top + 3), RGB(0xFF, 0xFF, 0xFF))
         << "scrollbar-highlight-color";
-    EXPECT_EQ(RGB(0x99, 0xBB, 0xDD), GetPixel(dc, parts.thumb.right - 2, parts.thumb.top + 3))
+    EXPECT_EQ(GetPixel(dc, parts.thumb.right - 2, parts.thumb.top + 3), RGB(0x99, 0xBB, 0xDD))
         << "scrollbar-shadow-color";
     int arrow = 0;
     for (LONG y = parts.down.top; y < parts.down.bottom; ++y) {
@@ -874,7 +874,7 @@ TEST_F(PaintedPage, TheListsScrollBarTakesThePagesColours) {
     Paint();
     ASSERT_TRUE(page->ScrollBarState(*list, &parts, &maxOffset));
     EXPECT_EQ(parts.track.bottom, parts.thumb.bottom);
-    EXPECT_EQ(RGB(0xE8, 0xF0, 0xFA), GetPixel(dc, middle, parts.track.top + 2))
+    EXPECT_EQ(GetPixel(dc, middle, parts.track.top + 2), RGB(0xE8, 0xF0, 0xFA))
         << "the track shows above the thumb at the end";
 }
 

@@ -1,8 +1,8 @@
 // Setting an element's inner HTML again with table rows added: the tree must always be the one a
 // full parse of the new markup gives, whether the rows are parsed alone or the whole is re-parsed.
-#include "htmlview/DomNode.h"
-#include "htmlview/HtmlSerializer.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/DomNode.h"
+#include "htmlview/src/HtmlSerializer.h"
+#include "htmlview/src/Utf.h"
 
 #include <gtest/gtest.h>
 
@@ -156,7 +156,7 @@ TEST(RowInsert, ChangesMadeToTheTreeSinceTheMarkupWasSetAreNotKept) {
     FindById(element, "field")->SetValue(FromUtf8("typed"));
     texts.push_back("four");
     EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
-    EXPECT_EQ("v", ToUtf8(FindById(element, "field")->GetValue()));
+    EXPECT_EQ(ToUtf8(FindById(element, "field")->GetValue()), "v");
 
     // Changing the element itself (not its content) keeps the way open.
     element->SetAttribute(FromUtf8("title"), FromUtf8("t"));

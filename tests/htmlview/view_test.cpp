@@ -124,7 +124,7 @@ TEST_F(HtmlViewTest, PageBecomesTheDocumentWhenTheMessageLoopRunsAndTheHostIsTol
     EXPECT_FALSE(view->IsDocumentComplete());
     EXPECT_FALSE(view->GetElementById(WIDE("menu"))) << "not loaded before the loop runs";
     Pump();
-    EXPECT_EQ(1, host.completions);
+    EXPECT_EQ(host.completions, 1);
     EXPECT_EQ(WIDE("res://"), host.lastUrl.substr(0, 6));
     EXPECT_EQ(WIDE("/104"), host.lastUrl.substr(host.lastUrl.size() - 4));
     ASSERT_TRUE(view->GetElementById(WIDE("menu")));
@@ -132,7 +132,7 @@ TEST_F(HtmlViewTest, PageBecomesTheDocumentWhenTheMessageLoopRunsAndTheHostIsTol
 
     EXPECT_FALSE(view->LoadFromResource(winsim::ProgramModule(), 999));
     Pump();
-    EXPECT_EQ(1, host.completions) << "a missing page changes nothing";
+    EXPECT_EQ(host.completions, 1) << "a missing page changes nothing";
     EXPECT_TRUE(view->GetElementById(WIDE("menu")));
 }
 
@@ -141,33 +141,33 @@ TEST_F(HtmlViewTest, MouseEventsReachTheHostWithTheInnermostElementAsSource) {
     view->GetElementById(WIDE("tblTexts"))->SetInnerHtml(Wide(Rows(3)));
 
     SendMessageA(window, WM_MOUSEMOVE, 0, At(CentreOf(WIDE("txt1/u"))));
-    ASSERT_EQ(1u, host.events.size());
+    ASSERT_EQ(host.events.size(), 1u);
     EXPECT_EQ(ElementEvent::MouseOver, host.events[0].kind);
     EXPECT_EQ(WIDE("U"), host.events[0].source->GetTagName()) << "the title is its own source";
     EXPECT_EQ(WIDE(""), host.events[0].source->GetClassName());
 
     SendMessageA(window, WM_MOUSEMOVE, 0, At(CentreOf(WIDE("cat1"))));
-    ASSERT_EQ(3u, host.events.size());
+    ASSERT_EQ(host.events.size(), 3u);
     EXPECT_EQ(ElementEvent::MouseOut, host.events[1].kind);
     EXPECT_EQ(WIDE("U"), host.events[1].source->GetTagName());
     EXPECT_EQ(ElementEvent::MouseOver, host.events[2].kind);
     EXPECT_EQ(WIDE("cat1"), host.events[2].source->GetId());
 
     SendMessageA(window, WM_MOUSEMOVE, 0, At(CentreOf(WIDE("cat1"))));
-    EXPECT_EQ(3u, host.events.size()) << "moving inside the same element says nothing";
+    EXPECT_EQ(host.events.size(), 3u) << "moving inside the same element says nothing";
 
     host.events.clear();
     const POINT time = CentreOf(WIDE("cat1"));
     SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, At(time));
     SendMessageA(window, WM_RBUTTONUP, 0, At(time));
-    ASSERT_EQ(1u, host.events.size());
+    ASSERT_EQ(host.events.size(), 1u);
     EXPECT_EQ(ElementEvent::MouseDown, host.events[0].kind) << "any button";
-    ASSERT_EQ(1u, host.contextSources.size()) << "the right click asks the host";
+    ASSERT_EQ(host.contextSources.size(), 1u) << "the right click asks the host";
     EXPECT_EQ(WIDE("cat1"), host.contextSources[0]->GetId());
 
     host.events.clear();
     Click(time);
-    ASSERT_EQ(2u, host.events.size());
+    ASSERT_EQ(host.events.size(), 2u);
     EXPECT_EQ(ElementEvent::MouseDown, host.events[0].kind);
     EXPECT_EQ(ElementEvent::Click, host.events[1].kind);
     EXPECT_EQ(WIDE("cat1"), host.events[1].source->GetId());
@@ -214,7 +214,7 @@ TEST_F(HtmlViewTest, AHandlerMayDestroyTheWindowThatReportedTheEvent) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(IsWindow(parent));
     parent = nullptr;
-    EXPECT_EQ(2u, closing.events.size()) << "over and down, then nothing more";
+    EXPECT_EQ(closing.events.size(), 2u) << "over and down, then nothing more";
 }
 
 TEST_F(HtmlViewTest, ClickTogglesTheCheckboxAndItsLabelDoesToo) {
@@ -278,8 +278,8 @@ TEST_F(HtmlViewTest, ElementRectangleMessageAnswersInScreenCoordinates) {
     RECT rect = {};
     ASSERT_TRUE(SendMessageA(window, message, reinterpret_cast<WPARAM>(WIDE("ctrlHotkey")),
                              reinterpret_cast<LPARAM>(&rect)));
-    EXPECT_EQ(120, rect.right - rect.left);
-    EXPECT_EQ(20, rect.bottom - rect.top);
+    EXPECT_EQ(rect.right - rect.left, 120);
+    EXPECT_EQ(rect.bottom - rect.top, 20);
     RECT client = {};
     view->GetElementClientRect(view->GetElementById(WIDE("ctrlHotkey")), &client);
     POINT origin = {0, 0};
@@ -302,9 +302,9 @@ TEST_F(HtmlViewTest, WheelScrollsTheListUnderThePointer) {
     POINT screen = CentreOf(WIDE("tblTexts"));
     ClientToScreen(window, &screen);
     SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), At(screen));
-    EXPECT_EQ(48, list->GetScrollTop());
+    EXPECT_EQ(list->GetScrollTop(), 48);
     SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 240), At(screen));
-    EXPECT_EQ(0, list->GetScrollTop());
+    EXPECT_EQ(list->GetScrollTop(), 0);
 }
 
 // The page as the screen shows it once the window has painted: written as a PNG
@@ -337,7 +337,7 @@ TEST_F(HtmlViewTest, TheWindowPaintsThePageOntoTheScreen) {
     };
 
     const RECT head = rectOf(WIDE("tblTexts/th"));
-    EXPECT_EQ(RGB(0x33, 0x66, 0x99), winsim::ScreenPixel(head.left + 2, head.top + 2))
+    EXPECT_EQ(winsim::ScreenPixel(head.left + 2, head.top + 2), RGB(0x33, 0x66, 0x99))
         << "the head's blue";
     EXPECT_GT(count(head, [](COLORREF c) { return c == RGB(0xFF, 0xFF, 0xFF); }), 20)
         << "white head text";
@@ -387,7 +387,7 @@ TEST_F(HtmlViewTest, LeavingTheWindowGivesTheElementUnderThePointerItsMouseOut) 
     host.events.clear();
     winsim::MovePointer(outside);
     seen = last();
-    ASSERT_EQ(1u, host.events.size());
+    ASSERT_EQ(host.events.size(), 1u);
     EXPECT_EQ(ElementEvent::MouseOut, seen.kind);
     EXPECT_EQ(view->GetElementById(WIDE("cat0")), seen.source);
 
@@ -396,7 +396,7 @@ TEST_F(HtmlViewTest, LeavingTheWindowGivesTheElementUnderThePointerItsMouseOut) 
     winsim::HoverWindow(window, CentreOf(WIDE("txt1")));
     winsim::MovePointer(outside);
     Pump();
-    ASSERT_EQ(2u, host.events.size());
+    ASSERT_EQ(host.events.size(), 2u);
     EXPECT_EQ(ElementEvent::MouseOver, host.events[0].kind);
     EXPECT_EQ(ElementEvent::MouseOut, host.events[1].kind);
     EXPECT_EQ(host.events[0].source, host.events[1].source) << "the element that had the pointer";
@@ -424,10 +424,10 @@ TEST_F(HtmlViewTest, TheScrollBarsArrowsTrackAndThumbScrollTheList) {
     };
 
     press(down);
-    EXPECT_EQ(16, list->GetScrollTop()) << "one line down";
+    EXPECT_EQ(list->GetScrollTop(), 16) << "one line down";
     press(down);
     press(up);
-    EXPECT_EQ(16, list->GetScrollTop()) << "and back up";
+    EXPECT_EQ(list->GetScrollTop(), 16) << "and back up";
     press(POINT{x, down.y - 20});
     const LONG paged = list->GetScrollTop();
     EXPECT_GT(paged, 16 + 150) << "a page down";
@@ -435,27 +435,27 @@ TEST_F(HtmlViewTest, TheScrollBarsArrowsTrackAndThumbScrollTheList) {
     // Held down, an arrow repeats its step after a pause, then quickly, until it is released.
     list->SetScrollTop(0);
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(down));
-    EXPECT_EQ(16, list->GetScrollTop());
+    EXPECT_EQ(list->GetScrollTop(), 16);
     winsim::LetTimePass(450);
     Pump();
-    EXPECT_EQ(32, list->GetScrollTop());
+    EXPECT_EQ(list->GetScrollTop(), 32);
     winsim::LetTimePass(60);
     Pump();
-    EXPECT_EQ(48, list->GetScrollTop());
+    EXPECT_EQ(list->GetScrollTop(), 48);
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(POINT{x - 100, down.y}));
     winsim::LetTimePass(60);
     Pump();
-    EXPECT_EQ(48, list->GetScrollTop()) << "paused while the pointer is off the arrow";
+    EXPECT_EQ(list->GetScrollTop(), 48) << "paused while the pointer is off the arrow";
     SendMessageA(window, WM_LBUTTONUP, 0, At(POINT{x - 100, down.y}));
     winsim::LetTimePass(1000);
     Pump();
-    EXPECT_EQ(48, list->GetScrollTop()) << "released";
+    EXPECT_EQ(list->GetScrollTop(), 48) << "released";
 
     // Dragging the thumb to the bottom of the bar shows the end of the list.
     list->SetScrollTop(0);
     const POINT thumb = {x, up.y + 16};
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(thumb));
-    EXPECT_EQ(window, GetCapture()) << "the bar keeps the pointer while the thumb is held";
+    EXPECT_EQ(GetCapture(), window) << "the bar keeps the pointer while the thumb is held";
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(POINT{x, box.bottom + 100}));
     list->SetScrollTop(1000000);
     const LONG end = list->GetScrollTop();
@@ -463,12 +463,12 @@ TEST_F(HtmlViewTest, TheScrollBarsArrowsTrackAndThumbScrollTheList) {
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(POINT{x, box.bottom + 100}));
     EXPECT_EQ(end, list->GetScrollTop());
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(POINT{x, box.top - 100}));
-    EXPECT_EQ(0, list->GetScrollTop()) << "and back to the top";
+    EXPECT_EQ(list->GetScrollTop(), 0) << "and back to the top";
     host.events.clear();
     SendMessageA(window, WM_LBUTTONUP, 0, At(POINT{x, box.top - 100}));
     EXPECT_NE(window, GetCapture());
     SendMessageA(window, WM_MOUSEMOVE, 0, At(POINT{x, box.bottom + 100}));
-    EXPECT_EQ(0, list->GetScrollTop()) << "released: moving scrolls nothing";
+    EXPECT_EQ(list->GetScrollTop(), 0) << "released: moving scrolls nothing";
     for (const Event& event : host.events) {
         EXPECT_NE(ElementEvent::Click, event.kind) << "a drag is no click";
     }

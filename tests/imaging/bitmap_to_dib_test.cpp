@@ -64,23 +64,23 @@ TEST(BitmapToDib, ThirtyTwoBitsHasNoColourTableAndStoresTheBottomRowFirst) {
     ASSERT_NE(dib.header, nullptr);
 
     const BITMAPINFOHEADER& h = *dib.header;
-    EXPECT_EQ(40u, h.biSize);
-    EXPECT_EQ(5, h.biWidth);
-    EXPECT_EQ(3, h.biHeight) << "positive: bottom row first";
-    EXPECT_EQ(1, h.biPlanes);
-    EXPECT_EQ(32, h.biBitCount);
-    EXPECT_EQ(static_cast<DWORD>(BI_RGB), h.biCompression);
-    EXPECT_EQ(60u, h.biSizeImage);
+    EXPECT_EQ(h.biSize, 40u);
+    EXPECT_EQ(h.biWidth, 5);
+    EXPECT_EQ(h.biHeight, 3) << "positive: bottom row first";
+    EXPECT_EQ(h.biPlanes, 1);
+    EXPECT_EQ(h.biBitCount, 32);
+    EXPECT_EQ(h.biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(h.biSizeImage, 60u);
     EXPECT_EQ(40u + 60u, GlobalSize(dib.header)) << "header and rows, nothing more";
 
     const BYTE* rows = dib.Rows(0);
-    EXPECT_EQ(0x33, rows[0]) << "the bottom-left pixel right behind the header: blue";
-    EXPECT_EQ(0x22, rows[1]);
-    EXPECT_EQ(0x11, rows[2]);
+    EXPECT_EQ(rows[0], 0x33) << "the bottom-left pixel right behind the header: blue";
+    EXPECT_EQ(rows[1], 0x22);
+    EXPECT_EQ(rows[2], 0x11);
     const BYTE* top = rows + 2 * 20;
-    EXPECT_EQ(0xC0, top[16]);
-    EXPECT_EQ(0xB0, top[17]);
-    EXPECT_EQ(0xA0, top[18]);
+    EXPECT_EQ(top[16], 0xC0);
+    EXPECT_EQ(top[17], 0xB0);
+    EXPECT_EQ(top[18], 0xA0);
 }
 
 TEST(BitmapToDib, TwentyFourBitRowsArePaddedToWholeDwords) {
@@ -89,14 +89,14 @@ TEST(BitmapToDib, TwentyFourBitRowsArePaddedToWholeDwords) {
     MakeScreenBitmap(bitmap, 3, 2, {{{2, 1}, RGB(1, 2, 3)}, {{0, 0}, RGB(7, 8, 9)}});
     Dib dib(WindowCapture().BitmapToDib(bitmap, BI_RGB, nullptr));
     ASSERT_NE(dib.header, nullptr);
-    EXPECT_EQ(24, dib.header->biBitCount);
-    EXPECT_EQ(24u, dib.header->biSizeImage) << "two rows of 9 pixel bytes and 3 fill bytes";
+    EXPECT_EQ(dib.header->biBitCount, 24);
+    EXPECT_EQ(dib.header->biSizeImage, 24u) << "two rows of 9 pixel bytes and 3 fill bytes";
     EXPECT_EQ(40u + 24u, GlobalSize(dib.header));
     const BYTE* rows = dib.Rows(0);
-    EXPECT_EQ(3, rows[6]); // bottom row, pixel 2
-    EXPECT_EQ(1, rows[8]);
-    EXPECT_EQ(9, rows[12]); // top row, pixel 0
-    EXPECT_EQ(7, rows[14]);
+    EXPECT_EQ(rows[6], 3); // bottom row, pixel 2
+    EXPECT_EQ(rows[8], 1);
+    EXPECT_EQ(rows[12], 9); // top row, pixel 0
+    EXPECT_EQ(rows[14], 7);
 }
 
 TEST(BitmapToDib, SixteenBitDisplaysGiveFiveFiveFivePixels) {
@@ -108,14 +108,14 @@ TEST(BitmapToDib, SixteenBitDisplaysGiveFiveFiveFivePixels) {
             {{{0, 0}, RGB(255, 0, 0)}, {{1, 0}, RGB(0, 255, 0)}, {{2, 0}, RGB(0, 0, 255)}});
         Dib dib(WindowCapture().BitmapToDib(bitmap, BI_RGB, nullptr));
         ASSERT_NE(dib.header, nullptr);
-        EXPECT_EQ(16, dib.header->biBitCount);
-        EXPECT_EQ(static_cast<DWORD>(BI_RGB), dib.header->biCompression);
-        EXPECT_EQ(8u, dib.header->biSizeImage) << "6 pixel bytes and 2 fill bytes";
+        EXPECT_EQ(dib.header->biBitCount, 16);
+        EXPECT_EQ(dib.header->biCompression, static_cast<DWORD>(BI_RGB));
+        EXPECT_EQ(dib.header->biSizeImage, 8u) << "6 pixel bytes and 2 fill bytes";
         WORD words[3];
         std::memcpy(words, dib.Rows(0), sizeof words);
-        EXPECT_EQ(0x7C00, words[0]) << "565 display: " << is565;
-        EXPECT_EQ(0x03E0, words[1]);
-        EXPECT_EQ(0x001F, words[2]);
+        EXPECT_EQ(words[0], 0x7C00) << "565 display: " << is565;
+        EXPECT_EQ(words[1], 0x03E0);
+        EXPECT_EQ(words[2], 0x001F);
     }
 }
 
@@ -123,7 +123,7 @@ TEST(BitmapToDib, EightBitsCarriesTheGivenPalettesColoursAndIndices) {
     ResetAtDepth(8);
     PALETTEENTRY system[256];
     HDC screen = GetDC(nullptr);
-    ASSERT_EQ(256u, GetSystemPaletteEntries(screen, 0, 256, system));
+    ASSERT_EQ(GetSystemPaletteEntries(screen, 0, 256, system), 256u);
     ReleaseDC(nullptr, screen);
 
     // The first 255 system colours in reverse order: a pixel's index tells which table was used.
@@ -142,8 +142,8 @@ TEST(BitmapToDib, EightBitsCarriesTheGivenPalettesColoursAndIndices) {
     MakeScreenBitmap(bitmap, 5, 2, {{{1, 1}, known}});
     Dib dib(WindowCapture().BitmapToDib(bitmap, BI_RGB, &palette));
     ASSERT_NE(dib.header, nullptr);
-    EXPECT_EQ(8, dib.header->biBitCount);
-    EXPECT_EQ(16u, dib.header->biSizeImage) << "rows of 5 bytes padded to 8";
+    EXPECT_EQ(dib.header->biBitCount, 8);
+    EXPECT_EQ(dib.header->biSizeImage, 16u) << "rows of 5 bytes padded to 8";
     EXPECT_EQ(40u + 256u * 4u + 16u, GlobalSize(dib.header));
     for (int i = 0; i < 255; ++i) {
         const BYTE* entry = dib.Table() + 4 * i;
@@ -165,7 +165,7 @@ TEST(BitmapToDib, WithoutAPaletteTheStockPaletteGivesTheTable) {
     Dib emptyPalette(WindowCapture().BitmapToDib(bitmap, BI_RGB, &empty));
     ASSERT_NE(none.header, nullptr);
     ASSERT_NE(emptyPalette.header, nullptr);
-    EXPECT_EQ(0, std::memcmp(none.header, emptyPalette.header, GlobalSize(none.header)));
+    EXPECT_EQ(std::memcmp(none.header, emptyPalette.header, GlobalSize(none.header)), 0);
     const BYTE* white = none.Table() + 4 * none.Rows(256)[0];
     EXPECT_EQ(RGB(255, 255, 255), RGB(white[2], white[1], white[0]));
 }
@@ -194,9 +194,9 @@ TEST(BitmapToDib, BitFieldsAndMissingBitmapsGiveNothing) {
     ResetAtDepth(32);
     CBitmap bitmap;
     MakeScreenBitmap(bitmap, 2, 2, {});
-    EXPECT_EQ(nullptr, WindowCapture().BitmapToDib(bitmap, BI_BITFIELDS, nullptr));
+    EXPECT_EQ(WindowCapture().BitmapToDib(bitmap, BI_BITFIELDS, nullptr), nullptr);
     CBitmap none;
-    EXPECT_EQ(nullptr, WindowCapture().BitmapToDib(none, BI_RGB, nullptr));
+    EXPECT_EQ(WindowCapture().BitmapToDib(none, BI_RGB, nullptr), nullptr);
 }
 
 } // namespace

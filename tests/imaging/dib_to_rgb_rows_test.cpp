@@ -22,9 +22,9 @@ TEST(DibToRgbRows, TwentyFourBitsSwapToRedGreenBlueAndSkipTheFillBytes) {
     one.StoredRow(0, {0x30, 0x20, 0x10}); // blue, green, red; one fill byte follows
     Conversion single(one);
     ASSERT_TRUE(single.ok);
-    EXPECT_EQ(4u, one.Stride());
+    EXPECT_EQ(one.Stride(), 4u);
     EXPECT_EQ((std::vector<BYTE>{0x10, 0x20, 0x30}), single.rows.Bytes());
-    EXPECT_EQ("leftover", single.error) << "success does not touch the error text";
+    EXPECT_EQ(single.error, "leftover") << "success does not touch the error text";
 
     // Width 3: 9 bytes of pixels and 3 fill bytes per stored row; the last stored row is the top.
     DibBuilder three(3, 2, 24);
@@ -32,11 +32,11 @@ TEST(DibToRgbRows, TwentyFourBitsSwapToRedGreenBlueAndSkipTheFillBytes) {
         .StoredRow(1, {11, 12, 13, 14, 15, 16, 17, 18, 19});
     Conversion wide(three);
     ASSERT_TRUE(wide.ok);
-    EXPECT_EQ(12u, three.Stride());
-    EXPECT_EQ(0x0D0C0Bu, wide.rows.Pixel(0, 0));
-    EXPECT_EQ(0x131211u, wide.rows.Pixel(2, 0));
-    EXPECT_EQ(0x030201u, wide.rows.Pixel(0, 1));
-    EXPECT_EQ(0x090807u, wide.rows.Pixel(2, 1));
+    EXPECT_EQ(three.Stride(), 12u);
+    EXPECT_EQ(wide.rows.Pixel(0, 0), 0x0D0C0Bu);
+    EXPECT_EQ(wide.rows.Pixel(2, 0), 0x131211u);
+    EXPECT_EQ(wide.rows.Pixel(0, 1), 0x030201u);
+    EXPECT_EQ(wide.rows.Pixel(2, 1), 0x090807u);
 }
 
 TEST(DibToRgbRows, ThirtyTwoBitsIgnoreTheFourthByte) {
@@ -82,13 +82,13 @@ TEST(DibToRgbRows, SixteenBitsAreLittleEndian555Words) {
         .StoredRow(1, bytes(fieldsAreOne, topBitOnly, mixed));
     Conversion c(dib);
     ASSERT_TRUE(c.ok);
-    EXPECT_EQ(8u, dib.Stride());
-    EXPECT_EQ(0x101010u, c.rows.Pixel(0, 0));
-    EXPECT_EQ(0x000000u, c.rows.Pixel(1, 0));
-    EXPECT_EQ(0xF818FFu, c.rows.Pixel(2, 0));
-    EXPECT_EQ(0xFFFFFFu, c.rows.Pixel(0, 1));
-    EXPECT_EQ(0xFF0000u, c.rows.Pixel(1, 1));
-    EXPECT_EQ(0x000010u, c.rows.Pixel(2, 1));
+    EXPECT_EQ(dib.Stride(), 8u);
+    EXPECT_EQ(c.rows.Pixel(0, 0), 0x101010u);
+    EXPECT_EQ(c.rows.Pixel(1, 0), 0x000000u);
+    EXPECT_EQ(c.rows.Pixel(2, 0), 0xF818FFu);
+    EXPECT_EQ(c.rows.Pixel(0, 1), 0xFFFFFFu);
+    EXPECT_EQ(c.rows.Pixel(1, 1), 0xFF0000u);
+    EXPECT_EQ(c.rows.Pixel(2, 1), 0x000010u);
 }
 
 TEST(DibToRgbRows, OneBitIsMostSignificantBitFirstThroughTheColourTable) {
@@ -98,7 +98,7 @@ TEST(DibToRgbRows, OneBitIsMostSignificantBitFirstThroughTheColourTable) {
     dib.StoredRow(0, {0x80, 0x40}).StoredRow(1, {0x01, 0xBF});
     Conversion c(dib);
     ASSERT_TRUE(c.ok);
-    EXPECT_EQ(4u, dib.Stride());
+    EXPECT_EQ(dib.Stride(), 4u);
     const DWORD zero = 0x112233, one = 0xAABBCC;
     // Top row: stored row 1 = 0000 0001 10.
     for (int x = 0; x < 10; ++x) {
@@ -118,10 +118,10 @@ TEST(DibToRgbRows, FourBitsTakeTheHighNibbleFirst) {
     dib.StoredRow(0, {0x2E, 0x7F}); // pixels 2, 14, 7; the low half of byte 1 is unused
     Conversion c(dib);
     ASSERT_TRUE(c.ok);
-    EXPECT_EQ(4u, dib.Stride());
-    EXPECT_EQ(0x2002FDu, c.rows.Pixel(0, 0));
-    EXPECT_EQ(0xE00EF1u, c.rows.Pixel(1, 0));
-    EXPECT_EQ(0x7007F8u, c.rows.Pixel(2, 0));
+    EXPECT_EQ(dib.Stride(), 4u);
+    EXPECT_EQ(c.rows.Pixel(0, 0), 0x2002FDu);
+    EXPECT_EQ(c.rows.Pixel(1, 0), 0xE00EF1u);
+    EXPECT_EQ(c.rows.Pixel(2, 0), 0x7007F8u);
 }
 
 TEST(DibToRgbRows, EightBitsIndexTheWholeTableAndRowsArePaddedToFourBytes) {
@@ -132,7 +132,7 @@ TEST(DibToRgbRows, EightBitsIndexTheWholeTableAndRowsArePaddedToFourBytes) {
     dib.StoredRow(0, {0, 1, 2, 3, 255}).StoredRow(1, {200, 100, 50, 25, 128});
     Conversion c(dib);
     ASSERT_TRUE(c.ok);
-    EXPECT_EQ(8u, dib.Stride());
+    EXPECT_EQ(dib.Stride(), 8u);
     auto expected = [](unsigned i) { return (i << 16) | ((255 - i) << 8) | (i ^ 0x55); };
     const unsigned top[] = {200, 100, 50, 25, 128}, bottom[] = {0, 1, 2, 3, 255};
     for (int x = 0; x < 5; ++x) {
@@ -157,7 +157,7 @@ TEST(DibToRgbRows, RefusalsSetTheirTextAndLeaveTheRowsUntouched) {
         RgbRows rows(2, 6);
         std::string error = "earlier text";
         EXPECT_FALSE(capture.DibToRgbRows(dib.Dib(), 6, rows.Pointers(), &error)) << bits;
-        EXPECT_EQ("Invalid bitmap bit count", error);
+        EXPECT_EQ(error, "Invalid bitmap bit count");
         EXPECT_TRUE(rows.AllUntouched());
     }
 
@@ -165,15 +165,15 @@ TEST(DibToRgbRows, RefusalsSetTheirTextAndLeaveTheRowsUntouched) {
     RgbRows rows(2, 6);
     std::string error;
     EXPECT_FALSE(capture.DibToRgbRows(nullptr, 6, rows.Pointers(), &error));
-    EXPECT_EQ("Invalid input data", error);
+    EXPECT_EQ(error, "Invalid input data");
     for (int length : {0, -6, 5}) { // 5 is shorter than two pixels
         error.clear();
         EXPECT_FALSE(capture.DibToRgbRows(dib.Dib(), length, rows.Pointers(), &error)) << length;
-        EXPECT_EQ("Invalid input data", error);
+        EXPECT_EQ(error, "Invalid input data");
     }
     error.clear();
     EXPECT_FALSE(capture.DibToRgbRows(dib.Dib(), 6, nullptr, &error));
-    EXPECT_EQ("Invalid input data", error);
+    EXPECT_EQ(error, "Invalid input data");
 
     // Without an error holder nothing is converted, even from a valid DIB.
     EXPECT_FALSE(capture.DibToRgbRows(dib.Dib(), 6, rows.Pointers(), nullptr));
@@ -188,20 +188,20 @@ TEST(DibToRgbRows, AnEmptyPictureConvertsToNothing) {
         RgbRows rows(2, 6);
         std::string error = "old";
         EXPECT_TRUE(capture.DibToRgbRows(dib.Dib(), 6, rows.Pointers(), &error));
-        EXPECT_EQ("old", error);
+        EXPECT_EQ(error, "old");
         EXPECT_TRUE(rows.AllUntouched());
     }
 }
 
 TEST(Expand555, ExpandsEachFieldThroughTheTableAndPacksBlueLowest) {
-    EXPECT_EQ(0x00FFFFFFu, WindowCapture::Expand555(0x7FFF));
-    EXPECT_EQ(0x00FFFFFFu, WindowCapture::Expand555(0xFFFF));
-    EXPECT_EQ(0u, WindowCapture::Expand555(0x8000));
-    EXPECT_EQ(0x00101010u, WindowCapture::Expand555((1 << 10) | (1 << 5) | 1));
-    EXPECT_EQ(0x00F8F8F8u, WindowCapture::Expand555((30 << 10) | (30 << 5) | 30));
-    EXPECT_EQ(0x00FF0000u, WindowCapture::Expand555(31 << 10));
-    EXPECT_EQ(0x00000018u, WindowCapture::Expand555(2));
-    EXPECT_EQ(0x00002000u, WindowCapture::Expand555(3 << 5));
+    EXPECT_EQ(WindowCapture::Expand555(0x7FFF), 0x00FFFFFFu);
+    EXPECT_EQ(WindowCapture::Expand555(0xFFFF), 0x00FFFFFFu);
+    EXPECT_EQ(WindowCapture::Expand555(0x8000), 0u);
+    EXPECT_EQ(WindowCapture::Expand555((1 << 10) | (1 << 5) | 1), 0x00101010u);
+    EXPECT_EQ(WindowCapture::Expand555((30 << 10) | (30 << 5) | 30), 0x00F8F8F8u);
+    EXPECT_EQ(WindowCapture::Expand555(31 << 10), 0x00FF0000u);
+    EXPECT_EQ(WindowCapture::Expand555(2), 0x00000018u);
+    EXPECT_EQ(WindowCapture::Expand555(3 << 5), 0x00002000u);
     // The whole table: 0, then 8k + 8, then 255.
     for (WORD k = 0; k < 32; ++k) {
         const DWORD value = k == 0 ? 0 : k == 31 ? 255 : 8u * k + 8;

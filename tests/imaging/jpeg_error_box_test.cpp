@@ -53,20 +53,20 @@ protected:
 
 TEST_F(JpegErrorBoxTest, UnsupportedBitCountShowsTooFewScanlinesAndKeepsTheFile) {
     const HWND active = ShowActiveWindow();
-    ASSERT_EQ(active, GetActiveWindow());
+    ASSERT_EQ(GetActiveWindow(), active);
     SeenBox seen;
     ReadAndCloseTheBox(&seen);
 
     DibBuilder dib(4, 4, 15);
     std::string error;
     EXPECT_FALSE(WindowCapture().WriteJpeg(dib.Dib(), 100, "C:\\odd.jpg", &error));
-    EXPECT_EQ("Invalid bitmap bit count", error);
+    EXPECT_EQ(error, "Invalid bitmap bit count");
     ASSERT_TRUE(seen.shown);
-    EXPECT_EQ("JPEG Error", seen.caption);
-    EXPECT_EQ("Application transferred too few scanlines", seen.text);
+    EXPECT_EQ(seen.caption, "JPEG Error");
+    EXPECT_EQ(seen.text, "Application transferred too few scanlines");
     EXPECT_EQ(active, seen.owner);
     EXPECT_TRUE(HostFileExists("odd.jpg")) << "an opened file is never deleted";
-    EXPECT_EQ(nullptr, winsim::OpenMessageBox());
+    EXPECT_EQ(winsim::OpenMessageBox(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(active)) << "the owner is usable again";
 }
 
@@ -78,11 +78,11 @@ TEST_F(JpegErrorBoxTest, ALibraryRefusalIsAFailureWithoutAProgramText) {
     DibBuilder dib(0, 5, 32);
     std::string error = "leftover";
     EXPECT_FALSE(WindowCapture().WriteJpeg(dib.Dib(), 100, "C:\\empty.jpg", &error));
-    EXPECT_EQ("", error);
+    EXPECT_EQ(error, "");
     ASSERT_TRUE(seen.shown);
-    EXPECT_EQ("JPEG Error", seen.caption);
-    EXPECT_EQ("Empty JPEG image (DNL not supported)", seen.text);
-    EXPECT_EQ(nullptr, seen.owner) << "no window is active";
+    EXPECT_EQ(seen.caption, "JPEG Error");
+    EXPECT_EQ(seen.text, "Empty JPEG image (DNL not supported)");
+    EXPECT_EQ(seen.owner, nullptr) << "no window is active";
 
     // A top-down DIB (negative height) is too large for the library once read as unsigned.
     SeenBox second;
@@ -91,7 +91,7 @@ TEST_F(JpegErrorBoxTest, ALibraryRefusalIsAFailureWithoutAProgramText) {
     topDown.Header()->biHeight = -4;
     EXPECT_FALSE(WindowCapture().WriteJpeg(topDown.Dib(), 100, "C:\\topdown.jpg", &error));
     ASSERT_TRUE(second.shown);
-    EXPECT_EQ("Maximum supported image dimension is 65500 pixels", second.text);
+    EXPECT_EQ(second.text, "Maximum supported image dimension is 65500 pixels");
 }
 
 TEST_F(JpegErrorBoxTest, ACaptureWhileTheBoxIsOpenWritesItsOwnFile) {
@@ -109,13 +109,13 @@ TEST_F(JpegErrorBoxTest, ACaptureWhileTheBoxIsOpenWritesItsOwnFile) {
     DibBuilder odd(4, 4, 48);
     std::string error;
     EXPECT_FALSE(WindowCapture().WriteJpeg(odd.Dib(), 100, "C:\\outer.jpg", &error));
-    EXPECT_EQ("Invalid bitmap bit count", error);
-    EXPECT_EQ("Application transferred too few scanlines", seen.text);
+    EXPECT_EQ(error, "Invalid bitmap bit count");
+    EXPECT_EQ(seen.text, "Application transferred too few scanlines");
     EXPECT_TRUE(innerWritten);
-    EXPECT_EQ("", innerError);
+    EXPECT_EQ(innerError, "");
     DecodedImage decoded;
     EXPECT_TRUE(DecodeJpeg(ReadHostFile("inner.jpg"), &decoded));
-    EXPECT_EQ(6, decoded.width);
+    EXPECT_EQ(decoded.width, 6);
 }
 
 TEST_F(JpegErrorBoxTest, ABoxNobodyAnswersEndsTheRunAndTheNextWriteWorks) {
@@ -126,7 +126,7 @@ TEST_F(JpegErrorBoxTest, ABoxNobodyAnswersEndsTheRunAndTheNextWriteWorks) {
 
     DibBuilder good(4, 4, 24);
     EXPECT_TRUE(WindowCapture().WriteJpeg(good.Dib(), 100, "C:\\first.jpg", &error));
-    EXPECT_EQ("", error);
+    EXPECT_EQ(error, "");
     DecodedImage decoded;
     EXPECT_TRUE(DecodeJpeg(ReadHostFile("first.jpg"), &decoded));
 }

@@ -158,7 +158,7 @@ TEST_P(WindowCaptureTest, TheFileShowsTheWholeWindowAsTheScreenDoes) {
     RECT rect;
     GetWindowRect(hwnd, &rect);
 
-    EXPECT_EQ(CSize(203, 157), Grab(hwnd));
+    EXPECT_EQ(Grab(hwnd), CSize(203, 157));
     DecodedImage image;
     ASSERT_TRUE(DecodeJpeg(ReadHostFile("grab.jpg"), &image));
     ExpectScreenPixels(image, rect);
@@ -170,7 +170,7 @@ TEST_P(WindowCaptureTest, APartlyOffScreenWindowKeepsItsFullSize) {
     RECT rect;
     GetWindowRect(hwnd, &rect);
 
-    EXPECT_EQ(CSize(180, 140), Grab(hwnd));
+    EXPECT_EQ(Grab(hwnd), CSize(180, 140));
     DecodedImage image;
     ASSERT_TRUE(DecodeJpeg(ReadHostFile("grab.jpg"), &image));
     ExpectScreenPixels(image, rect);
@@ -187,22 +187,22 @@ using WindowCaptureOutcomeTest = WindowCaptureBase;
 TEST_F(WindowCaptureOutcomeTest, TheSizeIsReturnedEvenWhenTheFileCannotBeOpened) {
     Reset(Depth{32, true});
     HWND hwnd = MakeWindow(10, 10, 120, 90);
-    EXPECT_EQ(CSize(120, 90), Grab(hwnd, "C:\\no such folder\\grab.jpg"));
+    EXPECT_EQ(Grab(hwnd, "C:\\no such folder\\grab.jpg"), CSize(120, 90));
     EXPECT_FALSE(HostFileExists("no such folder/grab.jpg"));
-    EXPECT_EQ(CSize(120, 90), Grab(hwnd, ""));
+    EXPECT_EQ(Grab(hwnd, ""), CSize(120, 90));
 }
 
 TEST_F(WindowCaptureOutcomeTest, NoWindowGivesNoSizeAndNoFile) {
     Reset(Depth{32, true});
     WindowCapture capture;
-    EXPECT_EQ(CSize(0, 0), capture.CaptureWindowToFile("C:\\none.jpg", nullptr));
+    EXPECT_EQ(capture.CaptureWindowToFile("C:\\none.jpg", nullptr), CSize(0, 0));
     CWnd empty;
-    EXPECT_EQ(CSize(0, 0), capture.CaptureWindowToFile("C:\\none.jpg", &empty));
+    EXPECT_EQ(capture.CaptureWindowToFile("C:\\none.jpg", &empty), CSize(0, 0));
 
     HWND hwnd = MakeWindow(10, 10, 120, 90);
     CWnd gone(hwnd);
     DestroyWindow(hwnd);
-    EXPECT_EQ(CSize(0, 0), capture.CaptureWindowToFile("C:\\none.jpg", &gone));
+    EXPECT_EQ(capture.CaptureWindowToFile("C:\\none.jpg", &gone), CSize(0, 0));
     gone.m_hWnd = nullptr;
     EXPECT_FALSE(HostFileExists("none.jpg"));
 }
@@ -211,7 +211,7 @@ TEST_F(WindowCaptureOutcomeTest, AnEmptyWindowRectangleGivesNoFile) {
     Reset(Depth{32, true});
     HWND hwnd = MakeWindow(10, 10, 0, 40);
     ASSERT_NE(hwnd, nullptr);
-    EXPECT_EQ(CSize(0, 0), Grab(hwnd, "C:\\empty.jpg"));
+    EXPECT_EQ(Grab(hwnd, "C:\\empty.jpg"), CSize(0, 0));
     EXPECT_FALSE(HostFileExists("empty.jpg"));
 }
 

@@ -42,29 +42,29 @@ TEST_F(WriteJpegTest, OnePixelFileHasTheTwelvePiecesOfABaselineJfif) {
     DibBuilder dib(1, 1, 24);
     dib.StoredRow(0, {0x10, 0x80, 0xF0});
     ASSERT_TRUE(Write(dib, "one.jpg"));
-    EXPECT_EQ("", error);
+    EXPECT_EQ(error, "");
 
     const std::vector<JpegSegment> s = ParseJpegSegments(ReadHostFile("one.jpg"));
-    ASSERT_EQ(11u, s.size()) << "SOI, APP0, 2 DQT, SOF0, 4 DHT, SOS with its data, EOI";
+    ASSERT_EQ(s.size(), 11u) << "SOI, APP0, 2 DQT, SOF0, 4 DHT, SOS with its data, EOI";
     const uint8_t markers[] = {0xD8, 0xE0, 0xDB, 0xDB, 0xC0, 0xC4, 0xC4, 0xC4, 0xC4, 0xDA, 0xD9};
     for (size_t i = 0; i < 11; ++i) {
         EXPECT_EQ(markers[i], s[i].marker) << "segment " << i;
     }
 
-    EXPECT_EQ(16, s[1].lengthField);
+    EXPECT_EQ(s[1].lengthField, 16);
     EXPECT_EQ((Bytes{'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0}), s[1].payload);
 
     for (uint8_t table : {0, 1}) {
         const JpegSegment& dqt = s[2 + table];
-        EXPECT_EQ(67, dqt.lengthField);
-        ASSERT_EQ(65u, dqt.payload.size());
+        EXPECT_EQ(dqt.lengthField, 67);
+        ASSERT_EQ(dqt.payload.size(), 65u);
         EXPECT_EQ(table, dqt.payload[0]) << "8-bit precision, table " << int(table);
         EXPECT_TRUE(std::all_of(dqt.payload.begin() + 1, dqt.payload.end(),
                                 [](uint8_t v) { return v == 1; }));
     }
 
-    EXPECT_EQ(17, s[4].lengthField);
-    EXPECT_EQ((Bytes{8, 0, 1, 0, 1, 3, 1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1}), s[4].payload);
+    EXPECT_EQ(s[4].lengthField, 17);
+    EXPECT_EQ(s[4].payload, (Bytes{8, 0, 1, 0, 1, 3, 1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1}));
 
     // The standard tables: class and id, then the 16 code-length counts.
     const Bytes dcLuma = {0x00, 0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0};
@@ -85,21 +85,21 @@ TEST_F(WriteJpegTest, OnePixelFileHasTheTwelvePiecesOfABaselineJfif) {
             EXPECT_EQ(v, s[5 + i].payload[17 + v]);
         }
     }
-    EXPECT_EQ((Bytes{0x01, 0x02, 0x03, 0x00, 0x04, 0x11}),
-              Bytes(s[6].payload.begin() + 17, s[6].payload.begin() + 23));
-    EXPECT_EQ((Bytes{0x00, 0x01, 0x02, 0x03, 0x11, 0x04}),
-              Bytes(s[8].payload.begin() + 17, s[8].payload.begin() + 23));
+    EXPECT_EQ(Bytes(s[6].payload.begin() + 17, s[6].payload.begin() + 23),
+              (Bytes{0x01, 0x02, 0x03, 0x00, 0x04, 0x11}));
+    EXPECT_EQ(Bytes(s[8].payload.begin() + 17, s[8].payload.begin() + 23),
+              (Bytes{0x00, 0x01, 0x02, 0x03, 0x11, 0x04}));
 
-    EXPECT_EQ(12, s[9].lengthField);
-    EXPECT_EQ((Bytes{3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0}), s[9].payload);
+    EXPECT_EQ(s[9].lengthField, 12);
+    EXPECT_EQ(s[9].payload, (Bytes{3, 1, 0x00, 2, 0x11, 3, 0x11, 0, 63, 0}));
     EXPECT_GT(s[9].entropyBytes, 0u);
 }
 
 TEST_F(WriteJpegTest, FrameHeaderCarriesHeightThenWidth) {
     ASSERT_TRUE(Write(SmoothPicture(300, 7), "wide.jpg"));
     const std::vector<JpegSegment> s = ParseJpegSegments(ReadHostFile("wide.jpg"));
-    ASSERT_EQ(11u, s.size());
-    EXPECT_EQ((Bytes{8, 0, 7, 1, 44}), Bytes(s[4].payload.begin(), s[4].payload.begin() + 5));
+    ASSERT_EQ(s.size(), 11u);
+    EXPECT_EQ(Bytes(s[4].payload.begin(), s[4].payload.begin() + 5), (Bytes{8, 0, 7, 1, 44}));
 }
 
 TEST_F(WriteJpegTest, DecodesBackToThePictureWithinJpegTolerance) {
@@ -153,16 +153,16 @@ TEST_F(WriteJpegTest, QualityOutsideZeroToHundredIsRefusedAndZeroIsTheCoarsestBa
     for (int quality : {-1, 101}) {
         error = "leftover";
         EXPECT_FALSE(Write(dib, "refused.jpg", quality)) << quality;
-        EXPECT_EQ("Invalid input data", error);
+        EXPECT_EQ(error, "Invalid input data");
         EXPECT_FALSE(HostFileExists("refused.jpg"));
     }
 
     ASSERT_TRUE(Write(dib, "coarse.jpg", 0));
-    EXPECT_EQ("", error);
+    EXPECT_EQ(error, "");
     const std::vector<JpegSegment> s = ParseJpegSegments(ReadHostFile("coarse.jpg"));
-    ASSERT_EQ(11u, s.size());
+    ASSERT_EQ(s.size(), 11u);
     for (size_t i : {2u, 3u}) {
-        ASSERT_EQ(65u, s[i].payload.size());
+        ASSERT_EQ(s[i].payload.size(), 65u);
         EXPECT_EQ(i - 2, s[i].payload[0]) << "8-bit tables only: baseline is forced";
         EXPECT_TRUE(std::all_of(s[i].payload.begin() + 1, s[i].payload.end(),
                                 [](uint8_t v) { return v == 255; }));
@@ -175,12 +175,12 @@ TEST_F(WriteJpegTest, MissingInputsAreRefusedBeforeAnyFileIsMade) {
     WindowCapture capture;
     DibBuilder dib = SmoothPicture(4, 4);
     EXPECT_FALSE(capture.WriteJpeg(nullptr, 100, "C:\\a.jpg", &error));
-    EXPECT_EQ("Invalid input data", error);
+    EXPECT_EQ(error, "Invalid input data");
 
     for (const char* path : {"", static_cast<const char*>(nullptr)}) {
         error = "leftover";
         EXPECT_FALSE(capture.WriteJpeg(dib.Dib(), 100, path, &error));
-        EXPECT_EQ("Invalid input data", error);
+        EXPECT_EQ(error, "Invalid input data");
     }
 
     EXPECT_FALSE(capture.WriteJpeg(dib.Dib(), 100, "C:\\a.jpg", nullptr))
@@ -191,7 +191,7 @@ TEST_F(WriteJpegTest, MissingInputsAreRefusedBeforeAnyFileIsMade) {
 TEST_F(WriteJpegTest, AnUnopenablePathIsReportedWithThePath) {
     DibBuilder dib = SmoothPicture(4, 4);
     EXPECT_FALSE(Write(dib, "no such folder\\x.jpg"));
-    EXPECT_EQ("Cannot open C:\\no such folder\\x.jpg", error);
+    EXPECT_EQ(error, "Cannot open C:\\no such folder\\x.jpg");
     EXPECT_FALSE(HostFileExists("no such folder"));
 }
 

@@ -142,7 +142,7 @@ TEST_F(EntryActionsTest, AMouseDownOnARowSelectsItsEntryAndCopiesItsTextAgain) {
     StepAppend({"zero", "un\ndeux", "trois"});
     StepMouseDown("cat1");
     Step("the entry menu is open on row 1", [] {
-        EXPECT_EQ(Dialog().m_nSelectedEntry, 1);
+        EXPECT_EQ(Dialog().GetSelectedEntry(), 1);
         std::vector<winsim::MenuItemView> items = winsim::MenuItems();
         ASSERT_EQ(items.size(), 6u);
         const UINT order[] = {
@@ -163,17 +163,17 @@ TEST_F(EntryActionsTest, AMouseDownOnARowSelectsItsEntryAndCopiesItsTextAgain) {
     });
     Step("the text of row 1 is on the clipboard", [] {
         EXPECT_EQ(winsim::ClipboardText(), "un\r\ndeux");
-        EXPECT_EQ(Dialog().m_entries.size(), 3u);
+        EXPECT_EQ(Dialog().GetEntryCount(), 3);
     });
     // The image of a row and the row's time select as well.
     StepMouseDown("imt2");
     Step("row 2", [] {
-        EXPECT_EQ(Dialog().m_nSelectedEntry, 2);
+        EXPECT_EQ(Dialog().GetSelectedEntry(), 2);
         winsim::CloseMenu();
     });
     StepMouseDown("txt0");
     Step("row 0", [] {
-        EXPECT_EQ(Dialog().m_nSelectedEntry, 0);
+        EXPECT_EQ(Dialog().GetSelectedEntry(), 0);
         winsim::CloseMenu();
     });
     StepClose();
@@ -276,7 +276,7 @@ TEST_F(EntryActionsTest, AnImageThatCannotBeLoadedLeavesTheClipboardAsItWas) {
         WriteFileText(images_[1], "");
         CQuilloryTextDlg& dialog = Dialog();
         for (int entry : {0, 1}) {
-            dialog.m_nSelectedEntry = entry;
+            dialog.SelectEntry(entry);
             dialog.CopyEntryImage();
             EXPECT_EQ(winsim::ClipboardText(), "un") << entry;
             EXPECT_EQ(winsim::ClipboardBitmap(), nullptr) << entry;
@@ -284,11 +284,11 @@ TEST_F(EntryActionsTest, AnImageThatCannotBeLoadedLeavesTheClipboardAsItWas) {
         EXPECT_EQ(winsim::LivePictureCount(), 0);
         EXPECT_FALSE(winsim::ClipboardOpen());
         // Beyond the list nothing happens either.
-        dialog.m_nSelectedEntry = 2;
+        dialog.SelectEntry(2);
         dialog.CopyEntryImage();
         dialog.SaveEntryImage(); // no dialog opens
         dialog.DeleteEntry();
-        EXPECT_EQ(dialog.m_entries.size(), 2u);
+        EXPECT_EQ(dialog.GetEntryCount(), 2);
         EXPECT_EQ(winsim::ClipboardText(), "un");
     });
     StepClose();
@@ -322,7 +322,7 @@ TEST_F(EntryActionsTest, SavingCopiesThePictureIntoTheChosenFolder) {
         EXPECT_EQ(CurrentDirectory(), kSaveFolder);
         // The entry keeps its own file.
         EXPECT_TRUE(FileExists(images_[1]));
-        EXPECT_EQ(Dialog().m_entries.size(), 2u);
+        EXPECT_EQ(Dialog().GetEntryCount(), 2);
     });
     StepClose();
     RunProgram();
@@ -358,8 +358,8 @@ TEST_F(EntryActionsTest, DeletingTheSecondOfThreeRenumbersTheLastRow) {
     StepChoose(ID_ENTRY_DELETE);
     Step("two entries left", [this] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 2u);
-        EXPECT_EQ(dialog.m_nSelectedEntry, 1);
+        ASSERT_EQ(dialog.GetEntryCount(), 2);
+        EXPECT_EQ(dialog.GetSelectedEntry(), 1);
         EXPECT_FALSE(FileExists(images_[1]));
         EXPECT_TRUE(FileExists(images_[0]));
         EXPECT_TRUE(FileExists(images_[2]));
@@ -368,7 +368,7 @@ TEST_F(EntryActionsTest, DeletingTheSecondOfThreeRenumbersTheLastRow) {
         EXPECT_EQ(CString(row1->GetInnerText().c_str()).str(), "deux");
         EXPECT_FALSE(dialog.GetHtmlView()->FindElement(AfxAnsiToWide("txt2")));
         // The menu loop's end left the page's menu title at rest.
-        EXPECT_FALSE(dialog.m_bMenuOpen);
+        EXPECT_FALSE(dialog.IsMenuOpen());
         CHtmlElementPtr title = dialog.GetHtmlView()->FindElement(AfxAnsiToWide("menu"));
         ASSERT_TRUE(title);
         EXPECT_EQ(CString(title->GetClassName().c_str()).str(), "menu_out");
@@ -391,15 +391,15 @@ TEST_F(EntryActionsTest, ACaptureWhileTheMenuIsOpenMovesTheSelectionToTheNewEntr
     Step("captured with the menu still open", [] {
         CQuilloryTextDlg& dialog = Dialog();
         EXPECT_TRUE(winsim::IsMenuOpen());
-        ASSERT_EQ(dialog.m_entries.size(), 3u);
-        EXPECT_EQ(dialog.m_nSelectedEntry, 2);
+        ASSERT_EQ(dialog.GetEntryCount(), 3);
+        EXPECT_EQ(dialog.GetSelectedEntry(), 2);
         winsim::ChooseMenuItem(ID_ENTRY_DELETE);
     });
     Step("the command acted on the newest entry", [] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 2u);
-        EXPECT_EQ(dialog.m_entries[0]->m_strText, "zero");
-        EXPECT_EQ(dialog.m_entries[1]->m_strText, "un");
+        ASSERT_EQ(dialog.GetEntryCount(), 2);
+        EXPECT_EQ(dialog.GetEntryAt(0)->m_strText, "zero");
+        EXPECT_EQ(dialog.GetEntryAt(1)->m_strText, "un");
     });
     StepClose();
     RunProgram();

@@ -116,10 +116,10 @@ TEST_F(ListProgramTest, AppendedEntriesShowAsRowsAndTheNewestTextGoesToTheClipbo
                 {"<p><u>Erreur</u></p>Fichier introuvable\nOK\n", 240, 90}});
     Step("look at the list", [this] {
         CQuilloryTextDlg& dialog = Dialog();
-        ASSERT_EQ(dialog.m_entries.size(), 3u);
-        EXPECT_EQ(dialog.m_nSelectedEntry, 2);
-        EXPECT_EQ(dialog.m_entries[1]->m_strText, "<b>Gras</b> et<br/>suite");
-        EXPECT_EQ(dialog.m_entries[0]->m_strTime, "09:08:07");
+        ASSERT_EQ(dialog.GetEntryCount(), 3);
+        EXPECT_EQ(dialog.GetSelectedEntry(), 2);
+        EXPECT_EQ(dialog.GetEntryAt(1)->m_strText, "<b>Gras</b> et<br/>suite");
+        EXPECT_EQ(dialog.GetEntryAt(0)->m_strTime, "09:08:07");
         EXPECT_EQ(winsim::ClipboardText(), "Erreur\r\n======\r\n\r\nFichier introuvable\r\nOK\r\n");
         EXPECT_EQ(winsim::ClipboardOwner(), dialog.m_hWnd);
 
@@ -152,11 +152,11 @@ TEST_F(ListProgramTest, RemovingRenumbersTheRowsAndDeletesTheFiles) {
     StepAppend({{"zero", 400, 150}, {"one", 400, 150}, {"two", 400, 150}});
     Step("delete the entry at index 1", [this] {
         CQuilloryTextDlg& dialog = Dialog();
-        dialog.m_nSelectedEntry = 1;
+        dialog.SelectEntry(1);
         dialog.RemoveSelectedEntry();
-        ASSERT_EQ(dialog.m_entries.size(), 2u);
-        EXPECT_EQ(dialog.m_nSelectedEntry, 1);
-        EXPECT_EQ(dialog.m_entries[1]->m_strText, "two");
+        ASSERT_EQ(dialog.GetEntryCount(), 2);
+        EXPECT_EQ(dialog.GetSelectedEntry(), 1);
+        EXPECT_EQ(dialog.GetEntryAt(1)->m_strText, "two");
         EXPECT_TRUE(FileExists(images_[0]));
         EXPECT_FALSE(FileExists(images_[1]));
         EXPECT_TRUE(FileExists(images_[2]));
@@ -168,20 +168,20 @@ TEST_F(ListProgramTest, RemovingRenumbersTheRowsAndDeletesTheFiles) {
         dialog.CopyEntryText();
         EXPECT_EQ(winsim::ClipboardText(), "two");
         // Beyond the list nothing is touched.
-        dialog.m_nSelectedEntry = 2;
+        dialog.SelectEntry(2);
         dialog.RemoveSelectedEntry();
         dialog.CopyEntryText();
-        EXPECT_EQ(dialog.m_entries.size(), 2u);
+        EXPECT_EQ(dialog.GetEntryCount(), 2);
         EXPECT_EQ(winsim::ClipboardText(), "two");
         EXPECT_EQ(dialog.GetEntry(2), nullptr);
         EXPECT_EQ(dialog.GetEntry(-1), nullptr);
     });
     Step("delete the rest", [this] {
         CQuilloryTextDlg& dialog = Dialog();
-        dialog.m_nSelectedEntry = 0;
+        dialog.SelectEntry(0);
         dialog.RemoveSelectedEntry();
         dialog.RemoveSelectedEntry();
-        EXPECT_TRUE(dialog.m_entries.empty());
+        EXPECT_TRUE(dialog.GetEntryCount() == 0);
         EXPECT_FALSE(FileExists(images_[0]));
         EXPECT_FALSE(FileExists(images_[2]));
         // The list's own head, not the page's first one, over the filler row.
@@ -272,7 +272,7 @@ TEST_F(ListProgramTest, HostileTitlesShowAsMarkupButRunNothing) {
     StepAppend({{hostile, 400, 150}});
     Step("look at the row", [hostile] {
         CQuilloryTextDlg& dialog = Dialog();
-        EXPECT_EQ(dialog.m_entries[0]->m_strText, hostile);
+        EXPECT_EQ(dialog.GetEntryAt(0)->m_strText, hostile);
         // The clipboard gets the text as it was captured.
         EXPECT_EQ(winsim::ClipboardText(),
                   std::string("<img src=x onerror=alert(1)>\r\n") + std::string(28, '=') +

@@ -187,13 +187,13 @@ std::string Text(IvyMenu& menu, int position) {
 TEST_F(CustomResourcesTest, APopupEndingItsParentClosesBothAndEachIsPadded) {
     IvyMenu menu;
     ASSERT_TRUE(menu.LoadFromResource(kNestedMenu));
-    ASSERT_EQ(1, menu.GetMenuItemCount());
+    ASSERT_EQ(menu.GetMenuItemCount(), 1);
     IvyMenu* tools = Popup(menu, 0);
     ASSERT_NE(nullptr, tools);
-    ASSERT_EQ(3, tools->GetMenuItemCount());
+    ASSERT_EQ(tools->GetMenuItemCount(), 3);
     IvyMenu* more = Popup(*tools, 2);
     ASSERT_NE(nullptr, more);
-    ASSERT_EQ(2, more->GetMenuItemCount());
+    ASSERT_EQ(more->GetMenuItemCount(), 2);
     EXPECT_EQ(static_cast<UINT>(MF_POPUP | MF_OWNERDRAW), tools->ItemRecord(2)->flags);
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(more->m_hMenu), tools->ItemRecord(2)->commandId);
 
@@ -206,32 +206,32 @@ TEST_F(CustomResourcesTest, APopupEndingItsParentClosesBothAndEachIsPadded) {
     const std::string aColumn = a.substr(0, a.find('\t'));
     EXPECT_GE(MenuTextWidth(aColumn), MenuTextWidth("Plus "));
     EXPECT_LT(MenuTextWidth(aColumn.substr(0, aColumn.size() - 1)), MenuTextWidth("Plus "));
-    EXPECT_EQ("Un texte bien plus long \tX", Text(*more, 0));
+    EXPECT_EQ(Text(*more, 0), "Un texte bien plus long \tX");
     const std::string b = Text(*more, 1);
     EXPECT_GE(MenuTextWidth(b.substr(0, b.find('\t'))), MenuTextWidth("Un texte bien plus long "));
-    EXPECT_EQ("\tF2", b.substr(b.find('\t')));
+    EXPECT_EQ(b.substr(b.find('\t')), "\tF2");
 
     // Icons are searched in nested popups too.
     int position = -1;
     EXPECT_EQ(more, menu.FindItemMenu(12, position));
-    EXPECT_EQ(1, position);
+    EXPECT_EQ(position, 1);
 }
 
 TEST_F(CustomResourcesTest, TheTopLevelIsPlainWhateverItHolds) {
     IvyMenu menu;
     ASSERT_TRUE(menu.LoadFromResource(kFlatMenu));
-    ASSERT_EQ(2, menu.GetMenuItemCount());
+    ASSERT_EQ(menu.GetMenuItemCount(), 2);
     EXPECT_EQ(static_cast<UINT>(MF_BYPOSITION | MF_STRING), menu.ItemRecord(0)->flags);
     EXPECT_EQ(static_cast<UINT>(MF_BYPOSITION | MF_POPUP), menu.ItemRecord(1)->flags);
     char text[16] = {};
     menu.GetMenuString(0, text, sizeof(text), MF_BYPOSITION);
     EXPECT_STREQ("Plain", text);
-    EXPECT_EQ(20u, menu.GetMenuItemID(0));
+    EXPECT_EQ(menu.GetMenuItemID(0), 20u);
     MENUITEMINFOA info = {};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE;
     ASSERT_TRUE(GetMenuItemInfoA(menu.m_hMenu, 0, TRUE, &info));
-    EXPECT_EQ(0u, info.fType & MFT_OWNERDRAW);
+    EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
     ASSERT_NE(nullptr, Popup(menu, 1));
     ASSERT_TRUE(GetMenuItemInfoA(Popup(menu, 1)->m_hMenu, 0, TRUE, &info));
     EXPECT_NE(0u, info.fType & MFT_OWNERDRAW);
@@ -244,8 +244,8 @@ TEST_F(CustomResourcesTest, UnreadableTemplatesAreRefusedAndTheMenuKeepsItsConte
     EXPECT_FALSE(menu.LoadFromResource(kTruncatedMenu));
     EXPECT_FALSE(menu.LoadFromResource(kExtendedMenu));
     EXPECT_EQ(loaded, menu.m_hMenu);
-    EXPECT_EQ(2, menu.GetMenuItemCount());
-    EXPECT_EQ(2, menu.ItemRecordCount());
+    EXPECT_EQ(menu.GetMenuItemCount(), 2);
+    EXPECT_EQ(menu.ItemRecordCount(), 2);
 }
 
 TEST_F(CustomResourcesTest, ASixteenColourBitmapTakesTheButtonColoursOfTheSystem) {
@@ -260,9 +260,9 @@ TEST_F(CustomResourcesTest, ASixteenColourBitmapTakesTheButtonColoursOfTheSystem
     EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), canvas.Get(0, 3));
     EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), canvas.Get(1, 3));
     // Light grey became button face, the mask colour: it lets the ground show.
-    EXPECT_EQ(kGreen, canvas.Get(2, 3));
+    EXPECT_EQ(canvas.Get(2, 3), kGreen);
     EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), canvas.Get(3, 3));
-    EXPECT_EQ(kRed, canvas.Get(9, 3));
+    EXPECT_EQ(canvas.Get(9, 3), kRed);
     ImageList_Destroy(list);
 }
 
@@ -275,8 +275,8 @@ TEST_F(CustomResourcesTest, ATrueColourBitmapLosesItsLightGreyAndIsNoted) {
     Canvas canvas(16, 15);
     canvas.Fill(kGreen);
     ASSERT_TRUE(ImageList_Draw(list, 0, canvas.Dc(), 0, 0, ILD_TRANSPARENT));
-    EXPECT_EQ(kGreen, canvas.Get(3, 3));
-    EXPECT_EQ(kRed, canvas.Get(12, 3));
+    EXPECT_EQ(canvas.Get(3, 3), kGreen);
+    EXPECT_EQ(canvas.Get(12, 3), kRed);
     ImageList_Destroy(list);
 }
 
@@ -287,16 +287,16 @@ TEST_F(CustomResourcesTest, ToolbarSeparatorsTakeNoImage) {
     ASSERT_TRUE(menu.AppendItem(u"Six cents", 0, 600));
     ASSERT_TRUE(menu.AddToolbarIcons(kToolbarWithSeparator));
     // 602 has an image but no item: nothing is registered for it.
-    EXPECT_EQ(2, SharedIconCount());
-    EXPECT_EQ(-1, SharedIconIndex(602));
+    EXPECT_EQ(SharedIconCount(), 2);
+    EXPECT_EQ(SharedIconIndex(602), -1);
     const int icon601 = menu.ItemRecord(0)->sharedIcon;
     ASSERT_GE(icon601, 0);
     Canvas canvas(16, 15);
     canvas.Fill(kGreen);
     ASSERT_TRUE(ImageList_Draw(SharedIconImages(), icon601, canvas.Dc(), 0, 0, ILD_TRANSPARENT));
     // Button 601 is the second image: light grey (now transparent) on its left half.
-    EXPECT_EQ(kGreen, canvas.Get(2, 2));
-    EXPECT_EQ(kRed, canvas.Get(12, 2));
+    EXPECT_EQ(canvas.Get(2, 2), kGreen);
+    EXPECT_EQ(canvas.Get(12, 2), kRed);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 namespace {
 
-IvyMenu* FirstPopup(IvyMenu& menu) {
+IvyMenu* FirstPopup(const IvyMenu& menu) {
     return DYNAMIC_DOWNCAST(IvyMenu, CMenu::FromHandlePermanent(::GetSubMenu(menu.m_hMenu, 0)));
 }
 
@@ -15,24 +15,24 @@ IvyMenu* FirstPopup(IvyMenu& menu) {
 TEST_F(ProgramTest, TheEntryAndFunctionsMenusLiveFromConstructionToShutdown) {
     Step("look at the menus, then quit", [] {
         CQuilloryTextDlg& dialog = Dialog();
-        IvyMenu* entry = FirstPopup(dialog.m_menuEntry);
-        IvyMenu* functions = FirstPopup(dialog.m_menuFunctions);
+        IvyMenu* entry = FirstPopup(dialog.GetEntryMenu());
+        IvyMenu* functions = FirstPopup(dialog.GetFunctionsMenu());
         ASSERT_NE(nullptr, entry);
         ASSERT_NE(nullptr, functions);
-        EXPECT_EQ(6, entry->GetMenuItemCount());
-        EXPECT_EQ(static_cast<UINT>(ID_ENTRY_SAVEIMAGE), entry->GetMenuItemID(0));
-        EXPECT_EQ(6, functions->GetMenuItemCount());
-        EXPECT_EQ(static_cast<UINT>(ID_AUTOCAPTURE), functions->GetMenuItemID(0));
-        HMENU handles[] = {dialog.m_menuEntry.m_hMenu, entry->m_hMenu,
-                           dialog.m_menuFunctions.m_hMenu, functions->m_hMenu};
+        EXPECT_EQ(entry->GetMenuItemCount(), 6);
+        EXPECT_EQ(entry->GetMenuItemID(0), static_cast<UINT>(ID_ENTRY_SAVEIMAGE));
+        EXPECT_EQ(functions->GetMenuItemCount(), 6);
+        EXPECT_EQ(functions->GetMenuItemID(0), static_cast<UINT>(ID_AUTOCAPTURE));
+        HMENU handles[] = {dialog.GetEntryMenu().m_hMenu, entry->m_hMenu,
+                           dialog.GetFunctionsMenu().m_hMenu, functions->m_hMenu};
 
         ::SendMessageA(dialog.m_hWnd, WM_COMMAND, ID_APP_QUIT, 0);
-        EXPECT_EQ(nullptr, dialog.m_menuEntry.m_hMenu);
-        EXPECT_EQ(nullptr, dialog.m_menuFunctions.m_hMenu);
+        EXPECT_EQ(dialog.GetEntryMenu().m_hMenu, nullptr);
+        EXPECT_EQ(dialog.GetFunctionsMenu().m_hMenu, nullptr);
         for (HMENU handle : handles) {
             EXPECT_FALSE(::IsMenu(handle));
-            EXPECT_EQ(nullptr, CMenu::FromHandlePermanent(handle));
+            EXPECT_EQ(CMenu::FromHandlePermanent(handle), nullptr);
         }
     });
-    EXPECT_EQ(0, RunProgram());
+    EXPECT_EQ(RunProgram(), 0);
 }

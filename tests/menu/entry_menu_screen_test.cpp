@@ -79,7 +79,7 @@ TEST_P(EntryMenuScreenTest, TheHoveredPopupShowsIconsTextsAndTheSelection) {
     int selectionBefore = 0;
     winsim::ScriptPush("look at the open menu", [&] {
         selectionBefore = ScreenPixelsOf(selection);
-        ASSERT_EQ(6u, winsim::MenuItems().size());
+        ASSERT_EQ(winsim::MenuItems().size(), 6u);
         EXPECT_TRUE(winsim::MenuItems()[0].ownerDrawn);
     });
     winsim::ScriptPush("hover the copy-text item",
@@ -91,7 +91,7 @@ TEST_P(EntryMenuScreenTest, TheHoveredPopupShowsIconsTextsAndTheSelection) {
     });
     winsim::ScriptPush("close the menu", [] { winsim::CloseMenu(); });
     popup->TrackPopupMenu(TPM_RIGHTBUTTON, kMenuAt.x, kMenuAt.y, &owner);
-    EXPECT_EQ(0u, winsim::ScriptPending());
+    EXPECT_EQ(winsim::ScriptPending(), 0u);
     EXPECT_TRUE(std::filesystem::exists(shot));
     owner.DestroyWindow();
 }

@@ -29,7 +29,7 @@ protected:
         for (int y = 0; y < kMenuIconHeight; ++y) {
             picture.Set(kMenuIconWidth - 1, y, RGB(0, 0, 0));
         }
-        ASSERT_EQ(0, ImageList_AddMasked(list, picture.Bitmap(), kTransparent));
+        ASSERT_EQ(ImageList_AddMasked(list, picture.Bitmap(), kTransparent), 0);
     }
     void TearDown() override { ImageList_Destroy(list); }
 
@@ -45,8 +45,8 @@ TEST_P(IconToBitmapTest, TransparentPartsBecomeButtonFace) {
 
     BITMAP info = {};
     ASSERT_NE(0, GetObjectA(bitmap, sizeof(info), &info));
-    EXPECT_EQ(kMenuIconWidth, info.bmWidth);
-    EXPECT_EQ(kMenuIconHeight, info.bmHeight);
+    EXPECT_EQ(info.bmWidth, kMenuIconWidth);
+    EXPECT_EQ(info.bmHeight, kMenuIconHeight);
 
     Canvas reference(1, 1);
     HDC dc = CreateCompatibleDC(NULL);
@@ -66,7 +66,7 @@ TEST_P(IconToBitmapTest, AMissingImageGivesNoBitmap) {
     HDC screen = GetDC(NULL);
     HBITMAP bitmap = reinterpret_cast<HBITMAP>(1);
     EXPECT_FALSE(IconToBitmap(screen, list, 1, bitmap));
-    EXPECT_EQ(nullptr, bitmap);
+    EXPECT_EQ(bitmap, nullptr);
     EXPECT_FALSE(IconToBitmap(screen, NULL, 0, bitmap));
     ReleaseDC(NULL, screen);
 }

@@ -151,7 +151,7 @@ TEST_P(IconVariants, ABitmapThatCannotBeSelectedIsRefusedUnchanged) {
 
     SelectObject(other, replaced);
     DeleteDC(other);
-    EXPECT_EQ(RGB(0, 0, 0), icon.Get(1, 1));
+    EXPECT_EQ(icon.Get(1, 1), RGB(0, 0, 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(DisplayDepths, IconVariants, ::testing::Values(8, 16, 32));

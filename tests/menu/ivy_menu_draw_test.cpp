@@ -105,7 +105,7 @@ TEST_F(ItemDrawingTest, ClassicItemsAreMeasuredWithTheNarrowGap) {
               item.itemWidth);
     EXPECT_EQ(static_cast<UINT>(std::max(19, menuHeight)), item.itemHeight);
     MEASUREITEMSTRUCT separator = Measure(4);
-    EXPECT_EQ(0u, separator.itemWidth);
+    EXPECT_EQ(separator.itemWidth, 0u);
     EXPECT_EQ(static_cast<UINT>(std::max(9, menuHeight / 2)), separator.itemHeight);
     // The accelerator and the padding before it count.
     EXPECT_EQ(static_cast<UINT>(WideTextWidth(popup->ItemRecord(5)->text, true) + 33),
@@ -118,7 +118,7 @@ TEST_F(ItemDrawingTest, XPItemsAreMeasuredWithTheWideGapAndThinSeparators) {
     EXPECT_EQ(static_cast<UINT>(WideTextWidth(popup->ItemRecord(2)->text, true) + 31),
               item.itemWidth);
     EXPECT_EQ(static_cast<UINT>(std::max(22, GetSystemMetrics(SM_CYMENU))), item.itemHeight);
-    EXPECT_EQ(3u, Measure(4).itemHeight);
+    EXPECT_EQ(Measure(4).itemHeight, 3u);
 }
 
 TEST_F(ItemDrawingTest, XPItemsShowTheBarTheSelectionAndNeverASelectedDisabledItem) {
@@ -149,7 +149,7 @@ TEST_F(ItemDrawingTest, XPItemsShowTheBarTheSelectionAndNeverASelectedDisabledIt
     EXPECT_EQ(BlendToWhite(highlight, 0.7), canvas.Get(2, 2));
 
     DRAWITEMSTRUCT request = Draw(canvas, 2, ODS_SELECTED | ODS_GRAYED);
-    EXPECT_EQ(0u, request.itemState & ODS_SELECTED);
+    EXPECT_EQ(request.itemState & ODS_SELECTED, 0u);
     EXPECT_EQ(ground, canvas.Get(kWidth - 2, 20));
     EXPECT_EQ(face, canvas.Get(0, 0));
 
@@ -170,7 +170,7 @@ TEST_F(ItemDrawingTest, ClassicSelectionBarLeavesTheIconCellAndKeepsDisabledItem
     Draw(canvas, 0, ODS_SELECTED);
     EXPECT_EQ(highlight, canvas.Get(21, 1));
     EXPECT_EQ(highlight, canvas.Get(kWidth - 1, 18));
-    EXPECT_EQ(kMarker, canvas.Get(20, 1));
+    EXPECT_EQ(canvas.Get(20, 1), kMarker);
     // A raised frame around the icon.
     EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), canvas.Get(0, 0));
     EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), canvas.Get(19, 18));

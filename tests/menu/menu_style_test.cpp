@@ -21,9 +21,9 @@ class VersionClassTest : public ::testing::TestWithParam<VersionCase> {};
 
 TEST_P(VersionClassTest, EachSystemHasItsClassAndOnlyXPTakesTheXPStyle) {
     StartDesktop(DesktopOf(GetParam().version));
-    EXPECT_EQ(GetParam().versionClass, WindowsVersionClass());
-    EXPECT_EQ(GetParam().versionClass > 1, HasNewShell());
-    EXPECT_EQ(GetParam().versionClass == 7, UsesXPStyle());
+    EXPECT_EQ(WindowsVersionClass(), GetParam().versionClass);
+    EXPECT_EQ(HasNewShell(), GetParam().versionClass > 1);
+    EXPECT_EQ(UsesXPStyle(), GetParam().versionClass == 7);
     EXPECT_EQ(UsesXPStyle(), IsXPThemeActive());
 }
 
@@ -37,9 +37,9 @@ INSTANTIATE_TEST_SUITE_P(Systems, VersionClassTest,
 // Writes the theme file name as the display settings would, or removes it (nullptr).
 void SetThemeFile(const char* path) {
     HKEY key = NULL;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!\\Themes\\Current", 0,
-                              NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL));
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!\\Themes\\Current", 0,
+                              NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL),
+              ERROR_SUCCESS);
     if (path == nullptr) {
         RegDeleteValueA(key, NULL);
     } else {

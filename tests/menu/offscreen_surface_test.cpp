@@ -33,15 +33,15 @@ TEST(OffscreenSurface, DrawingReachesTheTargetOnlyWhenTheSurfaceGoes) {
         FillWith(surface.GetDc(), wide, kRed);
         const RECT corner = {14, 11, 15, 12};
         FillWith(surface.GetDc(), corner, RGB(0, 255, 0));
-        EXPECT_EQ(kWhite, target.Get(6, 7));
+        EXPECT_EQ(target.Get(6, 7), kWhite);
     }
-    EXPECT_EQ(kRed, target.Get(5, 6));
-    EXPECT_EQ(kRed, target.Get(10, 9));
-    EXPECT_EQ(RGB(0, 255, 0), target.Get(14, 11));
-    EXPECT_EQ(kWhite, target.Get(4, 6));
-    EXPECT_EQ(kWhite, target.Get(5, 5));
-    EXPECT_EQ(kWhite, target.Get(15, 11));
-    EXPECT_EQ(kWhite, target.Get(14, 12));
+    EXPECT_EQ(target.Get(5, 6), kRed);
+    EXPECT_EQ(target.Get(10, 9), kRed);
+    EXPECT_EQ(target.Get(14, 11), RGB(0, 255, 0));
+    EXPECT_EQ(target.Get(4, 6), kWhite);
+    EXPECT_EQ(target.Get(5, 5), kWhite);
+    EXPECT_EQ(target.Get(15, 11), kWhite);
+    EXPECT_EQ(target.Get(14, 12), kWhite);
 }
 
 } // namespace

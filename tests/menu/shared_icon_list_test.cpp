@@ -70,78 +70,78 @@ protected:
 TEST_F(SharedIconListTest, ClassicStyleHoldsOneImagePerCommandAndReplacesItInPlace) {
     StartDesktop(DesktopOf("2000"));
     SourceIcons source;
-    EXPECT_EQ(-1, SharedIconIndex(500));
-    EXPECT_EQ(0, RegisterSharedIcon(source.Get(), 0, 500));
-    EXPECT_EQ(1, RegisterSharedIcon(source.Get(), 1, 501));
-    EXPECT_EQ(2, SharedIconCount());
-    EXPECT_EQ(1, SharedIconIndex(501));
+    EXPECT_EQ(SharedIconIndex(500), -1);
+    EXPECT_EQ(RegisterSharedIcon(source.Get(), 0, 500), 0);
+    EXPECT_EQ(RegisterSharedIcon(source.Get(), 1, 501), 1);
+    EXPECT_EQ(SharedIconCount(), 2);
+    EXPECT_EQ(SharedIconIndex(501), 1);
     EXPECT_FALSE(HasIconVariants(0));
-    EXPECT_EQ(kRed, SampleStored(0).inside);
-    EXPECT_EQ(kGreen, SampleStored(0).outside);
+    EXPECT_EQ(SampleStored(0).inside, kRed);
+    EXPECT_EQ(SampleStored(0).outside, kGreen);
 
     // The same command again: same index, no growth, the new image.
-    EXPECT_EQ(0, RegisterSharedIcon(source.Get(), 1, 500));
-    EXPECT_EQ(2, SharedIconCount());
-    EXPECT_EQ(2, ImageList_GetImageCount(SharedIconImages()));
-    EXPECT_EQ(kBlue, SampleStored(0).inside);
+    EXPECT_EQ(RegisterSharedIcon(source.Get(), 1, 500), 0);
+    EXPECT_EQ(SharedIconCount(), 2);
+    EXPECT_EQ(ImageList_GetImageCount(SharedIconImages()), 2);
+    EXPECT_EQ(SampleStored(0).inside, kBlue);
 }
 
 TEST_F(SharedIconListTest, XPStyleStoresTheIconWithItsFadedShadowAndDisabledVariants) {
     StartDesktop(DesktopOf("xp"));
     SourceIcons source;
-    EXPECT_EQ(0, RegisterSharedIcon(source.Get(), 0, 500));
-    EXPECT_EQ(4, SharedIconCount());
-    EXPECT_EQ(4, ImageList_GetImageCount(SharedIconImages()));
+    EXPECT_EQ(RegisterSharedIcon(source.Get(), 0, 500), 0);
+    EXPECT_EQ(SharedIconCount(), 4);
+    EXPECT_EQ(ImageList_GetImageCount(SharedIconImages()), 4);
     EXPECT_TRUE(HasIconVariants(0));
     EXPECT_FALSE(HasIconVariants(2));
-    EXPECT_EQ(4, RegisterSharedIcon(source.Get(), 1, 501));
-    EXPECT_EQ(8, SharedIconCount());
+    EXPECT_EQ(RegisterSharedIcon(source.Get(), 1, 501), 4);
+    EXPECT_EQ(SharedIconCount(), 8);
     EXPECT_FALSE(HasIconVariants(3));
     EXPECT_TRUE(HasIconVariants(4));
 
-    EXPECT_EQ(kRed, SampleStored(0).inside);
+    EXPECT_EQ(SampleStored(0).inside, kRed);
     EXPECT_EQ(BlendToWhite(kRed, 0.3), SampleStored(1).inside);
     EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), SampleStored(2).inside);
     // Red is as bright as a dark grey: (255 + 0 + 0) / 3 = 85.
     EXPECT_EQ(BlendToWhite(GetSysColor(COLOR_BTNSHADOW), 85 / 255.0), SampleStored(3).inside);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(kGreen, SampleStored(i).outside) << i;
+        EXPECT_EQ(SampleStored(i).outside, kGreen) << i;
     }
 
     // Registering again replaces the icon and its variants, in place.
-    EXPECT_EQ(0, RegisterSharedIcon(source.Get(), 1, 500));
-    EXPECT_EQ(8, SharedIconCount());
-    EXPECT_EQ(kBlue, SampleStored(0).inside);
+    EXPECT_EQ(RegisterSharedIcon(source.Get(), 1, 500), 0);
+    EXPECT_EQ(SharedIconCount(), 8);
+    EXPECT_EQ(SampleStored(0).inside, kBlue);
     EXPECT_EQ(BlendToWhite(kBlue, 0.3), SampleStored(1).inside);
-    EXPECT_EQ(kGreen, SampleStored(1).outside);
+    EXPECT_EQ(SampleStored(1).outside, kGreen);
 }
 
 TEST_F(SharedIconListTest, AnIconStoredUnderTheClassicStyleNeverGainsVariants) {
     StartDesktop(DesktopOf("xp", true));
     SourceIcons source;
     ASSERT_FALSE(UsesXPStyle());
-    EXPECT_EQ(0, RegisterSharedIcon(source.Get(), 0, 500));
+    EXPECT_EQ(RegisterSharedIcon(source.Get(), 0, 500), 0);
 
     SetThemeFile("C:\\WINDOWS\\Resources\\Themes\\Luna.theme");
     ForgetMenuStyle();
     ASSERT_TRUE(UsesXPStyle());
-    EXPECT_EQ(0, RegisterSharedIcon(source.Get(), 1, 500));
-    EXPECT_EQ(1, SharedIconCount());
+    EXPECT_EQ(RegisterSharedIcon(source.Get(), 1, 500), 0);
+    EXPECT_EQ(SharedIconCount(), 1);
     EXPECT_FALSE(HasIconVariants(0));
-    EXPECT_EQ(kBlue, SampleStored(0).inside);
+    EXPECT_EQ(SampleStored(0).inside, kBlue);
     // A new command under the XP style has its variants.
-    EXPECT_EQ(1, RegisterSharedIcon(source.Get(), 0, 501));
-    EXPECT_EQ(5, SharedIconCount());
+    EXPECT_EQ(RegisterSharedIcon(source.Get(), 0, 501), 1);
+    EXPECT_EQ(SharedIconCount(), 5);
     EXPECT_TRUE(HasIconVariants(1));
 }
 
 TEST_F(SharedIconListTest, AnImageThatCannotBeTakenAddsNothing) {
     StartDesktop(DesktopOf("xp"));
     SourceIcons source;
-    EXPECT_EQ(-1, RegisterSharedIcon(source.Get(), 7, 500));
-    EXPECT_EQ(-1, RegisterSharedIcon(NULL, 0, 500));
-    EXPECT_EQ(0, SharedIconCount());
-    EXPECT_EQ(-1, SharedIconIndex(500));
+    EXPECT_EQ(RegisterSharedIcon(source.Get(), 7, 500), -1);
+    EXPECT_EQ(RegisterSharedIcon(NULL, 0, 500), -1);
+    EXPECT_EQ(SharedIconCount(), 0);
+    EXPECT_EQ(SharedIconIndex(500), -1);
     EXPECT_FALSE(HasIconVariants(0));
     EXPECT_FALSE(HasIconVariants(-1));
 }

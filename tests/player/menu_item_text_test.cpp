@@ -26,13 +26,18 @@ TEST(MenuTextMatches, TheTextWithOrWithoutMarkersAndAccelerator) {
 }
 
 TEST(OwnerDrawnItemText, NothingWithoutAReader) {
+    winsim::MenuItemView save;
+    save.id = 139;
+    save.position = 2;
+    winsim::MenuItemView other = save;
+    other.position = 3;
     SetMenuItemTextReader(nullptr);
-    EXPECT_FALSE(OwnerDrawnItemText(139));
-    SetMenuItemTextReader([](UINT id) -> std::optional<std::string> {
-        return id == 139 ? std::optional<std::string>("&Enregistrer") : std::nullopt;
+    EXPECT_FALSE(OwnerDrawnItemText(save));
+    SetMenuItemTextReader([](const winsim::MenuItemView& item) -> std::optional<std::string> {
+        return item.position == 2 ? std::optional<std::string>("&Enregistrer") : std::nullopt;
     });
-    EXPECT_EQ(OwnerDrawnItemText(139), "&Enregistrer");
-    EXPECT_FALSE(OwnerDrawnItemText(140));
+    EXPECT_EQ(OwnerDrawnItemText(save), "&Enregistrer");
+    EXPECT_FALSE(OwnerDrawnItemText(other));
     SetMenuItemTextReader(nullptr);
 }
 

@@ -53,7 +53,7 @@ TEST_F(PlayerMainTest, APassingScenarioExitsWithZeroAndWritesItsTranscript) {
     EXPECT_EQ(Play({"--scenario", file, "--out", OutDir()}), 0) << err.str();
     EXPECT_EQ(err.str(), "");
     EXPECT_EQ(Transcript(), "1: display 24\n2: expect running no\n");
-    EXPECT_EQ(out.str(), Transcript());
+    EXPECT_EQ(Transcript(), out.str());
 }
 
 TEST_F(PlayerMainTest, AFailingStepExitsWithOneNamingItsLine) {

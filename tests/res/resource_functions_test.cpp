@@ -196,7 +196,7 @@ TEST(ModuleHandle, NamesTheProgramByNullOrByItsFileName) {
     winsim::ResetDesktop(config);
     HMODULE program = GetModuleHandleA(nullptr);
     ASSERT_NE(program, nullptr);
-    EXPECT_EQ(program, winsim::ProgramModule());
+    EXPECT_EQ(winsim::ProgramModule(), program);
     EXPECT_EQ(GetModuleHandleA("Verbacap.exe"), program);
     EXPECT_EQ(GetModuleHandleA("VERBACAP.EXE"), program);
     EXPECT_EQ(GetModuleHandleA("c:\\tools\\verbacap.exe"), program);

@@ -30,15 +30,15 @@ TEST(Desktop, GivenRootIsKeptAcrossResetsAsASecondStartWouldSeeIt) {
 
     winsim::ResetDesktop(config);
     EXPECT_TRUE(std::filesystem::exists(root + "/marker"));
-    EXPECT_EQ(root, winsim::RootDir());
+    EXPECT_EQ(winsim::RootDir(), root);
     std::filesystem::remove_all(root);
 }
 
 TEST(Desktop, ResetClearsTheLastError) {
     SetLastError(ERROR_ACCESS_DENIED);
-    EXPECT_EQ(ERROR_ACCESS_DENIED, GetLastError());
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
     winsim::ResetDesktop();
-    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
 }
 
 } // namespace
@@ -50,12 +50,12 @@ TEST(Script, StepsRunInOrderAndAnExhaustedScriptNamesTheWaitingLoop) {
     std::string trace;
     winsim::ScriptPush("first", [&] { trace += "1"; });
     winsim::ScriptPush("second", [&] { trace += "2"; });
-    EXPECT_EQ(2u, winsim::ScriptPending());
+    EXPECT_EQ(winsim::ScriptPending(), 2u);
 
     winsim::ScriptStepOrFail("the test loop");
-    EXPECT_EQ("first", winsim::ScriptCurrentStep());
+    EXPECT_EQ(winsim::ScriptCurrentStep(), "first");
     winsim::ScriptStepOrFail("the test loop");
-    EXPECT_EQ("12", trace);
+    EXPECT_EQ(trace, "12");
     try {
         winsim::ScriptStepOrFail("the test loop");
         FAIL() << "an empty script must end the wait";
@@ -67,7 +67,7 @@ TEST(Script, StepsRunInOrderAndAnExhaustedScriptNamesTheWaitingLoop) {
 TEST(Script, ResetDropsPendingSteps) {
     winsim::ScriptPush("left over", [] {});
     winsim::ResetDesktop();
-    EXPECT_EQ(0u, winsim::ScriptPending());
+    EXPECT_EQ(winsim::ScriptPending(), 0u);
     EXPECT_FALSE(winsim::ScriptRunNext());
 }
 

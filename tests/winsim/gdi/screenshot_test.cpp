@@ -93,7 +93,7 @@ TEST_P(ScreenshotAtEveryDepth, ScreenRectangleWritesAsThePixelsTheScreenShows) {
     ASSERT_TRUE(ReadPng(path, w, h, 20 - 10, 30 - 10, pixel));
     EXPECT_EQ(w, 300);
     EXPECT_EQ(h, 160);
-    EXPECT_EQ(pixel, winsim::ScreenPixel(20, 30));
+    EXPECT_EQ(winsim::ScreenPixel(20, 30), pixel);
 }
 
 TEST(WindowScreenshot, AWindowPaintedThroughItsWindowDcIsWrittenWhole) {

@@ -75,8 +75,8 @@ TEST(Taskbar, LiesBelowTheWorkAreaWithTheNotificationAreaAtItsRightEnd) {
         ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
         RECT bar = winsim::TaskbarRect();
         EXPECT_EQ(bar.top, work.bottom) << version;
-        EXPECT_EQ(bar.bottom, winsim::ScreenHeight()) << version;
-        EXPECT_EQ(bar.right, winsim::ScreenWidth()) << version;
+        EXPECT_EQ(winsim::ScreenHeight(), bar.bottom) << version;
+        EXPECT_EQ(winsim::ScreenWidth(), bar.right) << version;
         RECT area = winsim::NotificationAreaRect();
         EXPECT_EQ(area.right, bar.right) << version;
         EXPECT_GT(area.left, bar.left) << version;

@@ -130,11 +130,15 @@ TEST_F(MenusTest, TheMenuLoopSendsItsMessagesThenTheCommand) {
     Log().clear();
     ASSERT_TRUE(TrackPopupMenu(popup, TPM_RIGHTBUTTON, 100, 100, 0, owner, nullptr));
     EXPECT_FALSE(winsim::IsMenuOpen());
-    EXPECT_EQ(Trace({WM_ENTERMENULOOP, WM_INITMENU, WM_INITMENUPOPUP, WM_MENUSELECT,
-                     WM_EXITMENULOOP, WM_COMMAND}),
-              (std::vector<std::string>{"Owner:WM_ENTERMENULOOP", "Owner:WM_INITMENU",
-                                        "Owner:WM_INITMENUPOPUP", "Owner:WM_MENUSELECT",
-                                        "Owner:WM_MENUSELECT", "Owner:WM_EXITMENULOOP"}));
+    EXPECT_TRUE(MessagesInOrder({
+        {"Owner", WM_ENTERMENULOOP, kWParam, TRUE},
+        {"Owner", WM_INITMENU, kWParam, reinterpret_cast<WPARAM>(popup)},
+        {"Owner", WM_INITMENUPOPUP, kWParam, reinterpret_cast<WPARAM>(popup)},
+        {"Owner", WM_MENUSELECT},
+        {"Owner", WM_MENUSELECT},
+        {"Owner", WM_EXITMENULOOP, kWParam, TRUE},
+    }));
+    EXPECT_TRUE(Trace({WM_COMMAND}).empty()) << "the command is not sent";
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE))
         << "the command is posted after the loop";

@@ -1,5 +1,8 @@
 #include "recorder.h"
 
+#include <algorithm>
+#include <sstream>
+
 namespace usertest {
 namespace {
 
@@ -132,6 +135,60 @@ std::vector<std::string> Trace(const std::vector<UINT>& interesting) {
         }
     }
     return out;
+}
+
+namespace {
+
+std::string WindowName(HWND hwnd) {
+    auto it = Names().find(hwnd);
+    return it == Names().end() ? "?" : it->second;
+}
+
+bool Matches(const ExpectedMessage& row, const Seen& seen) {
+    return row.msg == seen.msg && WindowName(seen.hwnd) == row.window &&
+           (!(row.flags & kWParam) || row.wParam == seen.wParam) &&
+           (!(row.flags & kLParam) || row.lParam == seen.lParam);
+}
+
+std::string Describe(const std::string& window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    std::ostringstream out;
+    out << window << ":" << MessageName(msg) << " wParam=" << wParam << " lParam=" << lParam;
+    return out.str();
+}
+
+} // namespace
+
+::testing::AssertionResult MessagesInOrder(const std::vector<ExpectedMessage>& expected) {
+    std::vector<Seen> seen;
+    for (const Seen& s : Log()) {
+        if (std::any_of(expected.begin(), expected.end(),
+                        [&s](const ExpectedMessage& row) { return row.msg == s.msg; })) {
+            seen.push_back(s);
+        }
+    }
+    size_t row = 0;
+    while (row < expected.size() && row < seen.size() && Matches(expected[row], seen[row])) {
+        ++row;
+    }
+    if (row == expected.size() && row == seen.size()) {
+        return ::testing::AssertionSuccess();
+    }
+    const std::string problem = row == expected.size()
+                                    ? "more messages than the table lists"
+                                    : "row " + std::to_string(row) + " (" +
+                                          Describe(expected[row].window, expected[row].msg,
+                                                   expected[row].wParam, expected[row].lParam) +
+                                          (row < seen.size() ? ") differs" : ") never came");
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << problem << "\nexpected:";
+    for (const ExpectedMessage& e : expected) {
+        failure << "\n  " << Describe(e.window, e.msg, e.wParam, e.lParam);
+    }
+    failure << "\nseen:";
+    for (const Seen& s : seen) {
+        failure << "\n  " << Describe(WindowName(s.hwnd), s.msg, s.wParam, s.lParam);
+    }
+    return failure;
 }
 
 void SetHandler(Handler handler) {

@@ -138,9 +138,12 @@ TEST_F(WindowMessagesTest, TheWindowLosingActivationHearsFirstAndEachNamesTheOth
     SetForegroundWindow(a);
     Log().clear();
     ASSERT_TRUE(SetForegroundWindow(b));
-    EXPECT_EQ(Trace({WM_NCACTIVATE, WM_ACTIVATE}),
-              (std::vector<std::string>{"A:WM_NCACTIVATE", "A:WM_ACTIVATE", "B:WM_NCACTIVATE",
-                                        "B:WM_ACTIVATE"}));
+    EXPECT_TRUE(MessagesInOrder({
+        {"A", WM_NCACTIVATE, kWParam, FALSE},
+        {"A", WM_ACTIVATE, kWParam | kLParam, WA_INACTIVE, reinterpret_cast<LPARAM>(b)},
+        {"B", WM_NCACTIVATE, kWParam, TRUE},
+        {"B", WM_ACTIVATE, kWParam | kLParam, WA_ACTIVE, reinterpret_cast<LPARAM>(a)},
+    }));
     const usertest::Seen* lost = Last(a, WM_ACTIVATE);
     const usertest::Seen* won = Last(b, WM_ACTIVATE);
     ASSERT_TRUE(lost && won);
@@ -179,8 +182,10 @@ TEST_F(WindowMessagesTest, DisablingTheFocusedControlTakesTheFocusAway) {
     Log().clear();
     EXPECT_FALSE(EnableWindow(field, FALSE)) << "it was enabled";
     EXPECT_EQ(GetFocus(), nullptr);
-    EXPECT_EQ(Trace({WM_KILLFOCUS, WM_ENABLE}),
-              (std::vector<std::string>{"Field:WM_KILLFOCUS", "Field:WM_ENABLE"}));
+    EXPECT_TRUE(MessagesInOrder({
+        {"Field", WM_KILLFOCUS},
+        {"Field", WM_ENABLE, kWParam, FALSE},
+    }));
     EXPECT_EQ(Last(field, WM_ENABLE)->wParam, static_cast<WPARAM>(FALSE));
     EXPECT_TRUE(EnableWindow(field, FALSE)) << "it was disabled already";
     EXPECT_FALSE(IsWindowEnabled(field));

@@ -79,21 +79,41 @@ TEST_F(WindowsTest, InvalidHandlesFailWithTheWindowsError) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
 }
 
+TEST_F(WindowsTest, AMessageTableFailsOnAnotherOrderAMissingRowOrAnExtraMessage) {
+    MakeTopLevel("Main", WS_OVERLAPPEDWINDOW);
+    MakeTopLevel("Other", WS_OVERLAPPEDWINDOW);
+    EXPECT_TRUE(MessagesInOrder({{"Main", WM_CREATE}, {"Other", WM_CREATE}}));
+    EXPECT_FALSE(MessagesInOrder({{"Other", WM_CREATE}, {"Main", WM_CREATE}}));
+    EXPECT_FALSE(MessagesInOrder({{"Main", WM_CREATE}}));
+    EXPECT_FALSE(
+        MessagesInOrder({{"Main", WM_CREATE}, {"Other", WM_CREATE}, {"Other", WM_CREATE}}));
+    EXPECT_FALSE(MessagesInOrder({{"Main", WM_CREATE, kLParam, 0}, {"Other", WM_CREATE}}))
+        << "WM_CREATE carries the CREATESTRUCT";
+}
+
 TEST_F(WindowsTest, CreationAndDestructionSendTheirMessagesInWindowsOrder) {
     HWND main = MakeTopLevel("Main", WS_OVERLAPPEDWINDOW);
     HWND child = MakeChild(main, 1, "Child");
     HWND owned = MakeTopLevel("Owned", WS_POPUP, main);
-    EXPECT_EQ(
-        Trace({WM_NCCREATE, WM_CREATE}),
-        (std::vector<std::string>{"Main:WM_NCCREATE", "Main:WM_CREATE", "Child:WM_NCCREATE",
-                                  "Child:WM_CREATE", "Owned:WM_NCCREATE", "Owned:WM_CREATE"}));
+    EXPECT_TRUE(MessagesInOrder({
+        {"Main", WM_NCCREATE},
+        {"Main", WM_CREATE},
+        {"Child", WM_NCCREATE},
+        {"Child", WM_CREATE},
+        {"Owned", WM_NCCREATE},
+        {"Owned", WM_CREATE},
+    }));
     Log().clear();
     ASSERT_TRUE(DestroyWindow(main));
     // Owned windows go first; WM_DESTROY runs parent first, WM_NCDESTROY children first.
-    EXPECT_EQ(
-        Trace({WM_DESTROY, WM_NCDESTROY}),
-        (std::vector<std::string>{"Owned:WM_DESTROY", "Owned:WM_NCDESTROY", "Main:WM_DESTROY",
-                                  "Child:WM_DESTROY", "Child:WM_NCDESTROY", "Main:WM_NCDESTROY"}));
+    EXPECT_TRUE(MessagesInOrder({
+        {"Owned", WM_DESTROY},
+        {"Owned", WM_NCDESTROY},
+        {"Main", WM_DESTROY},
+        {"Child", WM_DESTROY},
+        {"Child", WM_NCDESTROY},
+        {"Main", WM_NCDESTROY},
+    }));
     EXPECT_FALSE(IsWindow(main));
     EXPECT_FALSE(IsWindow(child));
     EXPECT_FALSE(IsWindow(owned));
@@ -270,9 +290,11 @@ TEST_F(WindowsTest, FocusChangeSendsKillFocusBeforeSetFocus) {
     SetFocus(a);
     Log().clear();
     EXPECT_EQ(SetFocus(b), a);
-    ASSERT_EQ(Trace({WM_KILLFOCUS, WM_SETFOCUS}),
-              (std::vector<std::string>{"A:WM_KILLFOCUS", "B:WM_SETFOCUS"}));
-    EXPECT_EQ(reinterpret_cast<HWND>(Log()[0].wParam), b);
+    // Each names the other window.
+    EXPECT_TRUE(MessagesInOrder({
+        {"A", WM_KILLFOCUS, kWParam, reinterpret_cast<WPARAM>(b)},
+        {"B", WM_SETFOCUS, kWParam, reinterpret_cast<WPARAM>(a)},
+    }));
     EXPECT_EQ(GetFocus(), b);
 }
 
@@ -285,9 +307,11 @@ TEST_F(WindowsTest, AnotherProgramTakingTheForegroundDeactivatesTheProgram) {
     EXPECT_EQ(GetForegroundWindow(), box);
     EXPECT_EQ(GetActiveWindow(), nullptr);
     EXPECT_EQ(GetFocus(), nullptr);
-    EXPECT_EQ(Trace({WM_ACTIVATE, WM_KILLFOCUS, WM_ACTIVATEAPP}),
-              (std::vector<std::string>{"Main:WM_ACTIVATE", "Field:WM_KILLFOCUS",
-                                        "Main:WM_ACTIVATEAPP"}));
+    EXPECT_TRUE(MessagesInOrder({
+        {"Main", WM_ACTIVATE, kWParam, WA_INACTIVE},
+        {"Field", WM_KILLFOCUS},
+        {"Main", WM_ACTIVATEAPP, kWParam, FALSE},
+    }));
     char text[64];
     EXPECT_EQ(GetDlgItemTextA(box, 0xFFFF, text, sizeof(text)), 19u);
     EXPECT_STREQ(text, "Fichier introuvable");

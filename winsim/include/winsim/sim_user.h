@@ -72,6 +72,9 @@ struct MenuItemView {
     bool grayed = false;
     bool isDefault = false;
     bool ownerDrawn = false;
+    // Where the item stands: the menu that holds it and its position there.
+    HMENU menu = nullptr;
+    UINT position = 0;
 };
 
 // A popup menu is open (TrackPopupMenu runs).

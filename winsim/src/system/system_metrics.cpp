@@ -31,66 +31,181 @@ RECT WorkArea() {
 
 } // namespace winsim::system
 
-int WINAPI GetSystemMetrics(int nIndex) {
-    using winsim::system::CurrentNonClientSizes;
+// The screen, the work area and what a maximised window covers.
+static bool ScreenMetric(int nIndex, int* value) {
     const winsim::DesktopConfig& config = winsim::Config();
-    winsim::system::NonClientSizes sizes = CurrentNonClientSizes();
-    RECT work = winsim::system::WorkArea();
-    bool classicFrames = winsim::system::CurrentLook() == winsim::system::Look::Standard95 ||
-                         winsim::system::CurrentLook() == winsim::system::Look::Classic;
+    const winsim::system::NonClientSizes sizes = winsim::system::CurrentNonClientSizes();
+    const RECT work = winsim::system::WorkArea();
     switch (nIndex) {
     case SM_CXSCREEN:
     case SM_CXVIRTUALSCREEN:
-        return config.screenWidth;
+        *value = config.screenWidth;
+        return true;
     case SM_CYSCREEN:
     case SM_CYVIRTUALSCREEN:
-        return config.screenHeight;
+        *value = config.screenHeight;
+        return true;
     case SM_XVIRTUALSCREEN:
     case SM_YVIRTUALSCREEN:
-        return 0;
+        *value = 0;
+        return true;
+    case SM_CXFULLSCREEN:
+        *value = work.right - work.left;
+        return true;
+    case SM_CYFULLSCREEN:
+        *value = work.bottom - work.top - (sizes.captionHeight + 1);
+        return true;
+    case SM_CXMAXTRACK:
+        *value = config.screenWidth + 12;
+        return true;
+    case SM_CYMAXTRACK:
+        *value = config.screenHeight + 12;
+        return true;
+    case SM_CXMAXIMIZED:
+        *value = work.right - work.left + 2 * sizes.frame;
+        return true;
+    case SM_CYMAXIMIZED:
+        *value = work.bottom - work.top + 2 * sizes.frame;
+        return true;
+    case SM_CMONITORS:
+    case SM_SAMEDISPLAYFORMAT:
+        *value = 1;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Frames, borders, captions, menus and scroll bars, in the current look.
+static bool FrameMetric(int nIndex, int* value) {
+    const winsim::system::NonClientSizes sizes = winsim::system::CurrentNonClientSizes();
+    const bool classicFrames = winsim::system::CurrentLook() == winsim::system::Look::Standard95 ||
+                               winsim::system::CurrentLook() == winsim::system::Look::Classic;
+    switch (nIndex) {
     case SM_CXVSCROLL:
     case SM_CXHSCROLL:
     case SM_CXHTHUMB:
-        return sizes.scrollWidth;
+        *value = sizes.scrollWidth;
+        return true;
     case SM_CYHSCROLL:
     case SM_CYVSCROLL:
     case SM_CYVTHUMB:
-        return sizes.scrollHeight;
+        *value = sizes.scrollHeight;
+        return true;
     case SM_CYCAPTION:
-        return sizes.captionHeight + 1;
+        *value = sizes.captionHeight + 1;
+        return true;
     case SM_CXBORDER:
     case SM_CYBORDER:
     case SM_CXFOCUSBORDER:
     case SM_CYFOCUSBORDER:
-        return 1;
+        *value = 1;
+        return true;
     case SM_CXDLGFRAME:
     case SM_CYDLGFRAME:
-        return 3;
+        *value = 3;
+        return true;
     case SM_CXFRAME:
     case SM_CYFRAME:
-        return sizes.frame;
+        *value = sizes.frame;
+        return true;
+    case SM_CYMENU:
+        *value = sizes.menuHeight + 1;
+        return true;
+    case SM_CXMENUSIZE:
+        *value = sizes.menuWidth;
+        return true;
+    case SM_CYMENUSIZE:
+        *value = sizes.menuHeight;
+        return true;
+    case SM_CYKANJIWINDOW:
+        *value = 0;
+        return true;
+    case SM_CXSIZE:
+        *value = sizes.captionWidth;
+        return true;
+    case SM_CYSIZE:
+        *value = sizes.captionHeight;
+        return true;
+    case SM_CXSMSIZE:
+        *value = sizes.smallCaptionWidth;
+        return true;
+    case SM_CYSMSIZE:
+        *value = sizes.smallCaptionHeight;
+        return true;
+    case SM_CYSMCAPTION:
+        *value = sizes.smallCaptionHeight + 1;
+        return true;
+    case SM_CXMIN:
+    case SM_CXMINTRACK:
+        *value = classicFrames ? 112 : 123;
+        return true;
+    case SM_CYMIN:
+    case SM_CYMINTRACK:
+        *value = sizes.captionHeight + 1 + 2 * sizes.frame;
+        return true;
+    case SM_CXEDGE:
+    case SM_CYEDGE:
+        *value = 2;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Icons, cursors, the spacing of icons and minimised windows, and the mouse's double-click
+// and drag rectangles.
+static bool IconAndMouseMetric(int nIndex, int* value) {
+    const winsim::system::NonClientSizes sizes = winsim::system::CurrentNonClientSizes();
+    switch (nIndex) {
     case SM_CXICON:
     case SM_CYICON:
     case SM_CXCURSOR:
     case SM_CYCURSOR:
-        return 32;
+        *value = 32;
+        return true;
     case SM_CXSMICON:
     case SM_CYSMICON:
-        return 16;
-    case SM_CYMENU:
-        return sizes.menuHeight + 1;
-    case SM_CXMENUSIZE:
-        return sizes.menuWidth;
-    case SM_CYMENUSIZE:
-        return sizes.menuHeight;
-    case SM_CXFULLSCREEN:
-        return work.right - work.left;
-    case SM_CYFULLSCREEN:
-        return work.bottom - work.top - (sizes.captionHeight + 1);
-    case SM_CYKANJIWINDOW:
-        return 0;
+        *value = 16;
+        return true;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK:
+    case SM_CXDRAG:
+    case SM_CYDRAG:
+        *value = 4;
+        return true;
+    case SM_CXICONSPACING:
+    case SM_CYICONSPACING:
+        *value = 75;
+        return true;
+    case SM_CXMINSPACING:
+        *value = 160;
+        return true;
+    case SM_CYMINSPACING:
+        *value = sizes.captionHeight + 6;
+        return true;
+    case SM_CXMINIMIZED:
+        *value = 160;
+        return true;
+    case SM_CYMINIMIZED:
+        *value = sizes.captionHeight + 6;
+        return true;
+    case SM_CXMENUCHECK:
+    case SM_CYMENUCHECK:
+        *value = 13;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What the system has and is: a mouse, its buttons, double-byte text, a network, a debug
+// build...
+static bool SystemFlagMetric(int nIndex, int* value) {
+    switch (nIndex) {
     case SM_MOUSEPRESENT:
-        return 1;
+        *value = 1;
+        return true;
     case SM_DEBUG:
     case SM_SWAPBUTTON:
     case SM_PENWINDOWS:
@@ -102,67 +217,32 @@ int WINAPI GetSystemMetrics(int nIndex) {
     case SM_SHOWSOUNDS:
     case SM_REMOTESESSION:
     case SM_ARRANGE:
-        return 0;
+        *value = 0;
+        return true;
     case SM_DBCSENABLED: {
         const winsim::system::CodePage* page = winsim::system::FindCodePage(0);
-        return page && page->doubleByte ? 1 : 0;
+        *value = page && page->doubleByte ? 1 : 0;
+        return true;
     }
     case SM_CMOUSEBUTTONS:
-        return 3;
+        *value = 3;
+        return true;
     case SM_MOUSEWHEELPRESENT:
-        return 1;
-    case SM_CXSIZE:
-        return sizes.captionWidth;
-    case SM_CYSIZE:
-        return sizes.captionHeight;
-    case SM_CXSMSIZE:
-        return sizes.smallCaptionWidth;
-    case SM_CYSMSIZE:
-        return sizes.smallCaptionHeight;
-    case SM_CYSMCAPTION:
-        return sizes.smallCaptionHeight + 1;
-    case SM_CXMIN:
-    case SM_CXMINTRACK:
-        return classicFrames ? 112 : 123;
-    case SM_CYMIN:
-    case SM_CYMINTRACK:
-        return sizes.captionHeight + 1 + 2 * sizes.frame;
-    case SM_CXDOUBLECLK:
-    case SM_CYDOUBLECLK:
-    case SM_CXDRAG:
-    case SM_CYDRAG:
-        return 4;
-    case SM_CXICONSPACING:
-    case SM_CYICONSPACING:
-        return 75;
-    case SM_CXEDGE:
-    case SM_CYEDGE:
-        return 2;
-    case SM_CXMINSPACING:
-        return 160;
-    case SM_CYMINSPACING:
-        return sizes.captionHeight + 6;
-    case SM_CXMINIMIZED:
-        return 160;
-    case SM_CYMINIMIZED:
-        return sizes.captionHeight + 6;
-    case SM_CXMAXTRACK:
-        return config.screenWidth + 12;
-    case SM_CYMAXTRACK:
-        return config.screenHeight + 12;
-    case SM_CXMAXIMIZED:
-        return work.right - work.left + 2 * sizes.frame;
-    case SM_CYMAXIMIZED:
-        return work.bottom - work.top + 2 * sizes.frame;
+        *value = 1;
+        return true;
     case SM_NETWORK:
-        return 3;
-    case SM_CXMENUCHECK:
-    case SM_CYMENUCHECK:
-        return 13;
-    case SM_CMONITORS:
-    case SM_SAMEDISPLAYFORMAT:
-        return 1;
+        *value = 3;
+        return true;
     default:
-        return 0; // unknown metrics are 0, as on Windows
+        return false;
     }
+}
+
+int WINAPI GetSystemMetrics(int nIndex) {
+    int value = 0;
+    if (ScreenMetric(nIndex, &value) || FrameMetric(nIndex, &value) ||
+        IconAndMouseMetric(nIndex, &value) || SystemFlagMetric(nIndex, &value)) {
+        return value;
+    }
+    return 0; // unknown metrics are 0, as on Windows
 }

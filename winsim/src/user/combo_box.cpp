@@ -130,6 +130,81 @@ void FitFieldHeight(HWND hwnd, const Window& w) {
 
 } // namespace
 
+// CB_ADDSTRING: at the end, or in its sorted place with CBS_SORT.
+static LRESULT AddString(HWND hwnd, Window* w, ComboBoxState& state, LPARAM lParam) {
+    if (!lParam) {
+        return CB_ERR;
+    }
+    int at = static_cast<int>(state.items.size());
+    if (w->style & CBS_SORT) {
+        at = SortedPosition(state, reinterpret_cast<const char*>(lParam));
+    }
+    return Insert(hwnd, *w, at, lParam);
+}
+
+// CB_DELETESTRING: the selection follows its item, or is cleared with it.
+static LRESULT DeleteString(HWND hwnd, ComboBoxState& state, WPARAM wParam) {
+    if (!ValidIndex(state, wParam)) {
+        return CB_ERR;
+    }
+    int index = static_cast<int>(wParam);
+    state.items.erase(state.items.begin() + index);
+    if (state.selected == index) {
+        Select(hwnd, -1);
+    } else if (state.selected > index) {
+        --state.selected;
+    }
+    InvalidateWindowTree(hwnd);
+    return static_cast<LRESULT>(state.items.size());
+}
+
+// CB_GETLBTEXT.
+static LRESULT CopyItemText(const ComboBoxState& state, WPARAM wParam, LPARAM lParam) {
+    // The buffer must hold the text and its terminator (CB_GETLBTEXTLEN + 1).
+    if (!ValidIndex(state, wParam) || !lParam) {
+        return CB_ERR;
+    }
+    const std::string& text = state.items[wParam].text;
+    std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
+    return static_cast<LRESULT>(text.size());
+}
+
+// CB_FINDSTRINGEXACT: the first item after wParam whose text is lParam's, ignoring case.
+static LRESULT FindStringExact(const ComboBoxState& state, WPARAM wParam, LPARAM lParam) {
+    if (!lParam || state.items.empty()) {
+        return CB_ERR;
+    }
+    std::string wanted = reinterpret_cast<const char*>(lParam);
+    size_t count = state.items.size();
+    // The search starts after the given item and wraps round; -1 searches from the top.
+    size_t start = static_cast<int>(wParam) < 0 || !ValidIndex(state, wParam)
+                       ? 0
+                       : static_cast<size_t>(wParam) + 1;
+    for (size_t k = 0; k < count; ++k) {
+        size_t i = (start + k) % count;
+        if (SameTextIgnoringCase(state.items[i].text, wanted)) {
+            return static_cast<LRESULT>(i);
+        }
+    }
+    return CB_ERR;
+}
+
+// WM_SETTEXT: the field's text, or in a drop-down list the item it names.
+static LRESULT SetComboText(HWND hwnd, Window* w, LPARAM lParam) {
+    if (!IsDropDownList(*w)) {
+        SetWindowTextDirect(hwnd, reinterpret_cast<const char*>(lParam));
+        InvalidateWindowTree(hwnd);
+        return TRUE;
+    }
+    // A drop-down list shows only its items: the text selects the item that it names.
+    LRESULT found = SendMessageA(hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), lParam);
+    if (found == CB_ERR) {
+        return CB_ERR;
+    }
+    Select(hwnd, static_cast<int>(found));
+    return TRUE;
+}
+
 LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Window* w = Find(hwnd);
     if (!w) {
@@ -166,16 +241,8 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
         MoveSelection(hwnd, *w, static_cast<UINT>(wParam));
         return 0;
-    case CB_ADDSTRING: {
-        if (!lParam) {
-            return CB_ERR;
-        }
-        int at = static_cast<int>(state.items.size());
-        if (w->style & CBS_SORT) {
-            at = SortedPosition(state, reinterpret_cast<const char*>(lParam));
-        }
-        return Insert(hwnd, *w, at, lParam);
-    }
+    case CB_ADDSTRING:
+        return AddString(hwnd, w, state, lParam);
     case CB_INSERTSTRING: {
         int at = static_cast<int>(wParam);
         if (at == -1) {
@@ -183,20 +250,8 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return Insert(hwnd, *w, at, lParam);
     }
-    case CB_DELETESTRING: {
-        if (!ValidIndex(state, wParam)) {
-            return CB_ERR;
-        }
-        int index = static_cast<int>(wParam);
-        state.items.erase(state.items.begin() + index);
-        if (state.selected == index) {
-            Select(hwnd, -1);
-        } else if (state.selected > index) {
-            --state.selected;
-        }
-        InvalidateWindowTree(hwnd);
-        return static_cast<LRESULT>(state.items.size());
-    }
+    case CB_DELETESTRING:
+        return DeleteString(hwnd, state, wParam);
     case CB_RESETCONTENT:
         state.items.clear();
         Select(hwnd, -1);
@@ -218,33 +273,10 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return CB_ERR;
         }
         return static_cast<LRESULT>(state.items[wParam].text.size());
-    case CB_GETLBTEXT: {
-        // The buffer must hold the text and its terminator (CB_GETLBTEXTLEN + 1).
-        if (!ValidIndex(state, wParam) || !lParam) {
-            return CB_ERR;
-        }
-        const std::string& text = state.items[wParam].text;
-        std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
-        return static_cast<LRESULT>(text.size());
-    }
-    case CB_FINDSTRINGEXACT: {
-        if (!lParam || state.items.empty()) {
-            return CB_ERR;
-        }
-        std::string wanted = reinterpret_cast<const char*>(lParam);
-        size_t count = state.items.size();
-        // The search starts after the given item and wraps round; -1 searches from the top.
-        size_t start = static_cast<int>(wParam) < 0 || !ValidIndex(state, wParam)
-                           ? 0
-                           : static_cast<size_t>(wParam) + 1;
-        for (size_t k = 0; k < count; ++k) {
-            size_t i = (start + k) % count;
-            if (SameTextIgnoringCase(state.items[i].text, wanted)) {
-                return static_cast<LRESULT>(i);
-            }
-        }
-        return CB_ERR;
-    }
+    case CB_GETLBTEXT:
+        return CopyItemText(state, wParam, lParam);
+    case CB_FINDSTRINGEXACT:
+        return FindStringExact(state, wParam, lParam);
     case CB_SETITEMDATA:
         if (!ValidIndex(state, wParam)) {
             return CB_ERR;
@@ -256,20 +288,8 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return CB_ERR;
         }
         return state.items[wParam].data;
-    case WM_SETTEXT: {
-        if (!IsDropDownList(*w)) {
-            SetWindowTextDirect(hwnd, reinterpret_cast<const char*>(lParam));
-            InvalidateWindowTree(hwnd);
-            return TRUE;
-        }
-        // A drop-down list shows only its items: the text selects the item that it names.
-        LRESULT found = SendMessageA(hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), lParam);
-        if (found == CB_ERR) {
-            return CB_ERR;
-        }
-        Select(hwnd, static_cast<int>(found));
-        return TRUE;
-    }
+    case WM_SETTEXT:
+        return SetComboText(hwnd, w, lParam);
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

@@ -188,16 +188,11 @@ bool ReadTemplate(const void* data, DialogTemplate* tmpl) {
     return ParseDialogTemplate(data, kTemplateReadLimit, tmpl);
 }
 
-HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner,
-                              DLGPROC proc, LPARAM param) {
-    int baseX = 8;
-    int baseY = 16;
-    DialogBaseUnits(tmpl, &baseX, &baseY);
-    HFONT font = CreateDialogFont(tmpl);
-    MeasureBaseUnits(font, &baseX, &baseY);
-
-    DWORD style = tmpl.style;
-    DWORD exStyle = tmpl.exStyle;
+// The dialog window's styles: a modal frame from DS_MODALFRAME, and a child without caption for
+// DS_CONTROL.
+static void DialogWindowStyles(const DialogTemplate& tmpl, DWORD& style, DWORD& exStyle) {
+    style = tmpl.style;
+    exStyle = tmpl.exStyle;
     if (style & DS_MODALFRAME) {
         exStyle |= WS_EX_DLGMODALFRAME;
     }
@@ -205,6 +200,12 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
         style = (style & ~(WS_CAPTION | WS_SYSMENU | WS_POPUP)) | WS_CHILD;
         exStyle |= WS_EX_CONTROLPARENT;
     }
+}
+
+// The dialog window's rectangle: the template's size in dialog units with the frame around it,
+// centred (DS_CENTER) or placed in the owner's client area, and kept on the screen.
+static RECT DialogWindowRect(const DialogTemplate& tmpl, DWORD style, DWORD exStyle, int baseX,
+                             int baseY, HWND owner) {
     RECT r{0, 0, Scale(tmpl.cx, baseX, 4), Scale(tmpl.cy, baseY, 8)};
     AdjustWindowRectEx(&r, style, !tmpl.menu.Empty(), exStyle);
     int width = r.right - r.left;
@@ -232,7 +233,11 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
         x = std::max(work.left, std::min(x, work.right - width));
         y = std::max(work.top, std::min(y, work.bottom - height));
     }
+    return RECT{x, y, x + width, y + height};
+}
 
+// The template's class, or the dialog class.
+static std::string DialogClassName(const DialogTemplate& tmpl) {
     std::string className = kDialogClass;
     if (tmpl.windowClass.isOrdinal) {
         const char* name = PredefinedClassName(tmpl.windowClass.ordinal);
@@ -240,31 +245,15 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
     } else if (!tmpl.windowClass.name.empty()) {
         className = tmpl.windowClass.name;
     }
-    HWND dlg =
-        CreateWindowExA(exStyle, className.c_str(), tmpl.title.c_str(), style & ~WS_VISIBLE, x, y,
-                        width, height, owner, nullptr, instance, reinterpret_cast<LPVOID>(param));
-    if (!dlg) {
-        if (font) {
-            DeleteObject(font);
-        }
-        return nullptr;
-    }
-    Window* w = Find(dlg);
-    if (!w->dialog) {
-        w->dialog = std::make_unique<DialogState>();
-    }
-    w->dialog->proc = proc;
-    w->dialog->baseX = baseX;
-    w->dialog->baseY = baseY;
-    w->dialog->ownsFont = font != nullptr;
-    if (font) {
-        w->dialog->font = font;
-        Send(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (!Find(dlg)) {
-            return nullptr;
-        }
-    }
+    return className;
+}
 
+// One window per item of the template, in the dialog's font; the default push button becomes
+// the dialog's default id. False, with the dialog destroyed, when a control cannot be made
+// (unless DS_NOFAILCREATE).
+static bool CreateDialogControls(HINSTANCE instance, const DialogTemplate& tmpl, HWND dlg,
+                                 int baseX, int baseY) {
+    Window* w = Find(dlg);
     for (const DialogItemTemplate& item : tmpl.items) {
         std::string itemClass;
         if (item.windowClass.isOrdinal) {
@@ -288,7 +277,7 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
             DWORD error = GetLastError();
             DestroyWindow(dlg);
             SetLastError(error);
-            return nullptr;
+            return false;
         }
         Window* c = Find(control);
         if (c && c->cls && c->cls->name == "Button" &&
@@ -298,12 +287,17 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
         }
         Send(control, WM_SETFONT, reinterpret_cast<WPARAM>(Find(dlg)->dialog->font), FALSE);
     }
+    return true;
+}
 
+// WM_INITDIALOG, then the focus: on the first tab stop unless the dialog procedure set one.
+// False when the dialog went away in WM_INITDIALOG.
+static bool SendInitDialog(HWND dlg, LPARAM param) {
     HWND first = GetNextDlgTabItem(dlg, nullptr, FALSE);
     LRESULT setFocus = Send(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param);
-    w = Find(dlg);
+    Window* w = Find(dlg);
     if (!w) {
-        return nullptr;
+        return false;
     }
     if (setFocus) {
         // The system gives the focus to the first tab stop, taken anew in case WM_INITDIALOG
@@ -315,6 +309,56 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HW
     } else if (HWND focus = ThreadOf(w->thread).focus; focus && IsDescendant(dlg, focus)) {
         w->dialog->savedFocus = focus;
     }
+    return true;
+}
+
+HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner,
+                              DLGPROC proc, LPARAM param) {
+    int baseX = 8;
+    int baseY = 16;
+    DialogBaseUnits(tmpl, &baseX, &baseY);
+    HFONT font = CreateDialogFont(tmpl);
+    MeasureBaseUnits(font, &baseX, &baseY);
+
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    DialogWindowStyles(tmpl, style, exStyle);
+    const RECT r = DialogWindowRect(tmpl, style, exStyle, baseX, baseY, owner);
+
+    const std::string className = DialogClassName(tmpl);
+    HWND dlg = CreateWindowExA(exStyle, className.c_str(), tmpl.title.c_str(), style & ~WS_VISIBLE,
+                               r.left, r.top, r.right - r.left, r.bottom - r.top, owner, nullptr,
+                               instance, reinterpret_cast<LPVOID>(param));
+    if (!dlg) {
+        if (font) {
+            DeleteObject(font);
+        }
+        return nullptr;
+    }
+    Window* w = Find(dlg);
+    if (!w->dialog) {
+        w->dialog = std::make_unique<DialogState>();
+    }
+    w->dialog->proc = proc;
+    w->dialog->baseX = baseX;
+    w->dialog->baseY = baseY;
+    w->dialog->ownsFont = font != nullptr;
+    if (font) {
+        w->dialog->font = font;
+        Send(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (!Find(dlg)) {
+            return nullptr;
+        }
+    }
+
+    if (!CreateDialogControls(instance, tmpl, dlg, baseX, baseY)) {
+        return nullptr;
+    }
+
+    if (!SendInitDialog(dlg, param)) {
+        return nullptr;
+    }
+    w = Find(dlg);
     if ((tmpl.style & WS_VISIBLE) && !(w->style & WS_VISIBLE) && !w->dialog->ended) {
         ShowWindow(dlg, SW_SHOWNORMAL);
     }

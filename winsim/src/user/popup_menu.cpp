@@ -72,6 +72,8 @@ std::vector<winsim::MenuItemView> Snapshot(HMENU menu) {
     }
     for (const MenuItem& item : m->items) {
         winsim::MenuItemView v;
+        v.menu = menu;
+        v.position = static_cast<UINT>(views.size());
         v.id = item.submenu ? static_cast<UINT>(-1) : item.id;
         v.text = item.text;
         v.separator = (item.type & MFT_SEPARATOR) != 0;
@@ -542,6 +544,119 @@ std::string Describe(HMENU menu) {
     return "the popup menu with " + (items.empty() ? std::string("no items") : items);
 }
 
+// While a menu is tracked it is the desktop's active one; however the tracking ends (the owner
+// went, or an exception), its windows go without messages and the outer menu is active again.
+class ActiveTracking {
+public:
+    explicit ActiveTracking(Tracking& t) : outer_(Desk().active), self_(&t) { Desk().active = &t; }
+    ~ActiveTracking() {
+        std::vector<Level> levels;
+        levels.swap(self_->levels);
+        for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
+            if (ProgramThread().capture == it->window) {
+                ProgramThread().capture = nullptr;
+            }
+            if (it->window && Find(it->window)) {
+                DestroyWindow(it->window);
+            }
+        }
+        Desk().active = outer_;
+    }
+    ActiveTracking(const ActiveTracking&) = delete;
+    ActiveTracking& operator=(const ActiveTracking&) = delete;
+
+private:
+    Tracking* outer_;
+    Tracking* self_;
+};
+
+// The loop's opening messages, then the menu's window at its place with the mouse captured.
+void OpenTrackedMenu(Tracking& t, HMENU hMenu, HWND hwnd, int x, int y) {
+    Send(hwnd, WM_ENTERMENULOOP, TRUE, 0);
+    if (Notify(t) && FindMenu(hMenu)) {
+        Send(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(hMenu), 0);
+        Send(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), MAKELPARAM(0, FALSE));
+    }
+    ++Desk().opened;
+    if (FindMenu(hMenu) && Find(hwnd)) {
+        Desk().lastItems = Snapshot(hMenu);
+        std::string line = "menu opened:";
+        for (const winsim::MenuItemView& v : Desk().lastItems) {
+            line += v.separator ? " |" : " '" + PlainMenuText(v.text) + "'";
+        }
+        RecordEvent(line);
+        SIZE size = LayoutMenu(hMenu, hwnd);
+        Insets frame = MenuFrame();
+        SIZE outerSize{size.cx + frame.left + frame.right, size.cy + frame.top + frame.bottom};
+        POINT at = Place(t, x, y, outerSize);
+        HWND window = CreateMenuWindow(hwnd, at, outerSize);
+        if (window && !t.levels.empty()) {
+            t.levels[0].window = window;
+            ShowWindow(window, SW_SHOWNA);
+            ProgramThread().capture = window;
+            UpdateWindow(window);
+        }
+    }
+}
+
+// Dispatches the program's messages and the menu's keys and clicks until the menu closes (a
+// choice, a cancel, EndMenu, WM_QUIT, or the owner or the menu going).
+void RunMenuLoop(Tracking& t, HMENU hMenu, HWND hwnd) {
+    {
+        WaitingIn waiting(Describe(hMenu));
+        MSG msg;
+        while (t.pending != Pending::Close && FindMenu(hMenu) && Find(hwnd) && RootWindow(t) &&
+               Find(RootWindow(t))) {
+            if (TakeMessage(kProgramThread, &msg, nullptr, 0, 0, true)) {
+                if (msg.message == WM_QUIT) {
+                    PostQuitMessage(static_cast<int>(msg.wParam));
+                    break;
+                }
+                if (!HandleMenuInput(t, msg)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageA(&msg);
+                }
+                continue;
+            }
+            if (Notify(t)) {
+                Send(hwnd, WM_ENTERIDLE, kMsgfMenu, reinterpret_cast<LPARAM>(RootWindow(t)));
+                if (t.pending == Pending::Close) {
+                    break;
+                }
+            }
+            WaitForInput();
+        }
+    }
+}
+
+// The closing messages, the submenus innermost first, then the menu's own window.
+void CloseTrackedMenu(Tracking& t, HMENU hMenu, HWND hwnd) {
+    if (FindMenu(hMenu)) {
+        Desk().lastItems = Snapshot(hMenu);
+    }
+    if (Find(hwnd)) {
+        Send(hwnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    }
+    // The submenus close innermost first, then the menu itself.
+    CloseLevelsFrom(t, 1);
+    if (Find(hwnd)) {
+        Send(hwnd, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), 0);
+    }
+    if (!t.levels.empty()) {
+        HWND window = t.levels[0].window;
+        t.levels.clear();
+        if (ProgramThread().capture == window) {
+            ProgramThread().capture = nullptr;
+        }
+        if (window && Find(window)) {
+            DestroyWindow(window);
+        }
+    }
+    if (Find(hwnd)) {
+        Send(hwnd, WM_EXITMENULOOP, TRUE, 0);
+    }
+}
+
 } // namespace
 
 void ResetMenuDesk() {
@@ -674,103 +789,10 @@ BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, 
     t.owner = hwnd;
     t.flags = uFlags;
     t.levels.push_back(Level{hMenu, nullptr, -1});
-    Tracking* outer = Desk().active;
-    Desk().active = &t;
-    struct Restore {
-        Tracking* outer;
-        Tracking* self;
-        ~Restore() {
-            // Left early (the owner went, or an exception): the windows go without messages.
-            std::vector<Level> levels;
-            levels.swap(self->levels);
-            for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
-                if (ProgramThread().capture == it->window) {
-                    ProgramThread().capture = nullptr;
-                }
-                if (it->window && Find(it->window)) {
-                    DestroyWindow(it->window);
-                }
-            }
-            Desk().active = outer;
-        }
-    } restore{outer, &t};
-
-    Send(hwnd, WM_ENTERMENULOOP, TRUE, 0);
-    if (Notify(t) && FindMenu(hMenu)) {
-        Send(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(hMenu), 0);
-        Send(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), MAKELPARAM(0, FALSE));
-    }
-    ++Desk().opened;
-    if (FindMenu(hMenu) && Find(hwnd)) {
-        Desk().lastItems = Snapshot(hMenu);
-        std::string line = "menu opened:";
-        for (const winsim::MenuItemView& v : Desk().lastItems) {
-            line += v.separator ? " |" : " '" + PlainMenuText(v.text) + "'";
-        }
-        RecordEvent(line);
-        SIZE size = LayoutMenu(hMenu, hwnd);
-        Insets frame = MenuFrame();
-        SIZE outerSize{size.cx + frame.left + frame.right, size.cy + frame.top + frame.bottom};
-        POINT at = Place(t, x, y, outerSize);
-        HWND window = CreateMenuWindow(hwnd, at, outerSize);
-        if (window && !t.levels.empty()) {
-            t.levels[0].window = window;
-            ShowWindow(window, SW_SHOWNA);
-            ProgramThread().capture = window;
-            UpdateWindow(window);
-        }
-    }
-
-    {
-        WaitingIn waiting(Describe(hMenu));
-        MSG msg;
-        while (t.pending != Pending::Close && FindMenu(hMenu) && Find(hwnd) && RootWindow(t) &&
-               Find(RootWindow(t))) {
-            if (TakeMessage(kProgramThread, &msg, nullptr, 0, 0, true)) {
-                if (msg.message == WM_QUIT) {
-                    PostQuitMessage(static_cast<int>(msg.wParam));
-                    break;
-                }
-                if (!HandleMenuInput(t, msg)) {
-                    TranslateMessage(&msg);
-                    DispatchMessageA(&msg);
-                }
-                continue;
-            }
-            if (Notify(t)) {
-                Send(hwnd, WM_ENTERIDLE, kMsgfMenu, reinterpret_cast<LPARAM>(RootWindow(t)));
-                if (t.pending == Pending::Close) {
-                    break;
-                }
-            }
-            WaitForInput();
-        }
-    }
-
-    if (FindMenu(hMenu)) {
-        Desk().lastItems = Snapshot(hMenu);
-    }
-    if (Find(hwnd)) {
-        Send(hwnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    }
-    // The submenus close innermost first, then the menu itself.
-    CloseLevelsFrom(t, 1);
-    if (Find(hwnd)) {
-        Send(hwnd, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), 0);
-    }
-    if (!t.levels.empty()) {
-        HWND window = t.levels[0].window;
-        t.levels.clear();
-        if (ProgramThread().capture == window) {
-            ProgramThread().capture = nullptr;
-        }
-        if (window && Find(window)) {
-            DestroyWindow(window);
-        }
-    }
-    if (Find(hwnd)) {
-        Send(hwnd, WM_EXITMENULOOP, TRUE, 0);
-    }
+    ActiveTracking active(t);
+    OpenTrackedMenu(t, hMenu, hwnd, x, y);
+    RunMenuLoop(t, hMenu, hwnd);
+    CloseTrackedMenu(t, hMenu, hwnd);
     if (uFlags & TPM_RETURNCMD) {
         return t.chose ? static_cast<BOOL>(t.chosen) : 0;
     }

@@ -140,79 +140,40 @@ POINT DefaultPosition() {
     return POINT{offset, offset};
 }
 
-// WM_NCCALCSIZE between WM_NCCREATE and WM_CREATE: the window rectangle, in the parent's client
-// coordinates, becomes the client area. An answer other than the frame of the window's styles
-// is the window's own frame from then on.
-void ComputeClientArea(HWND hwnd) {
-    Window* w = Find(hwnd);
-    POINT origin = IsTopLevel(*w) ? POINT{0, 0} : ClientOrigin(*Find(w->parent));
-    const RECT proposed{w->rect.left - origin.x, w->rect.top - origin.y, w->rect.right - origin.x,
-                        w->rect.bottom - origin.y};
-    RECT client = proposed;
-    Send(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
-    w = Find(hwnd);
-    if (!w) {
-        return;
-    }
-    // A client area outside the window rectangle is cut back to it.
-    Insets answered{std::max(0, static_cast<int>(client.left - proposed.left)),
-                    std::max(0, static_cast<int>(client.top - proposed.top)),
-                    std::max(0, static_cast<int>(proposed.right - client.right)),
-                    std::max(0, static_cast<int>(proposed.bottom - client.bottom))};
-    const Insets styles = NonClientInsets(*w);
-    if (answered.left != styles.left || answered.top != styles.top ||
-        answered.right != styles.right || answered.bottom != styles.bottom) {
-        w->ownFrame = true;
-        w->ownFrameInsets = answered;
-    }
-}
-
-} // namespace
-
-bool NeedsDialogState(const WindowClass& cls) {
-    return cls.proc == DefDlgProcA;
-}
-
-} // namespace winsim::user
-
-using namespace winsim::user;
-
-HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                            int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
-                            HINSTANCE hInstance, LPVOID lpParam) {
+// The window's parent (the desktop for a top-level window) and owner (the root of the parent
+// given to a top-level window). False, with the error set, when the parent is not acceptable.
+bool ResolveParentAndOwner(DWORD dwStyle, HWND hWndParent, HWND& parent, HWND& owner) {
     UserState& state = State();
-    if (!lpClassName) {
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
-        return nullptr;
-    }
-    auto cls = FindClass(lpClassName, hInstance);
-    if (!cls) {
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
-        return nullptr;
-    }
     if (hWndParent == HWND_MESSAGE) {
         // Message-only windows are not offered by this desktop.
         SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+        return false;
     }
-    HWND parent = state.desktop;
-    HWND owner = nullptr;
+    parent = state.desktop;
+    owner = nullptr;
     if (dwStyle & WS_CHILD) {
         if (!hWndParent) {
             SetLastError(ERROR_TLW_WITH_WSCHILD);
-            return nullptr;
+            return false;
         }
         if (!FindOrFail(hWndParent)) {
-            return nullptr;
+            return false;
         }
         parent = hWndParent;
     } else if (hWndParent && hWndParent != state.desktop) {
         if (!FindOrFail(hWndParent)) {
-            return nullptr;
+            return false;
         }
         owner = RootOf(hWndParent);
     }
+    return true;
+}
 
+// The window's record with its class, styles, relatives, id or menu, and thread; not yet placed
+// nor linked into the tree.
+std::unique_ptr<Window> NewWindowRecord(const std::shared_ptr<WindowClass>& cls, DWORD dwExStyle,
+                                        DWORD dwStyle, HWND parent, HWND owner, HMENU hMenu,
+                                        HINSTANCE hInstance) {
     auto window = std::make_unique<Window>();
     Window& w = *window;
     w.handle = NewHandle();
@@ -246,7 +207,12 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     if (NeedsDialogState(*cls)) {
         w.dialog = std::make_unique<DialogState>();
     }
+    return window;
+}
 
+// The position and size asked for, with CW_USEDEFAULT replaced: overlapped windows cascade and
+// take three quarters of the work area, other windows start empty at the origin.
+void ApplyDefaultPlacement(DWORD dwStyle, int& X, int& Y, int& nWidth, int& nHeight) {
     bool overlapped = !(dwStyle & (WS_CHILD | WS_POPUP));
     if (X == CW_USEDEFAULT) {
         POINT p = overlapped ? DefaultPosition() : POINT{0, 0};
@@ -260,6 +226,142 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     }
     nWidth = std::max(nWidth, 0);
     nHeight = std::max(nHeight, 0);
+}
+
+// First an overlapped or sizable window is asked for its size limits, and it is created within
+// them. False when the window is gone.
+bool AskSizeLimits(HWND hwnd, DWORD dwStyle, int& nWidth, int& nHeight) {
+    if (!(dwStyle & WS_THICKFRAME) && (dwStyle & (WS_POPUP | WS_CHILD))) {
+        return true;
+    }
+    MINMAXINFO info = DefaultMinMaxInfo(*Find(hwnd));
+    Send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    Window* asked = Find(hwnd);
+    if (!asked) {
+        return false;
+    }
+    nWidth = std::max(std::min(nWidth, static_cast<int>(info.ptMaxTrackSize.x)),
+                      static_cast<int>(info.ptMinTrackSize.x));
+    nHeight = std::max(std::min(nHeight, static_cast<int>(info.ptMaxTrackSize.y)),
+                       static_cast<int>(info.ptMinTrackSize.y));
+    asked->rect.right = asked->rect.left + nWidth;
+    asked->rect.bottom = asked->rect.top + nHeight;
+    asked->normalRect = asked->rect;
+    return true;
+}
+
+// WM_NCCALCSIZE between WM_NCCREATE and WM_CREATE: the window rectangle, in the parent's client
+// coordinates, becomes the client area. An answer other than the frame of the window's styles
+// is the window's own frame from then on.
+void ComputeClientArea(HWND hwnd) {
+    Window* w = Find(hwnd);
+    POINT origin = IsTopLevel(*w) ? POINT{0, 0} : ClientOrigin(*Find(w->parent));
+    const RECT proposed{w->rect.left - origin.x, w->rect.top - origin.y, w->rect.right - origin.x,
+                        w->rect.bottom - origin.y};
+    RECT client = proposed;
+    Send(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
+    w = Find(hwnd);
+    if (!w) {
+        return;
+    }
+    // A client area outside the window rectangle is cut back to it.
+    Insets answered{std::max(0, static_cast<int>(client.left - proposed.left)),
+                    std::max(0, static_cast<int>(client.top - proposed.top)),
+                    std::max(0, static_cast<int>(proposed.right - client.right)),
+                    std::max(0, static_cast<int>(proposed.bottom - client.bottom))};
+    const Insets styles = NonClientInsets(*w);
+    if (answered.left != styles.left || answered.top != styles.top ||
+        answered.right != styles.right || answered.bottom != styles.bottom) {
+        w->ownFrame = true;
+        w->ownFrameInsets = answered;
+    }
+}
+
+// WM_NCCREATE, WM_NCCALCSIZE, then WM_CREATE; a window that refuses either creation message is
+// destroyed. False when the window is gone.
+bool SendCreationMessages(HWND hwnd, CREATESTRUCTA& cs) {
+    if (!Send(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+        if (Find(hwnd)) {
+            SendNcDestroyAndFree(hwnd);
+        }
+        return false;
+    }
+    if (Find(hwnd)) {
+        ComputeClientArea(hwnd);
+    }
+    if (!Find(hwnd) || Send(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+        if (Find(hwnd)) {
+            DestroyWindow(hwnd);
+        }
+        return false;
+    }
+    return Find(hwnd) != nullptr;
+}
+
+// WM_SIZE and WM_MOVE with the new window's client size and position.
+void SendFirstSizeAndMove(HWND hwnd) {
+    Window* created = Find(hwnd);
+    RECT client = ClientRectOnScreen(*created);
+    Send(hwnd, WM_SIZE, SIZE_RESTORED,
+         MAKELPARAM(client.right - client.left, client.bottom - client.top));
+    if (Window* again = Find(hwnd)) {
+        POINT pos{again->rect.left, again->rect.top};
+        if (!IsTopLevel(*again)) {
+            POINT o = ClientOrigin(*Find(again->parent));
+            pos = POINT{pos.x - o.x, pos.y - o.y};
+        } else {
+            RECT c = ClientRectOnScreen(*again);
+            pos = POINT{c.left, c.top};
+        }
+        Send(hwnd, WM_MOVE, 0, MAKELPARAM(pos.x, pos.y));
+    }
+}
+
+// A window created with WS_VISIBLE is shown the way its styles ask for.
+void ShowIfCreatedVisible(HWND hwnd, DWORD dwStyle) {
+    if (Find(hwnd) && (dwStyle & WS_VISIBLE)) {
+        int show = (dwStyle & WS_MAXIMIZE)   ? SW_SHOWMAXIMIZED
+                   : (dwStyle & WS_MINIMIZE) ? SW_SHOWMINIMIZED
+                                             : SW_SHOWNORMAL;
+        if (dwStyle & WS_CHILD) {
+            show = SW_SHOW;
+        }
+        ShowWindow(hwnd, show);
+    }
+}
+
+} // namespace
+
+bool NeedsDialogState(const WindowClass& cls) {
+    return cls.proc == DefDlgProcA;
+}
+
+} // namespace winsim::user
+
+using namespace winsim::user;
+
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
+                            int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+                            HINSTANCE hInstance, LPVOID lpParam) {
+    UserState& state = State();
+    if (!lpClassName) {
+        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        return nullptr;
+    }
+    auto cls = FindClass(lpClassName, hInstance);
+    if (!cls) {
+        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        return nullptr;
+    }
+    HWND parent = nullptr;
+    HWND owner = nullptr;
+    if (!ResolveParentAndOwner(dwStyle, hWndParent, parent, owner)) {
+        return nullptr;
+    }
+
+    auto window = NewWindowRecord(cls, dwExStyle, dwStyle, parent, owner, hMenu, hInstance);
+    Window& w = *window;
+    ApplyDefaultPlacement(dwStyle, X, Y, nWidth, nHeight);
     POINT origin{0, 0};
     if (dwStyle & WS_CHILD) {
         origin = ClientOrigin(*Find(parent));
@@ -271,23 +373,8 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     ++cls->windowCount;
     state.windows[hwnd] = std::move(window);
     LinkIntoParent(*Find(hwnd), *Find(parent));
-
-    // First an overlapped or sizable window is asked for its size limits, and it is created
-    // within them.
-    if ((dwStyle & WS_THICKFRAME) || !(dwStyle & (WS_POPUP | WS_CHILD))) {
-        MINMAXINFO info = DefaultMinMaxInfo(*Find(hwnd));
-        Send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-        Window* asked = Find(hwnd);
-        if (!asked) {
-            return nullptr;
-        }
-        nWidth = std::max(std::min(nWidth, static_cast<int>(info.ptMaxTrackSize.x)),
-                          static_cast<int>(info.ptMinTrackSize.x));
-        nHeight = std::max(std::min(nHeight, static_cast<int>(info.ptMaxTrackSize.y)),
-                           static_cast<int>(info.ptMinTrackSize.y));
-        asked->rect.right = asked->rect.left + nWidth;
-        asked->rect.bottom = asked->rect.top + nHeight;
-        asked->normalRect = asked->rect;
+    if (!AskSizeLimits(hwnd, dwStyle, nWidth, nHeight)) {
+        return nullptr;
     }
 
     CREATESTRUCTA cs{};
@@ -304,49 +391,12 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     cs.lpszClass = lpClassName;
     cs.dwExStyle = dwExStyle;
 
-    if (!Send(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
-        if (Find(hwnd)) {
-            SendNcDestroyAndFree(hwnd);
-        }
+    if (!SendCreationMessages(hwnd, cs)) {
         return nullptr;
     }
-    if (Find(hwnd)) {
-        ComputeClientArea(hwnd);
-    }
-    if (!Find(hwnd) || Send(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
-        if (Find(hwnd)) {
-            DestroyWindow(hwnd);
-        }
-        return nullptr;
-    }
-    Window* created = Find(hwnd);
-    if (!created) {
-        return nullptr;
-    }
-    RECT client = ClientRectOnScreen(*created);
-    Send(hwnd, WM_SIZE, SIZE_RESTORED,
-         MAKELPARAM(client.right - client.left, client.bottom - client.top));
-    if (Window* again = Find(hwnd)) {
-        POINT pos{again->rect.left, again->rect.top};
-        if (!IsTopLevel(*again)) {
-            POINT o = ClientOrigin(*Find(again->parent));
-            pos = POINT{pos.x - o.x, pos.y - o.y};
-        } else {
-            RECT c = ClientRectOnScreen(*again);
-            pos = POINT{c.left, c.top};
-        }
-        Send(hwnd, WM_MOVE, 0, MAKELPARAM(pos.x, pos.y));
-    }
+    SendFirstSizeAndMove(hwnd);
     NotifyParents(hwnd, WM_CREATE);
-    if (Find(hwnd) && (dwStyle & WS_VISIBLE)) {
-        int show = (dwStyle & WS_MAXIMIZE)   ? SW_SHOWMAXIMIZED
-                   : (dwStyle & WS_MINIMIZE) ? SW_SHOWMINIMIZED
-                                             : SW_SHOWNORMAL;
-        if (dwStyle & WS_CHILD) {
-            show = SW_SHOW;
-        }
-        ShowWindow(hwnd, show);
-    }
+    ShowIfCreatedVisible(hwnd, dwStyle);
     return Find(hwnd) ? hwnd : nullptr;
 }
 

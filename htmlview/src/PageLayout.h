@@ -3,9 +3,11 @@
 // painting.
 #pragma once
 
-#include "htmlview/DomNode.h"
-#include "htmlview/GdiContainer.h"
-#include "htmlview/ScrollBar.h"
+#include "htmlview/src/Internal.h"
+
+#include "htmlview/src/DomNode.h"
+#include "htmlview/src/GdiContainer.h"
+#include "htmlview/src/ScrollBar.h"
 
 #include <litehtml.h>
 

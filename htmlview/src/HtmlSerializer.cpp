@@ -1,7 +1,7 @@
-#include "htmlview/HtmlSerializer.h"
+#include "htmlview/src/HtmlSerializer.h"
 
-#include "htmlview/InlineStyle.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/InlineStyle.h"
+#include "htmlview/src/Utf.h"
 
 #include <algorithm>
 #include <cstdlib>

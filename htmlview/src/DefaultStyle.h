@@ -1,6 +1,8 @@
 // The control's default style sheet: how elements look before a page styles them.
 #pragma once
 
+#include "htmlview/src/Internal.h"
+
 namespace htmlview::internal {
 
 extern const char kDefaultStyleSheet[];

@@ -9,6 +9,8 @@
 // longer shows is forgotten when the page is next laid out.
 #pragma once
 
+#include "htmlview/src/Internal.h"
+
 #include "platform/win32.h"
 
 #include <cstdint>

@@ -1,5 +1,6 @@
-// Owners of the graphics objects and device contexts that the menu drawing code makes for one
-// call, so that every one of them is released on every way out of that call.
+// Owners of the graphics objects and device contexts that drawing code makes for one call, so
+// that every one of them is released on every way out of that call, an exception included. They
+// use nothing but the Win32 API, so the program, the framework and the browser control share them.
 #pragma once
 
 #include "platform/win32.h"
@@ -46,6 +47,26 @@ public:
     explicit operator bool() const { return m_hDc != NULL; }
 
 private:
+    HDC m_hDc;
+};
+
+// A window's device context (the screen's for a null window) given back with ReleaseDC.
+class OwnedWindowDc {
+public:
+    explicit OwnedWindowDc(HWND window) : m_hWnd(window), m_hDc(GetDC(window)) {}
+    ~OwnedWindowDc() {
+        if (m_hDc != NULL) {
+            ReleaseDC(m_hWnd, m_hDc);
+        }
+    }
+    OwnedWindowDc(const OwnedWindowDc&) = delete;
+    OwnedWindowDc& operator=(const OwnedWindowDc&) = delete;
+
+    HDC Get() const { return m_hDc; }
+    explicit operator bool() const { return m_hDc != NULL; }
+
+private:
+    HWND m_hWnd;
     HDC m_hDc;
 };
 

@@ -1,4 +1,4 @@
-#include "htmlview/DefaultStyle.h"
+#include "htmlview/src/DefaultStyle.h"
 
 namespace htmlview::internal {
 

@@ -2,6 +2,8 @@
 // fields. It is the one source of truth; the layout is made from it whenever it has changed.
 #pragma once
 
+#include "htmlview/src/Internal.h"
+
 #include "htmlview/HtmlView.h"
 
 #include <memory>

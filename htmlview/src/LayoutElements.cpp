@@ -1,7 +1,7 @@
-#include "htmlview/LayoutElements.h"
+#include "htmlview/src/LayoutElements.h"
 
-#include "htmlview/GdiContainer.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/GdiContainer.h"
+#include "htmlview/src/Utf.h"
 
 #include <algorithm>
 #include <cmath>

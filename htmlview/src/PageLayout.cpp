@@ -1,9 +1,9 @@
-#include "htmlview/PageLayout.h"
+#include "htmlview/src/PageLayout.h"
 
-#include "htmlview/DefaultStyle.h"
-#include "htmlview/HtmlSerializer.h"
-#include "htmlview/LayoutElements.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/DefaultStyle.h"
+#include "htmlview/src/HtmlSerializer.h"
+#include "htmlview/src/LayoutElements.h"
+#include "htmlview/src/Utf.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
-#include "htmlview/ImageStore.h"
+#include "htmlview/src/ImageStore.h"
 
 #include "htmlview/HtmlView.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/Utf.h"
 
 namespace htmlview::internal {
 

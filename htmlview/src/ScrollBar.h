@@ -3,6 +3,8 @@
 // colour it with the classic browsers' scrollbar-*-color properties.
 #pragma once
 
+#include "htmlview/src/Internal.h"
+
 #include "platform/win32.h"
 
 namespace htmlview::internal {

@@ -1,6 +1,8 @@
 // Conversions between the UTF-8 text the document keeps and the UTF-16 text of the interface.
 #pragma once
 
+#include "htmlview/src/Internal.h"
+
 #include "htmlview/HtmlView.h"
 
 #include <string>

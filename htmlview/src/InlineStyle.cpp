@@ -1,6 +1,6 @@
-#include "htmlview/InlineStyle.h"
+#include "htmlview/src/InlineStyle.h"
 
-#include "htmlview/Utf.h"
+#include "htmlview/src/Utf.h"
 
 #include <vector>
 

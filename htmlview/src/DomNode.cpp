@@ -1,9 +1,9 @@
-#include "htmlview/DomNode.h"
+#include "htmlview/src/DomNode.h"
 
-#include "htmlview/HtmlParser.h"
-#include "htmlview/HtmlSerializer.h"
-#include "htmlview/InlineStyle.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/HtmlParser.h"
+#include "htmlview/src/HtmlSerializer.h"
+#include "htmlview/src/InlineStyle.h"
+#include "htmlview/src/Utf.h"
 
 #include <algorithm>
 #include <cstring>

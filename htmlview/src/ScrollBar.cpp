@@ -1,4 +1,4 @@
-#include "htmlview/ScrollBar.h"
+#include "htmlview/src/ScrollBar.h"
 
 #include <algorithm>
 

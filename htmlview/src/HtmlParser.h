@@ -1,7 +1,9 @@
 // HTML parsing into the control's document tree, with the HTML5 parsing rules (gumbo).
 #pragma once
 
-#include "htmlview/DomNode.h"
+#include "htmlview/src/Internal.h"
+
+#include "htmlview/src/DomNode.h"
 
 #include <cstddef>
 #include <string_view>

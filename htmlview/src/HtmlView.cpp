@@ -1,8 +1,8 @@
 #include "htmlview/HtmlView.h"
 
-#include "htmlview/HtmlParser.h"
-#include "htmlview/PageLayout.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/HtmlParser.h"
+#include "htmlview/src/PageLayout.h"
+#include "htmlview/src/Utf.h"
 
 #include <algorithm>
 

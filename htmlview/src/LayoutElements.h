@@ -2,8 +2,10 @@
 // document node), divisions in quirks mode, and pictures (a missing one drawn as such).
 #pragma once
 
-#include "htmlview/DomNode.h"
-#include "htmlview/GdiContainer.h"
+#include "htmlview/src/Internal.h"
+
+#include "htmlview/src/DomNode.h"
+#include "htmlview/src/GdiContainer.h"
 
 #include <litehtml.h>
 #include <litehtml/el_div.h>

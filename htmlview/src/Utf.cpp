@@ -1,4 +1,4 @@
-#include "htmlview/Utf.h"
+#include "htmlview/src/Utf.h"
 
 namespace htmlview::internal {
 

@@ -1,6 +1,8 @@
 // Reading and changing one property of an element's inline style (its style attribute).
 #pragma once
 
+#include "htmlview/src/Internal.h"
+
 #include <string>
 #include <string_view>
 

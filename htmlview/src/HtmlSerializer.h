@@ -2,7 +2,9 @@
 // gets every element tagged with its index so that its boxes can be traced back to the node.
 #pragma once
 
-#include "htmlview/DomNode.h"
+#include "htmlview/src/Internal.h"
+
+#include "htmlview/src/DomNode.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "htmlview/HtmlParser.h"
+#include "htmlview/src/HtmlParser.h"
 
-#include "htmlview/Utf.h"
+#include "htmlview/src/Utf.h"
 
 #include <gumbo.h>
 

@@ -2,8 +2,10 @@
 // borders, pictures and clipping, all through GDI.
 #pragma once
 
-#include "htmlview/DomNode.h"
-#include "htmlview/ImageStore.h"
+#include "htmlview/src/Internal.h"
+
+#include "htmlview/src/DomNode.h"
+#include "htmlview/src/ImageStore.h"
 #include "platform/win32.h"
 
 #include <litehtml.h>

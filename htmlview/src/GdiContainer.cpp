@@ -1,8 +1,9 @@
-#include "htmlview/GdiContainer.h"
+#include "htmlview/src/GdiContainer.h"
 
-#include "htmlview/HtmlSerializer.h"
-#include "htmlview/LayoutElements.h"
-#include "htmlview/Utf.h"
+#include "htmlview/src/HtmlSerializer.h"
+#include "htmlview/src/LayoutElements.h"
+#include "htmlview/src/Utf.h"
+#include "platform/GdiHandles.h"
 
 #include <litehtml/el_para.h>
 #include <litehtml/el_table.h>
@@ -438,8 +439,8 @@ void GdiContainer::DrawLayer(HDC dc, const RECT& area, const std::function<void(
     }
     // What lies below is copied off the device, the layer is painted over the copy, and the two
     // are mixed at the element's opacity before the result goes back.
-    HDC layer = CreateCompatibleDC(dc);
-    HBITMAP bitmap = layer ? CreateCompatibleBitmap(dc, width, height) : nullptr;
+    OwnedMemoryDc layer(dc);
+    OwnedGdiObject bitmap(layer ? CreateCompatibleBitmap(dc, width, height) : nullptr);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -452,11 +453,13 @@ void GdiContainer::DrawLayer(HDC dc, const RECT& area, const std::function<void(
     std::vector<BYTE> above(bytes);
     bool blended = false;
     if (bitmap) {
-        HGDIOBJ old = SelectObject(layer, bitmap);
-        BitBlt(layer, 0, 0, width, height, dc, visible.left, visible.top, SRCCOPY);
-        SelectObject(layer, old);
-        const bool read = GetDIBits(layer, bitmap, 0, static_cast<UINT>(height), below.data(),
-                                    &info, DIB_RGB_COLORS) == height;
+        {
+            ScopedSelection selected(layer.Get(), bitmap.Get());
+            BitBlt(layer.Get(), 0, 0, width, height, dc, visible.left, visible.top, SRCCOPY);
+        }
+        const bool read =
+            GetDIBits(layer.Get(), static_cast<HBITMAP>(bitmap.Get()), 0, static_cast<UINT>(height),
+                      below.data(), &info, DIB_RGB_COLORS) == height;
         if (plain) {
             const BYTE bgr[4] = {GetBValue(*plain), GetGValue(*plain), GetRValue(*plain), 0};
             for (size_t i = 0; i < bytes; ++i) {
@@ -464,11 +467,13 @@ void GdiContainer::DrawLayer(HDC dc, const RECT& area, const std::function<void(
             }
             blended = read;
         } else {
-            SelectObject(layer, bitmap);
-            paint(layer, POINT{-visible.left, -visible.top});
-            SelectObject(layer, old);
-            blended = read && GetDIBits(layer, bitmap, 0, static_cast<UINT>(height), above.data(),
-                                        &info, DIB_RGB_COLORS) == height;
+            {
+                ScopedSelection selected(layer.Get(), bitmap.Get());
+                paint(layer.Get(), POINT{-visible.left, -visible.top});
+            }
+            blended = read && GetDIBits(layer.Get(), static_cast<HBITMAP>(bitmap.Get()), 0,
+                                        static_cast<UINT>(height), above.data(), &info,
+                                        DIB_RGB_COLORS) == height;
         }
     }
     if (blended) {
@@ -481,12 +486,6 @@ void GdiContainer::DrawLayer(HDC dc, const RECT& area, const std::function<void(
                           above.data(), &info, DIB_RGB_COLORS);
     } else {
         paint(dc, POINT{0, 0}); // no memory for the layer: drawn opaque rather than not at all
-    }
-    if (bitmap) {
-        DeleteObject(bitmap);
-    }
-    if (layer) {
-        DeleteDC(layer);
     }
 }
 
