@@ -1,5 +1,7 @@
 #include "system/host_file.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -17,20 +19,18 @@ template <typename Bytes> bool ReadAll(const std::string& host, Bytes& bytes) {
     if (!file) {
         return false;
     }
-    // The file may grow or shrink while it is read: read until the end rather than trusting
-    // its size.
-    constexpr size_t kBlock = 64 * 1024;
-    size_t filled = 0;
-    for (;;) {
-        bytes.resize(filled + kBlock);
-        const size_t got = std::fread(&bytes[filled], 1, kBlock, file.get());
-        filled += got;
-        if (got < kBlock) {
-            break;
-        }
+    // Room for the whole file at once when its length is known; the file may still grow or
+    // shrink while it is read, so it is read to its end rather than to that length.
+    struct stat status = {};
+    if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        bytes.reserve(static_cast<size_t>(status.st_size));
     }
     // A read error (a folder opened as a file) ends the bytes there, as a stream read would.
-    bytes.resize(filled);
+    char block[16 * 1024];
+    size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) {
+        bytes.insert(bytes.end(), block, block + got);
+    }
     return true;
 }
 
