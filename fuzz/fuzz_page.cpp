@@ -11,8 +11,21 @@
 #include <cstdlib>
 #include <string>
 
+namespace {
+
+// The control keeps one layout (fonts, master style sheet, picture store) for every page it
+// shows, and the list keeps its older entries: both are made once and serve every input. They
+// are never destroyed, so that nothing of them outlives the desktop at exit.
+htmlview::internal::PageLayout* gLayout = nullptr;
+CaptureEntry* gOlderEntry = nullptr;
+
+} // namespace
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     winsim::ResetDesktop();
+    gLayout = new htmlview::internal::PageLayout([] {});
+    gLayout->SetViewportSize(SIZE{463, 353});
+    gOlderEntry = new CaptureEntry("after", "C:\\tmp\\2.jpg", 400, 150);
     return 0;
 }
 
@@ -22,14 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         text += static_cast<char>(data[i]);
     }
     CaptureEntry entry(text.c_str(), "C:\\tmp\\1.jpg", 400, 150);
-    CaptureEntry second("after", "C:\\tmp\\2.jpg", 400, 150);
-    std::vector<CaptureEntry*> entries{&entry, &second};
+    std::vector<CaptureEntry*> entries{&entry, gOlderEntry};
     const std::string page = "<html><body><div id=\"tblTexts\">" +
                              BuildCaptureListHtml(entries).str() + "</div></body></html>";
-    htmlview::internal::PageLayout layout([] {});
+    htmlview::internal::PageLayout& layout = *gLayout;
     bool quirks = false;
     layout.SetDocument(htmlview::internal::ParseDocument(page, &quirks), quirks);
-    layout.SetViewportSize(SIZE{463, 353});
     layout.EnsureLayout();
     // The row behind the captured text is still a row of the same table, and the text cell
     // holds nothing of the list's own structure.

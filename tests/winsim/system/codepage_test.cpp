@@ -170,3 +170,18 @@ TEST(MultibyteStrings, SingleByteCodePageTreatsEveryByteAsACharacter) {
 }
 
 } // namespace
+
+// A new desktop with another code page answers with its own lead bytes, however often the
+// previous one was asked.
+TEST(CodePageSwitch, LeadBytesFollowTheDesktopsCodePage) {
+    winsim::ResetDesktop(WithCodePage(932));
+    EXPECT_TRUE(IsDBCSLeadByte(0x81));
+    winsim::ResetDesktop(WithCodePage(1252));
+    EXPECT_FALSE(IsDBCSLeadByte(0x81));
+    EXPECT_TRUE(IsDBCSLeadByteEx(932, 0x81));
+    EXPECT_FALSE(IsDBCSLeadByte(0x81));
+    winsim::ResetDesktop(WithCodePage(936));
+    EXPECT_TRUE(IsDBCSLeadByte(0x81));
+    EXPECT_FALSE(IsDBCSLeadByte(0x80));
+    winsim::ResetDesktop();
+}

@@ -47,6 +47,23 @@ TEST_F(Profile, AMissingFileGivesTheDefaults) {
     EXPECT_FALSE(fs::exists(IniHostPath()));
 }
 
+// The file is read in blocks: a line that straddles a block boundary, and one far behind it,
+// are read whole.
+TEST_F(Profile, AFileLargerThanOneReadBlockIsReadWhole) {
+    std::string content = "[Filler]\r\n";
+    while (content.size() < 65536 - 10) {
+        content += "k=v\r\n";
+    }
+    content += "[Settings]\r\nVK=123\r\n";
+    while (content.size() < 200000) {
+        content += "Pad=xxxxxxxxxxxxxxxxxxxxxxxx\r\n";
+    }
+    content += "Last=end";
+    WriteIni(content);
+    EXPECT_EQ(GetPrivateProfileIntA("Settings", "VK", 0, "Verbacap.INI"), 123u);
+    EXPECT_EQ(Get("Settings", "Last"), "end");
+}
+
 TEST_F(Profile, AFileNamedWithoutFolderLivesInTheWindowsFolder) {
     ASSERT_TRUE(WritePrivateProfileStringA("Settings", "VK", "88", "Verbacap.INI"));
     EXPECT_EQ(ReadIni(), "[Settings]\r\nVK=88\r\n");

@@ -138,12 +138,22 @@ const CodePage* FindCodePage(UINT codePage) {
     if (IsUtf8(codePage) || codePage < 37) {
         return nullptr;
     }
+    // Callers ask for one code page a byte at a time (IsDBCSLeadByte over a whole text): the
+    // page last found by this thread is answered without the lock and the lookup. A built page
+    // is never dropped, so the pointer stays good.
+    thread_local UINT lastCodePage = 0;
+    thread_local const CodePage* lastPage = nullptr;
+    if (lastPage && lastCodePage == codePage) {
+        return lastPage;
+    }
     std::lock_guard<std::mutex> lock(mutex);
     auto found = pages.find(codePage);
     if (found == pages.end()) {
         found = pages.emplace(codePage, BuildCodePage(codePage)).first;
     }
-    return found->second.get();
+    lastCodePage = codePage;
+    lastPage = found->second.get();
+    return lastPage;
 }
 
 size_t AnsiCharLength(const unsigned char* s) {

@@ -3,6 +3,7 @@
 // per inch, and Render draws any part of it, stretched and mirrored as the rectangles say, with
 // the source measured upwards from the picture's bottom edge as HIMETRIC coordinates are.
 #include "system/codepage.h"
+#include "system/host_file.h"
 #include "system/paths.h"
 #include "system/picture_decode.h"
 #include "system/system_state.h"
@@ -14,8 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -348,12 +347,10 @@ HRESULT WINAPI OleLoadPicturePath(LPOLESTR szURLorPath, LPUNKNOWN, DWORD, OLE_CO
     if (path.empty() || ResolvePath(path.c_str(), windowsPath, host) != ERROR_SUCCESS) {
         return kResourceNotFound;
     }
-    std::ifstream in(host, std::ios::binary);
-    if (!in) {
+    std::vector<unsigned char> bytes;
+    if (!ReadHostFile(host, bytes)) {
         return kResourceNotFound;
     }
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
-                                     std::istreambuf_iterator<char>());
     DecodedPicture picture;
     bool decoded = false;
     switch (SniffPictureFormat(bytes.data(), bytes.size())) {

@@ -3,6 +3,7 @@
 // without a full path living in the Windows folder). A malformed line is passed over when
 // reading and kept as it is when writing.
 #include "system/codepage.h"
+#include "system/host_file.h"
 #include "system/paths.h"
 
 #include <winsim/winbase.h>
@@ -12,8 +13,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -87,11 +86,10 @@ std::optional<std::vector<IniLine>> ReadProfile(const std::string& host) {
     if (!fs::is_regular_file(host, error)) {
         return std::nullopt;
     }
-    std::ifstream in(host, std::ios::binary);
-    if (!in) {
+    std::string content;
+    if (!winsim::system::ReadHostFile(host, content)) {
         return std::nullopt;
     }
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<IniLine> lines;
     size_t start = 0;
     while (start < content.size()) {

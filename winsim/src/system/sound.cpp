@@ -1,6 +1,7 @@
 // PlaySoundA without an audio device: the sound is found and checked as Windows would before
 // playing it, and its start is recorded. One sound plays at a time: a new one cuts the one
 // playing, and an asynchronous sound plays until its length has passed or it is cut.
+#include "system/host_file.h"
 #include "system/paths.h"
 #include "system/sound_state.h"
 #include "system/system_state.h"
@@ -14,8 +15,6 @@
 #include <strings.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -90,12 +89,7 @@ bool ReadFile(const std::string& windowsPath, std::vector<unsigned char>& bytes)
     if (ResolvePath(windowsPath.c_str(), path, host) != ERROR_SUCCESS) {
         return false;
     }
-    std::ifstream in(host, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+    return ReadHostFile(host, bytes);
 }
 
 void Stop() {
