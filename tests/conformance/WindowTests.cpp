@@ -81,19 +81,19 @@ LRESULT CALLBACK OwnLimitsProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 CONFORMANCE_TEST(SizeLimitsAreAskedOfOverlappedAndSizableWindowsOnly) {
     HWND popup = MakeRecordedWindow(WS_POPUP | WS_CAPTION, nullptr, 200, 120);
     EXPECT(popup != nullptr);
-    EXPECT_EQ(-1, IndexOf(WM_GETMINMAXINFO));
+    EXPECT_EQ(IndexOf(WM_GETMINMAXINFO), -1);
     EXPECT(IndexOf(WM_NCCALCSIZE) > IndexOf(WM_NCCREATE));
     EXPECT(IndexOf(WM_NCCALCSIZE) < IndexOf(WM_CREATE));
 
     HWND child = MakeRecordedWindow(WS_CHILD, popup, 50, 20);
     EXPECT(child != nullptr);
-    EXPECT_EQ(-1, IndexOf(WM_GETMINMAXINFO));
+    EXPECT_EQ(IndexOf(WM_GETMINMAXINFO), -1);
     EXPECT(IndexOf(WM_NCCALCSIZE) > IndexOf(WM_NCCREATE));
     EXPECT(IndexOf(WM_NCCALCSIZE) < IndexOf(WM_CREATE));
 
     HWND sizable = MakeRecordedWindow(WS_POPUP | WS_THICKFRAME, nullptr, 200, 120);
     EXPECT(sizable != nullptr);
-    EXPECT_EQ(0, IndexOf(WM_GETMINMAXINFO));
+    EXPECT_EQ(IndexOf(WM_GETMINMAXINFO), 0);
     ::DestroyWindow(sizable);
     ::DestroyWindow(popup);
 }
@@ -103,12 +103,12 @@ CONFORMANCE_TEST(AnswersToSizeLimitsAndClientAreaAreKept) {
     HWND hWnd = conformance::MakeTopWindow("Limites", OwnLimitsProc);
     RECT window = {};
     ::GetWindowRect(hWnd, &window);
-    EXPECT_EQ(300L, window.right - window.left);
-    EXPECT_EQ(200L, window.bottom - window.top);
+    EXPECT_EQ(window.right - window.left, 300L);
+    EXPECT_EQ(window.bottom - window.top, 200L);
     RECT client = {};
     ::GetClientRect(hWnd, &client);
-    EXPECT_EQ(300L, client.right);
-    EXPECT_EQ(200L, client.bottom);
+    EXPECT_EQ(client.right, 300L);
+    EXPECT_EQ(client.bottom, 200L);
     ::DestroyWindow(hWnd);
 }
 

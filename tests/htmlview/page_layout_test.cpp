@@ -677,18 +677,18 @@ TEST_F(PaintedPage, AHighlightIsRepaintedWithoutANewLayoutAndLooksAsOneLaidOut) 
     const unsigned layouts = page->layoutCount();
     Element("txt2")->SetBackgroundColor(WIDE("#D0F1C5"));
     Paint();
-    EXPECT_EQ(layouts, page->layoutCount());
+    EXPECT_EQ(page->layoutCount(), layouts);
     const COLORREF highlighted = GetPixel(dc, cell.left + 60, cell.top + 3);
     EXPECT_NE(RGB(0xFF, 0xFF, 0xFF), highlighted);
 
     page->NodeMarkupChanged(); // the same tree laid out anew
     Paint();
-    EXPECT_EQ(layouts + 1, page->layoutCount());
-    EXPECT_EQ(highlighted, GetPixel(dc, cell.left + 60, cell.top + 3));
+    EXPECT_EQ(page->layoutCount(), layouts + 1);
+    EXPECT_EQ(GetPixel(dc, cell.left + 60, cell.top + 3), highlighted);
 
     Element("txt2")->SetBackgroundColor(WIDE(""));
     Paint();
-    EXPECT_EQ(layouts + 2, page->layoutCount()) << "the style sheet's colour comes back";
+    EXPECT_EQ(page->layoutCount(), layouts + 2) << "the style sheet's colour comes back";
 
     LoadMarkup("<html><head><style>td { background-color: #0000ff !important; }</style></head>"
                "<body><table><tr><td id=\"c\">some text</td></tr></table></body></html>");
@@ -696,7 +696,7 @@ TEST_F(PaintedPage, AHighlightIsRepaintedWithoutANewLayoutAndLooksAsOneLaidOut) 
     ASSERT_TRUE(page->ClientRect(*Element("c"), &cell));
     Element("c")->SetBackgroundColor(WIDE("#ff0000"));
     Paint();
-    EXPECT_EQ(RGB(0, 0, 0xFF), GetPixel(dc, cell.left + 1, cell.top + 1));
+    EXPECT_EQ(GetPixel(dc, cell.left + 1, cell.top + 1), RGB(0, 0, 0xFF));
 }
 
 // The hit test passes over subtrees that a point is not in; it finds what a search of every

@@ -38,9 +38,9 @@ TEST_F(DesktopVerbsTest, DriveFilesSeeEveryRewriteOfAFileEvenWithTheSameLength) 
     write("bbbb");
     const std::string second = DriveFiles()["C:\\note.txt"];
     EXPECT_NE(first, second);
-    EXPECT_EQ(second, DriveFiles()["C:\\note.txt"]);
+    EXPECT_EQ(DriveFiles()["C:\\note.txt"], second);
     write("aaaa");
-    EXPECT_EQ(first, DriveFiles()["C:\\note.txt"]);
+    EXPECT_EQ(DriveFiles()["C:\\note.txt"], first);
 }
 
 TEST_F(DesktopVerbsTest, ExpectIniTellsAMissingKeyFromAnotherValue) {
