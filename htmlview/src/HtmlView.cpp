@@ -338,7 +338,7 @@ void HtmlView::Impl::LeftUp(POINT client) {
             continue;
         }
         const std::string* target = at->FindAttribute("for");
-        DomNodePtr field = target && layout.root() ? internal::FindById(layout.root(), *target)
+        DomNodePtr field = target && layout.root() ? layout.ElementById(*target)
                                                    : internal::FindFirstByTag(at, "input");
         if (field && field != source && field->IsCheckable()) {
             Activate(field);
@@ -478,7 +478,7 @@ DomNodePtr HtmlView::Impl::Find(const WideString& path) const {
     }
     const std::string text = internal::ToUtf8(path);
     const size_t slash = text.find('/');
-    DomNodePtr found = internal::FindById(layout.root(), text.substr(0, slash));
+    DomNodePtr found = layout.ElementById(text.substr(0, slash));
     if (found && slash != std::string::npos) {
         found = internal::FindFirstByTag(found, internal::AsciiLower(text.substr(slash + 1)));
     }
@@ -726,8 +726,7 @@ WideString HtmlView::GetUrl() const {
 }
 
 ElementPtr HtmlView::GetElementById(const WideString& id) const {
-    return impl_->layout.root() ? internal::FindById(impl_->layout.root(), internal::ToUtf8(id))
-                                : nullptr;
+    return impl_->layout.ElementById(internal::ToUtf8(id));
 }
 
 ElementPtr HtmlView::FindElement(const WideString& path) const {

@@ -89,6 +89,7 @@ void PageLayout::SetDocument(DomNodePtr root, bool quirks) {
     if (root_) {
         root_->SetOwner(this);
     }
+    idsKnown_ = false;
     pageScroll_ = POINT{0, 0};
     container_.images().Clear();
     dirty_ = true;
@@ -97,6 +98,39 @@ void PageLayout::SetDocument(DomNodePtr root, bool quirks) {
 
 DomNodePtr PageLayout::body() const {
     return root_ ? FindFirstByTag(root_, "body") : nullptr;
+}
+
+DomNodePtr PageLayout::ElementById(const std::string& id) const {
+    if (!root_) {
+        return nullptr;
+    }
+    if (!idsKnown_) {
+        ids_.clear();
+        std::vector<const DomNodePtr*> pending{&root_};
+        while (!pending.empty()) {
+            const DomNodePtr& node = *pending.back();
+            pending.pop_back();
+            if (!node->IsElement()) {
+                continue;
+            }
+            if (const std::string* own = node->FindAttribute("id")) {
+                ids_.emplace(*own, node); // the first in document order stays
+            }
+            const auto& children = node->children();
+            for (auto child = children.rbegin(); child != children.rend(); ++child) {
+                pending.push_back(&*child);
+            }
+        }
+        idsKnown_ = true;
+    }
+    const auto found = ids_.find(id);
+    DomNodePtr node = found != ids_.end() ? found->second.lock() : nullptr;
+    const std::string* own = node ? node->FindAttribute("id") : nullptr;
+    if (node && node->owner() == this && own && *own == id) {
+        return node;
+    }
+    // Nothing indexed, or the index is behind a change it was not told of: the tree decides.
+    return FindById(root_, id);
 }
 
 namespace {
@@ -441,6 +475,7 @@ void PageLayout::SetScrollPosition(const DomNode& node, POINT position) {
 }
 
 void PageLayout::NodeMarkupChanged() {
+    idsKnown_ = false;
     DropLayout();
     invalidate_();
 }

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -30,6 +31,10 @@ public:
     void SetDocument(DomNodePtr root, bool quirks = false);
     const DomNodePtr& root() const { return root_; }
     DomNodePtr body() const;
+    // The first element in document order with that id, or nullptr. Found through an index made
+    // again after each change of the markup: the highlight that follows the pointer over a long
+    // list looks up the cells of two rows at every move.
+    DomNodePtr ElementById(const std::string& id) const;
     GdiContainer& container() { return container_; }
 
     void SetViewportSize(SIZE size);
@@ -104,6 +109,8 @@ private:
     POINT pageScroll_ = {0, 0};
     bool pageScrollBar_ = false;
     bool dirty_ = true;
+    mutable std::unordered_map<std::string, std::weak_ptr<DomNode>> ids_;
+    mutable bool idsKnown_ = false;
     // Some style of the page is "!important": an inline colour may not win over it.
     bool importantStyles_ = true;
     unsigned layoutCount_ = 0;

@@ -177,7 +177,7 @@ TEST_F(PageLayoutTest, ListWrittenIntoThePageIsLaidOutLazilyAndFoundById) {
     const RECT imageCell = RectFromOffsets(Element("img0"));
     EXPECT_GE(image.left, imageCell.left);
     EXPECT_LE(image.right, imageCell.right);
-    EXPECT_EQ(WIDE("TABLE"), Element("cat0")->GetOffsetParent()->GetTagName());
+    EXPECT_EQ(Element("cat0")->GetOffsetParent()->GetTagName(), WIDE("TABLE"));
 }
 
 // The list's table is as high as its scrolling division: the head row, whose height is given,
@@ -697,6 +697,30 @@ TEST_F(PaintedPage, AHighlightIsRepaintedWithoutANewLayoutAndLooksAsOneLaidOut) 
     Element("c")->SetBackgroundColor(WIDE("#ff0000"));
     Paint();
     EXPECT_EQ(GetPixel(dc, cell.left + 1, cell.top + 1), RGB(0, 0, 0xFF));
+}
+
+// Elements are found by id through an index that follows every change of the markup: rows
+// appended, rows gone, an id changed; of two elements with one id the first is found.
+TEST_F(PageLayoutTest, ElementsAreFoundByIdAfterEveryChangeOfTheMarkup) {
+    LoadMarkup("<html><body><div id=list></div><p id=twin>1</p><p id=twin>2</p></body></html>");
+    DomNodePtr list = Element("list");
+    const std::string first = "<table><tr id=r0><td id=c0>a</td></tr>";
+    list->SetInnerHtml(FromUtf8(first + "</table>"));
+    ASSERT_NE(page->ElementById("c0"), nullptr);
+    EXPECT_EQ(page->ElementById("c0"), FindById(page->root(), "c0"));
+    list->SetInnerHtml(FromUtf8(first + "<tr id=r1><td id=c1>b</td></tr></table>"));
+    ASSERT_NE(page->ElementById("c1"), nullptr);
+    EXPECT_EQ(page->ElementById("c1"), FindById(page->root(), "c1"));
+    list->SetInnerHtml(FromUtf8("<table><tr id=r1><td id=c1>b</td></tr></table>"));
+    EXPECT_EQ(page->ElementById("c0"), nullptr);
+    const DomNodePtr cell = page->ElementById("c1");
+    ASSERT_NE(cell, nullptr);
+    cell->SetId(WIDE("renamed"));
+    EXPECT_EQ(page->ElementById("c1"), nullptr);
+    EXPECT_EQ(page->ElementById("renamed"), cell);
+    cell->SetBackgroundColor(WIDE("#ff0000"));
+    EXPECT_EQ(page->ElementById("renamed"), cell);
+    EXPECT_EQ(page->ElementById("twin")->GetInnerText(), WIDE("1"));
 }
 
 // The hit test passes over subtrees that a point is not in; it finds what a search of every
