@@ -40,10 +40,10 @@ TEST(Parser, BuildsHeadAndBodyAndFindsElementsById) {
     EXPECT_EQ(root->tag(), "html");
     DomNodePtr body = FindById(root, "B");
     ASSERT_TRUE(body);
-    EXPECT_EQ(WIDE("BODY"), body->GetTagName());
+    EXPECT_EQ(body->GetTagName(), WIDE("BODY"));
     EXPECT_TRUE(FindById(root, "p1"));
     EXPECT_FALSE(FindById(root, "hidden")) << "markup inside a comment is not part of the document";
-    EXPECT_EQ(WIDE("ab"), FindById(root, "p1")->GetInnerText());
+    EXPECT_EQ(FindById(root, "p1")->GetInnerText(), WIDE("ab"));
 
     bool quirks = false;
     ParseDocument("<html><body></body></html>", &quirks);
@@ -70,13 +70,13 @@ TEST(InnerHtml, ReplacesChildrenWithAParsedTableAndDetachesTheOldOnes) {
     EXPECT_FALSE(oldCell->GetParent()) << "the replaced content has left the tree";
     DomNodePtr cell = FindById(root, "txt0");
     ASSERT_TRUE(cell);
-    EXPECT_EQ(WIDE("even"), cell->GetClassName());
+    EXPECT_EQ(cell->GetClassName(), WIDE("even"));
     DomNodePtr title = FindFirstByTag(cell, "u");
     ASSERT_TRUE(title);
-    EXPECT_EQ(WIDE(""), title->GetClassName());
+    EXPECT_EQ(title->GetClassName(), WIDE(""));
     // The parser adds the implied tbody, as browsers do.
     EXPECT_EQ(FindFirstByTag(list, "tr")->parent()->tag(), "tbody");
-    EXPECT_EQ(WIDE("Titrea\r\nb"), cell->GetInnerText());
+    EXPECT_EQ(cell->GetInnerText(), WIDE("Titrea\r\nb"));
 }
 
 TEST(InnerHtml, FragmentsParseInTheContextOfTheirElement) {
@@ -91,29 +91,29 @@ TEST(InnerHtml, FragmentsParseInTheContextOfTheirElement) {
     div->SetInnerHtml(WIDE("a <b>bold"));
     ASSERT_EQ(div->children().size(), 2u);
     EXPECT_EQ(div->children()[1]->tag(), "b");
-    EXPECT_EQ(WIDE("a <b>bold</b>"), div->GetInnerHtml());
+    EXPECT_EQ(div->GetInnerHtml(), WIDE("a <b>bold</b>"));
 }
 
 TEST(InnerHtml, SerialisationEscapesTextAndAttributesAndKeepsNoBreakSpaces) {
     DomNodePtr div = FindById(ParseDocument("<body><div id=d></div></body>"), "d");
     div->SetInnerHtml(WIDE("<td>x</td><span title='a\"b&amp;c'>1 &lt; 2 &amp;&nbsp;3</span><br>"));
-    EXPECT_EQ(WIDE("x<span title=\"a&quot;b&amp;c\">1 &lt; 2 &amp;&nbsp;3</span><br>"),
-              div->GetInnerHtml())
+    EXPECT_EQ(div->GetInnerHtml(),
+              WIDE("x<span title=\"a&quot;b&amp;c\">1 &lt; 2 &amp;&nbsp;3</span><br>"))
         << "a stray cell outside a table is dropped as a browser drops it";
 }
 
 TEST(Attributes, ClassIdAndArbitraryAttributesRoundTrip) {
     DomNodePtr span =
         FindById(ParseDocument("<body><span id=menu class=menu_out>F</span></body>"), "menu");
-    EXPECT_EQ(WIDE("menu_out"), span->GetClassName());
+    EXPECT_EQ(span->GetClassName(), WIDE("menu_out"));
     span->SetClassName(WIDE("menu_over"));
-    EXPECT_EQ(WIDE("menu_over"), span->GetClassName());
-    EXPECT_EQ(WIDE("menu_over"), span->GetAttribute(WIDE("CLASS")));
+    EXPECT_EQ(span->GetClassName(), WIDE("menu_over"));
+    EXPECT_EQ(span->GetAttribute(WIDE("CLASS")), WIDE("menu_over"));
     span->SetId(WIDE("menu2"));
-    EXPECT_EQ(WIDE("menu2"), span->GetId());
+    EXPECT_EQ(span->GetId(), WIDE("menu2"));
     EXPECT_FALSE(span->HasAttribute(WIDE("title")));
     span->SetAttribute(WIDE("Title"), WIDE("t"));
-    EXPECT_EQ(WIDE("t"), span->GetAttribute(WIDE("title")));
+    EXPECT_EQ(span->GetAttribute(WIDE("title")), WIDE("t"));
 }
 
 TEST(InlineStyle, BackgroundColourIsSetReplacedAndRemovedWithoutTouchingOtherDeclarations) {
@@ -131,10 +131,10 @@ TEST(InlineStyle, BackgroundColourIsSetReplacedAndRemovedWithoutTouchingOtherDec
                                "filter:alpha(opacity=50);'>x</td></tr></table></body>"),
                  "c");
     cell->SetBackgroundColor(WIDE("#D0F1C5"));
-    EXPECT_EQ(WIDE("#D0F1C5"), cell->GetBackgroundColor());
+    EXPECT_EQ(cell->GetBackgroundColor(), WIDE("#D0F1C5"));
     EXPECT_NE(std::string::npos, Utf8(cell->GetAttribute(WIDE("style"))).find("filter"));
     cell->SetBackgroundColor(WIDE(""));
-    EXPECT_EQ(WIDE(""), cell->GetBackgroundColor());
+    EXPECT_EQ(cell->GetBackgroundColor(), WIDE(""));
 }
 
 TEST(FormState, CheckboxCheckedStateAndTextFieldValueRoundTrip) {
@@ -150,21 +150,21 @@ TEST(FormState, CheckboxCheckedStateAndTextFieldValueRoundTrip) {
 
     DomNodePtr field = FindById(root, "txtFreq");
     EXPECT_TRUE(field->IsTextField());
-    EXPECT_EQ(WIDE("5"), field->GetValue());
+    EXPECT_EQ(field->GetValue(), WIDE("5"));
     EXPECT_TRUE(field->SetValue(WIDE("0.5")));
-    EXPECT_EQ(WIDE("0.5"), field->GetValue());
-    EXPECT_EQ(WIDE("5"), field->GetAttribute(WIDE("value"))) << "the attribute keeps the default";
+    EXPECT_EQ(field->GetValue(), WIDE("0.5"));
+    EXPECT_EQ(field->GetAttribute(WIDE("value")), WIDE("5")) << "the attribute keeps the default";
 
     DomNodePtr span = FindById(root, "s");
     EXPECT_FALSE(span->SetChecked(true));
     EXPECT_FALSE(span->GetChecked());
     EXPECT_FALSE(span->SetValue(WIDE("x")));
-    EXPECT_EQ(WIDE(""), span->GetValue());
+    EXPECT_EQ(span->GetValue(), WIDE(""));
 
     DomNodePtr area = FindById(root, "area");
-    EXPECT_EQ(WIDE("initial"), area->GetValue());
+    EXPECT_EQ(area->GetValue(), WIDE("initial"));
     area->SetValue(WIDE("typed"));
-    EXPECT_EQ(WIDE("typed"), area->GetValue());
+    EXPECT_EQ(area->GetValue(), WIDE("typed"));
 }
 
 TEST(LayoutMarkup, TagsEveryElementWithItsIndexInDocumentOrder) {
@@ -199,7 +199,7 @@ TEST(DetachedElements, KeepTheirDataAndHaveNoGeometry) {
     DomNodePtr root = ParseDocument("<body><div id=d><span id=s class=k>t</span></div></body>");
     DomNodePtr span = FindById(root, "s");
     FindById(root, "d")->SetInnerHtml(WIDE(""));
-    EXPECT_EQ(WIDE("k"), span->GetClassName());
+    EXPECT_EQ(span->GetClassName(), WIDE("k"));
     span->SetClassName(WIDE("other"));
     EXPECT_EQ(span->GetOffsetWidth(), 0);
     EXPECT_FALSE(span->GetOffsetParent());
@@ -245,7 +245,7 @@ TEST(Scripts, MarkupFromOutsideCarriesNoScriptHandlersOrScriptAddresses) {
     EXPECT_NE(std::string::npos, markup.find("<b class=\"k\">gras</b>")) << "the rest stays";
     EXPECT_TRUE(FindById(div, "a"));
     EXPECT_FALSE(FindById(div, "a")->HasAttribute(WIDE("href")));
-    EXPECT_EQ(WIDE("file:///C:\\tmp\\1.jpg"), FindById(div, "ok")->GetAttribute(WIDE("src")));
+    EXPECT_EQ(FindById(div, "ok")->GetAttribute(WIDE("src")), WIDE("file:///C:\\tmp\\1.jpg"));
 }
 
 } // namespace
@@ -263,7 +263,7 @@ TEST(Nesting, EndlesslyNestedMarkupKeepsItsTextAndABoundedDepth) {
     deep += "fond";
     DomNodePtr div = FindById(ParseDocument("<body><div id=d></div></body>"), "d");
     div->SetInnerHtml(FromUtf8(deep));
-    EXPECT_EQ(WIDE("fond"), div->GetInnerText());
+    EXPECT_EQ(div->GetInnerText(), WIDE("fond"));
     int depth = 0;
     for (DomNodePtr at = div; !at->children().empty() && at->children()[0]->IsElement();
          at = at->children()[0]) {

@@ -125,10 +125,10 @@ TEST_F(HtmlViewTest, PageBecomesTheDocumentWhenTheMessageLoopRunsAndTheHostIsTol
     EXPECT_FALSE(view->GetElementById(WIDE("menu"))) << "not loaded before the loop runs";
     Pump();
     EXPECT_EQ(host.completions, 1);
-    EXPECT_EQ(WIDE("res://"), host.lastUrl.substr(0, 6));
-    EXPECT_EQ(WIDE("/104"), host.lastUrl.substr(host.lastUrl.size() - 4));
+    EXPECT_EQ(host.lastUrl.substr(0, 6), WIDE("res://"));
+    EXPECT_EQ(host.lastUrl.substr(host.lastUrl.size() - 4), WIDE("/104"));
     ASSERT_TRUE(view->GetElementById(WIDE("menu")));
-    EXPECT_EQ(WIDE("SPAN"), view->GetElementById(WIDE("menu"))->GetTagName());
+    EXPECT_EQ(view->GetElementById(WIDE("menu"))->GetTagName(), WIDE("SPAN"));
 
     EXPECT_FALSE(view->LoadFromResource(winsim::ProgramModule(), 999));
     Pump();
@@ -143,15 +143,15 @@ TEST_F(HtmlViewTest, MouseEventsReachTheHostWithTheInnermostElementAsSource) {
     SendMessageA(window, WM_MOUSEMOVE, 0, At(CentreOf(WIDE("txt1/u"))));
     ASSERT_EQ(host.events.size(), 1u);
     EXPECT_EQ(ElementEvent::MouseOver, host.events[0].kind);
-    EXPECT_EQ(WIDE("U"), host.events[0].source->GetTagName()) << "the title is its own source";
-    EXPECT_EQ(WIDE(""), host.events[0].source->GetClassName());
+    EXPECT_EQ(host.events[0].source->GetTagName(), WIDE("U")) << "the title is its own source";
+    EXPECT_EQ(host.events[0].source->GetClassName(), WIDE(""));
 
     SendMessageA(window, WM_MOUSEMOVE, 0, At(CentreOf(WIDE("cat1"))));
     ASSERT_EQ(host.events.size(), 3u);
     EXPECT_EQ(ElementEvent::MouseOut, host.events[1].kind);
-    EXPECT_EQ(WIDE("U"), host.events[1].source->GetTagName());
+    EXPECT_EQ(host.events[1].source->GetTagName(), WIDE("U"));
     EXPECT_EQ(ElementEvent::MouseOver, host.events[2].kind);
-    EXPECT_EQ(WIDE("cat1"), host.events[2].source->GetId());
+    EXPECT_EQ(host.events[2].source->GetId(), WIDE("cat1"));
 
     SendMessageA(window, WM_MOUSEMOVE, 0, At(CentreOf(WIDE("cat1"))));
     EXPECT_EQ(host.events.size(), 3u) << "moving inside the same element says nothing";
@@ -163,14 +163,14 @@ TEST_F(HtmlViewTest, MouseEventsReachTheHostWithTheInnermostElementAsSource) {
     ASSERT_EQ(host.events.size(), 1u);
     EXPECT_EQ(ElementEvent::MouseDown, host.events[0].kind) << "any button";
     ASSERT_EQ(host.contextSources.size(), 1u) << "the right click asks the host";
-    EXPECT_EQ(WIDE("cat1"), host.contextSources[0]->GetId());
+    EXPECT_EQ(host.contextSources[0]->GetId(), WIDE("cat1"));
 
     host.events.clear();
     Click(time);
     ASSERT_EQ(host.events.size(), 2u);
     EXPECT_EQ(ElementEvent::MouseDown, host.events[0].kind);
     EXPECT_EQ(ElementEvent::Click, host.events[1].kind);
-    EXPECT_EQ(WIDE("cat1"), host.events[1].source->GetId());
+    EXPECT_EQ(host.events[1].source->GetId(), WIDE("cat1"));
 
     host.events.clear();
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(time));
@@ -252,24 +252,24 @@ TEST_F(HtmlViewTest, TypingGoesIntoTheFocusedTextField) {
     for (char c : std::string("0.5")) {
         SendMessageA(window, WM_CHAR, static_cast<WPARAM>(c), 0);
     }
-    EXPECT_EQ(WIDE("0.5"), field->GetValue());
+    EXPECT_EQ(field->GetValue(), WIDE("0.5"));
     SendMessageA(window, WM_CHAR, 8, 0);
-    EXPECT_EQ(WIDE("0."), field->GetValue());
+    EXPECT_EQ(field->GetValue(), WIDE("0."));
     SendMessageA(window, WM_CHAR, '\r', 0);
-    EXPECT_EQ(WIDE("0."), field->GetValue()) << "Enter belongs to the dialog";
+    EXPECT_EQ(field->GetValue(), WIDE("0.")) << "Enter belongs to the dialog";
     SendMessageA(window, WM_CHAR, 1, 0); // Ctrl+A
     SendMessageA(window, WM_CHAR, '2', 0);
-    EXPECT_EQ(WIDE("2"), field->GetValue()) << "typing replaces the selected text";
+    EXPECT_EQ(field->GetValue(), WIDE("2")) << "typing replaces the selected text";
     SendMessageA(window, WM_CHAR, 1, 0);
     SendMessageA(window, WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(WIDE(""), field->GetValue());
+    EXPECT_EQ(field->GetValue(), WIDE(""));
     SendMessageA(window, WM_CHAR, '0', 0);
     SendMessageA(window, WM_CHAR, '.', 0);
 
     Click(CentreOf(WIDE("CDlgAutoScreenshot")));
     EXPECT_FALSE(view->GetFocusedField());
     SendMessageA(window, WM_CHAR, '7', 0);
-    EXPECT_EQ(WIDE("0."), field->GetValue()) << "nothing is typed without a focused field";
+    EXPECT_EQ(field->GetValue(), WIDE("0.")) << "nothing is typed without a focused field";
 }
 
 TEST_F(HtmlViewTest, ElementRectangleMessageAnswersInScreenCoordinates) {

@@ -167,7 +167,7 @@ TEST(BitmapToDib, WithoutAPaletteTheStockPaletteGivesTheTable) {
     ASSERT_NE(emptyPalette.header, nullptr);
     EXPECT_EQ(std::memcmp(none.header, emptyPalette.header, GlobalSize(none.header)), 0);
     const BYTE* white = none.Table() + 4 * none.Rows(256)[0];
-    EXPECT_EQ(RGB(255, 255, 255), RGB(white[2], white[1], white[0]));
+    EXPECT_EQ(RGB(white[2], white[1], white[0]), RGB(255, 255, 255));
 }
 
 TEST(BitmapToDib, FewColourDisplaysCarryAFullTable) {
@@ -186,7 +186,7 @@ TEST(BitmapToDib, FewColourDisplaysCarryAFullTable) {
         const BYTE* top = dib.Rows(entries) + stride;
         const unsigned index = bits == 1 ? (top[1] >> 6) & 1 : top[4] & 0x0F;
         const BYTE* entry = dib.Table() + 4 * index;
-        EXPECT_EQ(RGB(255, 255, 255), RGB(entry[2], entry[1], entry[0])) << bits;
+        EXPECT_EQ(RGB(entry[2], entry[1], entry[0]), RGB(255, 255, 255)) << bits;
     }
 }
 
