@@ -144,6 +144,32 @@ bool ContainsNoCase(const std::string& text, std::string_view word) {
     return found != text.end();
 }
 
+// Whether a style sheet or inline style of the page says "!important" (an inline colour set
+// later may not win over it). Texts of the page do not count: a message that says "important"
+// keeps the highlight as quick as any other.
+bool HasImportantStyles(const DomNodePtr& root) {
+    std::vector<const DomNode*> pending{root.get()};
+    while (!pending.empty()) {
+        const DomNode* node = pending.back();
+        pending.pop_back();
+        if (!node->IsElement()) {
+            continue;
+        }
+        const std::string* style = node->FindAttribute("style");
+        if (style && ContainsNoCase(*style, "important")) {
+            return true;
+        }
+        const bool sheet = node->tag() == "style";
+        for (const DomNodePtr& child : node->children()) {
+            if (sheet && !child->IsElement() && ContainsNoCase(child->text(), "important")) {
+                return true;
+            }
+            pending.push_back(child.get());
+        }
+    }
+    return false;
+}
+
 // A colour as the highlight sets it ("#d0f1c5", "yellow", "rgb(1,2,3)"): nothing that the style
 // parser could read as more than one colour.
 bool IsPlainColour(const std::string& color) {
@@ -183,7 +209,7 @@ void PageLayout::EnsureLayout() {
     dirty_ = false;
     ++layoutCount_;
     const std::string markup = SerializeForLayout(*root_, order_);
-    importantStyles_ = ContainsNoCase(markup, "important");
+    importantStyles_ = HasImportantStyles(root_);
     for (size_t i = 0; i < order_.size(); ++i) {
         indexOf_[order_[i]] = i;
     }

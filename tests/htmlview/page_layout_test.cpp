@@ -690,6 +690,15 @@ TEST_F(PaintedPage, AHighlightIsRepaintedWithoutANewLayoutAndLooksAsOneLaidOut) 
     Paint();
     EXPECT_EQ(page->layoutCount(), layouts + 2) << "the style sheet's colour comes back";
 
+    // A text that merely says "important" changes nothing.
+    const std::string said = "<tr><td id=said>Information importante</td></tr>";
+    list->SetInnerHtml(FromUtf8(RenderedRows(8) + said));
+    Paint();
+    const unsigned beforeSaid = page->layoutCount();
+    Element("txt2")->SetBackgroundColor(WIDE("#D0F1C5"));
+    Paint();
+    EXPECT_EQ(page->layoutCount(), beforeSaid);
+
     LoadMarkup("<html><head><style>td { background-color: #0000ff !important; }</style></head>"
                "<body><table><tr><td id=\"c\">some text</td></tr></table></body></html>");
     Paint();
