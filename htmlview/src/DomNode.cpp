@@ -203,6 +203,7 @@ void DomNode::MarkupChanged() {
 }
 
 bool DomNode::StoreAttribute(const std::string& key, std::string value, bool remove) {
+    ++attributeVersion_;
     for (auto it = attributes_.begin(); it != attributes_.end(); ++it) {
         if (it->first == key) {
             if (remove) {

@@ -47,6 +47,18 @@ protected:
 
 using Attributes = std::vector<std::pair<std::string, std::string>>;
 
+// What a layout measured of a table row, so that later layouts of a long table can leave the row
+// out while it is out of view (see LongTable.h). Valid while the row and the table's columns
+// are as they were.
+struct RowMeasure {
+    unsigned long long version = 0;    // the row's changeVersion() when measured
+    unsigned long long generation = 0; // the table's column arrangement it was measured in
+    int height = -1;
+    bool simple = false; // one cell per column, none spanning rows or columns
+    std::vector<int> minWidths;
+    std::vector<int> maxWidths;
+};
+
 class DomNode final : public Element, public std::enable_shared_from_this<DomNode> {
 public:
     enum class Kind { Element, Text };
@@ -85,6 +97,17 @@ public:
     // How far the element's content is scrolled; kept by the layout, which clamps it.
     POINT scrollOffset() const { return scroll_; }
     void setScrollOffset(POINT offset);
+
+    // Grows with every change of the node's attributes or of anything below it.
+    unsigned long long changeVersion() const { return descendantVersion_ + attributeVersion_; }
+    // Kept by the layout for table rows: made when first asked for.
+    RowMeasure& rowMeasure() const {
+        if (!rowMeasure_) {
+            rowMeasure_ = std::make_unique<RowMeasure>();
+        }
+        return *rowMeasure_;
+    }
+    const RowMeasure* findRowMeasure() const { return rowMeasure_.get(); }
 
     // Element
     WideString GetId() const override;
@@ -152,6 +175,9 @@ private:
     POINT scroll_ = {0, 0};
     // Counts the changes below this node.
     unsigned long long descendantVersion_ = 0;
+    // Counts the changes of the node's own attributes.
+    unsigned long long attributeVersion_ = 0;
+    mutable std::unique_ptr<RowMeasure> rowMeasure_;
     // The inner markup as last set, while the tree below is still exactly what it made: a
     // longer markup that only adds whole table rows at a row boundary then costs only the rows.
     std::unique_ptr<InnerHtmlMemory> innerHtml_;

@@ -117,7 +117,8 @@ std::string RowHeightFromCells(const DomNode& row) {
 
 class Serializer {
 public:
-    explicit Serializer(std::vector<DomNode*>* order) : order_(order) {}
+    explicit Serializer(std::vector<DomNode*>* order, const RowPlanner* planner = nullptr)
+        : order_(order), planner_(planner) {}
 
     void Node(const DomNode& node, std::string& out, bool rawText) {
         if (!node.IsElement()) {
@@ -166,6 +167,12 @@ public:
     }
 
     void Children(const DomNode& node, std::string& out) {
+        if (planner_ && *planner_ && node.children().size() >= kLongTableRows) {
+            if (RowPlan* plan = (*planner_)(node)) {
+                PlannedRows(node, *plan, out);
+                return;
+            }
+        }
         const bool raw = IsRawTextElement(node.tag());
         for (const DomNodePtr& child : node.children()) {
             Node(*child, out, raw);
@@ -173,7 +180,27 @@ public:
     }
 
 private:
+    void PlannedRows(const DomNode& node, RowPlan& plan, std::string& out) {
+        const auto& rows = node.children();
+        plan.laidOut.clear();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (plan.present[i]) {
+                Node(*rows[i], out, false);
+                plan.laidOut.push_back(rows[i].get());
+            } else if (plan.spacerHeight[i] >= 0) {
+                // Nothing of the page's style may give the spacer a border or padding of its own.
+                out += "<tr><td colspan=\"";
+                out += std::to_string(plan.columns);
+                out += "\" style=\"height: ";
+                out += std::to_string(plan.spacerHeight[i]);
+                out += "px; padding: 0; border: 0; margin: 0\"></td></tr>";
+                plan.laidOut.push_back(nullptr);
+            }
+        }
+    }
+
     std::vector<DomNode*>* order_;
+    const RowPlanner* planner_;
 };
 
 } // namespace
@@ -184,10 +211,11 @@ std::string SerializeChildren(const DomNode& node) {
     return out;
 }
 
-std::string SerializeForLayout(const DomNode& root, std::vector<DomNode*>& order) {
+std::string SerializeForLayout(const DomNode& root, std::vector<DomNode*>& order,
+                               const RowPlanner& planner) {
     order.clear();
     std::string out;
-    Serializer(&order).Node(root, out, false);
+    Serializer(&order, &planner).Node(root, out, false);
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include "htmlview/src/Internal.h"
 
 #include "htmlview/src/DomNode.h"
+#include "htmlview/src/RowPlan.h"
 
 #include <string>
 #include <vector>
@@ -17,7 +18,8 @@ constexpr char kLayoutIndexAttribute[] = "data-htmlview-node";
 std::string SerializeChildren(const DomNode& node);
 
 // The markup of root and its subtree; order receives the elements, each at the index written
-// into its kLayoutIndexAttribute.
-std::string SerializeForLayout(const DomNode& root, std::vector<DomNode*>& order);
+// into its kLayoutIndexAttribute. The rows of a long table are written as planner says.
+std::string SerializeForLayout(const DomNode& root, std::vector<DomNode*>& order,
+                               const RowPlanner& planner = RowPlanner());
 
 } // namespace htmlview::internal

@@ -144,30 +144,51 @@ bool ContainsNoCase(const std::string& text, std::string_view word) {
     return found != text.end();
 }
 
-// Whether a style sheet or inline style of the page says "!important" (an inline colour set
-// later may not win over it). Texts of the page do not count: a message that says "important"
-// keeps the highlight as quick as any other.
-bool HasImportantStyles(const DomNodePtr& root) {
-    std::vector<const DomNode*> pending{root.get()};
-    while (!pending.empty()) {
-        const DomNode* node = pending.back();
-        pending.pop_back();
-        if (!node->IsElement()) {
-            continue;
-        }
-        const std::string* style = node->FindAttribute("style");
-        if (style && ContainsNoCase(*style, "important")) {
+struct PageStyles {
+    // A style sheet or inline style says "!important" (an inline colour set later may not win
+    // over it). Texts of the page do not count: a message that says "important" keeps the
+    // highlight as quick as any other.
+    bool important = false;
+    // A style sheet could pick elements by their place among their siblings ("+", "~",
+    // ":nth-child"...), or style sheets come from outside the page.
+    bool structural = false;
+};
+
+bool HasStructuralSelectors(const std::string& sheet) {
+    if (sheet.find_first_of("+~") != std::string::npos) {
+        return true;
+    }
+    for (std::string_view pseudo : {":nth", ":first", ":last", ":only", ":empty"}) {
+        if (ContainsNoCase(sheet, pseudo)) {
             return true;
-        }
-        const bool sheet = node->tag() == "style";
-        for (const DomNodePtr& child : node->children()) {
-            if (sheet && !child->IsElement() && ContainsNoCase(child->text(), "important")) {
-                return true;
-            }
-            pending.push_back(child.get());
         }
     }
     return false;
+}
+
+// The styles of the elements laid out: those of rows left out apply to nothing that is.
+PageStyles ScanPageStyles(const std::vector<DomNode*>& laidOut) {
+    PageStyles styles;
+    for (const DomNode* node : laidOut) {
+        const std::string* style = node->FindAttribute("style");
+        if (style && ContainsNoCase(*style, "important")) {
+            styles.important = true;
+        }
+        if (node->tag() == "link") {
+            styles.structural = true;
+        }
+        if (node->tag() != "style") {
+            continue;
+        }
+        for (const DomNodePtr& child : node->children()) {
+            if (child->IsElement()) {
+                continue;
+            }
+            styles.important = styles.important || ContainsNoCase(child->text(), "important");
+            styles.structural = styles.structural || HasStructuralSelectors(child->text());
+        }
+    }
+    return styles;
 }
 
 // A colour as the highlight sets it ("#d0f1c5", "yellow", "rgb(1,2,3)"): nothing that the style
@@ -198,6 +219,7 @@ void PageLayout::DropLayout() {
     order_.clear();
     indexOf_.clear();
     scrollers_.clear();
+    plans_.clear();
     container_.SetNodeOrder(nullptr);
     dirty_ = true;
 }
@@ -206,10 +228,37 @@ void PageLayout::EnsureLayout() {
     if (!dirty_ || !root_) {
         return;
     }
+    // A layout that left out rows it may not have is made again; the third has every row.
+    for (int attempt = 0;; ++attempt) {
+        LayOutOnce(attempt >= 2);
+        dirty_ = false;
+        if (!document_ || MeasureLongTables() || attempt >= 2) {
+            break;
+        }
+        DropLayout();
+    }
     dirty_ = false;
+}
+
+void PageLayout::LayOutOnce(bool allRows) {
     ++layoutCount_;
-    const std::string markup = SerializeForLayout(*root_, order_);
-    importantStyles_ = HasImportantStyles(root_);
+    plans_.clear();
+    const RowPlanner planner = [this, allRows](const DomNode& container) {
+        return PlanRows(container, allRows);
+    };
+    const std::string markup = SerializeForLayout(*root_, order_, planner);
+    const bool windowed = std::any_of(plans_.begin(), plans_.end(),
+                                      [](const RowPlan& plan) { return plan.windowed; });
+    const PageStyles styles = ScanPageStyles(order_);
+    importantStyles_ = styles.important;
+    if (styles.structural != structuralStyles_) {
+        structuralStyles_ = styles.structural;
+        if (windowed && structuralStyles_) {
+            // Leaving rows out would change which rows such styles pick.
+            LayOutOnce(allRows);
+            return;
+        }
+    }
     for (size_t i = 0; i < order_.size(); ++i) {
         indexOf_[order_[i]] = i;
     }
@@ -426,6 +475,7 @@ DomNodePtr PageLayout::OffsetParentOf(const DomNode& node) const {
 
 NodeGeometry PageLayout::Geometry(const DomNode& node) {
     EnsureLayout();
+    BringIntoLayout(node);
     NodeGeometry geometry;
     litehtml::position box;
     if (!DocumentBox(node, &box)) {
@@ -497,11 +547,15 @@ void PageLayout::SetScrollPosition(const DomNode& node, POINT position) {
         child.x -= clamped.x - old.x;
         child.y -= clamped.y - old.y;
     }
+    if (ScrolledOntoSpacer(node)) {
+        DropLayout();
+    }
     invalidate_();
 }
 
 void PageLayout::NodeMarkupChanged() {
     idsKnown_ = false;
+    wantedRows_.clear();
     DropLayout();
     invalidate_();
 }
@@ -719,6 +773,7 @@ DomNodePtr PageLayout::HitTest(POINT client) {
 
 bool PageLayout::ClientRect(const DomNode& node, RECT* rect) {
     EnsureLayout();
+    BringIntoLayout(node);
     litehtml::position box;
     if (!DocumentBox(node, &box)) {
         return false;

@@ -7,10 +7,12 @@
 
 #include "htmlview/src/DomNode.h"
 #include "htmlview/src/GdiContainer.h"
+#include "htmlview/src/RowPlan.h"
 #include "htmlview/src/ScrollBar.h"
 
 #include <litehtml.h>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +45,11 @@ public:
     void EnsureLayout();
     // Number of layouts made so far (for the lazy relayout's users and tests).
     unsigned layoutCount() const { return layoutCount_; }
+    // Whether the rows of a long table out of view are left out of the layout (the default);
+    // tests lay the same page out with and without.
+    void SetRowWindowing(bool on);
+    // Rows of long tables that the current layout holds (for tests and benchmarks).
+    size_t LaidOutRowCount() const;
     SIZE DocumentSize();
 
     // Paints the part rect (client coordinates) of the page into dc.
@@ -79,6 +86,36 @@ private:
         POINT maxScroll;
     };
 
+    // What the layouts learned of one long table (see RowPlan.h).
+    struct LongTable {
+        std::weak_ptr<DomNode> container;
+        // Changes whenever the columns do: rows measured in another arrangement are measured
+        // again.
+        unsigned long long generation = 1;
+        std::vector<int> columnEdges; // left and right of each column, in the table
+        int spacingY = 0;
+        int firstRowTop = 0;
+        // The last layout found the table fit to leave rows out: separate borders, rows not
+        // stretched to fill a height, the layout's rows the document's, inside a scroller.
+        bool usable = false;
+        std::weak_ptr<DomNode> scroller;
+        int topInScroller = 0; // in the scroller's content, unscrolled
+        int viewHeight = 0;
+        // Where the spacers of the last layout lie, in the table.
+        std::vector<std::pair<int, int>> spacers;
+    };
+
+    void LayOutOnce(bool allRows);
+    RowPlan* PlanRows(const DomNode& container, bool allRows);
+    LongTable& LongTableOf(const DomNode& container);
+    // After a layout: measures the rows laid out; false when the layout left out rows it may
+    // not have and must be made again.
+    bool MeasureLongTables();
+    bool MeasureLongTable(const RowPlan& plan, LongTable& table);
+    // A node inside a row left out of the layout: the row is laid out too. True when it was.
+    bool BringIntoLayout(const DomNode& node);
+    // The scroller moved onto a part of a long table that the layout left out.
+    bool ScrolledOntoSpacer(const DomNode& scroller) const;
     void DropLayout();
     litehtml::element::ptr ElementOf(const DomNode& node) const;
     void MapElements(const litehtml::element::ptr& element);
@@ -113,6 +150,13 @@ private:
     mutable bool idsKnown_ = false;
     // Some style of the page is "!important": an inline colour may not win over it.
     bool importantStyles_ = true;
+    // The page's styles could tell rows apart by their place among their siblings, or come from
+    // outside: every row is laid out.
+    bool structuralStyles_ = false;
+    bool rowWindowing_ = true;
+    std::vector<LongTable> longTables_;
+    std::deque<RowPlan> plans_; // of the current layout
+    std::vector<std::weak_ptr<DomNode>> wantedRows_;
     unsigned layoutCount_ = 0;
 };
 
