@@ -52,6 +52,22 @@ size_t CommonPrefixLength(const WideString& a, const WideString& b) {
                                a.begin());
 }
 
+// How many code units `a` and `b` share at their end, up to `limit`.
+size_t CommonSuffixLength(const WideString& a, const WideString& b, size_t limit) {
+    constexpr size_t kBlock = 2048;
+    limit = std::min({limit, a.size(), b.size()});
+    size_t same = 0;
+    while (same + kBlock <= limit &&
+           std::memcmp(a.data() + a.size() - same - kBlock, b.data() + b.size() - same - kBlock,
+                       kBlock * sizeof(a[0])) == 0) {
+        same += kBlock;
+    }
+    while (same < limit && a[a.size() - same - 1] == b[b.size() - same - 1]) {
+        ++same;
+    }
+    return same;
+}
+
 } // namespace
 
 struct DomNode::InnerHtmlMemory {
@@ -304,7 +320,7 @@ void DomNode::SetInnerHtml(WideString html) {
     if (!IsElement()) {
         return;
     }
-    if (TryInsertRows(html)) {
+    if (TryReplaceRows(html)) {
         return;
     }
     const std::string utf8 = ToUtf8(html);
@@ -331,16 +347,20 @@ void DomNode::NoteInnerHtml(WideString html, std::string_view utf8, std::vector<
     innerHtml_ = std::move(memory);
 }
 
-// The new markup is the one last set with whole rows put in right after a row that its end
-// tag closed, everything after unchanged, and nothing below changed since: the parser would
-// build the same tree with the new rows there, so only they are parsed.
-bool DomNode::TryInsertRows(WideString& html) {
+// The new markup is the one last set with a run of whole rows replaced by other whole rows
+// (none, when rows are only taken out; none taken out, when rows are only put in), the run
+// starting right after a row that its end tag closed, and nothing below changed since: the
+// parser would build the same tree with the new rows there, so only they are parsed and the
+// rows before and after stay the same nodes. Markup equal to the last is no change at all.
+bool DomNode::TryReplaceRows(WideString& html) {
     InnerHtmlMemory* memory = innerHtml_.get();
-    if (!memory || memory->version != descendantVersion_ || html.size() <= memory->html.size()) {
+    if (!memory || memory->version != descendantVersion_) {
         return false;
     }
     const WideString& old = memory->html;
-    const size_t added = html.size() - old.size();
+    if (html == old) {
+        return true;
+    }
     const size_t common = CommonPrefixLength(old, html);
     auto at = std::upper_bound(
         memory->boundaries.begin(), memory->boundaries.end(), common,
@@ -350,7 +370,17 @@ bool DomNode::TryInsertRows(WideString& html) {
     }
     --at;
     const size_t split = at->offset;
-    if (html.compare(split + added, WideString::npos, old, split, WideString::npos) != 0) {
+    // The rows after the run: from the first row end whose rest both markups share.
+    const size_t tail = CommonSuffixLength(old, html, std::min(old.size(), html.size()) - split);
+    auto rest = std::lower_bound(
+        at, memory->boundaries.end(), old.size() - tail,
+        [](const InnerHtmlMemory::Boundary& b, size_t offset) { return b.offset < offset; });
+    if (rest == memory->boundaries.end()) {
+        return false;
+    }
+    const size_t oldEnd = rest->offset;                        // end of the old run, in old
+    const size_t newEnd = html.size() - (old.size() - oldEnd); // and of the new, in html
+    if (newEnd < split) {
         return false;
     }
     DomNodePtr row = at->row.lock();
@@ -365,33 +395,56 @@ bool DomNode::TryInsertRows(WideString& html) {
         }
         ++depth;
     }
-    const std::string utf8 = ToUtf8(html.substr(split, added));
-    std::vector<DomNodePtr> rows;
-    std::vector<RowEnd> ends;
-    if (!ParseTableRows(utf8, depth, rows, ends)) {
-        return false;
-    }
+    // The old run's rows must be the siblings right after the row that stays.
     auto& siblings = body->children_;
     auto place = std::find(siblings.begin(), siblings.end(), row);
     if (place == siblings.end()) {
         return false;
     }
+    const size_t removed = static_cast<size_t>(rest - at);
+    if (static_cast<size_t>(siblings.end() - place) <= removed) {
+        return false;
+    }
+    for (size_t i = 1; i <= removed; ++i) {
+        if ((at + static_cast<std::ptrdiff_t>(i))->row.lock() !=
+            *(place + static_cast<std::ptrdiff_t>(i))) {
+            return false;
+        }
+    }
+    const std::string utf8 = ToUtf8(html.substr(split, newEnd - split));
+    std::vector<DomNodePtr> rows;
+    std::vector<RowEnd> ends;
+    if (!utf8.empty() && !ParseTableRows(utf8, depth, rows, ends)) {
+        return false;
+    }
+    for (auto gone = place + 1; gone != place + 1 + static_cast<std::ptrdiff_t>(removed); ++gone) {
+        (*gone)->parent_.reset();
+        (*gone)->SetOwner(nullptr);
+    }
+    const auto first = siblings.erase(place + 1, place + 1 + static_cast<std::ptrdiff_t>(removed));
     for (const DomNodePtr& added_row : rows) {
         added_row->parent_ = body;
         added_row->SetOwner(body->owner_);
     }
-    siblings.insert(place + 1, rows.begin(), rows.end());
+    siblings.insert(first, rows.begin(), rows.end());
 
     const std::vector<size_t> offsets = Utf16Offsets(utf8, ends);
-    for (auto later = at + 1; later != memory->boundaries.end(); ++later) {
-        later->offset += added;
+    auto& boundaries = memory->boundaries;
+    const size_t atIndex = static_cast<size_t>(at - boundaries.begin());
+    const size_t restIndex = static_cast<size_t>(rest - boundaries.begin());
+    for (size_t later = restIndex + 1; later < boundaries.size(); ++later) {
+        boundaries[later].offset = boundaries[later].offset - oldEnd + newEnd;
     }
+    // The ends of the run's old rows go; those of its new rows come in their place.
+    boundaries.erase(boundaries.begin() + static_cast<std::ptrdiff_t>(atIndex + 1),
+                     boundaries.begin() + static_cast<std::ptrdiff_t>(restIndex + 1));
     std::vector<InnerHtmlMemory::Boundary> inserted;
     inserted.reserve(ends.size());
     for (size_t i = 0; i < ends.size(); ++i) {
         inserted.push_back({split + offsets[i], ends[i].row});
     }
-    memory->boundaries.insert(at + 1, inserted.begin(), inserted.end());
+    boundaries.insert(boundaries.begin() + static_cast<std::ptrdiff_t>(atIndex + 1),
+                      inserted.begin(), inserted.end());
     memory->html = std::move(html);
     body->DescendantChanged();
     MarkupChanged();

@@ -159,7 +159,7 @@ private:
     void DescendantChanged();
     void NoteInnerHtml(WideString html, std::string_view utf8, std::vector<RowEnd> ends);
     // Takes `html` (moves it into the memory) only when it returns true.
-    bool TryInsertRows(WideString& html);
+    bool TryReplaceRows(WideString& html);
     NodeGeometry CurrentGeometry() const;
 
     Kind kind_;

@@ -95,6 +95,29 @@ std::string ListMarkup(const std::vector<int>& pictures) {
     return html + "</table>";
 }
 
+// A list of entries numbered as given, its pictures taken from the eight files in turn; every
+// 41st entry's text holds a long word, which sets the width of the text column.
+std::string LongListMarkup(const std::vector<int>& entries) {
+    std::string html = "<table width=\"100%\" height=\"100%\"><tr width=\"100%\" height=\"12pt\">"
+                       "<th width=\"80px\">Capture time</th><th width=\"60%\">Text</th>"
+                       "<th>Image</th></tr>";
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::string row = i % 2 == 0 ? "even" : "odd";
+        const std::string n = std::to_string(i);
+        const int entry = entries[i];
+        const std::string word =
+            entry % 41 == 0 ? " Mot" + std::string(static_cast<size_t>(45 + 3 * (entry % 9)), 'w')
+                            : "";
+        html += "<tr><td class=\"" + row + "\" id=\"cat" + n + "\">12:00:" + n +
+                "</td><td class=\"" + row + "\" id=\"txt" + n + "\">Texte " +
+                std::to_string(entry) + word + "<br/>ligne</td><td class=\"" + row + "\" id=\"img" +
+                n + "\"><img src=\"file:///" + PicturePath(entry % 8) + "\" class=\"" + row +
+                "\" id=\"imt" + n + "\" width=\"120\" height=\"" +
+                std::to_string(20 + 5 * (entry % 3)) + "\"/></td></tr>";
+    }
+    return html + "</table>";
+}
+
 // The main page laid out and painted into a bitmap of the dialog's client size.
 class ShownPage {
 public:
@@ -122,6 +145,9 @@ public:
     DomNodePtr Element(const std::string& id) { return FindById(layout_.root(), id); }
     void SetList(const std::vector<int>& pictures) {
         Element("tblTexts")->SetInnerHtml(FromUtf8(ListMarkup(pictures)));
+    }
+    void SetLongList(const std::vector<int>& entries) {
+        Element("tblTexts")->SetInnerHtml(FromUtf8(LongListMarkup(entries)));
     }
     void Paint() {
         const RECT all = {0, 0, kMainClient.cx, kMainClient.cy};
@@ -206,6 +232,89 @@ TEST_F(ListPictures, ChangedListLooksAndMeasuresAsTheSameListLaidOutAtOnce) {
         }
     }
     EXPECT_TRUE(changed.Pixels() == fresh.Pixels()) << "the same pixels, pictures and colours";
+}
+
+std::vector<int> Numbers(int from, int to) {
+    std::vector<int> numbers;
+    for (int n = from; n < to; ++n) {
+        numbers.push_back(n);
+    }
+    return numbers;
+}
+
+// Whether both pages put the element where the other does; the rows asked about are laid out
+// if they were left out.
+void ExpectSameBoxes(ShownPage& a, ShownPage& b, const std::vector<int>& rows) {
+    for (int row : rows) {
+        for (const char* prefix : {"cat", "txt", "imt"}) {
+            const std::string id = prefix + std::to_string(row);
+            RECT boxA = {};
+            RECT boxB = {};
+            ASSERT_TRUE(a.layout().ClientRect(*a.Element(id), &boxA)) << id;
+            ASSERT_TRUE(b.layout().ClientRect(*b.Element(id), &boxB)) << id;
+            EXPECT_TRUE(boxA.left == boxB.left && boxA.top == boxB.top &&
+                        boxA.right == boxB.right && boxA.bottom == boxB.bottom)
+                << id << ": " << boxA.left << "," << boxA.top << "," << boxA.right << ","
+                << boxA.bottom << " against " << boxB.left << "," << boxB.top << "," << boxB.right
+                << "," << boxB.bottom;
+        }
+    }
+}
+
+TEST_F(ListPictures, ALongListLeavesRowsOutOfViewOutYetLooksAsWithEveryRow) {
+    std::vector<int> entries = Numbers(1, 301);
+    ShownPage changed;
+    changed.SetLongList(entries);
+    changed.Paint(); // measures every row once
+    entries.push_back(302);
+    changed.SetLongList(entries);
+    changed.Paint();
+    EXPECT_LT(changed.layout().LaidOutRowCount(), 60u) << "of 302";
+
+    entries.push_back(820); // a long word, far below the visible part, widens the text column
+    entries.push_back(303);
+    changed.SetLongList(entries);
+    changed.Paint();
+    changed.Element("tblTexts")->SetScrollTop(5000);
+    changed.Paint();
+    changed.Element("txt120")->SetBackgroundColor(u"#fffbc0");
+    entries.erase(entries.begin() + 40); // the widest word of the first rows goes
+    changed.SetLongList(entries);
+    changed.Paint();
+    entries.push_back(304);
+    changed.SetLongList(entries);
+    changed.Paint();
+    changed.Element("tblTexts")->SetScrollTop(5400);
+    changed.Paint();
+    EXPECT_LT(changed.layout().LaidOutRowCount(), 60u);
+
+    ShownPage fresh;
+    fresh.layout().SetRowWindowing(false);
+    fresh.SetLongList(entries);
+    fresh.Paint();
+    fresh.Element("tblTexts")->SetScrollTop(5400);
+    fresh.Paint();
+    EXPECT_EQ(fresh.layout().LaidOutRowCount(), entries.size() + 1) << "no row left out";
+
+    EXPECT_EQ(changed.Element("tblTexts")->GetScrollTop(), 5400);
+    ScrollBarParts parts;
+    LONG changedRange = 0;
+    LONG freshRange = 0;
+    ASSERT_TRUE(
+        changed.layout().ScrollBarState(*changed.Element("tblTexts"), &parts, &changedRange));
+    ASSERT_TRUE(fresh.layout().ScrollBarState(*fresh.Element("tblTexts"), &parts, &freshRange));
+    EXPECT_EQ(changedRange, freshRange);
+    EXPECT_TRUE(changed.Pixels() == fresh.Pixels()) << "the same pixels, pictures and colours";
+    ExpectSameBoxes(changed, fresh, {0, 1, 39, 40, 150, 299, 300});
+
+    // Scrolled to the end and back to the top, by steps of a view.
+    for (int top = 0; top <= 30000; top += 3000) {
+        changed.Element("tblTexts")->SetScrollTop(top);
+        changed.Paint();
+        fresh.Element("tblTexts")->SetScrollTop(top);
+        fresh.Paint();
+        ASSERT_TRUE(changed.Pixels() == fresh.Pixels()) << "scrolled to " << top;
+    }
 }
 
 TEST_F(ListPictures, PictureFileReplacedOnDiskIsShownAnew) {

@@ -63,16 +63,17 @@ TEST(RowInsert, ListEditsGiveTheFullParseTreeAndAppendsKeepTheExistingRows) {
     DomNodePtr element = DomNode::NewElement("div", {});
     std::vector<std::string> texts;
     SetAndCompare(element, ListHtml(texts));
-    // The first entry replaces the filler row: not an insertion.
+    // The first entry replaces the filler row; the head row stays.
     texts.push_back(samples[0]);
-    EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
+    EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));
     for (size_t i = 1; i < 12; ++i) {
         texts.push_back(samples[i % samples.size()]);
         // Elements left open in a cell are a parse error: that row is parsed with the rest.
         const bool leftOpen = texts.back() == samples[4];
         EXPECT_EQ(!leftOpen, SetAndCompare(element, ListHtml(texts))) << i;
     }
-    // Deleting an entry renumbers the rows after it: whole parse.
+    // Deleting an entry renumbers the rows after it, and among them are rows whose elements
+    // are left open: the whole is parsed again.
     texts.erase(texts.begin() + 3);
     EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
     texts.push_back("after delete");
@@ -82,10 +83,14 @@ TEST(RowInsert, ListEditsGiveTheFullParseTreeAndAppendsKeepTheExistingRows) {
     texts.push_back("<u>y</u>");
     EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));
     SetAndCompare(element, ListHtml(texts));
-    // A changed row is no insertion.
+    // A row changed in place is parsed alone: the rows after it stay.
+    const DomNodePtr lastEntry =
+        FindById(element, "txt" + std::to_string(texts.size() - 1))->parent();
     texts[0] = "changed";
-    texts.push_back("z");
-    EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
+    EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));
+    EXPECT_EQ(FindById(element, "txt" + std::to_string(texts.size() - 1))->parent(), lastEntry);
+    // Everything taken out, the filler row in their place (rows left open among them).
+    EXPECT_FALSE(SetAndCompare(element, ListHtml({})));
 }
 
 // Long lists are compared a block at a time: a change anywhere, also deep inside a block after
@@ -95,12 +100,31 @@ TEST(RowInsert, LongListsSeeAChangeAtAnyDepth) {
     std::vector<std::string> texts(200, "entry");
     SetAndCompare(element, ListHtml(texts));
     for (size_t changed : {199u, 150u, 37u}) {
+        // One row changed in place: parsed alone.
         texts[changed] = "other";
+        const DomNodePtr next = FindById(element, "txt" + std::to_string(changed + 1));
+        EXPECT_TRUE(SetAndCompare(element, ListHtml(texts))) << changed;
+        const DomNodePtr after = FindById(element, "txt" + std::to_string(changed + 1));
+        if (next) {
+            EXPECT_EQ(after->parent(), next->parent()) << changed << ": the rows after it stay";
+        }
+        // A row changed and one appended: all from the changed one on are parsed.
+        texts[changed] = "again";
         texts.push_back("new");
-        EXPECT_FALSE(SetAndCompare(element, ListHtml(texts))) << changed;
+        EXPECT_TRUE(SetAndCompare(element, ListHtml(texts))) << changed;
         texts.push_back("appended");
         EXPECT_TRUE(SetAndCompare(element, ListHtml(texts))) << changed;
     }
+    // An entry deleted: the rows before it stay, the renumbered ones after it are parsed.
+    const DomNodePtr before = FindById(element, "txt99")->parent();
+    texts.erase(texts.begin() + 100);
+    EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));
+    EXPECT_EQ(FindById(element, "txt99")->parent(), before);
+    // The last entry deleted, then all.
+    texts.pop_back();
+    EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));
+    EXPECT_EQ(FindById(element, "txt99")->parent(), before);
+    EXPECT_TRUE(SetAndCompare(element, ListHtml({})));
 }
 
 TEST(RowInsert, RowsThatDependOnTheMarkupAroundThemAreParsedWithIt) {
