@@ -66,17 +66,21 @@ size_t PageLayout::LaidOutRowCount() const {
 }
 
 PageLayout::LongTable& PageLayout::LongTableOf(const DomNode& container) {
-    longTables_.erase(
-        std::remove_if(longTables_.begin(), longTables_.end(),
-                       [](const LongTable& table) { return table.container.expired(); }),
-        longTables_.end());
+    LongTable* gone = nullptr;
     for (LongTable& table : longTables_) {
-        if (table.container.lock().get() == &container) {
+        const DomNodePtr node = table.container.lock();
+        if (node.get() == &container) {
             return table;
         }
+        if (!node && gone == nullptr) {
+            gone = &table;
+        }
     }
-    LongTable& table = longTables_.emplace_back();
+    // A table whose markup was parsed anew (the same list set again after other changes) takes
+    // over what was learned of the one it replaces: its rows are found again by their markup.
+    LongTable& table = gone ? *gone : longTables_.emplace_back();
     table.container = const_cast<DomNode&>(container).shared_from_this();
+    table.spacers.clear();
     return table;
 }
 
@@ -106,15 +110,32 @@ RowPlan* PageLayout::PlanRows(const DomNode& container, bool allRows) {
     std::vector<int> heights(rows.size(), 0);
     std::vector<int> widestMin(columns, -1), widestMax(columns, -1);
     std::vector<size_t> widestMinRow(columns, rows.size()), widestMaxRow(columns, rows.size());
+    if (!(table.keyRules == rowKeyRules_)) {
+        table.byMarkup.clear();
+        table.keyRules = rowKeyRules_;
+    }
+    const auto current = [&table, columns](const RowMeasure& measure) {
+        return measure.generation == table.generation && measure.height >= 0 && measure.simple &&
+               measure.minWidths.size() == columns;
+    };
     for (size_t i = 0; i < rows.size(); ++i) {
         const RowMeasure* measure = rows[i]->findRowMeasure();
+        if (measure == nullptr || !current(*measure) ||
+            measure->version != rows[i]->changeVersion()) {
+            // A row parsed anew, or changed, may repeat the markup of a row measured before.
+            const auto same = table.byMarkup.find(RowLayoutKey(*rows[i], rowKeyRules_));
+            if (same != table.byMarkup.end() && current(same->second)) {
+                RowMeasure& own = rows[i]->rowMeasure();
+                own = same->second;
+                own.version = rows[i]->changeVersion();
+                measure = &own;
+            }
+        }
         if (measure == nullptr) {
             continue;
         }
         heights[i] = std::max(measure->height, 0);
-        if (measure->generation != table.generation ||
-            measure->version != rows[i]->changeVersion() || measure->height < 0 ||
-            !measure->simple || measure->minWidths.size() != columns) {
+        if (!current(*measure) || measure->version != rows[i]->changeVersion()) {
             continue;
         }
         plan.present[i] = 0;
@@ -218,12 +239,18 @@ bool PageLayout::MeasureLongTable(const RowPlan& plan, LongTable& table) {
     }
     if (edges != table.columnEdges) {
         ++table.generation;
+        table.byMarkup.clear();
         table.columnEdges = std::move(edges);
         if (plan.windowed) {
             return false; // the rows left out were measured in other columns
         }
     }
     const int columns = grid->cols_count();
+    if (!(table.keyRules == rowKeyRules_) ||
+        table.byMarkup.size() > 2 * plan.present.size() + 256) {
+        table.byMarkup.clear(); // other rules, or mostly rows long gone
+        table.keyRules = rowKeyRules_;
+    }
     size_t index = 0;
     for (int r = 0; r < grid->rows_count(); ++r) {
         const DomNode* node = plan.laidOut[static_cast<size_t>(r)];
@@ -262,6 +289,9 @@ bool PageLayout::MeasureLongTable(const RowPlan& plan, LongTable& table) {
             }
             measure.minWidths[static_cast<size_t>(c)] = cell->min_width;
             measure.maxWidths[static_cast<size_t>(c)] = cell->max_width;
+        }
+        if (measure.simple) {
+            table.byMarkup[RowLayoutKey(*node, rowKeyRules_)] = measure;
         }
     }
     table.spacingY = tag->*TableInternals::kSpacingY;

@@ -152,6 +152,7 @@ struct PageStyles {
     // A style sheet could pick elements by their place among their siblings ("+", "~",
     // ":nth-child"...), or style sheets come from outside the page.
     bool structural = false;
+    std::vector<std::string> sheets;
 };
 
 bool HasStructuralSelectors(const std::string& sheet) {
@@ -186,6 +187,7 @@ PageStyles ScanPageStyles(const std::vector<DomNode*>& laidOut) {
             }
             styles.important = styles.important || ContainsNoCase(child->text(), "important");
             styles.structural = styles.structural || HasStructuralSelectors(child->text());
+            styles.sheets.push_back(child->text());
         }
     }
     return styles;
@@ -251,6 +253,7 @@ void PageLayout::LayOutOnce(bool allRows) {
                                       [](const RowPlan& plan) { return plan.windowed; });
     const PageStyles styles = ScanPageStyles(order_);
     importantStyles_ = styles.important;
+    rowKeyRules_ = RowKeyRulesOf(styles.sheets);
     if (styles.structural != structuralStyles_) {
         structuralStyles_ = styles.structural;
         if (windowed && structuralStyles_) {

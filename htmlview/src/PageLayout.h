@@ -103,6 +103,10 @@ private:
         int viewHeight = 0;
         // Where the spacers of the last layout lie, in the table.
         std::vector<std::pair<int, int>> spacers;
+        // Measures by the row's markup as the layout sees it (see RowLayoutKey): rows parsed
+        // anew with the same markup, as those after a deleted one, need no new measuring.
+        std::unordered_map<size_t, RowMeasure> byMarkup;
+        RowKeyRules keyRules; // with which byMarkup's keys were made
     };
 
     void LayOutOnce(bool allRows);
@@ -154,6 +158,8 @@ private:
     // outside: every row is laid out.
     bool structuralStyles_ = false;
     bool rowWindowing_ = true;
+    // What the page's style sheets leave out of a row's look-up key for its measure.
+    RowKeyRules rowKeyRules_;
     std::vector<LongTable> longTables_;
     std::deque<RowPlan> plans_; // of the current layout
     std::vector<std::weak_ptr<DomNode>> wantedRows_;

@@ -10,6 +10,8 @@
 #include "htmlview/src/DomNode.h"
 
 #include <functional>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace htmlview::internal {
@@ -30,5 +32,25 @@ struct RowPlan {
 // Asked for each element with kLongTableRows children or more: the plan for its rows, or nullptr
 // to write them all.
 using RowPlanner = std::function<RowPlan*(const DomNode& container)>;
+
+// What may differ between two rows that are laid out alike: ids (when no style sheet picks
+// elements by id) and the classes whose rules change only colours and other painting.
+struct RowKeyRules {
+    bool ignoreIds = false;
+    // Whether the classes that matter are known: else every class counts.
+    bool classesKnown = false;
+    std::set<std::string> layingOutClasses; // named by a rule that can move something
+
+    bool operator==(const RowKeyRules& other) const {
+        return ignoreIds == other.ignoreIds && classesKnown == other.classesKnown &&
+               layingOutClasses == other.layingOutClasses;
+    }
+};
+
+// Reads the rules off the page's style sheets.
+RowKeyRules RowKeyRulesOf(const std::vector<std::string>& styleSheets);
+
+// A hash of the row's markup with what the rules let go taken out.
+size_t RowLayoutKey(const DomNode& row, const RowKeyRules& rules);
 
 } // namespace htmlview::internal

@@ -108,12 +108,13 @@ std::string LongListMarkup(const std::vector<int>& entries) {
         const std::string word =
             entry % 41 == 0 ? " Mot" + std::string(static_cast<size_t>(45 + 3 * (entry % 9)), 'w')
                             : "";
-        html += "<tr><td class=\"" + row + "\" id=\"cat" + n + "\">12:00:" + n +
-                "</td><td class=\"" + row + "\" id=\"txt" + n + "\">Texte " +
-                std::to_string(entry) + word + "<br/>ligne</td><td class=\"" + row + "\" id=\"img" +
-                n + "\"><img src=\"file:///" + PicturePath(entry % 8) + "\" class=\"" + row +
-                "\" id=\"imt" + n + "\" width=\"120\" height=\"" +
-                std::to_string(20 + 5 * (entry % 3)) + "\"/></td></tr>";
+        html += "<tr><td class=\"" + row + "\" id=\"cat" + n +
+                "\">12:00:" + std::to_string(entry % 60) + "</td><td class=\"" + row +
+                "\" id=\"txt" + n + "\">Texte " + std::to_string(entry) + word +
+                "<br/>ligne</td><td class=\"" + row + "\" id=\"img" + n + "\"><img src=\"file:///" +
+                PicturePath(entry % 8) + "\" class=\"" + row + "\" id=\"imt" + n +
+                "\" width=\"120\" height=\"" + std::to_string(20 + 5 * (entry % 3)) +
+                "\"/></td></tr>";
     }
     return html + "</table>";
 }
@@ -281,6 +282,9 @@ TEST_F(ListPictures, ALongListLeavesRowsOutOfViewOutYetLooksAsWithEveryRow) {
     entries.erase(entries.begin() + 40); // the widest word of the first rows goes
     changed.SetLongList(entries);
     changed.Paint();
+    // The rows after it, parsed anew, renumbered and with their classes swapped, are laid out
+    // as before: their measures are found by their markup.
+    EXPECT_LT(changed.layout().LaidOutRowCount(), 60u) << "after a deletion";
     entries.push_back(304);
     changed.SetLongList(entries);
     changed.Paint();
