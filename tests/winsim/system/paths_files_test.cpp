@@ -53,6 +53,30 @@ TEST_F(Files, NamesAreFoundWithoutRegardToCaseAndWithWindowsSeparators) {
     EXPECT_EQ(GetFileAttributesA("C:\\DATA"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 }
 
+// The names of a folder are kept once read: a change made behind the program's back, at once
+// after a look-up, must be seen by the next one.
+TEST_F(Files, NamesChangedOnTheHostAreSeenAtOnce) {
+    WriteHostFile(Root() / "Shots" / "Capture1.JPG", "x");
+    EXPECT_TRUE(PathFileExistsA("C:\\shots\\capture1.jpg"));
+    fs::rename(Root() / "Shots" / "Capture1.JPG", Root() / "Shots" / "Renamed.JPG");
+    EXPECT_FALSE(PathFileExistsA("C:\\shots\\capture1.jpg"));
+    EXPECT_TRUE(PathFileExistsA("C:\\shots\\RENAMED.jpg"));
+    fs::remove(Root() / "Shots" / "Renamed.JPG");
+    EXPECT_FALSE(PathFileExistsA("C:\\shots\\renamed.jpg"));
+    // A file the program writes under another case opens the one there.
+    WriteHostFile(Root() / "Shots" / "Note.TXT", "host");
+    FILE* file = win32_fopen("C:\\shots\\note.txt", "wb");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    EXPECT_EQ(ReadHostFile(Root() / "Shots" / "Note.TXT"), "");
+    EXPECT_FALSE(fs::exists(Root() / "Shots" / "note.txt"));
+    // The folder replaced by another of the same name.
+    fs::remove_all(Root() / "Shots");
+    WriteHostFile(Root() / "Shots" / "Other.TXT", "y");
+    EXPECT_FALSE(PathFileExistsA("C:\\shots\\note.txt"));
+    EXPECT_TRUE(PathFileExistsA("C:\\shots\\other.txt"));
+}
+
 TEST_F(Files, AttributeDataGivesLengthAndWriteTime) {
     WriteHostFile(Root() / "tmp" / "a.jpg", "12345");
     fs::last_write_time(Root() / "tmp" / "a.jpg",

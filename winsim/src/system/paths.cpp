@@ -1,11 +1,10 @@
 #include "system/paths.h"
 
 #include "system/codepage.h"
+#include "system/folder_names.h"
 
 #include <winsim/sim.h>
 #include <winsim/winerror.h>
-
-#include <dirent.h>
 
 #include <filesystem>
 #include <map>
@@ -105,62 +104,14 @@ std::optional<std::string> DriveRoot(char16_t drive) {
     return found->second;
 }
 
-bool IsAscii(std::string_view text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool AsciiEqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'a' && x <= 'z') {
-            x = static_cast<char>(x - 'a' + 'A');
-        }
-        if (y >= 'a' && y <= 'z') {
-            y = static_cast<char>(y - 'a' + 'A');
-        }
-        if (x != y) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The host name in folder that equals name without regard to case; the exact name first.
-// A new file's name is looked for in its whole folder, which may hold thousands of files (a
-// long capture session): names in plain ASCII on both sides are compared without conversion.
 std::string MatchHostName(const std::string& folder, const std::u16string& name) {
     std::string exact = WideToUtf8(name);
     std::error_code error;
     if (fs::exists(fs::path(folder) / exact, error)) {
         return exact;
     }
-    DIR* listing = opendir(folder.c_str());
-    if (listing == nullptr) {
-        return exact;
-    }
-    const bool asciiName = IsAscii(exact);
-    std::string found = exact;
-    while (const dirent* entry = readdir(listing)) {
-        const std::string_view candidate(entry->d_name);
-        const bool same = asciiName && IsAscii(candidate)
-                              ? AsciiEqualsNoCase(candidate, exact)
-                              : EqualsNoCase(Utf8ToWide(std::string(candidate)), name);
-        if (same && candidate != "." && candidate != "..") {
-            found = std::string(candidate);
-            break;
-        }
-    }
-    closedir(listing);
-    return found;
+    return FindNameNoCase(folder, exact).value_or(exact);
 }
 
 // The Windows folder and the program's folder exist on every desktop, as on an installed PC.
@@ -300,6 +251,7 @@ void MapDriveToHost(char letter, const std::string& hostFolder) {
 
 void ResetPaths() {
     State() = PathState{};
+    ResetFolderNames();
 }
 
 } // namespace winsim::system
