@@ -417,9 +417,10 @@ bool DomNode::TryReplaceRows(WideString& html) {
     if (!utf8.empty() && !ParseTableRows(utf8, depth, rows, ends)) {
         return false;
     }
-    for (auto gone = place + 1; gone != place + 1 + static_cast<std::ptrdiff_t>(removed); ++gone) {
-        (*gone)->parent_.reset();
-        (*gone)->SetOwner(nullptr);
+    std::vector<DomNodePtr> gone(place + 1, place + 1 + static_cast<std::ptrdiff_t>(removed));
+    for (const DomNodePtr& old : gone) {
+        old->parent_.reset();
+        old->SetOwner(nullptr);
     }
     const auto first = siblings.erase(place + 1, place + 1 + static_cast<std::ptrdiff_t>(removed));
     for (const DomNodePtr& added_row : rows) {
@@ -447,7 +448,12 @@ bool DomNode::TryReplaceRows(WideString& html) {
                       inserted.begin(), inserted.end());
     memory->html = std::move(html);
     body->DescendantChanged();
-    MarkupChanged();
+    if (DomNodePtr up = parent()) {
+        up->DescendantChanged();
+    }
+    if (owner_) {
+        owner_->NodesReplaced(gone, rows);
+    }
     memory->version = descendantVersion_;
     return true;
 }

@@ -556,6 +556,60 @@ void PageLayout::SetScrollPosition(const DomNode& node, POINT position) {
     invalidate_();
 }
 
+namespace {
+
+// Every element of the subtrees, in document order.
+template <typename Visit> void ForEachElement(const std::vector<DomNodePtr>& roots, Visit visit) {
+    std::vector<const DomNodePtr*> pending;
+    for (auto root = roots.rbegin(); root != roots.rend(); ++root) {
+        pending.push_back(&*root);
+    }
+    while (!pending.empty()) {
+        const DomNodePtr& node = *pending.back();
+        pending.pop_back();
+        if (!node->IsElement()) {
+            continue;
+        }
+        visit(node);
+        const auto& children = node->children();
+        for (auto child = children.rbegin(); child != children.rend(); ++child) {
+            pending.push_back(&*child);
+        }
+    }
+}
+
+} // namespace
+
+void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
+                               const std::vector<DomNodePtr>& added) {
+    const bool idsKnown = idsKnown_;
+    NodeMarkupChanged();
+    if (!idsKnown) {
+        return;
+    }
+    // The index follows the change instead of being made again over the whole page.
+    ForEachElement(removed, [this](const DomNodePtr& node) {
+        const std::string* id = node->FindAttribute("id");
+        const auto entry = id ? ids_.find(*id) : ids_.end();
+        if (entry != ids_.end() && entry->second.lock() == node) {
+            ids_.erase(entry);
+        }
+    });
+    bool clash = false;
+    ForEachElement(added, [this, &clash](const DomNodePtr& node) {
+        if (const std::string* id = node->FindAttribute("id")) {
+            const auto [entry, inserted] = ids_.emplace(*id, node);
+            if (!inserted) {
+                // Which of the two comes first in the page is not known here.
+                const DomNodePtr other = entry->second.lock();
+                clash = clash || (other && other->owner() == this);
+                entry->second = node;
+            }
+        }
+    });
+    idsKnown_ = !clash;
+}
+
 void PageLayout::NodeMarkupChanged() {
     idsKnown_ = false;
     wantedRows_.clear();

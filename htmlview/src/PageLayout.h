@@ -73,6 +73,8 @@ public:
 
     // NodeOwner
     void NodeMarkupChanged() override;
+    void NodesReplaced(const std::vector<DomNodePtr>& removed,
+                       const std::vector<DomNodePtr>& added) override;
     void NodeStateChanged() override;
     void NodeBackgroundChanged(const DomNode& node, const std::string& color) override;
     NodeGeometry Geometry(const DomNode& node) override;

@@ -321,6 +321,36 @@ TEST_F(ListPictures, ALongListLeavesRowsOutOfViewOutYetLooksAsWithEveryRow) {
     }
 }
 
+// The index of ids follows rows put in and taken out without being made again, and still
+// finds the first element of an id in the page.
+TEST_F(ListPictures, IdsOfChangedRowsAreFoundAsInTheWholePage) {
+    ShownPage page;
+    std::vector<int> entries = Numbers(1, 6);
+    page.SetLongList(entries);
+    const DomNodePtr third = page.layout().ElementById("txt2");
+    ASSERT_TRUE(third);
+    entries.erase(entries.begin() + 1); // rows 1 to 4 parsed anew, the last id gone
+    page.SetLongList(entries);
+    for (size_t row = 0; row < entries.size(); ++row) {
+        const std::string id = "txt" + std::to_string(row);
+        EXPECT_EQ(page.layout().ElementById(id), FindById(page.layout().root(), id)) << id;
+    }
+    EXPECT_NE(page.layout().ElementById("txt2"), third);
+    EXPECT_FALSE(page.layout().ElementById("txt4"));
+    // A row that takes the id of an element before the list: that element stays the one found.
+    page.Element("tblTexts")
+        ->SetInnerHtml(
+            FromUtf8(LongListMarkup(entries).substr(0, LongListMarkup(entries).size() - 8) +
+                     "<tr><td id=\"menu\">x</td></tr></table>"));
+    page.layout().ElementById("txt0");
+    page.Element("tblTexts")
+        ->SetInnerHtml(
+            FromUtf8(LongListMarkup(entries).substr(0, LongListMarkup(entries).size() - 8) +
+                     "<tr><td id=\"menu\">x</td></tr><tr><td id=\"menu\">y</td></tr></table>"));
+    EXPECT_EQ(page.layout().ElementById("menu"), FindById(page.layout().root(), "menu"));
+    EXPECT_EQ(page.layout().ElementById("menu")->tag(), "span");
+}
+
 TEST_F(ListPictures, PictureFileReplacedOnDiskIsShownAnew) {
     ShownPage page;
     page.SetList({0, 1});
