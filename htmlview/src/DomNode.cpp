@@ -2,6 +2,7 @@
 
 #include "htmlview/src/HtmlParser.h"
 #include "htmlview/src/HtmlSerializer.h"
+#include "htmlview/src/RowPatch.h"
 #include "htmlview/src/InlineStyle.h"
 #include "htmlview/src/Utf.h"
 
@@ -69,6 +70,50 @@ size_t CommonSuffixLength(const WideString& a, const WideString& b, size_t limit
 }
 
 } // namespace
+
+// An old row that comes again in new markup, and the attribute values it takes.
+struct DomNode::ReusedRow {
+    DomNodePtr row;
+    RowMatch match;
+    size_t end = 0; // just past the row in the new markup
+    std::vector<std::pair<DomNode*, const AttributeChange*>> targets;
+};
+
+// Finds the elements the changes go to: the row's elements in document order must be the
+// tags its markup opens, and each changed attribute one the element has.
+bool DomNode::MapChanges(ReusedRow& again) {
+    std::vector<DomNode*> elements;
+    std::vector<DomNode*> pending{again.row.get()};
+    while (!pending.empty()) {
+        DomNode* node = pending.back();
+        pending.pop_back();
+        if (!node->IsElement()) {
+            continue;
+        }
+        elements.push_back(node);
+        for (auto child = node->children_.rbegin(); child != node->children_.rend(); ++child) {
+            pending.push_back(child->get());
+        }
+    }
+    if (elements.size() != again.match.tags.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < elements.size(); ++i) {
+        if (elements[i]->tag_ != again.match.tags[i] || elements[i]->IsCheckable() ||
+            elements[i]->IsTextField()) {
+            return false;
+        }
+    }
+    again.targets.clear();
+    for (const AttributeChange& change : again.match.changes) {
+        DomNode* element = elements[change.element];
+        if (element->FindAttribute(change.name) == nullptr) {
+            return false;
+        }
+        again.targets.emplace_back(element, &change);
+    }
+    return true;
+}
 
 struct DomNode::InnerHtmlMemory {
     struct Boundary {
@@ -411,25 +456,76 @@ bool DomNode::TryReplaceRows(WideString& html) {
             return false;
         }
     }
-    const std::string utf8 = ToUtf8(html.substr(split, newEnd - split));
+    // Old rows of the run that come again with only attribute values changed keep their nodes
+    // (one row skipped at a time: an entry deleted); the rest of the run is parsed.
+    std::vector<ReusedRow> reused;
+    size_t pos = split;
+    for (size_t next = 1; pos < newEnd && next <= removed;) {
+        bool found = false;
+        for (size_t look = next; look <= std::min(removed, next + 1) && !found; ++look) {
+            const size_t start = (at + static_cast<std::ptrdiff_t>(look - 1))->offset;
+            const size_t end = (at + static_cast<std::ptrdiff_t>(look))->offset;
+            const std::u16string_view oldRow(old.data() + start, end - start);
+            const std::u16string_view newRows(html.data() + pos, newEnd - pos);
+            ReusedRow candidate;
+            candidate.row = *(place + static_cast<std::ptrdiff_t>(look));
+            if (MatchRowAttributes(oldRow, newRows, &candidate.match) && MapChanges(candidate)) {
+                pos += candidate.match.length;
+                candidate.end = pos;
+                reused.push_back(std::move(candidate));
+                next = look + 1;
+                found = true;
+            }
+        }
+        if (!found) {
+            break;
+        }
+    }
+    const std::string utf8 = ToUtf8(html.substr(pos, newEnd - pos));
     std::vector<DomNodePtr> rows;
     std::vector<RowEnd> ends;
     if (!utf8.empty() && !ParseTableRows(utf8, depth, rows, ends)) {
         return false;
     }
-    std::vector<DomNodePtr> gone(place + 1, place + 1 + static_cast<std::ptrdiff_t>(removed));
-    for (const DomNodePtr& old : gone) {
-        old->parent_.reset();
-        old->SetOwner(nullptr);
+    std::vector<DomNodePtr> gone;
+    for (auto old_row = place + 1; old_row != place + 1 + static_cast<std::ptrdiff_t>(removed);
+         ++old_row) {
+        const bool kept = std::any_of(reused.begin(), reused.end(),
+                                      [&](const ReusedRow& r) { return r.row == *old_row; });
+        if (!kept) {
+            gone.push_back(*old_row);
+            (*old_row)->parent_.reset();
+            (*old_row)->SetOwner(nullptr);
+        }
     }
-    const auto first = siblings.erase(place + 1, place + 1 + static_cast<std::ptrdiff_t>(removed));
+    bool attributesChanged = false;
+    for (ReusedRow& again : reused) {
+        for (const auto& [element, change] : again.targets) {
+            element->StoreAttribute(change->name, change->value, false);
+            attributesChanged = true;
+        }
+        if (!again.targets.empty()) {
+            again.row->DescendantChanged(); // what was measured of the row is out of date
+        }
+    }
+    auto first = siblings.erase(place + 1, place + 1 + static_cast<std::ptrdiff_t>(removed));
+    for (const ReusedRow& again : reused) {
+        first = siblings.insert(first, again.row) + 1;
+    }
     for (const DomNodePtr& added_row : rows) {
         added_row->parent_ = body;
         added_row->SetOwner(body->owner_);
     }
     siblings.insert(first, rows.begin(), rows.end());
 
-    const std::vector<size_t> offsets = Utf16Offsets(utf8, ends);
+    std::vector<size_t> offsets = Utf16Offsets(utf8, ends);
+    for (size_t& offset : offsets) {
+        offset += pos - split;
+    }
+    for (auto again = reused.rbegin(); again != reused.rend(); ++again) {
+        offsets.insert(offsets.begin(), again->end - split);
+        ends.insert(ends.begin(), RowEnd{0, again->row});
+    }
     auto& boundaries = memory->boundaries;
     const size_t atIndex = static_cast<size_t>(at - boundaries.begin());
     const size_t restIndex = static_cast<size_t>(rest - boundaries.begin());
@@ -452,7 +548,11 @@ bool DomNode::TryReplaceRows(WideString& html) {
         up->DescendantChanged();
     }
     if (owner_) {
-        owner_->NodesReplaced(gone, rows);
+        if (attributesChanged) {
+            owner_->NodeMarkupChanged(); // ids may have changed in place
+        } else {
+            owner_->NodesReplaced(gone, rows);
+        }
     }
     memory->version = descendantVersion_;
     return true;

@@ -154,6 +154,8 @@ public:
 
 private:
     struct InnerHtmlMemory;
+    struct ReusedRow;
+    static bool MapChanges(ReusedRow& again);
 
     void MarkupChanged();
     // Sets or removes (empty value) an attribute without telling anyone; true when it changed.

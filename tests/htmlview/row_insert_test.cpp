@@ -116,10 +116,15 @@ TEST(RowInsert, LongListsSeeAChangeAtAnyDepth) {
         EXPECT_TRUE(SetAndCompare(element, ListHtml(texts))) << changed;
     }
     // An entry deleted: the rows before it stay, the renumbered ones after it are parsed.
+    texts[100] = "to delete";
+    EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));
     const DomNodePtr before = FindById(element, "txt99")->parent();
+    const DomNodePtr movedUp = FindById(element, "txt101")->parent();
     texts.erase(texts.begin() + 100);
     EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));
     EXPECT_EQ(FindById(element, "txt99")->parent(), before);
+    // The rows after it come again with other ids and classes: the same nodes take them.
+    EXPECT_EQ(FindById(element, "txt100")->parent(), movedUp);
     // The last entry deleted, then all.
     texts.pop_back();
     EXPECT_TRUE(SetAndCompare(element, ListHtml(texts)));

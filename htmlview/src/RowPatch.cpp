@@ -1,0 +1,118 @@
+#include "htmlview/src/RowPatch.h"
+
+#include "htmlview/src/Utf.h"
+
+#include <algorithm>
+
+namespace htmlview::internal {
+
+namespace {
+
+bool IsSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
+}
+
+// Elements whose content the parser does not read as markup, or reads by other rules.
+bool IsSpecialContent(const std::string& tag) {
+    static const char* const kSpecial[] = {
+        "script",   "style",     "textarea", "title",  "xmp",    "noscript", "iframe", "noembed",
+        "noframes", "plaintext", "template", "select", "option", "input",    "button"};
+    return std::find(std::begin(kSpecial), std::end(kSpecial), tag) != std::end(kSpecial);
+}
+
+} // namespace
+
+bool MatchRowAttributes(std::u16string_view old, std::u16string_view fresh, RowMatch* match) {
+    enum class State { Text, TagName, Tag, EndTag };
+    State state = State::Text;
+    size_t i = 0;
+    size_t j = 0;
+    std::u16string token;
+    std::string attribute;
+    match->tags.clear();
+    match->changes.clear();
+    while (i < old.size()) {
+        const char16_t c = old[i];
+        if (j >= fresh.size()) {
+            return false;
+        }
+        if (state != State::Text && state != State::TagName && (c == u'"' || c == u'\'')) {
+            if (fresh[j] != c) {
+                return false;
+            }
+            const size_t oldClose = old.find(c, i + 1);
+            const size_t freshClose = fresh.find(c, j + 1);
+            if (oldClose == std::u16string_view::npos || freshClose == std::u16string_view::npos) {
+                return false;
+            }
+            const std::u16string_view oldValue = old.substr(i + 1, oldClose - i - 1);
+            const std::u16string_view freshValue = fresh.substr(j + 1, freshClose - j - 1);
+            if (oldValue != freshValue) {
+                if (state == State::EndTag || attribute.empty() ||
+                    oldValue.find(u'&') != std::u16string_view::npos ||
+                    freshValue.find(u'&') != std::u16string_view::npos) {
+                    return false;
+                }
+                match->changes.push_back(
+                    {match->tags.size() - 1, attribute, ToUtf8(std::u16string(freshValue))});
+            }
+            i = oldClose + 1;
+            j = freshClose + 1;
+            attribute.clear();
+            continue;
+        }
+        if (fresh[j] != c) {
+            return false;
+        }
+        ++i;
+        ++j;
+        switch (state) {
+        case State::Text:
+            if (c == u'<') {
+                if (i < old.size() && old[i] == u'/') {
+                    state = State::EndTag;
+                } else if (i < old.size() && old[i] == u'!') {
+                    return false; // a comment or a declaration
+                } else {
+                    state = State::TagName;
+                    token.clear();
+                }
+            }
+            break;
+        case State::TagName:
+            if (IsSpace(c) || c == u'/' || c == u'>') {
+                const std::string tag = AsciiLower(ToUtf8(token));
+                if (tag.empty() || IsSpecialContent(tag)) {
+                    return false;
+                }
+                match->tags.push_back(tag);
+                token.clear();
+                state = c == u'>' ? State::Text : State::Tag;
+            } else {
+                token.push_back(c);
+            }
+            break;
+        case State::Tag:
+            if (c == u'>') {
+                state = State::Text;
+            } else if (c == u'=') {
+                attribute = AsciiLower(ToUtf8(token));
+                token.clear();
+            } else if (IsSpace(c) || c == u'/') {
+                token.clear();
+            } else {
+                token.push_back(c);
+            }
+            break;
+        case State::EndTag:
+            if (c == u'>') {
+                state = State::Text;
+            }
+            break;
+        }
+    }
+    match->length = j;
+    return state == State::Text && !match->tags.empty() && match->tags.front() == "tr";
+}
+
+} // namespace htmlview::internal
