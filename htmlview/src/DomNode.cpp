@@ -487,16 +487,19 @@ bool DomNode::TryReplaceRows(WideString& html) {
     if (!utf8.empty() && !ParseTableRows(utf8, depth, rows, ends)) {
         return false;
     }
+    // The run's old rows that are not used again leave the document (the reused ones are a
+    // subsequence of the run, in order).
     std::vector<DomNodePtr> gone;
+    auto nextReused = reused.begin();
     for (auto old_row = place + 1; old_row != place + 1 + static_cast<std::ptrdiff_t>(removed);
          ++old_row) {
-        const bool kept = std::any_of(reused.begin(), reused.end(),
-                                      [&](const ReusedRow& r) { return r.row == *old_row; });
-        if (!kept) {
-            gone.push_back(*old_row);
-            (*old_row)->parent_.reset();
-            (*old_row)->SetOwner(nullptr);
+        if (nextReused != reused.end() && nextReused->row == *old_row) {
+            ++nextReused;
+            continue;
         }
+        gone.push_back(*old_row);
+        (*old_row)->parent_.reset();
+        (*old_row)->SetOwner(nullptr);
     }
     bool attributesChanged = false;
     for (ReusedRow& again : reused) {
@@ -508,15 +511,18 @@ bool DomNode::TryReplaceRows(WideString& html) {
             again.row->DescendantChanged(); // what was measured of the row is out of date
         }
     }
-    auto first = siblings.erase(place + 1, place + 1 + static_cast<std::ptrdiff_t>(removed));
+    std::vector<DomNodePtr> run;
+    run.reserve(reused.size() + rows.size());
     for (const ReusedRow& again : reused) {
-        first = siblings.insert(first, again.row) + 1;
+        run.push_back(again.row);
     }
     for (const DomNodePtr& added_row : rows) {
         added_row->parent_ = body;
         added_row->SetOwner(body->owner_);
+        run.push_back(added_row);
     }
-    siblings.insert(first, rows.begin(), rows.end());
+    const auto first = siblings.erase(place + 1, place + 1 + static_cast<std::ptrdiff_t>(removed));
+    siblings.insert(first, run.begin(), run.end());
 
     std::vector<size_t> offsets = Utf16Offsets(utf8, ends);
     for (size_t& offset : offsets) {
