@@ -38,6 +38,10 @@ public:
         int width = 0;
         int height = 0;
         std::string row;
+        // The text as the row shows it, kept while the text stays: a deletion renumbers every
+        // later row, whose text need not be made safe again.
+        CString shownText;
+        std::string shownMarkup;
     };
     mutable ListRowMemo m_listRow;
 };

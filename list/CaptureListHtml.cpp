@@ -94,7 +94,12 @@ void WriteRow(std::string& html, int index, const CaptureEntry& entry) {
     html += entry.m_strTime.GetString();
     html += "</td>";
     cell("txt");
-    html += NeutraliseMarkup(entry.m_strText).GetString();
+    CaptureEntry::ListRowMemo& memo = entry.m_listRow;
+    if (memo.shownMarkup.empty() || memo.shownText.str() != entry.m_strText.str()) {
+        memo.shownMarkup = NeutraliseMarkup(entry.m_strText).GetString();
+        memo.shownText = entry.m_strText;
+    }
+    html += memo.shownMarkup;
     html += "</td>";
     cell("img");
     html += "<img src=\"file:///";

@@ -501,11 +501,13 @@ bool DomNode::TryReplaceRows(WideString& html) {
         (*old_row)->parent_.reset();
         (*old_row)->SetOwner(nullptr);
     }
-    bool attributesChanged = false;
+    std::vector<std::pair<DomNodePtr, std::string>> renamed;
     for (ReusedRow& again : reused) {
         for (const auto& [element, change] : again.targets) {
+            if (change->name == "id") {
+                renamed.emplace_back(element->shared_from_this(), *element->FindAttribute("id"));
+            }
             element->StoreAttribute(change->name, change->value, false);
-            attributesChanged = true;
         }
         if (!again.targets.empty()) {
             again.row->DescendantChanged(); // what was measured of the row is out of date
@@ -554,11 +556,7 @@ bool DomNode::TryReplaceRows(WideString& html) {
         up->DescendantChanged();
     }
     if (owner_) {
-        if (attributesChanged) {
-            owner_->NodeMarkupChanged(); // ids may have changed in place
-        } else {
-            owner_->NodesReplaced(gone, rows);
-        }
+        owner_->NodesReplaced(gone, rows, renamed);
     }
     memory->version = descendantVersion_;
     return true;

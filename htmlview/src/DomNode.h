@@ -32,10 +32,12 @@ class NodeOwner {
 public:
     // Markup, attributes or styles changed: the layout is out of date.
     virtual void NodeMarkupChanged() = 0;
-    // The same, where all that changed is that the subtrees `removed` left the document and
-    // `added` came in: what is kept of the others may stay.
+    // The same, where all that changed is that the subtrees `removed` left the document,
+    // `added` came in and the elements `renamed` had other ids (each with its old id), beside
+    // changes of other attributes: what is kept of the rest may stay.
     virtual void NodesReplaced(const std::vector<DomNodePtr>& removed,
-                               const std::vector<DomNodePtr>& added) = 0;
+                               const std::vector<DomNodePtr>& added,
+                               const std::vector<std::pair<DomNodePtr, std::string>>& renamed) = 0;
     // Only what a form field shows changed: a repaint is enough.
     virtual void NodeStateChanged() = 0;
     // Only the element's inline background colour changed (to color, never empty): what the

@@ -581,32 +581,44 @@ template <typename Visit> void ForEachElement(const std::vector<DomNodePtr>& roo
 } // namespace
 
 void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
-                               const std::vector<DomNodePtr>& added) {
+                               const std::vector<DomNodePtr>& added,
+                               const std::vector<std::pair<DomNodePtr, std::string>>& renamed) {
     const bool idsKnown = idsKnown_;
     NodeMarkupChanged();
     if (!idsKnown) {
         return;
     }
     // The index follows the change instead of being made again over the whole page.
-    ForEachElement(removed, [this](const DomNodePtr& node) {
-        const std::string* id = node->FindAttribute("id");
-        const auto entry = id ? ids_.find(*id) : ids_.end();
+    const auto forget = [this](const std::string& id, const DomNodePtr& node) {
+        const auto entry = ids_.find(id);
         if (entry != ids_.end() && entry->second.lock() == node) {
             ids_.erase(entry);
         }
+    };
+    ForEachElement(removed, [&forget](const DomNodePtr& node) {
+        if (const std::string* id = node->FindAttribute("id")) {
+            forget(*id, node);
+        }
     });
+    for (const auto& [node, oldId] : renamed) {
+        forget(oldId, node);
+    }
     bool clash = false;
-    ForEachElement(added, [this, &clash](const DomNodePtr& node) {
+    const auto learn = [this, &clash](const DomNodePtr& node) {
         if (const std::string* id = node->FindAttribute("id")) {
             const auto [entry, inserted] = ids_.emplace(*id, node);
             if (!inserted) {
                 // Which of the two comes first in the page is not known here.
                 const DomNodePtr other = entry->second.lock();
-                clash = clash || (other && other->owner() == this);
+                clash = clash || (other && other != node && other->owner() == this);
                 entry->second = node;
             }
         }
-    });
+    };
+    ForEachElement(added, learn);
+    for (const auto& renaming : renamed) {
+        learn(renaming.first);
+    }
     idsKnown_ = !clash;
 }
 

@@ -73,8 +73,8 @@ public:
 
     // NodeOwner
     void NodeMarkupChanged() override;
-    void NodesReplaced(const std::vector<DomNodePtr>& removed,
-                       const std::vector<DomNodePtr>& added) override;
+    void NodesReplaced(const std::vector<DomNodePtr>& removed, const std::vector<DomNodePtr>& added,
+                       const std::vector<std::pair<DomNodePtr, std::string>>& renamed) override;
     void NodeStateChanged() override;
     void NodeBackgroundChanged(const DomNode& node, const std::string& color) override;
     NodeGeometry Geometry(const DomNode& node) override;
