@@ -465,8 +465,8 @@ bool DomNode::TryReplaceRows(WideString& html) {
         for (size_t look = next; look <= std::min(removed, next + 1) && !found; ++look) {
             const size_t start = (at + static_cast<std::ptrdiff_t>(look - 1))->offset;
             const size_t end = (at + static_cast<std::ptrdiff_t>(look))->offset;
-            const std::u16string_view oldRow(old.data() + start, end - start);
-            const std::u16string_view newRows(html.data() + pos, newEnd - pos);
+            const WideView oldRow(old.data() + start, end - start);
+            const WideView newRows(html.data() + pos, newEnd - pos);
             ReusedRow candidate;
             candidate.row = *(place + static_cast<std::ptrdiff_t>(look));
             if (MatchRowAttributes(oldRow, newRows, &candidate.match) && MapChanges(candidate)) {

@@ -8,8 +8,10 @@ namespace htmlview::internal {
 
 namespace {
 
-bool IsSpace(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
+bool IsSpace(WCHAR c) {
+    return c == static_cast<WCHAR>(' ') || c == static_cast<WCHAR>('\t') ||
+           c == static_cast<WCHAR>('\n') || c == static_cast<WCHAR>('\r') ||
+           c == static_cast<WCHAR>('\f');
 }
 
 // Elements whose content the parser does not read as markup, or reads by other rules.
@@ -22,39 +24,40 @@ bool IsSpecialContent(const std::string& tag) {
 
 } // namespace
 
-bool MatchRowAttributes(std::u16string_view old, std::u16string_view fresh, RowMatch* match) {
+bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
     enum class State { Text, TagName, Tag, EndTag };
     State state = State::Text;
     size_t i = 0;
     size_t j = 0;
-    std::u16string token;
+    WideString token;
     std::string attribute;
     match->tags.clear();
     match->changes.clear();
     while (i < old.size()) {
-        const char16_t c = old[i];
+        const WCHAR c = old[i];
         if (j >= fresh.size()) {
             return false;
         }
-        if (state != State::Text && state != State::TagName && (c == u'"' || c == u'\'')) {
+        if (state != State::Text && state != State::TagName &&
+            (c == static_cast<WCHAR>('"') || c == static_cast<WCHAR>('\''))) {
             if (fresh[j] != c) {
                 return false;
             }
             const size_t oldClose = old.find(c, i + 1);
             const size_t freshClose = fresh.find(c, j + 1);
-            if (oldClose == std::u16string_view::npos || freshClose == std::u16string_view::npos) {
+            if (oldClose == WideView::npos || freshClose == WideView::npos) {
                 return false;
             }
-            const std::u16string_view oldValue = old.substr(i + 1, oldClose - i - 1);
-            const std::u16string_view freshValue = fresh.substr(j + 1, freshClose - j - 1);
+            const WideView oldValue = old.substr(i + 1, oldClose - i - 1);
+            const WideView freshValue = fresh.substr(j + 1, freshClose - j - 1);
             if (oldValue != freshValue) {
                 if (state == State::EndTag || attribute.empty() ||
-                    oldValue.find(u'&') != std::u16string_view::npos ||
-                    freshValue.find(u'&') != std::u16string_view::npos) {
+                    oldValue.find(static_cast<WCHAR>('&')) != WideView::npos ||
+                    freshValue.find(static_cast<WCHAR>('&')) != WideView::npos) {
                     return false;
                 }
                 match->changes.push_back(
-                    {match->tags.size() - 1, attribute, ToUtf8(std::u16string(freshValue))});
+                    {match->tags.size() - 1, attribute, ToUtf8(WideString(freshValue))});
             }
             i = oldClose + 1;
             j = freshClose + 1;
@@ -68,10 +71,10 @@ bool MatchRowAttributes(std::u16string_view old, std::u16string_view fresh, RowM
         ++j;
         switch (state) {
         case State::Text:
-            if (c == u'<') {
-                if (i < old.size() && old[i] == u'/') {
+            if (c == static_cast<WCHAR>('<')) {
+                if (i < old.size() && old[i] == static_cast<WCHAR>('/')) {
                     state = State::EndTag;
-                } else if (i < old.size() && old[i] == u'!') {
+                } else if (i < old.size() && old[i] == static_cast<WCHAR>('!')) {
                     return false; // a comment or a declaration
                 } else {
                     state = State::TagName;
@@ -80,32 +83,32 @@ bool MatchRowAttributes(std::u16string_view old, std::u16string_view fresh, RowM
             }
             break;
         case State::TagName:
-            if (IsSpace(c) || c == u'/' || c == u'>') {
+            if (IsSpace(c) || c == static_cast<WCHAR>('/') || c == static_cast<WCHAR>('>')) {
                 const std::string tag = AsciiLower(ToUtf8(token));
                 if (tag.empty() || IsSpecialContent(tag)) {
                     return false;
                 }
                 match->tags.push_back(tag);
                 token.clear();
-                state = c == u'>' ? State::Text : State::Tag;
+                state = c == static_cast<WCHAR>('>') ? State::Text : State::Tag;
             } else {
                 token.push_back(c);
             }
             break;
         case State::Tag:
-            if (c == u'>') {
+            if (c == static_cast<WCHAR>('>')) {
                 state = State::Text;
-            } else if (c == u'=') {
+            } else if (c == static_cast<WCHAR>('=')) {
                 attribute = AsciiLower(ToUtf8(token));
                 token.clear();
-            } else if (IsSpace(c) || c == u'/') {
+            } else if (IsSpace(c) || c == static_cast<WCHAR>('/')) {
                 token.clear();
             } else {
                 token.push_back(c);
             }
             break;
         case State::EndTag:
-            if (c == u'>') {
+            if (c == static_cast<WCHAR>('>')) {
                 state = State::Text;
             }
             break;

@@ -13,6 +13,8 @@
 
 namespace htmlview::internal {
 
+using WideView = std::basic_string_view<WideString::value_type>;
+
 struct AttributeChange {
     size_t element = 0; // the element's place among the row's start tags, the row's own first
     std::string name;   // lower case
@@ -28,6 +30,6 @@ struct RowMatch {
 // Whether `fresh` starts with `old` (one whole row) but for the values of quoted attributes.
 // False for anything the comparison cannot vouch for: character references in a changed
 // value, comments, elements whose content is not markup.
-bool MatchRowAttributes(std::u16string_view old, std::u16string_view fresh, RowMatch* match);
+bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match);
 
 } // namespace htmlview::internal
