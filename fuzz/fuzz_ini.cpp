@@ -1,29 +1,18 @@
 // Settings files as any editor or another program may leave them, read through the profile
 // functions the program's settings use: every value read is bounded and ends in zero.
+#include "HostFileWriter.h"
+
 #include <winsim/sim.h>
-#include <winsim/sim_system.h>
 #include <winsim/windows.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <optional>
-#include <string>
 #include <cstring>
 
 namespace {
 
-const char kFile[] = "C:\\WINDOWS\\Verbacap.INI";
-
 // The file as another program would leave it, written straight into the desktop's folder.
-void Write(const char* windowsPath, const uint8_t* data, size_t size) {
-    const std::optional<std::string> host = winsim::HostPath(windowsPath);
-    if (!host) {
-        std::abort();
-    }
-    std::ofstream(*host, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-}
+const HostFileWriter* gFile = nullptr;
 
 void CheckString(const char* section, const char* key) {
     char buffer[64];
@@ -41,11 +30,12 @@ void CheckString(const char* section, const char* key) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     winsim::ResetDesktop();
+    gFile = new HostFileWriter("C:\\WINDOWS\\Verbacap.INI");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Write(kFile, data, size);
+    gFile->Write(data, size);
     for (const char* key : {"VK", "Mod", "CopyAll", "MinimizeToTray"}) {
         GetPrivateProfileIntA("Settings", key, 0, "Verbacap.INI");
         CheckString("Settings", key);

@@ -2,30 +2,33 @@
 // the platform's picture loader): a damaged or hostile file gives no picture or a whole one.
 #include "htmlview/src/ImageStore.h"
 
+#include "HostFileWriter.h"
+
 #include <winsim/sim.h>
-#include <winsim/sim_system.h>
-#include <winsim/windows.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
-#include <optional>
-#include <string>
+
+namespace {
+
+const char kBitmapPath[] = "C:\\fuzz.bmp";
+const char kJpegPath[] = "C:\\fuzz.jpg";
+// The loader tells the formats apart by the file's name, as the page's addresses name them.
+const HostFileWriter* gBitmap = nullptr;
+const HostFileWriter* gJpeg = nullptr;
+
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     winsim::ResetDesktop();
+    gBitmap = new HostFileWriter(kBitmapPath);
+    gJpeg = new HostFileWriter(kJpegPath);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const char* path =
-        size > 1 && data[0] == 'B' && data[1] == 'M' ? "C:\\fuzz.bmp" : "C:\\fuzz.jpg";
-    const std::optional<std::string> host = winsim::HostPath(path);
-    if (!host) {
-        std::abort();
-    }
-    std::ofstream(*host, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    const bool bitmap = size > 1 && data[0] == 'B' && data[1] == 'M';
+    (bitmap ? gBitmap : gJpeg)->Write(data, size);
+    const char* path = bitmap ? kBitmapPath : kJpegPath;
     htmlview::internal::LoadPictureFile(path);
     return 0;
 }

@@ -64,6 +64,23 @@ TEST_F(Profile, AFileLargerThanOneReadBlockIsReadWhole) {
     EXPECT_EQ(Get("Settings", "Last"), "end");
 }
 
+// A file another program filled with a section of endless blank lines is read in one pass
+// over it for every look-up, not once per line; names are still found without regard to case,
+// accented ones too.
+TEST_F(Profile, AHugeSectionIsReadInOnePass) {
+    std::string content = "[Settings]\r\n";
+    content.append(200000, '\n');
+    content += "\xc9t\xe9=1\r\nVK=88\r\n[Other]\r\nx=2\r\n";
+    WriteIni(content);
+    EXPECT_EQ(GetPrivateProfileIntA("settings", "vk", 67, "Verbacap.INI"), 88u);
+    EXPECT_EQ(Get("Settings", nullptr), std::string("\xc9t\xe9\0VK\0", 7));
+    EXPECT_EQ(Get("SETTINGS", "\xe9T\xc9"), "1");
+    EXPECT_EQ(Get("Settings", "x", "none"), "none");
+    ASSERT_TRUE(WritePrivateProfileStringA("Settings", "vk", nullptr, "Verbacap.INI"));
+    EXPECT_EQ(Get("Settings", "VK", "gone"), "gone");
+    EXPECT_EQ(Get("Other", "X"), "2");
+}
+
 TEST_F(Profile, AFileNamedWithoutFolderLivesInTheWindowsFolder) {
     ASSERT_TRUE(WritePrivateProfileStringA("Settings", "VK", "88", "Verbacap.INI"));
     EXPECT_EQ(ReadIni(), "[Settings]\r\nVK=88\r\n");

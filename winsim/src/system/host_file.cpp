@@ -1,36 +1,42 @@
 #include "system/host_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cstdio>
-#include <memory>
+#include <cerrno>
 
 namespace winsim::system {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
+// The file is read with the system's own calls: a stdio stream would allocate its buffer for
+// every file, and settings and pictures are read again and again.
 template <typename Bytes> bool ReadAll(const std::string& host, Bytes& bytes) {
     bytes.clear();
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(host.c_str(), "rb"));
-    if (!file) {
+    const int file = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
         return false;
     }
     // Room for the whole file at once when its length is known; the file may still grow or
     // shrink while it is read, so it is read to its end rather than to that length.
     struct stat status = {};
-    if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+    if (fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
         bytes.reserve(static_cast<size_t>(status.st_size));
     }
     // A read error (a folder opened as a file) ends the bytes there, as a stream read would.
     char block[16 * 1024];
-    size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) {
+    for (;;) {
+        const ssize_t got = read(file, block, sizeof block);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
         bytes.insert(bytes.end(), block, block + got);
     }
+    close(file);
     return true;
 }
 

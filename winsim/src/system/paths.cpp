@@ -11,6 +11,7 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -104,14 +105,29 @@ std::optional<std::string> DriveRoot(char16_t drive) {
     return found->second;
 }
 
-// The host name in folder that equals name without regard to case; the exact name first.
-std::string MatchHostName(const std::string& folder, const std::u16string& name) {
-    std::string exact = WideToUtf8(name);
+// A name's entry on the host: its path, and whether it is a folder there.
+struct HostEntry {
+    std::string path;
+    bool isFolder = false;
+};
+
+// The entry in folder whose name equals name without regard to case; the exact name first,
+// and a name found nowhere as it is.
+HostEntry MatchHostName(const std::string& folder, const std::u16string& name) {
+    const std::string exact = WideToUtf8(name);
+    const std::string exactPath = (fs::path(folder) / exact).string();
     std::error_code error;
-    if (fs::exists(fs::path(folder) / exact, error)) {
-        return exact;
+    const fs::file_status status = fs::status(exactPath, error);
+    if (fs::exists(status)) {
+        return {exactPath, fs::is_directory(status)};
     }
-    return FindNameNoCase(folder, exact).value_or(exact);
+    const std::optional<std::string> found = FindNameNoCase(folder, exact);
+    if (!found) {
+        return {exactPath, false};
+    }
+    HostEntry entry{(fs::path(folder) / *found).string(), false};
+    entry.isFolder = fs::is_directory(entry.path, error);
+    return entry;
 }
 
 // The Windows folder and the program's folder exist on every desktop, as on an installed PC.
@@ -198,12 +214,16 @@ DWORD MapToHost(const WindowsPath& path, std::string& host) {
         return ERROR_FILENAME_EXCED_RANGE;
     }
     std::string folder = *root;
-    std::error_code error;
     bool folderExists = true;
     for (const std::u16string& name : path.components) {
-        std::string hostName = folderExists ? MatchHostName(folder, name) : WideToUtf8(name);
-        folder = (fs::path(folder) / hostName).string();
-        folderExists = fs::is_directory(folder, error);
+        // Below a folder that does not exist nothing does: the names stay as they are.
+        if (folderExists) {
+            HostEntry entry = MatchHostName(folder, name);
+            folder = std::move(entry.path);
+            folderExists = entry.isFolder;
+        } else {
+            folder = (fs::path(folder) / WideToUtf8(name)).string();
+        }
     }
     host = folder;
     return ERROR_SUCCESS;

@@ -37,7 +37,30 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin + 1);
 }
 
+bool IsAscii(const std::string& text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Every section and key name of a file is compared with the one asked for: plain ASCII names,
+// the usual ones, are compared without converting them.
 bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() == b.size() && IsAscii(a) && IsAscii(b)) {
+        for (size_t i = 0; i < a.size(); ++i) {
+            if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
     return winsim::system::EqualsNoCase(winsim::system::AnsiToWide(a),
                                         winsim::system::AnsiToWide(b));
 }
@@ -211,7 +234,8 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
     if (!lpKeyName) {
         std::vector<std::string> keys;
         if (header != std::string::npos) {
-            for (size_t i = header + 1; i < SectionEnd(content, header); ++i) {
+            const size_t end = SectionEnd(content, header);
+            for (size_t i = header + 1; i < end; ++i) {
                 if (content[i].kind == IniLine::Entry) {
                     keys.push_back(content[i].name);
                 }
@@ -221,7 +245,8 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
         return CopyList(keys, lpReturnedString, nSize);
     }
     if (header != std::string::npos) {
-        for (size_t i = header + 1; i < SectionEnd(content, header); ++i) {
+        const size_t end = SectionEnd(content, header);
+        for (size_t i = header + 1; i < end; ++i) {
             if (content[i].kind == IniLine::Entry && SameName(content[i].name, lpKeyName)) {
                 SetLastError(ERROR_SUCCESS);
                 return CopyText(content[i].value, lpReturnedString, nSize);
@@ -312,7 +337,8 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
         if (header == std::string::npos) {
             return TRUE;
         }
-        for (size_t i = header + 1; i < SectionEnd(lines, header); ++i) {
+        const size_t end = SectionEnd(lines, header);
+        for (size_t i = header + 1; i < end; ++i) {
             if (lines[i].kind == IniLine::Entry && SameName(lines[i].name, lpKeyName)) {
                 lines.erase(lines.begin() + static_cast<long>(i));
                 break;
