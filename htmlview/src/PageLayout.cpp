@@ -100,27 +100,41 @@ DomNodePtr PageLayout::body() const {
     return root_ ? FindFirstByTag(root_, "body") : nullptr;
 }
 
+namespace {
+
+// Every element of the subtrees, in document order.
+template <typename Visit> void ForEachElement(const std::vector<DomNodePtr>& roots, Visit visit) {
+    std::vector<const DomNodePtr*> pending;
+    for (auto root = roots.rbegin(); root != roots.rend(); ++root) {
+        pending.push_back(&*root);
+    }
+    while (!pending.empty()) {
+        const DomNodePtr& node = *pending.back();
+        pending.pop_back();
+        if (!node->IsElement()) {
+            continue;
+        }
+        visit(node);
+        const auto& children = node->children();
+        for (auto child = children.rbegin(); child != children.rend(); ++child) {
+            pending.push_back(&*child);
+        }
+    }
+}
+
+} // namespace
+
 DomNodePtr PageLayout::ElementById(const std::string& id) const {
     if (!root_) {
         return nullptr;
     }
     if (!idsKnown_) {
         ids_.clear();
-        std::vector<const DomNodePtr*> pending{&root_};
-        while (!pending.empty()) {
-            const DomNodePtr& node = *pending.back();
-            pending.pop_back();
-            if (!node->IsElement()) {
-                continue;
-            }
+        ForEachElement({root_}, [this](const DomNodePtr& node) {
             if (const std::string* own = node->FindAttribute("id")) {
                 ids_.emplace(*own, node); // the first in document order stays
             }
-            const auto& children = node->children();
-            for (auto child = children.rbegin(); child != children.rend(); ++child) {
-                pending.push_back(&*child);
-            }
-        }
+        });
         idsKnown_ = true;
     }
     const auto found = ids_.find(id);
@@ -555,30 +569,6 @@ void PageLayout::SetScrollPosition(const DomNode& node, POINT position) {
     }
     invalidate_();
 }
-
-namespace {
-
-// Every element of the subtrees, in document order.
-template <typename Visit> void ForEachElement(const std::vector<DomNodePtr>& roots, Visit visit) {
-    std::vector<const DomNodePtr*> pending;
-    for (auto root = roots.rbegin(); root != roots.rend(); ++root) {
-        pending.push_back(&*root);
-    }
-    while (!pending.empty()) {
-        const DomNodePtr& node = *pending.back();
-        pending.pop_back();
-        if (!node->IsElement()) {
-            continue;
-        }
-        visit(node);
-        const auto& children = node->children();
-        for (auto child = children.rbegin(); child != children.rend(); ++child) {
-            pending.push_back(&*child);
-        }
-    }
-}
-
-} // namespace
 
 void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
                                const std::vector<DomNodePtr>& added,

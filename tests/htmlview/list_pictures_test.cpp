@@ -73,11 +73,14 @@ std::string PicturePath(int n) {
     return "C:\\shots\\" + std::to_string(n) + ".bmp";
 }
 
+// The start of the table the program writes: the table and its head row.
+const char kListHead[] = "<table width=\"100%\" height=\"100%\"><tr width=\"100%\" height=\"12pt\">"
+                         "<th width=\"80px\">Capture time</th><th width=\"60%\">Text</th>"
+                         "<th>Image</th></tr>";
+
 // The table the program writes for entries with these picture numbers, in this order.
 std::string ListMarkup(const std::vector<int>& pictures) {
-    std::string html = "<table width=\"100%\" height=\"100%\"><tr width=\"100%\" height=\"12pt\">"
-                       "<th width=\"80px\">Capture time</th><th width=\"60%\">Text</th>"
-                       "<th>Image</th></tr>";
+    std::string html = kListHead;
     for (size_t i = 0; i < pictures.size(); ++i) {
         const std::string row = i % 2 == 0 ? "even" : "odd";
         const std::string n = std::to_string(i);
@@ -98,9 +101,7 @@ std::string ListMarkup(const std::vector<int>& pictures) {
 // A list of entries numbered as given, its pictures taken from the eight files in turn; every
 // 41st entry's text holds a long word, which sets the width of the text column.
 std::string LongListMarkup(const std::vector<int>& entries) {
-    std::string html = "<table width=\"100%\" height=\"100%\"><tr width=\"100%\" height=\"12pt\">"
-                       "<th width=\"80px\">Capture time</th><th width=\"60%\">Text</th>"
-                       "<th>Image</th></tr>";
+    std::string html = kListHead;
     for (size_t i = 0; i < entries.size(); ++i) {
         const std::string row = i % 2 == 0 ? "even" : "odd";
         const std::string n = std::to_string(i);
