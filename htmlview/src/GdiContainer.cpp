@@ -11,6 +11,7 @@
 #include <litehtml/el_tr.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -27,6 +28,7 @@ struct Font {
     HFONT handle = nullptr;
     int ascent = 0;
     int height = 0;
+    std::string description; // the LOGFONTW's bytes: fonts that draw alike have the same
     // The widths measured with fonts of this description, kept by the container across layouts.
     std::shared_ptr<std::unordered_map<std::string, int>> widths;
 };
@@ -47,6 +49,12 @@ const Font* AsFont(litehtml::uint_ptr font) {
 
 COLORREF ToColorRef(const litehtml::web_color& colour) {
     return RGB(colour.red, colour.green, colour.blue);
+}
+
+// A colour as one value of a paint record's key.
+uint32_t Packed(const litehtml::web_color& colour) {
+    return static_cast<uint32_t>(colour.red) | static_cast<uint32_t>(colour.green) << 8 |
+           static_cast<uint32_t>(colour.blue) << 16 | static_cast<uint32_t>(colour.alpha) << 24;
 }
 
 RECT ToRect(const litehtml::position& pos) {
@@ -174,8 +182,8 @@ litehtml::uint_ptr GdiContainer::create_font(const litehtml::tchar_t* faceName, 
     if (widths_.size() >= kMostKeptFonts) {
         widths_.clear(); // fonts in use keep their own
     }
-    std::shared_ptr<std::unordered_map<std::string, int>>& kept =
-        widths_[std::string(reinterpret_cast<const char*>(&logFont), sizeof(logFont))];
+    font->description.assign(reinterpret_cast<const char*>(&logFont), sizeof(logFont));
+    std::shared_ptr<std::unordered_map<std::string, int>>& kept = widths_[font->description];
     if (!kept) {
         kept = std::make_shared<std::unordered_map<std::string, int>>();
     }
@@ -257,6 +265,20 @@ void GdiContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* te
     if (!text || !*text || !font || !font->handle) {
         return;
     }
+    if (record_) {
+        // Glyphs may reach out of the text's box (overhangs, a width measured short): the area
+        // is taken a font height wider on each side.
+        const int margin = std::max(font->height, 1);
+        const RECT area = {pos.x - margin, pos.y - margin, pos.x + pos.width + margin,
+                           pos.y + std::max(pos.height, font->height) + margin};
+        Record(area, std::move(PaintKey('t')
+                                   .Add(pos.x)
+                                   .Add(pos.y)
+                                   .Add(Packed(color))
+                                   .AddText(font->description)
+                                   .AddText(text)));
+        return;
+    }
     HDC dc = AsDc(hdc);
     ApplyClip(dc);
     const WideString wide = FromUtf8(text);
@@ -282,6 +304,11 @@ const litehtml::tchar_t* GdiContainer::get_default_font_name() const {
 }
 
 void GdiContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::list_marker& marker) {
+    if (record_) {
+        Record(ToRect(marker.pos),
+               std::move(PaintKey('m').Add(marker.pos).Add(Packed(marker.color))));
+        return;
+    }
     HDC dc = AsDc(hdc);
     ApplyClip(dc);
     const int side = std::max(2, std::min(marker.pos.width, marker.pos.height) / 2);
@@ -316,6 +343,22 @@ void GdiContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
     }
     if (area.right <= area.left || area.bottom <= area.top ||
         (bg.color.alpha == 0 && bg.image.empty())) {
+        return;
+    }
+    if (record_) {
+        // The picture as its file now is (read again if it changed) is part of what is drawn.
+        const FileStamp stamp = bg.image.empty() ? FileStamp{} : images_.Look(bg.image);
+        Record(area, std::move(PaintKey('b')
+                                   .Add(area)
+                                   .Add(Packed(bg.color))
+                                   .Add(bg.position_x)
+                                   .Add(bg.position_y)
+                                   .Add(bg.image_size)
+                                   .Add(bg.repeat)
+                                   .Add(stamp.exists)
+                                   .Add(stamp.written)
+                                   .Add(stamp.size)
+                                   .AddText(bg.image)));
         return;
     }
     // A plain colour needs no layer to be painted: it is mixed straight into what lies below.
@@ -371,6 +414,16 @@ void GdiContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders&
     if (box.right <= box.left || box.bottom <= box.top ||
         !(ShowsSide(borders.top) || ShowsSide(borders.bottom) || ShowsSide(borders.left) ||
           ShowsSide(borders.right))) {
+        return;
+    }
+    if (record_) {
+        PaintKey key('r');
+        key.Add(box);
+        for (const litehtml::border* side :
+             {&borders.top, &borders.bottom, &borders.left, &borders.right}) {
+            key.Add(side->width).Add(side->style).Add(Packed(side->color));
+        }
+        Record(box, std::move(key));
         return;
     }
     DrawLayer(AsDc(hdc), box,
@@ -492,6 +545,20 @@ void GdiContainer::DrawLayer(HDC dc, const RECT& area, const std::function<void(
 void GdiContainer::DrawFormField(litehtml::uint_ptr hdc, const DomNode& node,
                                  const litehtml::position& box, litehtml::uint_ptr hFont,
                                  litehtml::web_color color) {
+    if (record_) {
+        const Font* font = AsFont(hFont);
+        const std::string* type = node.FindAttribute("type");
+        Record(ToRect(box), std::move(PaintKey('f')
+                                          .Add(box)
+                                          .Add(Packed(color))
+                                          .Add(node.IsCheckable() && node.checked())
+                                          .Add(&node == focused_)
+                                          .Add(focusedSelected_)
+                                          .AddText(type ? *type : std::string())
+                                          .AddText(font ? font->description : std::string())
+                                          .AddText(node.CurrentValue())));
+        return;
+    }
     HDC dc = AsDc(hdc);
     ApplyClip(dc);
     const COLORREF ink = ToColorRef(color);
@@ -574,6 +641,10 @@ void GdiContainer::DrawFormField(litehtml::uint_ptr hdc, const DomNode& node,
 
 void GdiContainer::DrawMissingPicture(litehtml::uint_ptr hdc, const litehtml::position& box) {
     if (box.width <= 0 || box.height <= 0) {
+        return;
+    }
+    if (record_) {
+        Record(ToRect(box), std::move(PaintKey('x').Add(box)));
         return;
     }
     HDC dc = AsDc(hdc);
@@ -687,7 +758,7 @@ void GdiContainer::get_language(litehtml::tstring& language, litehtml::tstring& 
 RECT GdiContainer::CurrentClip() const {
     // Without a clip, a rectangle larger than any device.
     constexpr LONG kFar = 1 << 26; // within the coordinate range of regions
-    RECT clip = {-kFar, -kFar, kFar, kFar};
+    RECT clip = paintArea_ ? *paintArea_ : RECT{-kFar, -kFar, kFar, kFar};
     for (const RECT& nested : clips_) {
         clip = Intersect(clip, nested);
     }
@@ -713,6 +784,11 @@ void GdiContainer::ApplyClip(HDC dc) const {
     HRGN region = CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom);
     SelectClipRgn(dc, region);
     DeleteObject(region);
+}
+
+void GdiContainer::Record(const RECT& area, PaintKey key) {
+    const RECT clip = CurrentClip();
+    record_->Add(Intersect(area, clip), key.Add(clip).Add(opacity_).Take());
 }
 
 void GdiContainer::FillSolid(HDC dc, const RECT& rect, COLORREF colour) const {

@@ -6,6 +6,7 @@
 
 #include "htmlview/src/DomNode.h"
 #include "htmlview/src/ImageStore.h"
+#include "htmlview/src/PaintRecord.h"
 #include "platform/win32.h"
 
 #include <litehtml.h>
@@ -43,6 +44,12 @@ public:
     // mixed with what lies under them, as the classic browsers' alpha filter shows an element.
     void SetOpacity(double opacity) { opacity_ = opacity; }
     double opacity() const { return opacity_; }
+
+    // While a record is set, drawing is written down into it instead of done.
+    void SetRecord(PaintRecord* record) { record_ = record; }
+    // Only the pixels of area are needed (client coordinates): every clip lies within it.
+    void SetPaintArea(const RECT& area) { paintArea_ = area; }
+    void ClearPaintArea() { paintArea_.reset(); }
 
     // Paints what a form field shows inside its content box (check mark, text, label).
     void DrawFormField(litehtml::uint_ptr hdc, const DomNode& node, const litehtml::position& box,
@@ -106,6 +113,9 @@ private:
     // Selects the clip of the current set_clip nesting into dc (none when nothing is nested).
     void ApplyClip(HDC dc) const;
     void FillSolid(HDC dc, const RECT& rect, COLORREF colour) const;
+    // Writes down one drawing operation that touches area at most (see PaintRecord): its kind
+    // and fields, with the opacity and clip it is drawn under.
+    void Record(const RECT& area, PaintKey key);
 
     HDC measureDc_ = nullptr;
     HGDIOBJ measureDcDefaultFont_ = nullptr;
@@ -119,6 +129,8 @@ private:
     bool focusedSelected_ = false;
     bool quirks_ = false;
     double opacity_ = 1.0;
+    PaintRecord* record_ = nullptr;
+    std::optional<RECT> paintArea_;
 };
 
 } // namespace htmlview::internal

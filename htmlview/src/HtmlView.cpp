@@ -1,5 +1,6 @@
 #include "htmlview/HtmlView.h"
 
+#include "htmlview/src/Canvas.h"
 #include "htmlview/src/HtmlParser.h"
 #include "htmlview/src/PageLayout.h"
 #include "htmlview/src/Utf.h"
@@ -104,6 +105,7 @@ struct HtmlView::Impl {
     BarAction heldAction = BarAction::None;
     POINT heldPoint = {0, 0};
     LONG dragGrip = 0; // where the thumb was taken, from its top
+    internal::Canvas canvas;
 };
 
 void HtmlView::Impl::BeginLoad(std::string utf8, WideString address) {
@@ -448,25 +450,17 @@ void HtmlView::Impl::Paint() {
     }
     RECT client;
     GetClientRect(hwnd, &client);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    if (width > 0 && height > 0) {
-        // Drawn off screen first, so that the page appears whole.
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = memory ? CreateCompatibleBitmap(dc, width, height) : nullptr;
-        if (bitmap) {
-            HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-            HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-            FillRect(memory, &client, white);
-            DeleteObject(white);
-            layout.SetViewportSize(SIZE{width, height});
-            layout.Paint(memory, client);
-            BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, oldBitmap);
-            DeleteObject(bitmap);
-        }
-        if (memory) {
-            DeleteDC(memory);
+    const SIZE size = {client.right - client.left, client.bottom - client.top};
+    if (size.cx > 0 && size.cy > 0) {
+        // The page is drawn into a canvas kept between paints, so that it appears whole and a
+        // change redraws only what it changed; the part of the window to paint comes from it.
+        const bool kept = canvas.Fits(dc, size);
+        if (canvas.dc()) {
+            layout.SetViewportSize(size);
+            layout.PaintChanges(canvas.dc(), kept);
+            const RECT& part = paint.rcPaint;
+            BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top,
+                   canvas.dc(), part.left, part.top, SRCCOPY);
         }
     }
     EndPaint(hwnd, &paint);

@@ -245,7 +245,11 @@ const DibImage* ImageStore::Full(const std::string& url, Picture& picture) {
     return picture.full.get();
 }
 
-bool ImageStore::Draw(const std::string& url, HDC dc, int x, int y, int width, int height) {
+FileStamp ImageStore::Look(const std::string& url) {
+    return LookedAt(url).stamp;
+}
+
+ImageStore::Picture& ImageStore::LookedAt(const std::string& url) {
     Picture& picture = Find(url);
     if (picture.isFile && picture.paint != paint_ && fileStamper_) {
         picture.paint = paint_;
@@ -253,6 +257,11 @@ bool ImageStore::Draw(const std::string& url, HDC dc, int x, int y, int width, i
             Load(url, picture);
         }
     }
+    return picture;
+}
+
+bool ImageStore::Draw(const std::string& url, HDC dc, int x, int y, int width, int height) {
+    Picture& picture = LookedAt(url);
     if (picture.size.width <= 0 || width <= 0 || height <= 0) {
         return picture.size.width > 0;
     }

@@ -90,6 +90,9 @@ public:
     // than it is, stretched otherwise. A picture file that changed on disk since it was read is
     // read again first. False when there is no picture to draw.
     bool Draw(const std::string& url, HDC dc, int x, int y, int width, int height);
+    // What Draw would draw: the picture file is looked at as Draw does (read again when it
+    // changed), and the stamp it was read with is returned (none for other pictures).
+    FileStamp Look(const std::string& url);
 
     // A layout of the page begins: the pictures it asks for are the ones it shows.
     void BeginLayout();
@@ -121,6 +124,8 @@ private:
     };
 
     Picture& Find(const std::string& url);
+    // Found, and its file looked at once in this paint (read again when it changed).
+    Picture& LookedAt(const std::string& url);
     // Reads the picture (again), keeps its size; drops scaled copies.
     void Load(const std::string& url, Picture& picture);
     const DibImage* Full(const std::string& url, Picture& picture);

@@ -14,8 +14,6 @@ namespace htmlview::internal {
 
 namespace {
 
-constexpr int kScrollBarWidth = 16;
-
 bool Contains(const litehtml::position& box, int x, int y) {
     return x >= box.left() && x < box.right() && y >= box.top() && y < box.bottom();
 }
@@ -634,26 +632,6 @@ void PageLayout::NodeStateChanged() {
     invalidate_();
 }
 
-void PageLayout::Paint(HDC dc, const RECT& rect) {
-    EnsureLayout();
-    if (!document_) {
-        return;
-    }
-    container_.SetClientSize(viewport_);
-    container_.images().BeginPaint();
-    // The part to paint, in the same (client) coordinates as the boxes being drawn.
-    const litehtml::position clip(rect.left, rect.top, rect.right - rect.left,
-                                  rect.bottom - rect.top);
-    document_->draw(reinterpret_cast<litehtml::uint_ptr>(dc), -pageScroll_.x, -pageScroll_.y,
-                    &clip);
-    DrawScrollBars(dc);
-    if (container_.images().TakeSizeChanged()) {
-        // A picture file changed its size on disk: the page is laid out and painted again.
-        DropLayout();
-        invalidate_();
-    }
-}
-
 bool PageLayout::ScrollBarRect(const DomNode& node, RECT* bar) {
     EnsureLayout();
     if (node.tag() == "body") {
@@ -678,57 +656,6 @@ bool PageLayout::ScrollBarRect(const DomNode& node, RECT* bar) {
     return true;
 }
 
-namespace {
-
-// A CSS colour ("#c6dcf0", "#fff", "rgb(1, 2, 3)", "navy"); false for anything else.
-bool ParseCssColour(const std::string& text, GdiContainer& container, COLORREF* colour) {
-    const std::string value = AsciiLower(text);
-    const bool hex = value.size() > 1 && value[0] == '#' &&
-                     value.find_first_not_of("0123456789abcdef", 1) == std::string::npos &&
-                     (value.size() == 4 || value.size() == 7);
-    const bool named = !value.empty() &&
-                       value.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
-    if (!hex && !named && value.compare(0, 4, "rgb(") != 0) {
-        return false;
-    }
-    const litehtml::web_color parsed = litehtml::web_color::from_string(value.c_str(), &container);
-    // Names the layout engine does not know come back black.
-    if (named && value != "black" && parsed.red == 0 && parsed.green == 0 && parsed.blue == 0) {
-        return false;
-    }
-    *colour = RGB(parsed.red, parsed.green, parsed.blue);
-    return true;
-}
-
-// The scroll bar colours a page gives an element (inherited, as the classic browsers have them),
-// over the system's.
-ScrollBarColours ColoursOf(const litehtml::element::ptr& element, GdiContainer& container) {
-    ScrollBarColours colours = DefaultScrollBarColours();
-    if (!element) {
-        return colours;
-    }
-    const struct {
-        const char* property;
-        COLORREF* colour;
-    } kProperties[] = {{"scrollbar-face-color", &colours.face},
-                       {"scrollbar-track-color", &colours.track},
-                       {"scrollbar-arrow-color", &colours.arrow},
-                       {"scrollbar-3dlight-color", &colours.light},
-                       {"scrollbar-highlight-color", &colours.highlight},
-                       {"scrollbar-shadow-color", &colours.shadow},
-                       {"scrollbar-darkshadow-color", &colours.darkShadow}};
-    for (const auto& entry : kProperties) {
-        const char* value = element->get_style_property(entry.property, true);
-        COLORREF parsed = 0;
-        if (value && ParseCssColour(value, container, &parsed)) {
-            *entry.colour = parsed;
-        }
-    }
-    return colours;
-}
-
-} // namespace
-
 bool PageLayout::ScrollBarState(const DomNode& node, ScrollBarParts* parts, LONG* maxOffset) {
     RECT bar;
     if (!ScrollBarRect(node, &bar)) {
@@ -740,36 +667,6 @@ bool PageLayout::ScrollBarState(const DomNode& node, ScrollBarParts* parts, LONG
         scroller ? scroller->maxScroll.y : std::max<LONG>(0, documentSize_.cy - viewport_.cy);
     *parts = LayOutScrollBar(bar, offset, *maxOffset);
     return true;
-}
-
-void PageLayout::DrawScrollBars(HDC dc) {
-    for (const Scroller& scroller : scrollers_) {
-        RECT bar;
-        if (!ScrollBarRect(*scroller.node, &bar)) {
-            continue;
-        }
-        // Clip to what the scroller's own scrolling ancestors leave visible.
-        RECT visible;
-        if (!VisibleClientRect(*scroller.node, &visible)) {
-            continue;
-        }
-        const RECT shown = IntersectRects(bar, visible);
-        if (shown.right <= shown.left || shown.bottom <= shown.top) {
-            continue;
-        }
-        HRGN region = CreateRectRgn(shown.left, shown.top, shown.right, shown.bottom);
-        SelectClipRgn(dc, region);
-        DeleteObject(region);
-        DrawScrollBar(dc, bar, scroller.node->scrollOffset().y, scroller.maxScroll.y,
-                      ColoursOf(scroller.element, container_));
-        SelectClipRgn(dc, nullptr);
-    }
-    if (pageScrollBar_) {
-        const RECT bar = {viewport_.cx - kScrollBarWidth, 0, viewport_.cx, viewport_.cy};
-        const DomNodePtr page = body();
-        DrawScrollBar(dc, bar, pageScroll_.y, std::max<LONG>(0, documentSize_.cy - viewport_.cy),
-                      ColoursOf(page ? ElementOf(*page) : nullptr, container_));
-    }
 }
 
 DomNodePtr PageLayout::HitTestVisitingEveryElement(POINT client) {

@@ -7,6 +7,7 @@
 
 #include "htmlview/src/DomNode.h"
 #include "htmlview/src/GdiContainer.h"
+#include "htmlview/src/PaintRecord.h"
 #include "htmlview/src/RowPlan.h"
 #include "htmlview/src/ScrollBar.h"
 
@@ -54,6 +55,10 @@ public:
 
     // Paints the part rect (client coordinates) of the page into dc.
     void Paint(HDC dc, const RECT& rect);
+    // Paints the page into canvas (a DC with a bitmap of the view's size), which still holds
+    // what the last call painted into it unless canvasKept is false: only the part whose drawing
+    // changed since is painted again. Returns that part (empty when nothing changed).
+    RECT PaintChanges(HDC canvas, bool canvasKept);
 
     // The innermost element at a client point, or nullptr.
     DomNodePtr HitTest(POINT client);
@@ -133,7 +138,19 @@ private:
     DomNodePtr OffsetParentOf(const DomNode& node) const;
     const Scroller* FindScroller(const DomNode& node) const;
     bool ShowsVerticalBar(const Scroller& scroller) const;
-    void DrawScrollBars(HDC dc);
+    // A scroll bar as it is drawn: its rectangle, the part of it not hidden, and its state.
+    struct ShownScrollBar {
+        RECT bar;
+        RECT shown;
+        LONG offset;
+        LONG maxOffset;
+        ScrollBarColours colours;
+    };
+    std::vector<ShownScrollBar> ShownScrollBars();
+    // Draws the page (the part rect at least) and its scroll bars into dc.
+    void DrawPage(HDC dc, const RECT& rect);
+    // A picture file that changed its size while painting: the page is laid out anew.
+    void AfterPaint();
 
     std::function<void()> invalidate_;
     litehtml::context context_;
@@ -166,6 +183,8 @@ private:
     std::deque<RowPlan> plans_; // of the current layout
     std::vector<std::weak_ptr<DomNode>> wantedRows_;
     unsigned layoutCount_ = 0;
+    // What the last paint into a kept canvas drew.
+    std::unique_ptr<PaintRecord> lastRecord_;
 };
 
 } // namespace htmlview::internal

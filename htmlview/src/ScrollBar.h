@@ -9,6 +9,9 @@
 
 namespace htmlview::internal {
 
+// How wide a vertical scroll bar is, in pixels.
+constexpr int kScrollBarWidth = 16;
+
 struct ScrollBarColours {
     COLORREF face;
     COLORREF track;

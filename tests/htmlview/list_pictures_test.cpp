@@ -156,6 +156,13 @@ public:
         FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         layout_.Paint(dc_, all);
     }
+    // Paints into the bitmap as the control paints its kept canvas: only what changed since the
+    // last such paint. Returns the part painted.
+    RECT PaintChanges() {
+        const RECT painted = layout_.PaintChanges(dc_, canvasKept_);
+        canvasKept_ = true;
+        return painted;
+    }
     COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
     std::vector<COLORREF> Pixels() const {
         std::vector<COLORREF> all;
@@ -178,6 +185,7 @@ private:
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ old_ = nullptr;
+    bool canvasKept_ = false;
 };
 
 class ListPictures : public ::testing::Test {
@@ -320,6 +328,93 @@ TEST_F(ListPictures, ALongListLeavesRowsOutOfViewOutYetLooksAsWithEveryRow) {
         fresh.Paint();
         ASSERT_TRUE(changed.Pixels() == fresh.Pixels()) << "scrolled to " << top;
     }
+}
+
+// The same page painted whole into a bitmap of its own.
+std::vector<COLORREF> WholePaint(PageLayout& layout) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kMainClient.cx, kMainClient.cy);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all = {0, 0, kMainClient.cx, kMainClient.cy};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    layout.Paint(dc, all);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kMainClient.cy; ++y) {
+        for (int x = 0; x < kMainClient.cx; ++x) {
+            pixels.push_back(GetPixel(dc, x, y));
+        }
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+LONG Width(const RECT& r) {
+    return r.right > r.left ? r.right - r.left : 0;
+}
+LONG Height(const RECT& r) {
+    return r.bottom > r.top ? r.bottom - r.top : 0;
+}
+
+// A repaint draws only the part whose drawing changed, and the page then looks as painted
+// whole: rows appended out of view change only the scroll bar, a highlight only its row.
+TEST_F(ListPictures, ARepaintDrawsOnlyWhatChangedYetLooksAsAWholePaint) {
+    ShownPage page;
+    std::vector<int> entries;
+    for (int entry : Numbers(1, 131)) {
+        if (entry % 41 != 0) { // no long word: the pictures stay in view
+            entries.push_back(entry);
+        }
+    }
+    page.SetLongList(entries);
+    RECT painted = page.PaintChanges();
+    EXPECT_EQ(Width(painted), kMainClient.cx) << "the first paint draws everything";
+    EXPECT_EQ(Height(painted), kMainClient.cy);
+    EXPECT_EQ(Width(page.PaintChanges()), 0) << "nothing changed, nothing drawn";
+
+    const auto expectWhole = [&](const char* step) {
+        EXPECT_TRUE(page.Pixels() == WholePaint(page.layout())) << step;
+    };
+    entries.push_back(500);
+    page.SetLongList(entries);
+    painted = page.PaintChanges();
+    EXPECT_GT(Width(painted), 0) << "the scroll bar's thumb";
+    EXPECT_LE(Width(painted), 16) << "appended below the view: the scroll bar only";
+    expectWhole("appended out of view");
+
+    RECT row = {};
+    ASSERT_TRUE(page.layout().ClientRect(*page.Element("txt1"), &row));
+    for (const char* cell : {"cat1", "txt1", "img1"}) {
+        page.Element(cell)->SetBackgroundColor(u"#fffbc0");
+    }
+    painted = page.PaintChanges();
+    EXPECT_LE(Height(painted), Height(row) + 8) << "the highlighted row";
+    expectWhole("highlight");
+
+    entries.erase(entries.begin() + 2); // a row in view goes: those below move up
+    page.SetLongList(entries);
+    page.PaintChanges();
+    expectWhole("deleted in view");
+
+    page.Element("tblTexts")->SetScrollTop(37);
+    page.PaintChanges();
+    expectWhole("scrolled");
+
+    WritePlainBmp(PicturePath(2), 240, 60, RGB(250, 10, 10)); // same size, new pixels
+    page.PaintChanges();
+    const POINT centre = page.PictureCentre(1);
+    EXPECT_EQ(page.Pixel(centre.x, centre.y), RGB(250, 10, 10));
+    expectWhole("a picture file replaced");
+
+    page.SetList({});
+    page.PaintChanges();
+    expectWhole("emptied");
+    page.SetList({3});
+    page.PaintChanges();
+    expectWhole("one entry");
 }
 
 // The index of ids follows rows put in and taken out without being made again, and still
