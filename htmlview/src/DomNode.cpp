@@ -53,6 +53,13 @@ size_t CommonPrefixLength(const WideString& a, const WideString& b) {
                                a.begin());
 }
 
+// Whether a and b hold the same code units. The standard comparison of strings of other
+// characters than char goes through them one by one, whatever their lengths: here it is the
+// whole list's markup after every capture.
+bool SameText(const WideString& a, const WideString& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(a[0])) == 0;
+}
+
 // How many code units `a` and `b` share at their end, up to `limit`.
 size_t CommonSuffixLength(const WideString& a, const WideString& b, size_t limit) {
     constexpr size_t kBlock = 2048;
@@ -403,7 +410,7 @@ bool DomNode::TryReplaceRows(WideString& html) {
         return false;
     }
     const WideString& old = memory->html;
-    if (html == old) {
+    if (SameText(html, old)) {
         return true;
     }
     const size_t common = CommonPrefixLength(old, html);
