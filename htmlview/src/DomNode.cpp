@@ -533,14 +533,21 @@ bool DomNode::TryReplaceRows(WideString& html) {
     const auto first = siblings.erase(place + 1, place + 1 + static_cast<std::ptrdiff_t>(removed));
     siblings.insert(first, run.begin(), run.end());
 
-    std::vector<size_t> offsets = Utf16Offsets(utf8, ends);
-    for (size_t& offset : offsets) {
-        offset += pos - split;
+    // The run's row ends: those of the reused rows, then those of the parsed ones.
+    const std::vector<size_t> parsedOffsets = Utf16Offsets(utf8, ends);
+    std::vector<size_t> offsets;
+    offsets.reserve(reused.size() + parsedOffsets.size());
+    std::vector<RowEnd> runEnds;
+    runEnds.reserve(reused.size() + ends.size());
+    for (const ReusedRow& again : reused) {
+        offsets.push_back(again.end - split);
+        runEnds.push_back(RowEnd{0, again.row});
     }
-    for (auto again = reused.rbegin(); again != reused.rend(); ++again) {
-        offsets.insert(offsets.begin(), again->end - split);
-        ends.insert(ends.begin(), RowEnd{0, again->row});
+    for (size_t i = 0; i < parsedOffsets.size(); ++i) {
+        offsets.push_back(parsedOffsets[i] + (pos - split));
+        runEnds.push_back(std::move(ends[i]));
     }
+    ends = std::move(runEnds);
     auto& boundaries = memory->boundaries;
     const size_t atIndex = static_cast<size_t>(at - boundaries.begin());
     const size_t restIndex = static_cast<size_t>(rest - boundaries.begin());
