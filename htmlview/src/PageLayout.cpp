@@ -576,29 +576,22 @@ void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
     if (!idsKnown) {
         return;
     }
-    // The index follows the change instead of being made again over the whole page.
-    const auto forget = [this](const std::string& id, const DomNodePtr& node) {
-        const auto entry = ids_.find(id);
-        if (entry != ids_.end() && entry->second.lock() == node) {
-            ids_.erase(entry);
-        }
+    // The index follows the change instead of being made again over the whole page. The rows
+    // renumbered after a deletion take the ids that the rows before them had: each new id's
+    // entry is pointed at its element, and only the entries that then name no element of the
+    // page by that id go (the ids of the last rows, and those of the rows taken out).
+    const auto holds = [this](const std::string& id, const DomNodePtr& node) {
+        const std::string* current = node ? node->FindAttribute("id") : nullptr;
+        return current && *current == id && node->owner() == this;
     };
-    ForEachElement(removed, [&forget](const DomNodePtr& node) {
-        if (const std::string* id = node->FindAttribute("id")) {
-            forget(*id, node);
-        }
-    });
-    for (const auto& [node, oldId] : renamed) {
-        forget(oldId, node);
-    }
     bool clash = false;
-    const auto learn = [this, &clash](const DomNodePtr& node) {
+    const auto learn = [this, &clash, &holds](const DomNodePtr& node) {
         if (const std::string* id = node->FindAttribute("id")) {
-            const auto [entry, inserted] = ids_.emplace(*id, node);
+            const auto [entry, inserted] = ids_.try_emplace(*id, node);
             if (!inserted) {
                 // Which of the two comes first in the page is not known here.
                 const DomNodePtr other = entry->second.lock();
-                clash = clash || (other && other != node && other->owner() == this);
+                clash = clash || (other && other != node && holds(*id, other));
                 entry->second = node;
             }
         }
@@ -606,6 +599,20 @@ void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
     ForEachElement(added, learn);
     for (const auto& renaming : renamed) {
         learn(renaming.first);
+    }
+    const auto forget = [this, &holds](const std::string& id) {
+        const auto entry = ids_.find(id);
+        if (entry != ids_.end() && !holds(id, entry->second.lock())) {
+            ids_.erase(entry);
+        }
+    };
+    ForEachElement(removed, [&forget](const DomNodePtr& node) {
+        if (const std::string* id = node->FindAttribute("id")) {
+            forget(*id);
+        }
+    });
+    for (const auto& renaming : renamed) {
+        forget(renaming.second);
     }
     idsKnown_ = !clash;
 }
