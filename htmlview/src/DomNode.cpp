@@ -89,8 +89,11 @@ struct DomNode::ReusedRow {
 // Finds the elements the changes go to: the row's elements in document order must be the
 // tags its markup opens, and each changed attribute one the element has.
 bool DomNode::MapChanges(ReusedRow& again) {
-    std::vector<DomNode*> elements;
-    std::vector<DomNode*> pending{again.row.get()};
+    // Kept from row to row: thousands of rows pass here after a deletion.
+    thread_local std::vector<DomNode*> elements;
+    thread_local std::vector<DomNode*> pending;
+    elements.clear();
+    pending.assign(1, again.row.get());
     while (!pending.empty()) {
         DomNode* node = pending.back();
         pending.pop_back();

@@ -22,6 +22,20 @@ bool IsSpecialContent(const std::string& tag) {
     return std::find(std::begin(kSpecial), std::end(kSpecial), tag) != std::end(kSpecial);
 }
 
+// A tag or attribute name in lower case, as the parser keeps it; every row after a deleted
+// entry passes here, so plain ASCII names are folded without a conversion between.
+std::string LowerName(WideView name) {
+    std::string lower(name.size(), '\0');
+    for (size_t k = 0; k < name.size(); ++k) {
+        const WCHAR c = name[k];
+        if (c >= 0x80) {
+            return AsciiLower(ToUtf8(WideString(name)));
+        }
+        lower[k] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    return lower;
+}
+
 } // namespace
 
 bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
@@ -29,7 +43,7 @@ bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
     State state = State::Text;
     size_t i = 0;
     size_t j = 0;
-    WideString token;
+    size_t tokenStart = 0; // in old: where the name being read began
     std::string attribute;
     match->tags.clear();
     match->changes.clear();
@@ -61,6 +75,7 @@ bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
             }
             i = oldClose + 1;
             j = freshClose + 1;
+            tokenStart = i;
             attribute.clear();
             continue;
         }
@@ -78,33 +93,29 @@ bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
                     return false; // a comment or a declaration
                 } else {
                     state = State::TagName;
-                    token.clear();
+                    tokenStart = i;
                 }
             }
             break;
         case State::TagName:
             if (IsSpace(c) || c == static_cast<WCHAR>('/') || c == static_cast<WCHAR>('>')) {
-                const std::string tag = AsciiLower(ToUtf8(token));
+                std::string tag = LowerName(old.substr(tokenStart, i - 1 - tokenStart));
                 if (tag.empty() || IsSpecialContent(tag)) {
                     return false;
                 }
-                match->tags.push_back(tag);
-                token.clear();
+                match->tags.push_back(std::move(tag));
+                tokenStart = i;
                 state = c == static_cast<WCHAR>('>') ? State::Text : State::Tag;
-            } else {
-                token.push_back(c);
             }
             break;
         case State::Tag:
             if (c == static_cast<WCHAR>('>')) {
                 state = State::Text;
             } else if (c == static_cast<WCHAR>('=')) {
-                attribute = AsciiLower(ToUtf8(token));
-                token.clear();
+                attribute = LowerName(old.substr(tokenStart, i - 1 - tokenStart));
+                tokenStart = i;
             } else if (IsSpace(c) || c == static_cast<WCHAR>('/')) {
-                token.clear();
-            } else {
-                token.push_back(c);
+                tokenStart = i;
             }
             break;
         case State::EndTag:
