@@ -190,7 +190,10 @@ DomNodePtr DomNode::NewText(std::string text) {
 
 const std::string* DomNode::FindAttribute(std::string_view name) const {
     for (const auto& attribute : attributes_) {
-        if (attribute.first == name) {
+        // Lengths first: names of other lengths are most, and the standard comparison of a
+        // string with a view does not look at them before the bytes.
+        if (attribute.first.size() == name.size() &&
+            std::memcmp(attribute.first.data(), name.data(), name.size()) == 0) {
             return &attribute.second;
         }
     }

@@ -3,6 +3,7 @@
 #include "htmlview/src/Utf.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace htmlview::internal {
 
@@ -48,6 +49,18 @@ bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
     match->tags.clear();
     match->changes.clear();
     while (i < old.size()) {
+        if (state == State::Text && old[i] != static_cast<WCHAR>('<')) {
+            // Text up to the next tag must come again as it was: compared in one go.
+            const size_t tag = std::min(old.find(static_cast<WCHAR>('<'), i), old.size());
+            const size_t length = tag - i;
+            if (fresh.size() - j < length ||
+                std::memcmp(old.data() + i, fresh.data() + j, length * sizeof(WCHAR)) != 0) {
+                return false;
+            }
+            i = tag;
+            j += length;
+            continue;
+        }
         const WCHAR c = old[i];
         if (j >= fresh.size()) {
             return false;
