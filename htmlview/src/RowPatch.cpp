@@ -37,6 +37,19 @@ std::string LowerName(WideView name) {
     return lower;
 }
 
+// An attribute value as the document keeps it; the ids and classes of rows are plain ASCII,
+// which needs no conversion.
+std::string Utf8Of(WideView value) {
+    std::string utf8(value.size(), '\0');
+    for (size_t k = 0; k < value.size(); ++k) {
+        if (value[k] >= 0x80) {
+            return ToUtf8(WideString(value));
+        }
+        utf8[k] = static_cast<char>(value[k]);
+    }
+    return utf8;
+}
+
 } // namespace
 
 bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
@@ -83,8 +96,7 @@ bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
                     freshValue.find(static_cast<WCHAR>('&')) != WideView::npos) {
                     return false;
                 }
-                match->changes.push_back(
-                    {match->tags.size() - 1, attribute, ToUtf8(WideString(freshValue))});
+                match->changes.push_back({match->tags.size() - 1, attribute, Utf8Of(freshValue)});
             }
             i = oldClose + 1;
             j = freshClose + 1;
