@@ -515,15 +515,27 @@ bool DomNode::TryReplaceRows(WideString& html) {
         (*old_row)->SetOwner(nullptr);
     }
     std::vector<std::pair<DomNodePtr, std::string>> renamed;
+    // With nothing parsed, the page's style sheets are as they were: a row whose changes its
+    // layout does not depend on (renumbered ids, classes that only paint) keeps its measure.
+    const bool onlyAttributes = rows.empty() && owner_ != nullptr;
     for (ReusedRow& again : reused) {
+        if (again.targets.empty()) {
+            continue;
+        }
+        const unsigned long long before = again.row->changeVersion();
+        bool keepsLayout = onlyAttributes;
         for (const auto& [element, change] : again.targets) {
+            const std::string* old = element->FindAttribute(change->name);
+            keepsLayout = keepsLayout && owner_->KeepsRowLayout(change->name, *old, change->value);
             if (change->name == "id") {
-                renamed.emplace_back(element->shared_from_this(), *element->FindAttribute("id"));
+                renamed.emplace_back(element->shared_from_this(), *old);
             }
             element->StoreAttribute(change->name, change->value, false);
         }
-        if (!again.targets.empty()) {
-            again.row->DescendantChanged(); // what was measured of the row is out of date
+        again.row->DescendantChanged(); // what was measured of the row is out of date
+        RowMeasure* measure = again.row->rowMeasure_.get();
+        if (keepsLayout && measure != nullptr && measure->version == before) {
+            measure->version = again.row->changeVersion();
         }
     }
     std::vector<DomNodePtr> run;

@@ -38,6 +38,10 @@ public:
     virtual void NodesReplaced(const std::vector<DomNodePtr>& removed,
                                const std::vector<DomNodePtr>& added,
                                const std::vector<std::pair<DomNodePtr, std::string>>& renamed) = 0;
+    // Whether an attribute of a row's element changing from `before` to `after` leaves the row
+    // laid out as it was (what was measured of it stays valid).
+    virtual bool KeepsRowLayout(const std::string& name, const std::string& before,
+                                const std::string& after) const = 0;
     // Only what a form field shows changed: a repaint is enough.
     virtual void NodeStateChanged() = 0;
     // Only the element's inline background colour changed (to color, never empty): what the

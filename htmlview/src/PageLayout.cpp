@@ -635,6 +635,12 @@ void PageLayout::NodeBackgroundChanged(const DomNode& node, const std::string& c
     invalidate_();
 }
 
+bool PageLayout::KeepsRowLayout(const std::string& name, const std::string& before,
+                                const std::string& after) const {
+    // The rules are those of the last layout: after another change since, they may not hold.
+    return !dirty_ && KeepsRowKey(name, before, after, rowKeyRules_);
+}
+
 void PageLayout::NodeStateChanged() {
     invalidate_();
 }

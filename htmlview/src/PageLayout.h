@@ -80,6 +80,8 @@ public:
     void NodeMarkupChanged() override;
     void NodesReplaced(const std::vector<DomNodePtr>& removed, const std::vector<DomNodePtr>& added,
                        const std::vector<std::pair<DomNodePtr, std::string>>& renamed) override;
+    bool KeepsRowLayout(const std::string& name, const std::string& before,
+                        const std::string& after) const override;
     void NodeStateChanged() override;
     void NodeBackgroundChanged(const DomNode& node, const std::string& color) override;
     NodeGeometry Geometry(const DomNode& node) override;

@@ -81,6 +81,23 @@ bool PlacesAnything(const std::string& declarations) {
     return false;
 }
 
+// Only the classes that some rule lays out by, in their order.
+void AppendLayingOutClasses(const std::string& value, const RowKeyRules& rules, std::string& key) {
+    size_t start = 0;
+    while (start < value.size()) {
+        size_t end = value.find_first_of(" \t\r\n\f", start);
+        if (end == std::string::npos) {
+            end = value.size();
+        }
+        const std::string token = AsciiLower(value.substr(start, end - start));
+        if (!token.empty() && rules.layingOutClasses.count(token)) {
+            key += token;
+            key += ' ';
+        }
+        start = end + 1;
+    }
+}
+
 void AppendKey(const DomNode& node, const RowKeyRules& rules, std::string& key) {
     if (!node.IsElement()) {
         key += '\x01';
@@ -100,20 +117,7 @@ void AppendKey(const DomNode& node, const RowKeyRules& rules, std::string& key) 
             key += value;
             continue;
         }
-        // Only the classes that some rule lays out by stay.
-        size_t start = 0;
-        while (start < value.size()) {
-            size_t end = value.find_first_of(" \t\r\n\f", start);
-            if (end == std::string::npos) {
-                end = value.size();
-            }
-            const std::string token = AsciiLower(value.substr(start, end - start));
-            if (!token.empty() && rules.layingOutClasses.count(token)) {
-                key += token;
-                key += ' ';
-            }
-            start = end + 1;
-        }
+        AppendLayingOutClasses(value, rules, key);
     }
     key += '>';
     for (const DomNodePtr& child : node.children()) {
@@ -160,6 +164,21 @@ RowKeyRules RowKeyRulesOf(const std::vector<std::string>& styleSheets) {
         }
     }
     return rules;
+}
+
+bool KeepsRowKey(const std::string& name, const std::string& before, const std::string& after,
+                 const RowKeyRules& rules) {
+    if (name == "id") {
+        return rules.ignoreIds;
+    }
+    if (name != "class" || !rules.classesKnown) {
+        return false;
+    }
+    std::string kept;
+    std::string keptAfter;
+    AppendLayingOutClasses(before, rules, kept);
+    AppendLayingOutClasses(after, rules, keptAfter);
+    return kept == keptAfter;
 }
 
 size_t RowLayoutKey(const DomNode& row, const RowKeyRules& rules) {

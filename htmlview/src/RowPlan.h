@@ -52,5 +52,9 @@ RowKeyRules RowKeyRulesOf(const std::vector<std::string>& styleSheets);
 
 // A hash of the row's markup with what the rules let go taken out.
 size_t RowLayoutKey(const DomNode& row, const RowKeyRules& rules);
+// Whether changing an attribute from `before` to `after` leaves a row's look-up key (and so its
+// layout) as it was: ids when no rule picks by them, classes that only paint.
+bool KeepsRowKey(const std::string& name, const std::string& before, const std::string& after,
+                 const RowKeyRules& rules);
 
 } // namespace htmlview::internal

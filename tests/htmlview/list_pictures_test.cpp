@@ -123,9 +123,10 @@ std::string LongListMarkup(const std::vector<int>& entries) {
 // The main page laid out and painted into a bitmap of the dialog's client size.
 class ShownPage {
 public:
-    ShownPage() : layout_([] {}) {
+    // markup: the page; the program's main page when empty.
+    explicit ShownPage(const std::string& markup = std::string()) : layout_([] {}) {
         bool quirks = false;
-        DomNodePtr root = ParseDocument(PageMarkup(104), &quirks);
+        DomNodePtr root = ParseDocument(markup.empty() ? PageMarkup(104) : markup, &quirks);
         layout_.container().images().SetModule(winsim::ProgramModule());
         layout_.container().images().SetFileLoader(LoadPictureFile);
         layout_.SetDocument(root, quirks);
@@ -415,6 +416,41 @@ TEST_F(ListPictures, ARepaintDrawsOnlyWhatChangedYetLooksAsAWholePaint) {
     page.SetList({3});
     page.PaintChanges();
     expectWhole("one entry");
+}
+
+// After a deletion the rows below swap their classes. Where a class only paints, their measures
+// stay; where it lays rows out (here taller rows), they are measured anew, and the list looks
+// and scrolls as the same list laid out with every row.
+TEST_F(ListPictures, RowsWhoseClassLaysThemOutAreMeasuredAnewAfterADeletion) {
+    const std::string page =
+        "<html><head><style>.even { height: 40px } .odd { color: #123456 }</style></head>"
+        "<body><div id=\"tblTexts\" style=\"width: 440px; height: 250px; overflow: auto\">"
+        "</div></body></html>";
+    std::vector<int> entries = Numbers(1, 200);
+    ShownPage changed(page);
+    changed.SetLongList(entries);
+    changed.Paint();
+    entries.push_back(200);
+    changed.SetLongList(entries);
+    changed.Paint();
+    entries.erase(entries.begin() + 3);
+    changed.SetLongList(entries);
+    changed.Paint();
+
+    ShownPage fresh(page);
+    fresh.layout().SetRowWindowing(false);
+    fresh.SetLongList(entries);
+    fresh.Paint();
+    for (int top : {0, 2000, 6000}) {
+        changed.Element("tblTexts")->SetScrollTop(top);
+        changed.Paint();
+        fresh.Element("tblTexts")->SetScrollTop(top);
+        fresh.Paint();
+        EXPECT_EQ(changed.Element("tblTexts")->GetScrollTop(),
+                  fresh.Element("tblTexts")->GetScrollTop());
+        ASSERT_TRUE(changed.Pixels() == fresh.Pixels()) << "scrolled to " << top;
+    }
+    ExpectSameBoxes(changed, fresh, {2, 3, 100, 197});
 }
 
 // The index of ids follows rows put in and taken out without being made again, and still
