@@ -464,8 +464,11 @@ bool DomNode::TryReplaceRows(WideString& html) {
         return false;
     }
     for (size_t i = 1; i <= removed; ++i) {
-        if ((at + static_cast<std::ptrdiff_t>(i))->row.lock() !=
-            *(place + static_cast<std::ptrdiff_t>(i))) {
+        // The same object, told by the control blocks: no reference count is touched, which
+        // for thousands of rows is thousands of atomic operations on memory not in cache.
+        const std::weak_ptr<DomNode>& remembered = (at + static_cast<std::ptrdiff_t>(i))->row;
+        const DomNodePtr& sibling = *(place + static_cast<std::ptrdiff_t>(i));
+        if (remembered.owner_before(sibling) || sibling.owner_before(remembered)) {
             return false;
         }
     }
@@ -532,7 +535,9 @@ bool DomNode::TryReplaceRows(WideString& html) {
             }
             element->StoreAttribute(change->name, change->value, false);
         }
-        again.row->DescendantChanged(); // what was measured of the row is out of date
+        // What was measured of the row is out of date; its ancestors learn of the change once,
+        // below, rather than once per row.
+        ++again.row->descendantVersion_;
         RowMeasure* measure = again.row->rowMeasure_.get();
         if (keepsLayout && measure != nullptr && measure->version == before) {
             measure->version = again.row->changeVersion();
