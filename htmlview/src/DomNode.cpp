@@ -115,6 +115,7 @@ bool DomNode::MapChanges(ReusedRow& again) {
         }
     }
     again.targets.clear();
+    again.targets.reserve(again.match.changes.size());
     for (const AttributeChange& change : again.match.changes) {
         DomNode* element = elements[change.element];
         if (element->FindAttribute(change.name) == nullptr) {
@@ -475,6 +476,7 @@ bool DomNode::TryReplaceRows(WideString& html) {
     // Old rows of the run that come again with only attribute values changed keep their nodes
     // (one row skipped at a time: an entry deleted); the rest of the run is parsed.
     std::vector<ReusedRow> reused;
+    reused.reserve(removed);
     size_t pos = split;
     for (size_t next = 1; pos < newEnd && next <= removed;) {
         bool found = false;

@@ -45,7 +45,7 @@ bool IsNameChar(char c) {
            static_cast<unsigned char>(c) >= 0x80;
 }
 
-void AppendClasses(const std::string& selector, std::set<std::string>& classes) {
+void AppendClasses(const std::string& selector, std::set<std::string, std::less<>>& classes) {
     for (size_t dot = selector.find('.'); dot != std::string::npos;
          dot = selector.find('.', dot + 1)) {
         size_t end = dot + 1;
@@ -81,7 +81,8 @@ bool PlacesAnything(const std::string& declarations) {
     return false;
 }
 
-// Only the classes that some rule lays out by, in their order.
+// Only the classes that some rule lays out by, in their order. Classes are mostly written in
+// lower case, which is looked up as it stands.
 void AppendLayingOutClasses(const std::string& value, const RowKeyRules& rules, std::string& key) {
     size_t start = 0;
     while (start < value.size()) {
@@ -89,9 +90,13 @@ void AppendLayingOutClasses(const std::string& value, const RowKeyRules& rules, 
         if (end == std::string::npos) {
             end = value.size();
         }
-        const std::string token = AsciiLower(value.substr(start, end - start));
-        if (!token.empty() && rules.layingOutClasses.count(token)) {
-            key += token;
+        const std::string_view token(value.data() + start, end - start);
+        const bool lower =
+            std::none_of(token.begin(), token.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+        const std::string folded = lower ? std::string() : AsciiLower(token);
+        const std::string_view name = lower ? token : std::string_view(folded);
+        if (!name.empty() && rules.layingOutClasses.find(name) != rules.layingOutClasses.end()) {
+            key += name;
             key += ' ';
         }
         start = end + 1;

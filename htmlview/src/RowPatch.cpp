@@ -61,6 +61,8 @@ bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
     std::string attribute;
     match->tags.clear();
     match->changes.clear();
+    match->tags.reserve(8); // a row of the list: the row, three cells, a picture
+    match->changes.reserve(8);
     while (i < old.size()) {
         if (state == State::Text && old[i] != static_cast<WCHAR>('<')) {
             // Text up to the next tag must come again as it was: compared in one go.

@@ -39,7 +39,8 @@ struct RowKeyRules {
     bool ignoreIds = false;
     // Whether the classes that matter are known: else every class counts.
     bool classesKnown = false;
-    std::set<std::string> layingOutClasses; // named by a rule that can move something
+    // Named by a rule that can move something; looked up by views as well.
+    std::set<std::string, std::less<>> layingOutClasses;
 
     bool operator==(const RowKeyRules& other) const {
         return ignoreIds == other.ignoreIds && classesKnown == other.classesKnown &&
