@@ -238,7 +238,7 @@ void DomNode::ReplaceChildren(std::vector<DomNodePtr> children) {
 }
 
 bool DomNode::IsCheckable() const {
-    if (tag_ != "input") {
+    if (std::string_view(tag_) != "input") {
         return false;
     }
     const std::string type = InputType(*this);
@@ -246,10 +246,11 @@ bool DomNode::IsCheckable() const {
 }
 
 bool DomNode::IsTextField() const {
-    if (tag_ == "textarea") {
+    const std::string_view tag(tag_); // compared by length first
+    if (tag == "textarea") {
         return true;
     }
-    if (tag_ != "input") {
+    if (tag != "input") {
         return false;
     }
     const std::string type = InputType(*this);

@@ -16,8 +16,8 @@ bool IsSpace(WCHAR c) {
 }
 
 // Elements whose content the parser does not read as markup, or reads by other rules.
-bool IsSpecialContent(const std::string& tag) {
-    static const char* const kSpecial[] = {
+bool IsSpecialContent(std::string_view tag) {
+    static constexpr std::string_view kSpecial[] = {
         "script",   "style",     "textarea", "title",  "xmp",    "noscript", "iframe", "noembed",
         "noframes", "plaintext", "template", "select", "option", "input",    "button"};
     return std::find(std::begin(kSpecial), std::end(kSpecial), tag) != std::end(kSpecial);
