@@ -92,7 +92,7 @@ bool InitSurface(Surface& s, int width, int height, int bits, ColorModel model) 
     s.model = model;
     s.ops = ops;
     s.stride = StrideFor(width, bits);
-    s.pixels.assign(static_cast<size_t>(s.stride) * height, 0);
+    s.pixels = PixelBytes(static_cast<size_t>(s.stride) * height); // zero, see PixelBytes
     s.table.clear();
     s.bottomUp = false;
     return true;

@@ -7,6 +7,9 @@
 #include <winsim/wingdi.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace winsim::gdi {
@@ -34,13 +37,37 @@ enum class ColorModel {
     Rgb888,        // 24 and 32 bits
 };
 
+// The memory of a surface's pixels. A new bitmap's pixels are zero, as the system's fresh pages
+// are: the memory is taken zeroed (calloc, which for whole screens maps fresh pages) rather than
+// allocated and then written over with zeros, and the elements are not written again.
+template <typename T> struct ZeroedAllocator {
+    using value_type = T;
+    ZeroedAllocator() = default;
+    template <typename U> ZeroedAllocator(const ZeroedAllocator<U>&) {}
+    T* allocate(size_t n) {
+        void* memory = std::calloc(n, sizeof(T));
+        if (memory == nullptr) {
+            throw std::bad_alloc();
+        }
+        return static_cast<T*>(memory);
+    }
+    void deallocate(T* p, size_t) { std::free(p); }
+    template <typename U> void construct(U* p) { ::new (static_cast<void*>(p)) U; }
+    template <typename U, typename... Args> void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    template <typename U> bool operator==(const ZeroedAllocator<U>&) const { return true; }
+    template <typename U> bool operator!=(const ZeroedAllocator<U>&) const { return false; }
+};
+using PixelBytes = std::vector<uint8_t, ZeroedAllocator<uint8_t>>;
+
 struct Surface {
     int width = 0;
     int height = 0;
     int bits = 1;
     ColorModel model = ColorModel::Mono;
     int stride = 0;
-    std::vector<uint8_t> pixels;
+    PixelBytes pixels;
     std::vector<RGBQUAD> table; // for ColorModel::Table
     const PixelOps* ops = nullptr;
     // DIB sections keep the bottom row first in memory, as the program sees their bits.
