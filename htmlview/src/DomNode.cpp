@@ -475,7 +475,48 @@ bool DomNode::TryReplaceRows(WideString& html) {
         }
     }
     // Old rows of the run that come again with only attribute values changed keep their nodes
-    // (one row skipped at a time: an entry deleted); the rest of the run is parsed.
+    // (one row skipped at a time: an entry deleted); the rest of the run is parsed. Each old row
+    // takes its new values at once, while its nodes are at hand: after a deleted entry these
+    // are thousands of rows. What they took is undone if the rest cannot be parsed.
+    struct Undo {
+        DomNode* element;
+        std::string name;
+        std::string value;
+    };
+    struct Carried {
+        RowMeasure* measure;
+        unsigned long long before;
+    };
+    std::vector<Undo> undo;
+    std::vector<Carried> carried;
+    std::vector<std::pair<DomNodePtr, std::string>> renamed;
+    const auto takeValues = [&](const ReusedRow& again) {
+        if (again.targets.empty()) {
+            return;
+        }
+        // A row whose changes its layout does not depend on (renumbered ids, classes that only
+        // paint) keeps its measure.
+        const unsigned long long before = again.row->changeVersion();
+        bool keepsLayout = owner_ != nullptr;
+        for (const auto& [element, change] : again.targets) {
+            const std::string* value = element->FindAttribute(change->name);
+            keepsLayout =
+                keepsLayout && owner_->KeepsRowLayout(change->name, *value, change->value);
+            if (change->name == "id") {
+                renamed.emplace_back(element->shared_from_this(), *value);
+            }
+            undo.push_back({element, change->name, *value});
+            element->StoreAttribute(change->name, change->value, false);
+        }
+        // What was measured of the row is out of date; its ancestors learn of the change once,
+        // below, rather than once per row.
+        ++again.row->descendantVersion_;
+        RowMeasure* measure = again.row->rowMeasure_.get();
+        if (keepsLayout && measure != nullptr && measure->version == before) {
+            measure->version = again.row->changeVersion();
+            carried.push_back({measure, before});
+        }
+    };
     std::vector<ReusedRow> reused;
     reused.reserve(removed);
     size_t pos = split;
@@ -491,6 +532,7 @@ bool DomNode::TryReplaceRows(WideString& html) {
             if (MatchRowAttributes(oldRow, newRows, &candidate.match) && MapChanges(candidate)) {
                 pos += candidate.match.length;
                 candidate.end = pos;
+                takeValues(candidate);
                 reused.push_back(std::move(candidate));
                 next = look + 1;
                 found = true;
@@ -504,7 +546,19 @@ bool DomNode::TryReplaceRows(WideString& html) {
     std::vector<DomNodePtr> rows;
     std::vector<RowEnd> ends;
     if (!utf8.empty() && !ParseTableRows(utf8, depth, rows, ends)) {
+        for (auto taken = undo.rbegin(); taken != undo.rend(); ++taken) {
+            taken->element->StoreAttribute(taken->name, std::move(taken->value), false);
+        }
+        for (const Carried& kept : carried) {
+            kept.measure->version = kept.before; // out of date: measured anew
+        }
         return false;
+    }
+    if (!rows.empty()) {
+        // The new rows may bring style sheets that the kept measures were not made under.
+        for (const Carried& kept : carried) {
+            kept.measure->version = kept.before;
+        }
     }
     // The run's old rows that are not used again leave the document (the reused ones are a
     // subsequence of the run, in order).
@@ -519,32 +573,6 @@ bool DomNode::TryReplaceRows(WideString& html) {
         gone.push_back(*old_row);
         (*old_row)->parent_.reset();
         (*old_row)->SetOwner(nullptr);
-    }
-    std::vector<std::pair<DomNodePtr, std::string>> renamed;
-    // With nothing parsed, the page's style sheets are as they were: a row whose changes its
-    // layout does not depend on (renumbered ids, classes that only paint) keeps its measure.
-    const bool onlyAttributes = rows.empty() && owner_ != nullptr;
-    for (ReusedRow& again : reused) {
-        if (again.targets.empty()) {
-            continue;
-        }
-        const unsigned long long before = again.row->changeVersion();
-        bool keepsLayout = onlyAttributes;
-        for (const auto& [element, change] : again.targets) {
-            const std::string* old = element->FindAttribute(change->name);
-            keepsLayout = keepsLayout && owner_->KeepsRowLayout(change->name, *old, change->value);
-            if (change->name == "id") {
-                renamed.emplace_back(element->shared_from_this(), *old);
-            }
-            element->StoreAttribute(change->name, change->value, false);
-        }
-        // What was measured of the row is out of date; its ancestors learn of the change once,
-        // below, rather than once per row.
-        ++again.row->descendantVersion_;
-        RowMeasure* measure = again.row->rowMeasure_.get();
-        if (keepsLayout && measure != nullptr && measure->version == before) {
-            measure->version = again.row->changeVersion();
-        }
     }
     std::vector<DomNodePtr> run;
     run.reserve(reused.size() + rows.size());

@@ -93,6 +93,24 @@ TEST(RowInsert, ListEditsGiveTheFullParseTreeAndAppendsKeepTheExistingRows) {
     EXPECT_FALSE(SetAndCompare(element, ListHtml({})));
 }
 
+// A deletion whose later rows are taken again, renumbered, while a row after them cannot be
+// parsed alone: the whole is parsed again, and the rows taken first leave with their old values.
+TEST(RowInsert, RowsTakenBeforeAFailedParseKeepTheirOldValues) {
+    DomNodePtr element = DomNode::NewElement("div", {});
+    std::vector<std::string> texts;
+    for (int i = 0; i < 8; ++i) {
+        texts.push_back("entry " + std::to_string(i));
+    }
+    SetAndCompare(element, ListHtml(texts));
+    const DomNodePtr oldCell = FindById(element, "txt4");
+    texts.erase(texts.begin() + 2);
+    texts.back() = "<p>para<i>open"; // left open: a parse error when parsed alone
+    EXPECT_FALSE(SetAndCompare(element, ListHtml(texts)));
+    ASSERT_NE(oldCell->FindAttribute("id"), nullptr);
+    EXPECT_EQ(*oldCell->FindAttribute("id"), "txt4");
+    EXPECT_EQ(*oldCell->FindAttribute("class"), "even");
+}
+
 // Long lists are compared a block at a time: a change anywhere, also deep inside a block after
 // many equal ones, must still be seen.
 TEST(RowInsert, LongListsSeeAChangeAtAnyDepth) {
