@@ -297,14 +297,29 @@ bool DomNode::StoreAttribute(const std::string& key, std::string value, bool rem
     return true;
 }
 
+void DomNode::AttributeChanged(std::string_view name) {
+    if (name == "id") {
+        MarkupChanged();
+        return;
+    }
+    if (DomNodePtr up = parent()) {
+        up->DescendantChanged();
+    }
+    if (owner_) {
+        owner_->NodeAttributesChanged();
+    }
+}
+
 void DomNode::SetAttributeUtf8(const std::string& name, std::string value) {
-    StoreAttribute(AsciiLower(name), std::move(value), false);
-    MarkupChanged();
+    const std::string key = AsciiLower(name);
+    StoreAttribute(key, std::move(value), false);
+    AttributeChanged(key);
 }
 
 void DomNode::RemoveAttributeUtf8(std::string_view name) {
-    if (StoreAttribute(AsciiLower(name), std::string(), true)) {
-        MarkupChanged();
+    const std::string key = AsciiLower(name);
+    if (StoreAttribute(key, std::string(), true)) {
+        AttributeChanged(key);
     }
 }
 

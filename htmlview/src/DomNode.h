@@ -32,6 +32,9 @@ class NodeOwner {
 public:
     // Markup, attributes or styles changed: the layout is out of date.
     virtual void NodeMarkupChanged() = 0;
+    // The same, where all that changed are attributes other than ids: the elements and their
+    // ids are as they were.
+    virtual void NodeAttributesChanged() = 0;
     // The same, where all that changed is that the subtrees `removed` left the document,
     // `added` came in and the elements `renamed` had other ids (each with its old id), beside
     // changes of other attributes: what is kept of the rest may stay.
@@ -164,6 +167,9 @@ private:
     static bool MapChanges(ReusedRow& again);
 
     void MarkupChanged();
+    // An attribute of this element changed: the layout is out of date, and so are the ids when
+    // it was the id.
+    void AttributeChanged(std::string_view name);
     // Sets or removes (empty value) an attribute without telling anyone; true when it changed.
     bool StoreAttribute(const std::string& key, std::string value, bool remove);
     // Something below this node changed (children, attributes, form state, scrolling): what

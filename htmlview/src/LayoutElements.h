@@ -150,10 +150,13 @@ private:
 
 // A picture of the page; one that cannot be had shows as a framed box with a red cross, so
 // that a missing thumbnail is seen as missing.
-class PictureElement final : public litehtml::el_image {
+class PictureElement final : public litehtml::el_image, public Recolourable {
 public:
     PictureElement(const std::shared_ptr<litehtml::document>& doc, GdiContainer& container);
     void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+    // The background a picture shows where it is transparent or missing, as a row's highlight
+    // colours it.
+    void SetBackgroundColour(const litehtml::web_color& colour) override { m_bg.m_color = colour; }
 
 private:
     GdiContainer& container_;

@@ -619,6 +619,10 @@ void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
 
 void PageLayout::NodeMarkupChanged() {
     idsKnown_ = false;
+    NodeAttributesChanged();
+}
+
+void PageLayout::NodeAttributesChanged() {
     wantedRows_.clear();
     DropLayout();
     invalidate_();
@@ -628,7 +632,7 @@ void PageLayout::NodeBackgroundChanged(const DomNode& node, const std::string& c
     const litehtml::element::ptr element = document_ && !dirty_ ? ElementOf(node) : nullptr;
     auto* recolourable = dynamic_cast<Recolourable*>(element.get());
     if (recolourable == nullptr || importantStyles_ || !IsPlainColour(color)) {
-        NodeMarkupChanged();
+        NodeAttributesChanged(); // only the style attribute changed
         return;
     }
     recolourable->SetBackgroundColour(litehtml::web_color::from_string(color.c_str(), &container_));

@@ -78,6 +78,7 @@ public:
 
     // NodeOwner
     void NodeMarkupChanged() override;
+    void NodeAttributesChanged() override;
     void NodesReplaced(const std::vector<DomNodePtr>& removed, const std::vector<DomNodePtr>& added,
                        const std::vector<std::pair<DomNodePtr, std::string>>& renamed) override;
     bool KeepsRowLayout(const std::string& name, const std::string& before,

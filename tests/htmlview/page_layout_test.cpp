@@ -674,17 +674,22 @@ TEST_F(PaintedPage, AHighlightIsRepaintedWithoutANewLayoutAndLooksAsOneLaidOut) 
     Paint();
     RECT cell;
     ASSERT_TRUE(page->ClientRect(*Element("txt2"), &cell));
+    RECT picture;
+    ASSERT_TRUE(page->ClientRect(*Element("imt2"), &picture));
     const unsigned layouts = page->layoutCount();
     Element("txt2")->SetBackgroundColor(WIDE("#D0F1C5"));
+    Element("imt2")->SetBackgroundColor(WIDE("#D0F1C5")); // the row's picture lights up too
     Paint();
     EXPECT_EQ(page->layoutCount(), layouts);
     const COLORREF highlighted = GetPixel(dc, cell.left + 60, cell.top + 3);
     EXPECT_NE(RGB(0xFF, 0xFF, 0xFF), highlighted);
+    const COLORREF pictureLit = GetPixel(dc, picture.right - 3, picture.bottom - 3);
 
     page->NodeMarkupChanged(); // the same tree laid out anew
     Paint();
     EXPECT_EQ(page->layoutCount(), layouts + 1);
     EXPECT_EQ(GetPixel(dc, cell.left + 60, cell.top + 3), highlighted);
+    EXPECT_EQ(GetPixel(dc, picture.right - 3, picture.bottom - 3), pictureLit);
 
     Element("txt2")->SetBackgroundColor(WIDE(""));
     Paint();
@@ -729,6 +734,11 @@ TEST_F(PageLayoutTest, ElementsAreFoundByIdAfterEveryChangeOfTheMarkup) {
     EXPECT_EQ(page->ElementById("renamed"), cell);
     cell->SetBackgroundColor(WIDE("#ff0000"));
     EXPECT_EQ(page->ElementById("renamed"), cell);
+    cell->SetAttribute(WIDE("title"), WIDE("other attributes keep the ids"));
+    EXPECT_EQ(page->ElementById("renamed"), cell);
+    cell->SetAttribute(WIDE("id"), WIDE("again"));
+    EXPECT_EQ(page->ElementById("renamed"), nullptr);
+    EXPECT_EQ(page->ElementById("again"), cell);
     EXPECT_EQ(page->ElementById("twin")->GetInnerText(), WIDE("1"));
 }
 
