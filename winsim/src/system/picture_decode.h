@@ -7,7 +7,9 @@
 
 namespace winsim::system {
 
-// A top-down picture of 32-bit pixels (blue, green, red, unused), rows without padding.
+// A top-down picture of 32-bit pixels (blue, green, red, unused), rows without padding. The
+// unused byte has no meaning (a JPEG leaves it 0xFF, a BMP 0); GDI clears it wherever the bits
+// are copied out of the bitmap made from them.
 struct DecodedPicture {
     int width = 0;
     int height = 0;
