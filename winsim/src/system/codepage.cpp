@@ -201,6 +201,9 @@ bool AnsiEqualsNoCase(std::string_view a, std::string_view b) {
     if (!page) {
         return EqualsNoCase(Utf8ToWide(a), Utf8ToWide(b));
     }
+    if (!page->doubleByte && a.size() != b.size()) {
+        return false; // one character per byte, and case folding keeps every character one unit
+    }
     size_t i = 0;
     size_t j = 0;
     while (i < a.size() && j < b.size()) {
