@@ -253,6 +253,66 @@ TEST_F(Pictures, RenderingStretchesAndMirrorsAsTheRectanglesSay) {
     picture->Release();
 }
 
+// A picture of more than 2^25 pixels is refused before it is decoded: a JPEG of a few bytes
+// that declares a huge size, and a BMP that holds every pixel of one.
+TEST_F(Pictures, APictureOfMoreThanTwoToTheTwentyFivePixelsIsRefused) {
+    const fs::path root = winsim::RootDir();
+    WriteQuadrantJpeg(root / "small.jpg", 16, 16);
+    std::ifstream in(root / "small.jpg", std::ios::binary);
+    std::string jpeg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t frame = jpeg.find("\xff\xc0");
+    ASSERT_NE(frame, std::string::npos);
+    // The frame header: marker, length, precision, then height and width, big-endian.
+    auto declare = [&](unsigned width, unsigned height) {
+        std::string bytes = jpeg;
+        bytes[frame + 5] = static_cast<char>(height >> 8);
+        bytes[frame + 6] = static_cast<char>(height & 0xFF);
+        bytes[frame + 7] = static_cast<char>(width >> 8);
+        bytes[frame + 8] = static_cast<char>(width & 0xFF);
+        std::ofstream(root / "declared.jpg", std::ios::binary) << bytes;
+    };
+    HRESULT result = S_OK;
+    declare(8193, 4096);
+    EXPECT_EQ(Load(u"C:\\declared.jpg", &result), nullptr);
+    EXPECT_EQ(result, CTL_E_INVALIDPICTURE);
+    declare(65535, 65535);
+    EXPECT_EQ(Load(u"C:\\declared.jpg", &result), nullptr);
+    EXPECT_EQ(result, CTL_E_INVALIDPICTURE);
+    declare(32, 16); // the data is read as far as it goes, the rest left grey
+    IPicture* picture = Load(u"C:\\declared.jpg");
+    ASSERT_NE(picture, nullptr);
+    picture->Release();
+
+    // One bit per pixel, 32768 pixels a row: 2^25 pixels in 1024 rows, one row more refused.
+    auto writeBmp = [&](uint32_t rows) {
+        const uint32_t stride = 32768 / 8;
+        std::string file(62 + size_t{stride} * rows, '\0');
+        auto put32 = [&](size_t at, uint32_t v) {
+            for (int i = 0; i < 4; ++i) {
+                file[at + i] = static_cast<char>(v >> (8 * i));
+            }
+        };
+        file[0] = 'B';
+        file[1] = 'M';
+        put32(2, static_cast<uint32_t>(file.size()));
+        put32(10, 62);
+        put32(14, 40);
+        put32(18, 32768);
+        put32(22, rows);
+        file[26] = 1;
+        file[28] = 1;
+        put32(58, 0x00FFFFFF); // palette: black, white
+        std::ofstream(root / "wide.bmp", std::ios::binary) << file;
+    };
+    writeBmp(1025);
+    EXPECT_EQ(Load(u"C:\\wide.bmp", &result), nullptr);
+    EXPECT_EQ(result, CTL_E_INVALIDPICTURE);
+    writeBmp(1024);
+    picture = Load(u"C:\\wide.bmp");
+    ASSERT_NE(picture, nullptr);
+    picture->Release();
+}
+
 TEST_F(Pictures, MissingFilesAndOtherDataFailAsOnWindows) {
     HRESULT result = S_OK;
     EXPECT_EQ(Load(u"C:\\none.jpg", &result), nullptr);

@@ -41,6 +41,10 @@ uint32_t* DecodeJpegPixels(const unsigned char* bytes, size_t size, int* width, 
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, bytes, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
+    if (PictureTooLarge(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        return nullptr;
+    }
     info.out_color_space = JCS_EXT_BGRA;
     jpeg_start_decompress(&info);
     size_t w = info.output_width;
@@ -71,6 +75,10 @@ uint16_t Read16(const unsigned char* p) {
 }
 
 } // namespace
+
+bool PictureTooLarge(uint64_t width, uint64_t height) {
+    return width * height > kMaxPicturePixels; // each side below 2^32: no overflow
+}
 
 PictureFormat SniffPictureFormat(const unsigned char* bytes, size_t size) {
     if (size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
@@ -131,6 +139,9 @@ bool DecodeBmp(const unsigned char* bytes, size_t size, DecodedPicture& out) {
     }
     bool topDown = height < 0;
     size_t rows = static_cast<size_t>(topDown ? -height : height);
+    if (PictureTooLarge(static_cast<uint64_t>(width), rows)) {
+        return false;
+    }
     size_t paletteSize = bits <= 8 ? (colorsUsed ? colorsUsed : (1u << bits)) : 0;
     const unsigned char* palette = header + headerSize;
     if (paletteSize > 256 || palette + paletteSize * 4 > bytes + size) {
