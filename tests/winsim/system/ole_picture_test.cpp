@@ -63,7 +63,8 @@ void WriteQuadrantBmp(const fs::path& path, int width, int height) {
         .write(reinterpret_cast<char*>(file.data()), static_cast<std::streamsize>(file.size()));
 }
 
-void WriteQuadrantJpeg(const fs::path& path, int width, int height) {
+// A grey JPEG writes one sample per pixel: the quadrants' brightness.
+void WriteQuadrantJpeg(const fs::path& path, int width, int height, bool grey = false) {
     FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     jpeg_compress_struct info;
@@ -73,8 +74,8 @@ void WriteQuadrantJpeg(const fs::path& path, int width, int height) {
     jpeg_stdio_dest(&info, file);
     info.image_width = static_cast<JDIMENSION>(width);
     info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
+    info.input_components = grey ? 1 : 3;
+    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
     jpeg_start_compress(&info, TRUE);
@@ -82,9 +83,13 @@ void WriteQuadrantJpeg(const fs::path& path, int width, int height) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             Rgb c = Quadrant(x, y, width, height);
-            row[x * 3] = c.r;
-            row[x * 3 + 1] = c.g;
-            row[x * 3 + 2] = c.b;
+            if (grey) {
+                row[x] = static_cast<unsigned char>((c.r + c.g + c.b) / 3);
+            } else {
+                row[x * 3] = c.r;
+                row[x * 3 + 1] = c.g;
+                row[x * 3 + 2] = c.b;
+            }
         }
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&info, rows, 1);
@@ -188,6 +193,47 @@ TEST_F(Pictures, RenderingUpwardsGivesAnUprightPicture) {
     picture->Release();
 }
 
+// The bits of a picture's bitmap, as a program takes them with GetDIBits: 32-bit pixels whose
+// fourth byte is zero, whatever the decoder left there; colour and grey JPEGs alike.
+TEST_F(Pictures, APicturesBitmapGivesItsColoursAndNothingInTheUnusedByte) {
+    const fs::path root = winsim::RootDir();
+    WriteQuadrantJpeg(root / "colour.jpg", 16, 8);
+    WriteQuadrantJpeg(root / "grey.jpg", 16, 8, true);
+    WriteQuadrantBmp(root / "colour.bmp", 16, 8);
+    struct Case {
+        const char16_t* path;
+        Rgb topRight;
+        Rgb bottomLeft;
+    };
+    for (const Case& c : {Case{u"C:\\colour.jpg", {0, 255, 0}, {0, 0, 255}},
+                          Case{u"C:\\grey.jpg", {85, 85, 85}, {85, 85, 85}},
+                          Case{u"C:\\colour.bmp", {0, 255, 0}, {0, 0, 255}}}) {
+        IPicture* picture = Load(c.path);
+        ASSERT_NE(picture, nullptr);
+        OLE_HANDLE handle = 0;
+        ASSERT_EQ(picture->get_Handle(&handle), S_OK);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = 16;
+        info.bmiHeader.biHeight = -8;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        std::vector<uint32_t> bits(16 * 8, 0xDEADBEEFu);
+        HBITMAP bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+        ASSERT_EQ(GetDIBits(dc_, bitmap, 0, 8, bits.data(), &info, DIB_RGB_COLORS), 8);
+        for (uint32_t pixel : bits) {
+            EXPECT_EQ(pixel >> 24, 0u);
+        }
+        auto colour = [&](int x, int y) {
+            const uint32_t pixel = bits[static_cast<size_t>(y * 16 + x)];
+            return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+        };
+        EXPECT_TRUE(Near(colour(14, 1), c.topRight));
+        EXPECT_TRUE(Near(colour(1, 6), c.bottomLeft));
+        picture->Release();
+    }
+}
+
 TEST_F(Pictures, RenderingStretchesAndMirrorsAsTheRectanglesSay) {
     WriteQuadrantBmp(fs::path(winsim::RootDir()) / "quad.bmp", 2, 2);
     IPicture* picture = Load(u"file:///C:/quad.bmp");
@@ -204,6 +250,66 @@ TEST_F(Pictures, RenderingStretchesAndMirrorsAsTheRectanglesSay) {
     EXPECT_EQ(GetPixel(dc_, 18, 18), RGB(0, 255, 0));
     EXPECT_EQ(picture->Render(nullptr, 0, 0, 20, 20, 0, 0, width, height, nullptr), E_INVALIDARG);
     EXPECT_EQ(picture->Render(dc_, 0, 0, 20, 20, 0, 0, 0, height, nullptr), E_INVALIDARG);
+    picture->Release();
+}
+
+// A picture of more than 2^25 pixels is refused before it is decoded: a JPEG of a few bytes
+// that declares a huge size, and a BMP that holds every pixel of one.
+TEST_F(Pictures, APictureOfMoreThanTwoToTheTwentyFivePixelsIsRefused) {
+    const fs::path root = winsim::RootDir();
+    WriteQuadrantJpeg(root / "small.jpg", 16, 16);
+    std::ifstream in(root / "small.jpg", std::ios::binary);
+    std::string jpeg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t frame = jpeg.find("\xff\xc0");
+    ASSERT_NE(frame, std::string::npos);
+    // The frame header: marker, length, precision, then height and width, big-endian.
+    auto declare = [&](unsigned width, unsigned height) {
+        std::string bytes = jpeg;
+        bytes[frame + 5] = static_cast<char>(height >> 8);
+        bytes[frame + 6] = static_cast<char>(height & 0xFF);
+        bytes[frame + 7] = static_cast<char>(width >> 8);
+        bytes[frame + 8] = static_cast<char>(width & 0xFF);
+        std::ofstream(root / "declared.jpg", std::ios::binary) << bytes;
+    };
+    HRESULT result = S_OK;
+    declare(8193, 4096);
+    EXPECT_EQ(Load(u"C:\\declared.jpg", &result), nullptr);
+    EXPECT_EQ(result, CTL_E_INVALIDPICTURE);
+    declare(65535, 65535);
+    EXPECT_EQ(Load(u"C:\\declared.jpg", &result), nullptr);
+    EXPECT_EQ(result, CTL_E_INVALIDPICTURE);
+    declare(32, 16); // the data is read as far as it goes, the rest left grey
+    IPicture* picture = Load(u"C:\\declared.jpg");
+    ASSERT_NE(picture, nullptr);
+    picture->Release();
+
+    // One bit per pixel, 32768 pixels a row: 2^25 pixels in 1024 rows, one row more refused.
+    auto writeBmp = [&](uint32_t rows) {
+        const uint32_t stride = 32768 / 8;
+        std::string file(62 + size_t{stride} * rows, '\0');
+        auto put32 = [&](size_t at, uint32_t v) {
+            for (int i = 0; i < 4; ++i) {
+                file[at + i] = static_cast<char>(v >> (8 * i));
+            }
+        };
+        file[0] = 'B';
+        file[1] = 'M';
+        put32(2, static_cast<uint32_t>(file.size()));
+        put32(10, 62);
+        put32(14, 40);
+        put32(18, 32768);
+        put32(22, rows);
+        file[26] = 1;
+        file[28] = 1;
+        put32(58, 0x00FFFFFF); // palette: black, white
+        std::ofstream(root / "wide.bmp", std::ios::binary) << file;
+    };
+    writeBmp(1025);
+    EXPECT_EQ(Load(u"C:\\wide.bmp", &result), nullptr);
+    EXPECT_EQ(result, CTL_E_INVALIDPICTURE);
+    writeBmp(1024);
+    picture = Load(u"C:\\wide.bmp");
+    ASSERT_NE(picture, nullptr);
     picture->Release();
 }
 

@@ -81,6 +81,23 @@ TEST_F(Profile, AHugeSectionIsReadInOnePass) {
     EXPECT_EQ(Get("Other", "X"), "2");
 }
 
+// Every read goes to the file: another program may rewrite it between two reads, in the same
+// instant and to the same length, and the second read gives what is there now.
+TEST_F(Profile, AFileChangedBetweenReadsIsReadAnew) {
+    WriteIni("[Settings]\r\nVK=67\r\n");
+    EXPECT_EQ(GetPrivateProfileIntA("Settings", "VK", 0, "Verbacap.INI"), 67u);
+    WriteIni("[Settings]\r\nVK=88\r\n");
+    EXPECT_EQ(GetPrivateProfileIntA("Settings", "VK", 0, "Verbacap.INI"), 88u);
+    WriteIni("[settings]\r\nvk=88\r\n");
+    EXPECT_EQ(Get("Settings", nullptr), std::string("vk\0", 3));
+    // Another file with the same bytes, then the first one gone.
+    ASSERT_TRUE(WritePrivateProfileStringA("settings", "vk", "88", "Other.INI"));
+    EXPECT_EQ(GetPrivateProfileIntA("Settings", "VK", 0, "Other.INI"), 88u);
+    fs::remove(IniHostPath());
+    EXPECT_EQ(GetPrivateProfileIntA("Settings", "VK", 5, "Verbacap.INI"), 5u);
+    EXPECT_EQ(GetPrivateProfileIntA("Settings", "VK", 5, "Other.INI"), 88u);
+}
+
 TEST_F(Profile, AFileNamedWithoutFolderLivesInTheWindowsFolder) {
     ASSERT_TRUE(WritePrivateProfileStringA("Settings", "VK", "88", "Verbacap.INI"));
     EXPECT_EQ(ReadIni(), "[Settings]\r\nVK=88\r\n");
@@ -141,6 +158,13 @@ TEST_F(Profile, DoubleByteValuesAreNotCutInsideACharacter) {
     WriteIni("[S]\r\nK=a\x93\xfa\x96\x7b\r\n");
     EXPECT_EQ(Get("S", "K", "", 3), "a");
     EXPECT_EQ(Get("S", "K", "", 4), "a\x93\xfa");
+    // Names are compared as characters: full-width letters without regard to case, and a byte
+    // that would be a lead byte only if a trail byte followed it.
+    WriteIni("[\x82\x60\x82\x62]\r\n\x93\xfa\x82\x81=1\r\nk\x93=2\r\n");
+    EXPECT_EQ(Get("\x82\x81\x82\x83", "\x93\xfa\x82\x60"), "1");
+    EXPECT_EQ(Get("\x82\x81\x82\x83", "K\x93"), "2");
+    EXPECT_EQ(Get("\x82\x81\x82\x83", "\x93\xfa\x82"), "");
+    EXPECT_EQ(Get("\x82\x60", "\x93\xfa\x82\x60"), "");
 }
 
 TEST_F(Profile, MalformedFilesReadAsFarAsTheyMakeSense) {

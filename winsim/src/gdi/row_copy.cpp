@@ -15,7 +15,20 @@ void CopyPixelSpan(uint8_t* dst, const uint8_t* src, size_t count, int bits, boo
     // With the unused bits cleared on the way, each pixel is touched once: the spans are rows
     // of whole screens.
     if (clearUnused && bits == 32) {
-        for (size_t i = 0; i < count; ++i) {
+        // Eight pixels a step: a block of fixed length that the compiler unrolls, so that a
+        // row of a large picture takes an eighth of the steps (each step is counted in the
+        // instrumented builds).
+        constexpr size_t kBlock = 8;
+        size_t i = 0;
+        for (; i + kBlock <= count; i += kBlock) {
+            uint32_t block[kBlock];
+            std::memcpy(block, src + 4 * i, sizeof block);
+            for (uint32_t& pixel : block) {
+                pixel &= 0x00FFFFFFu;
+            }
+            std::memcpy(dst + 4 * i, block, sizeof block);
+        }
+        for (; i < count; ++i) {
             uint32_t pixel;
             std::memcpy(&pixel, src + 4 * i, 4);
             pixel &= 0x00FFFFFFu; // the fourth byte of the little-endian pixel

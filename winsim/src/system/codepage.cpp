@@ -164,25 +164,54 @@ size_t AnsiCharLength(const unsigned char* s) {
     return 1;
 }
 
+namespace {
+
+// The character of a code page's text that starts at ansi[i]; i moves past it.
+char16_t NextAnsiChar(const CodePage& page, std::string_view ansi, size_t& i) {
+    const unsigned char b = static_cast<unsigned char>(ansi[i]);
+    char16_t c = kNoChar;
+    if (page.lead[b] && i + 1 < ansi.size() &&
+        page.trail[static_cast<unsigned char>(ansi[i + 1])]) {
+        c = page.pairs[b * 256 + static_cast<unsigned char>(ansi[i + 1])];
+        i += 2;
+    } else {
+        c = page.single[b];
+        i += 1;
+    }
+    return c == kNoChar ? page.unicodeDefault : c;
+}
+
+} // namespace
+
 std::u16string AnsiToWide(std::string_view ansi) {
     std::u16string out;
     const CodePage* page = FindCodePage(0);
     if (!page) {
         return Utf8ToWide(ansi);
     }
-    for (size_t i = 0; i < ansi.size(); ++i) {
-        unsigned char b = static_cast<unsigned char>(ansi[i]);
-        if (page->lead[b] && i + 1 < ansi.size() &&
-            page->trail[static_cast<unsigned char>(ansi[i + 1])]) {
-            char16_t c = page->pairs[b * 256 + static_cast<unsigned char>(ansi[i + 1])];
-            out.push_back(c == kNoChar ? page->unicodeDefault : c);
-            ++i;
-        } else {
-            char16_t c = page->single[b];
-            out.push_back(c == kNoChar ? page->unicodeDefault : c);
-        }
+    out.reserve(ansi.size());
+    for (size_t i = 0; i < ansi.size();) {
+        out.push_back(NextAnsiChar(*page, ansi, i));
     }
     return out;
+}
+
+bool AnsiEqualsNoCase(std::string_view a, std::string_view b) {
+    const CodePage* page = FindCodePage(0);
+    if (!page) {
+        return EqualsNoCase(Utf8ToWide(a), Utf8ToWide(b));
+    }
+    if (!page->doubleByte && a.size() != b.size()) {
+        return false; // one character per byte, and case folding keeps every character one unit
+    }
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (FoldCase(NextAnsiChar(*page, a, i)) != FoldCase(NextAnsiChar(*page, b, j))) {
+            return false;
+        }
+    }
+    return i == a.size() && j == b.size();
 }
 
 std::string WideToAnsi(std::u16string_view wide) {
@@ -191,7 +220,12 @@ std::string WideToAnsi(std::u16string_view wide) {
     if (!page) {
         return WideToUtf8(wide);
     }
+    out.reserve(wide.size());
     for (char16_t c : wide) {
+        if (c < 0x80 && page->asciiAsIs) {
+            out.push_back(static_cast<char>(c)); // no table look-up for the usual characters
+            continue;
+        }
         auto found = page->encode.find(c);
         if (found == page->encode.end()) {
             out.push_back(page->defaultChar);

@@ -49,5 +49,8 @@ size_t AnsiCharLength(const unsigned char* s);
 // Latin Extended-A, Greek, Cyrillic and the full-width Latin letters).
 char16_t FoldCase(char16_t c);
 bool EqualsNoCase(std::u16string_view a, std::u16string_view b);
+// EqualsNoCase of the two ANSI texts decoded, without making wide copies of them: names are
+// compared this way again and again (every section and key of a settings file per look-up).
+bool AnsiEqualsNoCase(std::string_view a, std::string_view b);
 
 } // namespace winsim::system

@@ -12,7 +12,8 @@ namespace {
 
 // The file is read with the system's own calls: a stdio stream would allocate its buffer for
 // every file, and settings and pictures are read again and again.
-template <typename Bytes> bool ReadAll(const std::string& host, Bytes& bytes) {
+template <typename Bytes>
+bool ReadAll(const std::string& host, Bytes& bytes, bool onlyRegularFile = false) {
     bytes.clear();
     const int file = open(host.c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0) {
@@ -21,7 +22,12 @@ template <typename Bytes> bool ReadAll(const std::string& host, Bytes& bytes) {
     // Room for the whole file at once when its length is known; the file may still grow or
     // shrink while it is read, so it is read to its end rather than to that length.
     struct stat status = {};
-    if (fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+    const bool regular = fstat(file, &status) == 0 && S_ISREG(status.st_mode);
+    if (onlyRegularFile && !regular) {
+        close(file);
+        return false;
+    }
+    if (regular && status.st_size > 0) {
         bytes.reserve(static_cast<size_t>(status.st_size));
     }
     // A read error (a folder opened as a file) ends the bytes there, as a stream read would.
@@ -48,6 +54,10 @@ bool ReadHostFile(const std::string& host, std::vector<unsigned char>& bytes) {
 
 bool ReadHostFile(const std::string& host, std::string& bytes) {
     return ReadAll(host, bytes);
+}
+
+bool ReadRegularHostFile(const std::string& host, std::string& bytes) {
+    return ReadAll(host, bytes, true);
 }
 
 } // namespace winsim::system

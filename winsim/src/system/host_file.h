@@ -11,5 +11,8 @@ namespace winsim::system {
 // The bytes of the host file; false (and `bytes` empty) when it cannot be opened.
 bool ReadHostFile(const std::string& host, std::vector<unsigned char>& bytes);
 bool ReadHostFile(const std::string& host, std::string& bytes);
+// The same for a plain file only: false for a folder or a device, checked on the opened file
+// rather than by looking the name up once more.
+bool ReadRegularHostFile(const std::string& host, std::string& bytes);
 
 } // namespace winsim::system

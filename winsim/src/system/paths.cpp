@@ -6,6 +6,8 @@
 #include <winsim/sim.h>
 #include <winsim/winerror.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -72,7 +74,7 @@ DWORD AppendComponents(std::u16string_view text, WindowsPath& path) {
                 }
             }
             if (!name.empty()) {
-                path.components.push_back(name);
+                path.components.push_back(std::move(name));
             }
         }
         if (last) {
@@ -128,6 +130,18 @@ HostEntry MatchHostName(const std::string& folder, const std::u16string& name) {
     HostEntry entry{(fs::path(folder) / *found).string(), false};
     entry.isFolder = fs::is_directory(entry.path, error);
     return entry;
+}
+
+// The host path of the names exactly as they are written.
+std::string ExactHostPath(const std::string& root, const WindowsPath& path) {
+    std::string host = root;
+    for (const std::u16string& name : path.components) {
+        if (host.empty() || host.back() != '/') {
+            host.push_back('/');
+        }
+        host += WideToUtf8(name);
+    }
+    return host;
 }
 
 // The Windows folder and the program's folder exist on every desktop, as on an installed PC.
@@ -200,7 +214,7 @@ DWORD NormalizePath(const char* path, WindowsPath& out) {
     if (error != ERROR_SUCCESS) {
         return error;
     }
-    out = result;
+    out = std::move(result);
     return ERROR_SUCCESS;
 }
 
@@ -212,6 +226,14 @@ DWORD MapToHost(const WindowsPath& path, std::string& host) {
     }
     if (path.ToAnsi().size() >= MAX_PATH) {
         return ERROR_FILENAME_EXCED_RANGE;
+    }
+    // Names are mostly written as they are on the drive: when the whole path exists as written,
+    // every folder on the way does too, and looking each name up finds the same entries.
+    std::string exact = ExactHostPath(*root, path);
+    struct stat status = {};
+    if (stat(exact.c_str(), &status) == 0) {
+        host = std::move(exact);
+        return ERROR_SUCCESS;
     }
     std::string folder = *root;
     bool folderExists = true;

@@ -23,48 +23,43 @@ void JpegErrorExit(j_common_ptr info) {
 void JpegQuiet(j_common_ptr, int) {}
 
 // libjpeg reports fatal errors by jumping back here, so this frame holds only trivially
-// destructible locals; the pixels go into a malloc'd buffer handed to the caller.
+// destructible locals; the pixels go into a malloc'd buffer handed to the caller. libjpeg writes
+// each row straight into it in the picture's own layout (blue, green, red, then a fourth byte),
+// so no pass over the pixels is made here: a large picture costs its decoding only.
 uint32_t* DecodeJpegPixels(const unsigned char* bytes, size_t size, int* width, int* height) {
     jpeg_decompress_struct info;
     JpegError error;
     uint32_t* volatile pixels = nullptr;
-    unsigned char* volatile row = nullptr;
     info.err = jpeg_std_error(&error.manager);
     error.manager.error_exit = JpegErrorExit;
     error.manager.emit_message = JpegQuiet;
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&info);
         std::free(pixels);
-        std::free(row);
         return nullptr;
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, bytes, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
+    if (PictureTooLarge(info.image_width, info.image_height)) {
+        jpeg_destroy_decompress(&info);
+        return nullptr;
+    }
+    info.out_color_space = JCS_EXT_BGRA;
     jpeg_start_decompress(&info);
     size_t w = info.output_width;
     size_t h = info.output_height;
     pixels = static_cast<uint32_t*>(std::malloc(w * h * sizeof(uint32_t)));
-    row = static_cast<unsigned char*>(std::malloc(w * 3));
-    if (!pixels || !row) {
+    if (!pixels) {
         jpeg_destroy_decompress(&info);
-        std::free(pixels);
-        std::free(row);
         return nullptr;
     }
     while (info.output_scanline < info.output_height) {
-        size_t y = info.output_scanline;
-        JSAMPROW rows[1] = {row};
+        JSAMPROW rows[1] = {reinterpret_cast<JSAMPROW>(pixels + info.output_scanline * w)};
         jpeg_read_scanlines(&info, rows, 1);
-        for (size_t x = 0; x < w; ++x) {
-            pixels[y * w + x] = (static_cast<uint32_t>(row[x * 3]) << 16) |
-                                (static_cast<uint32_t>(row[x * 3 + 1]) << 8) | row[x * 3 + 2];
-        }
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
-    std::free(row);
     *width = static_cast<int>(w);
     *height = static_cast<int>(h);
     return pixels;
@@ -80,6 +75,10 @@ uint16_t Read16(const unsigned char* p) {
 }
 
 } // namespace
+
+bool PictureTooLarge(uint64_t width, uint64_t height) {
+    return width * height > kMaxPicturePixels; // each side below 2^32: no overflow
+}
 
 PictureFormat SniffPictureFormat(const unsigned char* bytes, size_t size) {
     if (size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
@@ -140,6 +139,9 @@ bool DecodeBmp(const unsigned char* bytes, size_t size, DecodedPicture& out) {
     }
     bool topDown = height < 0;
     size_t rows = static_cast<size_t>(topDown ? -height : height);
+    if (PictureTooLarge(static_cast<uint64_t>(width), rows)) {
+        return false;
+    }
     size_t paletteSize = bits <= 8 ? (colorsUsed ? colorsUsed : (1u << bits)) : 0;
     const unsigned char* palette = header + headerSize;
     if (paletteSize > 256 || palette + paletteSize * 4 > bytes + size) {

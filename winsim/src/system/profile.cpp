@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,32 +36,9 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin + 1);
 }
 
-bool IsAscii(const std::string& text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return false;
-        }
-    }
-    return true;
-}
-
-char AsciiUpper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Every section and key name of a file is compared with the one asked for: plain ASCII names,
-// the usual ones, are compared without converting them.
+// Section and key names are compared without regard to case, as the code page's characters.
 bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() == b.size() && IsAscii(a) && IsAscii(b)) {
-        for (size_t i = 0; i < a.size(); ++i) {
-            if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
-                return false;
-            }
-        }
-        return true;
-    }
-    return winsim::system::EqualsNoCase(winsim::system::AnsiToWide(a),
-                                        winsim::system::AnsiToWide(b));
+    return winsim::system::AnsiEqualsNoCase(a, b);
 }
 
 IniLine ParseLine(const std::string& text) {
@@ -104,15 +80,7 @@ DWORD ProfileHostPath(LPCSTR fileName, std::string& host) {
     return winsim::system::ResolvePath(name.c_str(), path, host);
 }
 
-std::optional<std::vector<IniLine>> ReadProfile(const std::string& host) {
-    std::error_code error;
-    if (!fs::is_regular_file(host, error)) {
-        return std::nullopt;
-    }
-    std::string content;
-    if (!winsim::system::ReadHostFile(host, content)) {
-        return std::nullopt;
-    }
+std::vector<IniLine> ParseProfile(const std::string& content) {
     std::vector<IniLine> lines;
     size_t start = 0;
     while (start < content.size()) {
@@ -129,6 +97,36 @@ std::optional<std::vector<IniLine>> ReadProfile(const std::string& host) {
         start = end + 1;
     }
     return lines;
+}
+
+// The settings file read last, with its lines. A program reads its settings one value at a
+// time, each read going to the file anew (another program may have changed it in between);
+// when the bytes read are the very bytes parsed last time, their lines are taken as they are.
+struct ParsedProfile {
+    std::string host;
+    std::string content;
+    std::vector<IniLine> lines;
+};
+
+ParsedProfile& LastProfile() {
+    thread_local ParsedProfile last;
+    return last;
+}
+
+// The lines of the file as it is now; nullptr when it is not there (or is not a plain file).
+// The lines stay valid until the next read.
+const std::vector<IniLine>* ReadProfile(const std::string& host) {
+    thread_local std::string content; // kept, so that its room is not allocated per read
+    if (!winsim::system::ReadRegularHostFile(host, content)) {
+        return nullptr;
+    }
+    ParsedProfile& last = LastProfile();
+    if (last.host != host || last.content != content) {
+        last.lines = ParseProfile(content);
+        last.host = host;
+        last.content.swap(content);
+    }
+    return &last.lines;
 }
 
 bool WriteProfile(const std::string& host, const std::vector<IniLine>& lines) {
@@ -214,11 +212,8 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
     }
     std::string host;
     DWORD error = ProfileHostPath(lpFileName, host);
-    std::optional<std::vector<IniLine>> lines;
-    if (error == ERROR_SUCCESS) {
-        lines = ReadProfile(host);
-    }
-    std::vector<IniLine> none;
+    const std::vector<IniLine>* lines = error == ERROR_SUCCESS ? ReadProfile(host) : nullptr;
+    static const std::vector<IniLine> none;
     const std::vector<IniLine>& content = lines ? *lines : none;
     if (!lpAppName) {
         std::vector<std::string> sections;
@@ -320,7 +315,7 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
         SetLastError(error);
         return FALSE;
     }
-    std::optional<std::vector<IniLine>> read = ReadProfile(host);
+    const std::vector<IniLine>* read = ReadProfile(host);
     bool deleting = !lpKeyName || !lpString;
     if (!read && deleting) {
         return TRUE; // nothing to delete

@@ -46,7 +46,7 @@ RegistryState& State() {
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-    return EqualsNoCase(AnsiToWide(a), AnsiToWide(b));
+    return AnsiEqualsNoCase(a, b);
 }
 
 Key* FindChild(Key& key, const std::string& name) {
