@@ -4,6 +4,7 @@
 #include "htmlview/src/HtmlParser.h"
 #include "htmlview/src/PageLayout.h"
 #include "htmlview/src/Utf.h"
+#include "tests/support/memory_bitmap.h"
 
 #include <winsim/module_resources.h>
 #include <winsim/sim.h>
@@ -131,16 +132,6 @@ public:
         layout_.container().images().SetFileLoader(LoadPictureFile);
         layout_.SetDocument(root, quirks);
         layout_.SetViewportSize(kMainClient);
-        HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        bitmap_ = CreateCompatibleBitmap(screen, kMainClient.cx, kMainClient.cy);
-        ReleaseDC(nullptr, screen);
-        old_ = SelectObject(dc_, bitmap_);
-    }
-    ~ShownPage() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
     }
 
     PageLayout& layout() { return layout_; }
@@ -183,9 +174,8 @@ public:
 
 private:
     PageLayout layout_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
+    MemoryBitmap bitmap_{kMainClient.cx, kMainClient.cy};
+    HDC dc_ = bitmap_.dc();
     bool canvasKept_ = false;
 };
 
@@ -333,23 +323,16 @@ TEST_F(ListPictures, ALongListLeavesRowsOutOfViewOutYetLooksAsWithEveryRow) {
 
 // The same page painted whole into a bitmap of its own.
 std::vector<COLORREF> WholePaint(PageLayout& layout) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kMainClient.cx, kMainClient.cy);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    const MemoryBitmap bitmap(kMainClient.cx, kMainClient.cy);
     const RECT all = {0, 0, kMainClient.cx, kMainClient.cy};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    layout.Paint(dc, all);
+    FillRect(bitmap.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    layout.Paint(bitmap.dc(), all);
     std::vector<COLORREF> pixels;
     for (int y = 0; y < kMainClient.cy; ++y) {
         for (int x = 0; x < kMainClient.cx; ++x) {
-            pixels.push_back(GetPixel(dc, x, y));
+            pixels.push_back(GetPixel(bitmap.dc(), x, y));
         }
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     return pixels;
 }
 

@@ -5,6 +5,7 @@
 #include "htmlview/src/PageLayout.h"
 #include "htmlview/src/ScrollBar.h"
 #include "htmlview/src/Utf.h"
+#include "tests/support/memory_bitmap.h"
 
 #include <winsim/module_resources.h>
 #include <winsim/sim.h>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -268,11 +270,8 @@ TEST_F(PageLayoutTest, HitTestingFindsTheInnermostElementAndSkipsContentScrolled
 
 TEST_F(PageLayoutTest, ClassAndInlineColourChangesShowAfterTheNextLayout) {
     Load(104);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, kMainClient.cx, kMainClient.cy);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    const MemoryBitmap bitmap(kMainClient.cx, kMainClient.cy);
+    HDC dc = bitmap.dc();
     const RECT all = {0, 0, kMainClient.cx, kMainClient.cy};
 
     DomNodePtr menu = Element("menu");
@@ -294,10 +293,6 @@ TEST_F(PageLayoutTest, ClassAndInlineColourChangesShowAfterTheNextLayout) {
     menu->SetBackgroundColor(WIDE("#fffbc0"));
     page->Paint(dc, all);
     EXPECT_EQ(GetPixel(dc, inside.x, inside.y), RGB(0xFF, 0xFB, 0xC0)) << "inline colour wins";
-
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 } // namespace
@@ -308,16 +303,11 @@ class PaintedPage : public PageLayoutTest {
 protected:
     void SetUp() override {
         PageLayoutTest::SetUp();
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, kMainClient.cx, kMainClient.cy);
-        ReleaseDC(nullptr, screen);
-        old = SelectObject(dc, bitmap);
+        bitmap.emplace(kMainClient.cx, kMainClient.cy);
+        dc = bitmap->dc();
     }
     void TearDown() override {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
+        bitmap.reset();
         PageLayoutTest::TearDown();
     }
     void Paint() {
@@ -327,9 +317,8 @@ protected:
         DeleteObject(white);
         page->Paint(dc, all);
     }
+    std::optional<MemoryBitmap> bitmap;
     HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
 };
 
 TEST_F(PaintedPage, BackgroundBitmapComesFromTheModulesResources) {
