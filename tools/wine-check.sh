@@ -120,7 +120,18 @@ start_program() {
   shift
   (cd "$app" && exec timeout -k 5 600 wine "$@" </dev/null >"$out/$log.log" 2>&1) &
 }
-shot() { import -display "$DISPLAY" -window root "$out/$1.png" 2>/dev/null; }
+# A screenshot of the whole screen. Under load the X server may not answer import at once (a
+# screenshot went missing so): it is tried again a few times.
+shot() {
+  local try
+  for try in 1 2 3 4 5; do
+    if import -display "$DISPLAY" -window root "$out/$1.png" 2>/dev/null && [ -s "$out/$1.png" ]; then
+      return 0
+    fi
+    sleep 0.5
+  done
+  return 1
+}
 # Distinct colours in a rectangle of a screenshot ("left top width height").
 colours() {
   local l t w h
