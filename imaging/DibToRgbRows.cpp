@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__i386__) || defined(__x86_64__)
+#include <tmmintrin.h>
+#endif
+
 namespace {
 
 // 5-bit to 8-bit component values: 0 stays 0, 31 becomes full intensity, the values between
@@ -124,6 +128,44 @@ void ConvertRow32(const BYTE* src, const BYTE*, LONG width, BYTE* out) {
 
 using RowConverter = void (*)(const BYTE* src, const BYTE* table, LONG width, BYTE* out);
 
+#if defined(__i386__) || defined(__x86_64__)
+// The same with one byte shuffle per four pixels, on processors that have it (SSSE3: every
+// x86 processor since about 2008). Sixteen pixels are read and 48 bytes written a step, so
+// nothing is touched past either row; the rest of the row goes the plain way.
+__attribute__((target("ssse3"))) void ConvertRow32Shuffled(const BYTE* src, const BYTE* table,
+                                                           LONG width, BYTE* out) {
+    // Red, green, blue of each of the four pixels into the low twelve bytes.
+    const __m128i order = _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1);
+    LONG x = 0;
+    for (; x + 16 <= width; x += 16, src += 64, out += 48) {
+        const __m128i a =
+            _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src)), order);
+        const __m128i b =
+            _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 16)), order);
+        const __m128i c =
+            _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 32)), order);
+        const __m128i d =
+            _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 48)), order);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_or_si128(a, _mm_slli_si128(b, 12)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16),
+                         _mm_or_si128(_mm_srli_si128(b, 4), _mm_slli_si128(c, 8)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 32),
+                         _mm_or_si128(_mm_srli_si128(c, 8), _mm_slli_si128(d, 4)));
+    }
+    ConvertRow32(src, table, width - x, out);
+}
+
+RowConverter Row32Converter() {
+    static const RowConverter converter =
+        __builtin_cpu_supports("ssse3") ? ConvertRow32Shuffled : ConvertRow32;
+    return converter;
+}
+#else
+RowConverter Row32Converter() {
+    return ConvertRow32;
+}
+#endif
+
 RowConverter ConverterFor(WORD bitCount) {
     switch (bitCount) {
     case 1:
@@ -137,7 +179,7 @@ RowConverter ConverterFor(WORD bitCount) {
     case 24:
         return ConvertRow24;
     default:
-        return ConvertRow32;
+        return Row32Converter();
     }
 }
 

@@ -40,14 +40,17 @@ TEST(DibToRgbRows, TwentyFourBitsSwapToRedGreenBlueAndSkipTheFillBytes) {
 }
 
 TEST(DibToRgbRows, ThirtyTwoBitsIgnoreTheFourthByte) {
-    // Width 6: a group of four pixels and two more; every pixel distinct.
-    DibBuilder a(6, 2, 32);
-    DibBuilder b(6, 2, 32);
+    // Width 37: two blocks of sixteen pixels (the step of the fast way), a group of four and
+    // one more; every pixel distinct.
+    constexpr int kWidth = 37;
+    auto base = [](LONG stored, int x) { return static_cast<BYTE>(100 * stored + 5 * x); };
+    DibBuilder a(kWidth, 2, 32);
+    DibBuilder b(kWidth, 2, 32);
     for (LONG stored = 0; stored < 2; ++stored) {
         std::vector<BYTE> plain, noisy;
-        for (int x = 0; x < 6; ++x) {
-            const BYTE base = static_cast<BYTE>(100 * stored + 10 * x);
-            const std::vector<BYTE> bgr = {base, BYTE(base + 1), BYTE(base + 2)};
+        for (int x = 0; x < kWidth; ++x) {
+            const BYTE blue = base(stored, x);
+            const std::vector<BYTE> bgr = {blue, BYTE(blue + 1), BYTE(blue + 2)};
             plain.insert(plain.end(), bgr.begin(), bgr.end());
             noisy.insert(noisy.end(), bgr.begin(), bgr.end());
             plain.push_back(0x00);
@@ -61,10 +64,12 @@ TEST(DibToRgbRows, ThirtyTwoBitsIgnoreTheFourthByte) {
     ASSERT_TRUE(first.ok);
     ASSERT_TRUE(second.ok);
     EXPECT_EQ(first.rows.Bytes(), second.rows.Bytes());
-    for (int x = 0; x < 6; ++x) {
-        const DWORD top = 100 + 10 * x, bottom = 10 * x;
-        EXPECT_EQ(((top + 2) << 16) | ((top + 1) << 8) | top, first.rows.Pixel(x, 0)) << x;
-        EXPECT_EQ(((bottom + 2) << 16) | ((bottom + 1) << 8) | bottom, first.rows.Pixel(x, 1)) << x;
+    for (int x = 0; x < kWidth; ++x) {
+        for (LONG y = 0; y < 2; ++y) {
+            const BYTE blue = base(1 - y, x);
+            const DWORD rgb = (DWORD{BYTE(blue + 2)} << 16) | (DWORD{BYTE(blue + 1)} << 8) | blue;
+            EXPECT_EQ(rgb, first.rows.Pixel(x, y)) << x << "," << y;
+        }
     }
 }
 
