@@ -2,7 +2,39 @@
 
 #include <winsim/sim.h>
 
+#include <cstring>
+
 namespace winsim::gdi {
+
+PixelBytes::PixelBytes(size_t size) {
+    if (size == 0) {
+        return;
+    }
+    bytes_ = static_cast<uint8_t*>(std::calloc(size, 1));
+    if (bytes_ == nullptr) {
+        throw std::bad_alloc();
+    }
+    size_ = size;
+}
+
+PixelBytes::PixelBytes(const PixelBytes& other) {
+    if (other.size_ == 0) {
+        return;
+    }
+    bytes_ = static_cast<uint8_t*>(std::malloc(other.size_));
+    if (bytes_ == nullptr) {
+        throw std::bad_alloc();
+    }
+    std::memcpy(bytes_, other.bytes_, other.size_);
+    size_ = other.size_;
+}
+
+PixelBytes& PixelBytes::operator=(const PixelBytes& other) {
+    if (this != &other) {
+        PixelBytes(other).swap(*this);
+    }
+    return *this;
+}
 namespace {
 
 uint32_t Get1(const uint8_t* row, int x) {

@@ -39,27 +39,35 @@ enum class ColorModel {
 
 // The memory of a surface's pixels. A new bitmap's pixels are zero, as the system's fresh pages
 // are: the memory is taken zeroed (calloc, which for whole screens maps fresh pages) rather than
-// allocated and then written over with zeros, and the elements are not written again.
-template <typename T> struct ZeroedAllocator {
-    using value_type = T;
-    ZeroedAllocator() = default;
-    template <typename U> ZeroedAllocator(const ZeroedAllocator<U>&) {}
-    T* allocate(size_t n) {
-        void* memory = std::calloc(n, sizeof(T));
-        if (memory == nullptr) {
-            throw std::bad_alloc();
-        }
-        return static_cast<T*>(memory);
+// allocated and then written over with zeros. Bytes need no construction or destruction one by
+// one, which a standard container would still loop over where the optimiser cannot see that the
+// loop does nothing (the instrumented builds).
+class PixelBytes {
+public:
+    PixelBytes() = default;
+    // `size` zero bytes; throws std::bad_alloc when there is no memory for them.
+    explicit PixelBytes(size_t size);
+    PixelBytes(const PixelBytes& other);
+    PixelBytes& operator=(const PixelBytes& other);
+    PixelBytes(PixelBytes&& other) noexcept { swap(other); }
+    PixelBytes& operator=(PixelBytes&& other) noexcept {
+        PixelBytes(std::move(other)).swap(*this);
+        return *this;
     }
-    void deallocate(T* p, size_t) { std::free(p); }
-    template <typename U> void construct(U* p) { ::new (static_cast<void*>(p)) U; }
-    template <typename U, typename... Args> void construct(U* p, Args&&... args) {
-        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    ~PixelBytes() { std::free(bytes_); }
+
+    uint8_t* data() { return bytes_; }
+    const uint8_t* data() const { return bytes_; }
+    size_t size() const { return size_; }
+    void swap(PixelBytes& other) noexcept {
+        std::swap(bytes_, other.bytes_);
+        std::swap(size_, other.size_);
     }
-    template <typename U> bool operator==(const ZeroedAllocator<U>&) const { return true; }
-    template <typename U> bool operator!=(const ZeroedAllocator<U>&) const { return false; }
+
+private:
+    uint8_t* bytes_ = nullptr;
+    size_t size_ = 0;
 };
-using PixelBytes = std::vector<uint8_t, ZeroedAllocator<uint8_t>>;
 
 struct Surface {
     int width = 0;
