@@ -210,9 +210,16 @@ std::vector<uint8_t> RunScreen(const Depth& depth, bool rowCopy) {
     HBITMAP grab = CreateCompatibleBitmap(screen, 130, 100);
     SelectObject(mem, grab);
     EXPECT_TRUE(BitBlt(mem, 0, 0, 130, 100, windowDc, -5, -5, SRCCOPY));
+    // A new bitmap that a grab of the screen covers whole (its zeros are never written).
+    HBITMAP whole = CreateCompatibleBitmap(screen, 130, 100);
+    HDC wholeDc = CreateCompatibleDC(screen);
+    HGDIOBJ wholeOld = SelectObject(wholeDc, whole);
+    EXPECT_TRUE(BitBlt(wholeDc, 0, 0, 130, 100, screen, 30, 25, SRCCOPY));
+    SelectObject(wholeDc, wholeOld);
+    DeleteDC(wholeDc);
     ReleaseDC(below, windowDc);
     ReleaseDC(nullptr, screen);
-    // Read back the grab through the pixel path, which both runs share.
+    // Read back both grabs through the pixel path, which both runs share.
     winsim::gdi::RowCopyEnabled() = false;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -220,11 +227,14 @@ std::vector<uint8_t> RunScreen(const Depth& depth, bool rowCopy) {
     bi.bmiHeader.biHeight = 100;
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
-    std::vector<uint8_t> bytes(130 * 100 * 4);
+    std::vector<uint8_t> bytes(2 * 130 * 100 * 4);
     EXPECT_EQ(GetDIBits(mem, grab, 0, 100, bytes.data(), &bi, DIB_RGB_COLORS), 100);
+    EXPECT_EQ(GetDIBits(mem, whole, 0, 100, bytes.data() + bytes.size() / 2, &bi, DIB_RGB_COLORS),
+              100);
     SelectObject(mem, old);
     DeleteObject(noise);
     DeleteObject(grab);
+    DeleteObject(whole);
     DeleteDC(mem);
     winsim::gdi::RowCopyEnabled() = true;
     return bytes;
@@ -243,5 +253,30 @@ TEST_P(ScreenRowCopy, WindowGrabGivesTheSameBytesAsThePixelPath) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, ScreenRowCopy, testing::ValuesIn(kAllDepths), DepthName);
+
+// A new bitmap is black wherever nothing was drawn, also when its memory was a white bitmap's
+// before; a copy that covers it whole leaves nothing of the old memory either.
+TEST_P(ScreenRowCopy, ANewBitmapIsBlackWhereNoCopyReached) {
+    ResetAtDepth(GetParam());
+    HDC screen = GetDC(nullptr);
+    RECT band{0, 0, 200, 100};
+    FillRect(screen, &band, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    for (const bool whole : {false, true}) {
+        for (int round = 0; round < 3; ++round) {
+            Canvas old(64, 32);
+            PatBlt(old.dc, 0, 0, 64, 32, WHITENESS);
+        }
+        Canvas fresh(64, 32);
+        const int x = whole ? 0 : 10, y = whole ? 0 : 8;
+        EXPECT_TRUE(
+            BitBlt(fresh.dc, x, y, whole ? 64 : 20, whole ? 32 : 10, screen, 7, 7, SRCCOPY));
+        const COLORREF grey = GetPixel(screen, 20, 20);
+        EXPECT_NE(grey, RGB(0, 0, 0));
+        EXPECT_EQ(GetPixel(fresh.dc, 63, 31), whole ? grey : RGB(0, 0, 0)) << whole;
+        EXPECT_EQ(GetPixel(fresh.dc, 0, 0), whole ? grey : RGB(0, 0, 0)) << whole;
+        EXPECT_EQ(GetPixel(fresh.dc, 12, 10), grey) << whole;
+    }
+    ReleaseDC(nullptr, screen);
+}
 
 } // namespace

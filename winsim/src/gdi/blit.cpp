@@ -82,6 +82,13 @@ void CopySpans(Canvas& dst, int dx, int dy, int w, int h, const Surface& src, in
         if (left >= right) {
             continue;
         }
+        const bool coversAll = dst.clip.Rects().size() == 1 && left == 0 && top == 0 &&
+                               right == d.width && bottom == d.height &&
+                               static_cast<size_t>(d.stride) == d.width * bytesPerPixel;
+        if (coversAll) {
+            d.pixels
+                .DataToOverwrite(); // every byte is written below: a new bitmap's zeros need not be
+        }
         for (int64_t y = top; y < bottom; ++y) {
             const uint8_t* from = src.Row(static_cast<int>(y - srcTop)) +
                                   static_cast<size_t>(left - srcLeft) * bytesPerPixel;

@@ -10,11 +10,12 @@ PixelBytes::PixelBytes(size_t size) {
     if (size == 0) {
         return;
     }
-    bytes_ = static_cast<uint8_t*>(std::calloc(size, 1));
+    bytes_ = static_cast<uint8_t*>(std::malloc(size));
     if (bytes_ == nullptr) {
         throw std::bad_alloc();
     }
     size_ = size;
+    zerosPending_ = true;
 }
 
 PixelBytes::PixelBytes(const PixelBytes& other) {
@@ -25,7 +26,7 @@ PixelBytes::PixelBytes(const PixelBytes& other) {
     if (bytes_ == nullptr) {
         throw std::bad_alloc();
     }
-    std::memcpy(bytes_, other.bytes_, other.size_);
+    std::memcpy(bytes_, other.data(), other.size_);
     size_ = other.size_;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <utility>
 #include <vector>
@@ -38,14 +39,15 @@ enum class ColorModel {
 };
 
 // The memory of a surface's pixels. A new bitmap's pixels are zero, as the system's fresh pages
-// are: the memory is taken zeroed (calloc, which for whole screens maps fresh pages) rather than
-// allocated and then written over with zeros. Bytes need no construction or destruction one by
-// one, which a standard container would still loop over where the optimiser cannot see that the
-// loop does nothing (the instrumented builds).
+// are. The zeros are written when the memory is first looked at, so that a bitmap made only to
+// be copied over whole (a window grabbed into a new bitmap on every capture) is written once,
+// not twice. Bytes need no construction or destruction one by one, which a standard container
+// would still loop over where the optimiser cannot see that the loop does nothing (the
+// instrumented builds).
 class PixelBytes {
 public:
     PixelBytes() = default;
-    // `size` zero bytes; throws std::bad_alloc when there is no memory for them.
+    // `size` bytes that read as zero; throws std::bad_alloc when there is no memory for them.
     explicit PixelBytes(size_t size);
     PixelBytes(const PixelBytes& other);
     PixelBytes& operator=(const PixelBytes& other);
@@ -56,17 +58,37 @@ public:
     }
     ~PixelBytes() { std::free(bytes_); }
 
-    uint8_t* data() { return bytes_; }
-    const uint8_t* data() const { return bytes_; }
+    uint8_t* data() {
+        WriteZeros();
+        return bytes_;
+    }
+    const uint8_t* data() const {
+        WriteZeros();
+        return bytes_;
+    }
     size_t size() const { return size_; }
+    // The memory as it is, for a caller that writes every byte of it before anything reads it.
+    uint8_t* DataToOverwrite() {
+        zerosPending_ = false;
+        return bytes_;
+    }
     void swap(PixelBytes& other) noexcept {
         std::swap(bytes_, other.bytes_);
         std::swap(size_, other.size_);
+        std::swap(zerosPending_, other.zerosPending_);
     }
 
 private:
+    void WriteZeros() const {
+        if (zerosPending_) {
+            std::memset(bytes_, 0, size_);
+            zerosPending_ = false;
+        }
+    }
+
     uint8_t* bytes_ = nullptr;
     size_t size_ = 0;
+    mutable bool zerosPending_ = false;
 };
 
 struct Surface {
