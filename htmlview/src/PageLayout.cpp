@@ -577,13 +577,26 @@ void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
         return;
     }
     // The index follows the change instead of being made again over the whole page. The rows
-    // renumbered after a deletion take the ids that the rows before them had: each new id's
-    // entry is pointed at its element, and only the entries that then name no element of the
-    // page by that id go (the ids of the last rows, and those of the rows taken out).
+    // renumbered after a deletion take the ids that the rows before them had. Their entries are
+    // first left empty (found by the old id, without reading the element), each new id then
+    // takes its entry, and the entries still empty at the end go: those of the last rows' ids.
+    // Only the ids of the elements taken out are checked against the page.
     const auto holds = [this](const std::string& id, const DomNodePtr& node) {
         const std::string* current = node ? node->FindAttribute("id") : nullptr;
         return current && *current == id && node->owner() == this;
     };
+    // Entries stay where they are in the table while others are added, so they are kept by
+    // address rather than looked up again.
+    std::vector<IdIndex::value_type*> emptied;
+    emptied.reserve(renamed.size());
+    for (const auto& [node, oldId] : renamed) {
+        const auto entry = ids_.find(oldId);
+        if (entry != ids_.end() && !entry->second.owner_before(node) &&
+            !node.owner_before(entry->second)) {
+            entry->second.reset();
+            emptied.push_back(&*entry);
+        }
+    }
     bool clash = false;
     const auto learn = [this, &clash, &holds](const DomNodePtr& node) {
         if (const std::string* id = node->FindAttribute("id")) {
@@ -600,20 +613,19 @@ void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
     for (const auto& renaming : renamed) {
         learn(renaming.first);
     }
-    const auto forget = [this, &holds](const std::string& id) {
-        const auto entry = ids_.find(id);
-        if (entry != ids_.end() && !holds(id, entry->second.lock())) {
-            ids_.erase(entry);
+    for (IdIndex::value_type* entry : emptied) {
+        if (entry->second.expired()) {
+            ids_.erase(ids_.find(entry->first)); // by an iterator: the key is the entry's own
         }
-    };
-    ForEachElement(removed, [&forget](const DomNodePtr& node) {
+    }
+    ForEachElement(removed, [this, &holds](const DomNodePtr& node) {
         if (const std::string* id = node->FindAttribute("id")) {
-            forget(*id);
+            const auto entry = ids_.find(*id);
+            if (entry != ids_.end() && !holds(*id, entry->second.lock())) {
+                ids_.erase(entry);
+            }
         }
     });
-    for (const auto& renaming : renamed) {
-        forget(renaming.second);
-    }
     idsKnown_ = !clash;
 }
 

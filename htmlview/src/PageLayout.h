@@ -16,6 +16,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -38,6 +39,11 @@ public:
     // again after each change of the markup: the highlight that follows the pointer over a long
     // list looks up the cells of two rows at every move.
     DomNodePtr ElementById(const std::string& id) const;
+    // The ids the index holds while it is current; none when it is to be made again. Lets a
+    // check see that a change kept the index whole without walking the page.
+    std::optional<size_t> IndexedIdCount() const {
+        return idsKnown_ ? std::optional<size_t>(ids_.size()) : std::nullopt;
+    }
     GdiContainer& container() { return container_; }
 
     void SetViewportSize(SIZE size);
@@ -172,7 +178,8 @@ private:
     POINT pageScroll_ = {0, 0};
     bool pageScrollBar_ = false;
     bool dirty_ = true;
-    mutable std::unordered_map<std::string, std::weak_ptr<DomNode>> ids_;
+    using IdIndex = std::unordered_map<std::string, std::weak_ptr<DomNode>>;
+    mutable IdIndex ids_;
     mutable bool idsKnown_ = false;
     // Some style of the page is "!important": an inline colour may not win over it.
     bool importantStyles_ = true;

@@ -446,6 +446,16 @@ TEST_F(ListPictures, IdsOfChangedRowsAreFoundAsInTheWholePage) {
     ASSERT_TRUE(third);
     entries.erase(entries.begin() + 1); // rows 1 to 4 parsed anew, the last id gone
     page.SetLongList(entries);
+    // The index followed the renumbering: still current, with the ids of the page and no more.
+    std::vector<DomNodePtr> nodes{page.layout().root()};
+    size_t idsInPage = 0;
+    while (!nodes.empty()) {
+        const DomNodePtr node = nodes.back();
+        nodes.pop_back();
+        idsInPage += node->FindAttribute("id") != nullptr ? 1 : 0;
+        nodes.insert(nodes.end(), node->children().begin(), node->children().end());
+    }
+    EXPECT_EQ(page.layout().IndexedIdCount(), std::optional<size_t>(idsInPage));
     for (size_t row = 0; row < entries.size(); ++row) {
         const std::string id = "txt" + std::to_string(row);
         EXPECT_EQ(page.layout().ElementById(id), FindById(page.layout().root(), id)) << id;
