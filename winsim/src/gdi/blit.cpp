@@ -86,8 +86,7 @@ void CopySpans(Canvas& dst, int dx, int dy, int w, int h, const Surface& src, in
                                right == d.width && bottom == d.height &&
                                static_cast<size_t>(d.stride) == d.width * bytesPerPixel;
         if (coversAll) {
-            d.pixels
-                .DataToOverwrite(); // every byte is written below: a new bitmap's zeros need not be
+            d.pixels.SkipZeros(); // every byte is written below
         }
         for (int64_t y = top; y < bottom; ++y) {
             const uint8_t* from = src.Row(static_cast<int>(y - srcTop)) +

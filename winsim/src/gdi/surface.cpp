@@ -6,28 +6,32 @@
 
 namespace winsim::gdi {
 
-PixelBytes::PixelBytes(size_t size) {
-    if (size == 0) {
-        return;
-    }
-    bytes_ = static_cast<uint8_t*>(std::malloc(size));
-    if (bytes_ == nullptr) {
+namespace {
+
+uint8_t* AllocateOrThrow(size_t size) {
+    auto* bytes = static_cast<uint8_t*>(std::malloc(size));
+    if (bytes == nullptr) {
         throw std::bad_alloc();
     }
-    size_ = size;
-    zerosPending_ = true;
+    return bytes;
+}
+
+} // namespace
+
+PixelBytes::PixelBytes(size_t size) {
+    if (size != 0) {
+        bytes_ = AllocateOrThrow(size);
+        size_ = size;
+        zerosPending_ = true;
+    }
 }
 
 PixelBytes::PixelBytes(const PixelBytes& other) {
-    if (other.size_ == 0) {
-        return;
+    if (other.size_ != 0) {
+        bytes_ = AllocateOrThrow(other.size_);
+        std::memcpy(bytes_, other.data(), other.size_);
+        size_ = other.size_;
     }
-    bytes_ = static_cast<uint8_t*>(std::malloc(other.size_));
-    if (bytes_ == nullptr) {
-        throw std::bad_alloc();
-    }
-    std::memcpy(bytes_, other.data(), other.size_);
-    size_ = other.size_;
 }
 
 PixelBytes& PixelBytes::operator=(const PixelBytes& other) {
@@ -36,6 +40,7 @@ PixelBytes& PixelBytes::operator=(const PixelBytes& other) {
     }
     return *this;
 }
+
 namespace {
 
 uint32_t Get1(const uint8_t* row, int x) {

@@ -67,11 +67,9 @@ public:
         return bytes_;
     }
     size_t size() const { return size_; }
-    // The memory as it is, for a caller that writes every byte of it before anything reads it.
-    uint8_t* DataToOverwrite() {
-        zerosPending_ = false;
-        return bytes_;
-    }
+    // For a caller that writes every byte before anything reads them: a new bitmap's zeros
+    // need not be written first.
+    void SkipZeros() { zerosPending_ = false; }
     void swap(PixelBytes& other) noexcept {
         std::swap(bytes_, other.bytes_);
         std::swap(size_, other.size_);
