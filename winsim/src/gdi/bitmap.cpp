@@ -250,7 +250,8 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
             // Only what the copy leaves is cleared: the padding, and pixels beyond the bitmap.
             const size_t pixels = static_cast<size_t>(std::min(width, s.width));
             const size_t copied = pixels * static_cast<size_t>(bits / 8);
-            CopyPixelSpan(row, s.Row(y), pixels, bits, true);
+            // Read where the bytes are: a grab still pending in the screen is copied out once.
+            CopyPixelSpan(row, s.pixels.BytesToCopyOut(s.RowOffset(y)), pixels, bits, true);
             std::memset(row + copied, 0, static_cast<size_t>(stride) - copied);
         } else {
             std::memset(row, 0, static_cast<size_t>(stride));

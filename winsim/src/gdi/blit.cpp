@@ -64,6 +64,31 @@ uint32_t SourceMapper::Map(uint32_t s) {
 
 namespace {
 
+// A grab of the screen that fills a bitmap of the program's whole is left in the screen until
+// either is touched: a window grabbed and read straight back out as a DIB (every capture) then
+// crosses memory once. Only bitmaps whose bytes the program cannot reach directly (not DIB
+// sections) take a copy later.
+bool CopyScreenLater(Canvas& dst, const Surface& src, int64_t sx, int64_t sy) {
+    Surface& screen = Screen();
+    const BitmapObj* bitmap = dst.dc->IsMemory() ? FindBitmap(dst.dc->a.bitmap) : nullptr;
+    if (&src != &screen || screen.bottomUp || !bitmap || bitmap->dibSection ||
+        &bitmap->surface != dst.surface || dst.surface->bottomUp) {
+        return false;
+    }
+    Surface& d = *dst.surface;
+    const size_t bytesPerPixel = static_cast<size_t>(d.bits / 8);
+    PendingRowCopy copy;
+    copy.sourceOffset =
+        screen.RowOffset(static_cast<int>(sy)) + static_cast<size_t>(sx) * bytesPerPixel;
+    copy.sourceStride = static_cast<size_t>(screen.stride);
+    copy.stride = static_cast<size_t>(d.stride);
+    copy.rows = static_cast<size_t>(d.height);
+    copy.pixelsPerRow = static_cast<size_t>(d.width);
+    copy.bits = d.bits;
+    copy.clearUnused = d.bits == 32;
+    return d.pixels.CopyRowsLater(screen.pixels, copy);
+}
+
 // SRCCOPY of an unstretched rectangle between surfaces of the same format, one span of bytes per
 // row and clip rectangle. Pixels whose source lies outside the source surface are left alone.
 void CopySpans(Canvas& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy) {
@@ -86,6 +111,9 @@ void CopySpans(Canvas& dst, int dx, int dy, int w, int h, const Surface& src, in
                                right == d.width && bottom == d.height &&
                                static_cast<size_t>(d.stride) == d.width * bytesPerPixel;
         if (coversAll) {
+            if (CopyScreenLater(dst, src, left - srcLeft, top - srcTop)) {
+                return;
+            }
             d.pixels.SkipZeros(); // every byte is written below
         }
         for (int64_t y = top; y < bottom; ++y) {

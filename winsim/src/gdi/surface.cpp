@@ -1,7 +1,10 @@
 #include "gdi/surface.h"
 
+#include "gdi/row_copy.h"
+
 #include <winsim/sim.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace winsim::gdi {
@@ -39,6 +42,82 @@ PixelBytes& PixelBytes::operator=(const PixelBytes& other) {
         PixelBytes(other).swap(*this);
     }
     return *this;
+}
+
+PixelBytes::~PixelBytes() {
+    MakeCopiesOfThis();
+    if (pending_) {
+        DropPendingCopy(); // nobody reads these bytes any more
+    }
+    std::free(bytes_);
+}
+
+void PixelBytes::swap(PixelBytes& other) noexcept {
+    // The links point at these objects, not at the bytes: both are settled first.
+    Detach();
+    other.Detach();
+    std::swap(bytes_, other.bytes_);
+    std::swap(size_, other.size_);
+    std::swap(zerosPending_, other.zerosPending_);
+}
+
+bool PixelBytes::CopyRowsLater(PixelBytes& source, const PendingRowCopy& copy) {
+    const size_t last =
+        copy.rows == 0 ? 0 : copy.sourceOffset + (copy.rows - 1) * copy.sourceStride;
+    const size_t rowBytes = copy.pixelsPerRow * static_cast<size_t>(copy.bits / 8);
+    if (&source == this || copy.rows * copy.stride != size_ || rowBytes != copy.stride ||
+        last + rowBytes > source.size_) {
+        return false;
+    }
+    // Taking new content is a write: what is still to be copied from the old one is copied now.
+    Detach();
+    source.data(); // the source's own zeros or pending copy, settled while nothing links to it
+    auto pending = std::make_unique<PendingRowCopy>(copy);
+    source.copiesOfThis_.push_back(this);
+    pending_ = std::move(pending);
+    source_ = &source;
+    zerosPending_ = false;
+    return true;
+}
+
+const uint8_t* PixelBytes::BytesToCopyOut(size_t offset) const {
+    if (!pending_) {
+        return data() + offset;
+    }
+    const PendingRowCopy& p = *pending_;
+    return source_->bytes_ + p.sourceOffset + (offset / p.stride) * p.sourceStride +
+           offset % p.stride;
+}
+
+void PixelBytes::MakePendingCopy() const noexcept {
+    const PendingRowCopy& p = *pending_;
+    const uint8_t* from = source_->bytes_ + p.sourceOffset;
+    for (size_t row = 0; row < p.rows; ++row) {
+        CopyPixelSpan(bytes_ + row * p.stride, from + row * p.sourceStride, p.pixelsPerRow, p.bits,
+                      p.clearUnused);
+    }
+    DropPendingCopy();
+}
+
+void PixelBytes::DropPendingCopy() const noexcept {
+    std::vector<PixelBytes*>& siblings = source_->copiesOfThis_;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), this));
+    source_ = nullptr;
+    pending_.reset();
+}
+
+void PixelBytes::MakeCopiesOfThis() noexcept {
+    // Each copy unlinks itself from the list as it is made.
+    while (!copiesOfThis_.empty()) {
+        copiesOfThis_.back()->MakePendingCopy();
+    }
+}
+
+void PixelBytes::Detach() noexcept {
+    MakeCopiesOfThis();
+    if (pending_) {
+        MakePendingCopy();
+    }
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <utility>
 #include <vector>
@@ -38,12 +39,28 @@ enum class ColorModel {
     Rgb888,        // 24 and 32 bits
 };
 
+// A copy of whole rows from another surface's memory that is made only when one of the two is
+// first touched (see PixelBytes::CopyRowsLater).
+struct PendingRowCopy {
+    size_t sourceOffset = 0; // the first row's first byte in the source
+    size_t sourceStride = 0;
+    size_t stride = 0; // of the rows copied into
+    size_t rows = 0;
+    size_t pixelsPerRow = 0;
+    int bits = 32;
+    bool clearUnused = false; // as CopyPixelSpan
+};
+
 // The memory of a surface's pixels. A new bitmap's pixels are zero, as the system's fresh pages
 // are. The zeros are written when the memory is first looked at, so that a bitmap made only to
 // be copied over whole (a window grabbed into a new bitmap on every capture) is written once,
-// not twice. Bytes need no construction or destruction one by one, which a standard container
-// would still loop over where the optimiser cannot see that the loop does nothing (the
-// instrumented builds).
+// not twice. Such a grab can even be left in the screen until the bitmap or the screen is
+// touched (CopyRowsLater): a grab read straight back out is then copied once, not twice.
+// Bytes need no construction or destruction one by one, which a standard container would still
+// loop over where the optimiser cannot see that the loop does nothing (the instrumented builds).
+//
+// Every write to the bytes goes through the non-const data(); a pending copy is made before
+// the bytes it reads from change, move or go.
 class PixelBytes {
 public:
     PixelBytes() = default;
@@ -56,37 +73,62 @@ public:
         PixelBytes(std::move(other)).swap(*this);
         return *this;
     }
-    ~PixelBytes() { std::free(bytes_); }
+    ~PixelBytes();
 
     uint8_t* data() {
-        WriteZeros();
+        if (!copiesOfThis_.empty()) {
+            MakeCopiesOfThis();
+        }
+        Settle();
         return bytes_;
     }
     const uint8_t* data() const {
-        WriteZeros();
+        Settle();
         return bytes_;
     }
     size_t size() const { return size_; }
     // For a caller that writes every byte before anything reads them: a new bitmap's zeros
     // need not be written first.
     void SkipZeros() { zerosPending_ = false; }
-    void swap(PixelBytes& other) noexcept {
-        std::swap(bytes_, other.bytes_);
-        std::swap(size_, other.size_);
-        std::swap(zerosPending_, other.zerosPending_);
-    }
+
+    // Takes rows of `source` as the whole content of this memory (copy.rows * copy.stride
+    // bytes, all of it), copied when either memory is next written, or this one read. The
+    // source must not be a memory whose bytes are written other than through data(). False,
+    // with nothing changed, when the rows do not fill this memory or lie outside the source.
+    bool CopyRowsLater(PixelBytes& source, const PendingRowCopy& copy);
+    // The bytes at `offset` (a row's start) as a reader that copies them out sees them, from
+    // the source while a copy is pending, without making it. Such bytes may still hold the
+    // unused bits the pending copy would clear: the reader clears them itself.
+    const uint8_t* BytesToCopyOut(size_t offset) const;
+
+    void swap(PixelBytes& other) noexcept;
 
 private:
-    void WriteZeros() const {
+    void Settle() const {
         if (zerosPending_) {
             std::memset(bytes_, 0, size_);
             zerosPending_ = false;
         }
+        if (pending_) {
+            MakePendingCopy();
+        }
     }
+    // The pending copy into this memory, made now and unlinked from its source.
+    void MakePendingCopy() const noexcept;
+    void DropPendingCopy() const noexcept;
+    // The pending copies out of this memory, made now.
+    void MakeCopiesOfThis() noexcept;
+    // Neither a pending copy into this memory nor out of it is left.
+    void Detach() noexcept;
 
     uint8_t* bytes_ = nullptr;
     size_t size_ = 0;
     mutable bool zerosPending_ = false;
+    // The memory this one is still to be copied from, and how.
+    mutable PixelBytes* source_ = nullptr;
+    mutable std::unique_ptr<PendingRowCopy> pending_;
+    // The memories still to be copied from this one.
+    std::vector<PixelBytes*> copiesOfThis_;
 };
 
 struct Surface {
