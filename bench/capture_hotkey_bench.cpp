@@ -4,6 +4,10 @@
 // (TurboJPEG, 4:2:0, quality 100, file written). The program runs on the simulated desktop; the
 // hot-key message reaches its main dialog while the dialog waits for input. A counter gives the
 // grab alone, to show where the time goes.
+//
+// Both sides are bound by memory, and on a shared machine its speed drifts within seconds:
+// compare a capture with the reference on repetitions that alternate, and take the medians:
+//   capture_hotkey_bench --benchmark_repetitions=8 --benchmark_enable_random_interleaving=true
 #include "ListFill.h"
 #include "PictureWindow.h"
 #include "TurboJpegReference.h"
