@@ -64,10 +64,10 @@ uint32_t SourceMapper::Map(uint32_t s) {
 
 namespace {
 
-// A grab of the screen that fills a bitmap of the program's whole is left in the screen until
-// either is touched: a window grabbed and read straight back out as a DIB (every capture) then
-// crosses memory once. Only bitmaps whose bytes the program cannot reach directly (not DIB
-// sections) take a copy later.
+// A grab of the screen that fills a bitmap whole is left in the screen until either of the two
+// is touched: a window grabbed and read straight back out as a DIB (every capture) then crosses
+// memory once. Only bitmaps whose bytes the program cannot reach directly (not DIB sections)
+// take a copy later.
 bool CopyScreenLater(Canvas& dst, const Surface& src, int64_t sx, int64_t sy) {
     Surface& screen = Screen();
     const BitmapObj* bitmap = dst.dc->IsMemory() ? FindBitmap(dst.dc->a.bitmap) : nullptr;
