@@ -78,22 +78,30 @@ size_t CommonSuffixLength(const WideString& a, const WideString& b, size_t limit
 
 } // namespace
 
-// An old row that comes again in new markup, and the attribute values it takes.
+// An old row that comes again in new markup.
 struct DomNode::ReusedRow {
     DomNodePtr row;
-    RowMatch match;
+    // What changes; once the row has taken the values, the values they replaced.
+    std::vector<AttributeChange> changes;
     size_t end = 0; // just past the row in the new markup
-    std::vector<std::pair<DomNode*, const AttributeChange*>> targets;
+};
+
+// An attribute value that an element of a reused row takes: the element's own value and that
+// of the change are swapped, so that swapping them back undoes it.
+struct DomNode::TakenValue {
+    DomNode* element;
+    size_t change; // among the row's changes
+    std::string* value;
 };
 
 // Finds the elements the changes go to: the row's elements in document order must be the
 // tags its markup opens, and each changed attribute one the element has.
-bool DomNode::MapChanges(ReusedRow& again) {
+bool DomNode::MapChanges(DomNode& row, const RowMatch& match, std::vector<TakenValue>& targets) {
     // Kept from row to row: thousands of rows pass here after a deletion.
     thread_local std::vector<DomNode*> elements;
     thread_local std::vector<DomNode*> pending;
     elements.clear();
-    pending.assign(1, again.row.get());
+    pending.assign(1, &row);
     while (!pending.empty()) {
         DomNode* node = pending.back();
         pending.pop_back();
@@ -105,23 +113,26 @@ bool DomNode::MapChanges(ReusedRow& again) {
             pending.push_back(child->get());
         }
     }
-    if (elements.size() != again.match.tags.size()) {
+    if (elements.size() != match.tags.size()) {
         return false;
     }
     for (size_t i = 0; i < elements.size(); ++i) {
-        if (elements[i]->tag_ != again.match.tags[i] || elements[i]->IsCheckable() ||
+        if (elements[i]->tag_ != match.tags[i] || elements[i]->IsCheckable() ||
             elements[i]->IsTextField()) {
             return false;
         }
     }
-    again.targets.clear();
-    again.targets.reserve(again.match.changes.size());
-    for (const AttributeChange& change : again.match.changes) {
-        DomNode* element = elements[change.element];
-        if (element->FindAttribute(change.name) == nullptr) {
+    targets.clear();
+    for (size_t i = 0; i < match.changes.size(); ++i) {
+        DomNode* element = elements[match.changes[i].element];
+        const std::string& name = match.changes[i].name;
+        const auto attribute =
+            std::find_if(element->attributes_.begin(), element->attributes_.end(),
+                         [&name](const auto& candidate) { return candidate.first == name; });
+        if (attribute == element->attributes_.end()) {
             return false;
         }
-        again.targets.emplace_back(element, &change);
+        targets.push_back({element, i, &attribute->second});
     }
     return true;
 }
@@ -493,35 +504,36 @@ bool DomNode::TryReplaceRows(WideString& html) {
     // (one row skipped at a time: an entry deleted); the rest of the run is parsed. Each old row
     // takes its new values at once, while its nodes are at hand: after a deleted entry these
     // are thousands of rows. What they took is undone if the rest cannot be parsed.
-    struct Undo {
-        DomNode* element;
-        std::string name;
-        std::string value;
-    };
     struct Carried {
         RowMeasure* measure;
         unsigned long long before;
     };
-    std::vector<Undo> undo;
+    struct Taken {
+        DomNode* element;
+        std::string* value;
+        std::string* replaced; // the change's value: after the swap, the one replaced
+    };
+    std::vector<Taken> taken;
     std::vector<Carried> carried;
-    std::vector<std::pair<DomNodePtr, std::string>> renamed;
-    const auto takeValues = [&](const ReusedRow& again) {
-        if (again.targets.empty()) {
+    std::vector<IdRenaming> renamed;
+    const auto takeValues = [&](ReusedRow& again, const std::vector<TakenValue>& targets) {
+        if (targets.empty()) {
             return;
         }
         // A row whose changes its layout does not depend on (renumbered ids, classes that only
         // paint) keeps its measure.
         const unsigned long long before = again.row->changeVersion();
         bool keepsLayout = owner_ != nullptr;
-        for (const auto& [element, change] : again.targets) {
-            const std::string* value = element->FindAttribute(change->name);
-            keepsLayout =
-                keepsLayout && owner_->KeepsRowLayout(change->name, *value, change->value);
-            if (change->name == "id") {
-                renamed.emplace_back(element->shared_from_this(), *value);
+        for (const TakenValue& target : targets) {
+            AttributeChange& change = again.changes[target.change];
+            std::string& value = *target.value;
+            keepsLayout = keepsLayout && owner_->KeepsRowLayout(change.name, value, change.value);
+            if (change.name == "id") {
+                renamed.push_back({target.element, value, change.value});
             }
-            undo.push_back({element, change->name, *value});
-            element->StoreAttribute(change->name, change->value, false);
+            value.swap(change.value);
+            ++target.element->attributeVersion_;
+            taken.push_back({target.element, &value, &change.value});
         }
         // What was measured of the row is out of date; its ancestors learn of the change once,
         // below, rather than once per row.
@@ -534,6 +546,8 @@ bool DomNode::TryReplaceRows(WideString& html) {
     };
     std::vector<ReusedRow> reused;
     reused.reserve(removed);
+    RowMatch match;
+    std::vector<TakenValue> targets;
     size_t pos = split;
     for (size_t next = 1; pos < newEnd && next <= removed;) {
         bool found = false;
@@ -542,13 +556,11 @@ bool DomNode::TryReplaceRows(WideString& html) {
             const size_t end = (at + static_cast<std::ptrdiff_t>(look))->offset;
             const WideView oldRow(old.data() + start, end - start);
             const WideView newRows(html.data() + pos, newEnd - pos);
-            ReusedRow candidate;
-            candidate.row = *(place + static_cast<std::ptrdiff_t>(look));
-            if (MatchRowAttributes(oldRow, newRows, &candidate.match) && MapChanges(candidate)) {
-                pos += candidate.match.length;
-                candidate.end = pos;
-                takeValues(candidate);
-                reused.push_back(std::move(candidate));
+            const DomNodePtr& row = *(place + static_cast<std::ptrdiff_t>(look));
+            if (MatchRowAttributes(oldRow, newRows, &match) && MapChanges(*row, match, targets)) {
+                pos += match.length;
+                reused.push_back({row, std::move(match.changes), pos});
+                takeValues(reused.back(), targets);
                 next = look + 1;
                 found = true;
             }
@@ -561,8 +573,9 @@ bool DomNode::TryReplaceRows(WideString& html) {
     std::vector<DomNodePtr> rows;
     std::vector<RowEnd> ends;
     if (!utf8.empty() && !ParseTableRows(utf8, depth, rows, ends)) {
-        for (auto taken = undo.rbegin(); taken != undo.rend(); ++taken) {
-            taken->element->StoreAttribute(taken->name, std::move(taken->value), false);
+        for (auto value = taken.rbegin(); value != taken.rend(); ++value) {
+            value->value->swap(*value->replaced);
+            ++value->element->attributeVersion_;
         }
         for (const Carried& kept : carried) {
             kept.measure->version = kept.before; // out of date: measured anew

@@ -17,6 +17,7 @@ namespace htmlview::internal {
 class DomNode;
 using DomNodePtr = std::shared_ptr<DomNode>;
 struct RowEnd;
+struct RowMatch;
 
 // Geometry of one element in the current layout.
 struct NodeGeometry {
@@ -25,6 +26,13 @@ struct NodeGeometry {
     LONG offsetWidth = 0;
     LONG offsetHeight = 0;
     DomNodePtr offsetParent;
+};
+
+// An element of the document whose id changed from `before` to `after`.
+struct IdRenaming {
+    DomNode* element;
+    std::string before;
+    std::string after;
 };
 
 // The document that holds a tree of nodes: told about changes, asked for geometry.
@@ -40,7 +48,7 @@ public:
     // changes of other attributes: what is kept of the rest may stay.
     virtual void NodesReplaced(const std::vector<DomNodePtr>& removed,
                                const std::vector<DomNodePtr>& added,
-                               const std::vector<std::pair<DomNodePtr, std::string>>& renamed) = 0;
+                               const std::vector<IdRenaming>& renamed) = 0;
     // Whether an attribute of a row's element changing from `before` to `after` leaves the row
     // laid out as it was (what was measured of it stays valid).
     virtual bool KeepsRowLayout(const std::string& name, const std::string& before,
@@ -164,7 +172,8 @@ public:
 private:
     struct InnerHtmlMemory;
     struct ReusedRow;
-    static bool MapChanges(ReusedRow& again);
+    struct TakenValue;
+    static bool MapChanges(DomNode& row, const RowMatch& match, std::vector<TakenValue>& targets);
 
     void MarkupChanged();
     // An attribute of this element changed: the layout is out of date, and so are the ids when

@@ -130,13 +130,13 @@ DomNodePtr PageLayout::ElementById(const std::string& id) const {
         ids_.clear();
         ForEachElement({root_}, [this](const DomNodePtr& node) {
             if (const std::string* own = node->FindAttribute("id")) {
-                ids_.emplace(*own, node); // the first in document order stays
+                ids_.emplace(*own, IdEntry{node, node.get()}); // the first in the page stays
             }
         });
         idsKnown_ = true;
     }
     const auto found = ids_.find(id);
-    DomNodePtr node = found != ids_.end() ? found->second.lock() : nullptr;
+    DomNodePtr node = found != ids_.end() ? found->second.node.lock() : nullptr;
     const std::string* own = node ? node->FindAttribute("id") : nullptr;
     if (node && node->owner() == this && own && *own == id) {
         return node;
@@ -266,6 +266,7 @@ void PageLayout::LayOutOnce(bool allRows) {
     const PageStyles styles = ScanPageStyles(order_);
     importantStyles_ = styles.important;
     rowKeyRules_ = RowKeyRulesOf(styles.sheets);
+    classVerdicts_.clear();
     if (styles.structural != structuralStyles_) {
         structuralStyles_ = styles.structural;
         if (windowed && structuralStyles_) {
@@ -570,7 +571,7 @@ void PageLayout::SetScrollPosition(const DomNode& node, POINT position) {
 
 void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
                                const std::vector<DomNodePtr>& added,
-                               const std::vector<std::pair<DomNodePtr, std::string>>& renamed) {
+                               const std::vector<IdRenaming>& renamed) {
     const bool idsKnown = idsKnown_;
     NodeMarkupChanged();
     if (!idsKnown) {
@@ -578,9 +579,9 @@ void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
     }
     // The index follows the change instead of being made again over the whole page. The rows
     // renumbered after a deletion take the ids that the rows before them had. Their entries are
-    // first left empty (found by the old id, without reading the element), each new id then
-    // takes its entry, and the entries still empty at the end go: those of the last rows' ids.
-    // Only the ids of the elements taken out are checked against the page.
+    // first left without an element (found by the old id, without reading the element), each
+    // new id then takes its entry, and the entries still empty at the end go: those of the last
+    // rows' ids. Only the ids of the elements taken out are checked against the page.
     const auto holds = [this](const std::string& id, const DomNodePtr& node) {
         const std::string* current = node ? node->FindAttribute("id") : nullptr;
         return current && *current == id && node->owner() == this;
@@ -589,39 +590,40 @@ void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
     // address rather than looked up again.
     std::vector<IdIndex::value_type*> emptied;
     emptied.reserve(renamed.size());
-    for (const auto& [node, oldId] : renamed) {
-        const auto entry = ids_.find(oldId);
-        if (entry != ids_.end() && !entry->second.owner_before(node) &&
-            !node.owner_before(entry->second)) {
-            entry->second.reset();
+    for (const IdRenaming& renaming : renamed) {
+        const auto entry = ids_.find(renaming.before);
+        if (entry != ids_.end() && entry->second.element == renaming.element) {
+            entry->second.element = nullptr;
             emptied.push_back(&*entry);
         }
     }
     bool clash = false;
-    const auto learn = [this, &clash, &holds](const DomNodePtr& node) {
-        if (const std::string* id = node->FindAttribute("id")) {
-            const auto [entry, inserted] = ids_.try_emplace(*id, node);
-            if (!inserted) {
-                // Which of the two comes first in the page is not known here.
-                const DomNodePtr other = entry->second.lock();
-                clash = clash || (other && other != node && holds(*id, other));
-                entry->second = node;
-            }
+    const auto learn = [this, &clash, &holds](const std::string& id, DomNode& node) {
+        const auto [entry, inserted] = ids_.try_emplace(id);
+        if (!inserted && entry->second.element != nullptr && entry->second.element != &node) {
+            // Which of the two comes first in the page is not known here.
+            const DomNodePtr other = entry->second.node.lock();
+            clash = clash || (other && holds(id, other));
         }
+        entry->second = IdEntry{node.weak_from_this(), &node};
     };
-    ForEachElement(added, learn);
-    for (const auto& renaming : renamed) {
-        learn(renaming.first);
+    ForEachElement(added, [&learn](const DomNodePtr& node) {
+        if (const std::string* id = node->FindAttribute("id")) {
+            learn(*id, *node);
+        }
+    });
+    for (const IdRenaming& renaming : renamed) {
+        learn(renaming.after, *renaming.element);
     }
     for (IdIndex::value_type* entry : emptied) {
-        if (entry->second.expired()) {
+        if (entry->second.element == nullptr) {
             ids_.erase(ids_.find(entry->first)); // by an iterator: the key is the entry's own
         }
     }
     ForEachElement(removed, [this, &holds](const DomNodePtr& node) {
         if (const std::string* id = node->FindAttribute("id")) {
             const auto entry = ids_.find(*id);
-            if (entry != ids_.end() && !holds(*id, entry->second.lock())) {
+            if (entry != ids_.end() && !holds(*id, entry->second.node.lock())) {
                 ids_.erase(entry);
             }
         }
@@ -654,7 +656,23 @@ void PageLayout::NodeBackgroundChanged(const DomNode& node, const std::string& c
 bool PageLayout::KeepsRowLayout(const std::string& name, const std::string& before,
                                 const std::string& after) const {
     // The rules are those of the last layout: after another change since, they may not hold.
-    return !dirty_ && KeepsRowKey(name, before, after, rowKeyRules_);
+    if (dirty_) {
+        return false;
+    }
+    if (name != "class") {
+        return KeepsRowKey(name, before, after, rowKeyRules_);
+    }
+    for (const ClassChangeVerdict& verdict : classVerdicts_) {
+        if (verdict.before == before && verdict.after == after) {
+            return verdict.keeps;
+        }
+    }
+    const bool keeps = KeepsRowKey(name, before, after, rowKeyRules_);
+    constexpr size_t kVerdictsKept = 8;
+    if (classVerdicts_.size() < kVerdictsKept) {
+        classVerdicts_.push_back({before, after, keeps});
+    }
+    return keeps;
 }
 
 void PageLayout::NodeStateChanged() {

@@ -86,7 +86,7 @@ public:
     void NodeMarkupChanged() override;
     void NodeAttributesChanged() override;
     void NodesReplaced(const std::vector<DomNodePtr>& removed, const std::vector<DomNodePtr>& added,
-                       const std::vector<std::pair<DomNodePtr, std::string>>& renamed) override;
+                       const std::vector<IdRenaming>& renamed) override;
     bool KeepsRowLayout(const std::string& name, const std::string& before,
                         const std::string& after) const override;
     void NodeStateChanged() override;
@@ -178,7 +178,13 @@ private:
     POINT pageScroll_ = {0, 0};
     bool pageScrollBar_ = false;
     bool dirty_ = true;
-    using IdIndex = std::unordered_map<std::string, std::weak_ptr<DomNode>>;
+    struct IdEntry {
+        std::weak_ptr<DomNode> node;
+        // The node's address, to tell it without touching its reference counts; null while a
+        // renaming has left the entry without an element.
+        const DomNode* element = nullptr;
+    };
+    using IdIndex = std::unordered_map<std::string, IdEntry>;
     mutable IdIndex ids_;
     mutable bool idsKnown_ = false;
     // Some style of the page is "!important": an inline colour may not win over it.
@@ -189,6 +195,14 @@ private:
     bool rowWindowing_ = true;
     // What the page's style sheets leave out of a row's look-up key for its measure.
     RowKeyRules rowKeyRules_;
+    // Whether a class change keeps a row's layout, by the classes before and after, under the
+    // rules above: deleting an entry swaps the same few classes on thousands of rows.
+    struct ClassChangeVerdict {
+        std::string before;
+        std::string after;
+        bool keeps;
+    };
+    mutable std::vector<ClassChangeVerdict> classVerdicts_;
     std::vector<LongTable> longTables_;
     std::deque<RowPlan> plans_; // of the current layout
     std::vector<std::weak_ptr<DomNode>> wantedRows_;

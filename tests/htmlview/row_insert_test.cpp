@@ -150,6 +150,41 @@ TEST(RowInsert, LongListsSeeAChangeAtAnyDepth) {
     EXPECT_TRUE(SetAndCompare(element, ListHtml({})));
 }
 
+// Rows whose tags the parser reads in less common ways, renumbered after a deleted one: an
+// attribute given twice (the parser keeps the first, whichever of them changes), one without a
+// value, spaces around '=', unquoted values, an end tag with a quoted '>'.
+TEST(RowInsert, RenumberedRowsOfEveryTagShapeGiveTheFullParseTree) {
+    const std::vector<std::string> shapes = {
+        "<tr><td id=\"a#\" id=\"b#\" class=\"k\" class=\"c#\">@</td></tr>",
+        "<tr><td id id=\"a#\" title=\"k\" TITLE=\"c#\">@</td></tr>",
+        "<tr><td id = \"a#\" class=k\tdata-x='#'>@</td></tr>",
+        "<tr><td id=\"a#\">@</td x=\"y>\" title=\"#\"></tr>",
+    };
+    for (const std::string& shape : shapes) {
+        const auto rows = [&shape](int count, int skipped) {
+            std::string html = "<table>";
+            for (int i = 0, n = 0; i < count; ++i) {
+                if (i == skipped) {
+                    continue;
+                }
+                std::string row;
+                for (const char c : shape) {
+                    row += c == '#'   ? std::to_string(n)
+                           : c == '@' ? std::to_string(i)
+                                      : std::string(1, c);
+                }
+                html += row;
+                ++n;
+            }
+            return html + "</table>";
+        };
+        DomNodePtr element = DomNode::NewElement("div", {});
+        SetAndCompare(element, rows(6, -1));
+        SetAndCompare(element, rows(6, 2));
+        SetAndCompare(element, rows(6, 0));
+    }
+}
+
 TEST(RowInsert, RowsThatDependOnTheMarkupAroundThemAreParsedWithIt) {
     const std::string before = "<table><tr><td>a</td></tr>";
     const std::string after = "</table><p>after</p>";

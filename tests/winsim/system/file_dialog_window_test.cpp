@@ -67,7 +67,7 @@ TEST_F(FileDialogWindow, IsAModalWindowOfItsOwnerInTheForegroundShowingThePropos
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, chx1)));
         EXPECT_EQ(SendDlgItemMessageA(dialog, cmb1, CB_GETCOUNT, 0, 0), 1);
         EXPECT_EQ(ItemText(dialog, cmb1), "JPEG images (*.jpg)");
-        const std::string png = (fs::current_path() / "file_dialog_save_as.png").string();
+        const std::string png = testing::TempDir() + "file_dialog_save_as.png";
         EXPECT_TRUE(winsim::SaveScreenshot(png));
         // Choosing a folder the shown one lies in goes there.
         SetFocus(folders);
