@@ -73,56 +73,69 @@ bool SameNameIgnoringCase(WideView a, WideView b) {
     return true;
 }
 
-// Reads the attributes of one start tag in both markups, from just past the tag's name to just
-// past its '>', as the parser's tokenizer splits them: all must be equal but quoted values, and
-// each changed value is recorded for the tag's element (none may change in an end tag: `match`
+// Both markups read side by side, at `i` in the old and `j` in the fresh one.
+struct SideBySide {
+    WideView old;
+    WideView fresh;
+    size_t i = 0;
+    size_t j = 0;
+
+    // Where, from `i` on, the old markup has its first code unit that `stop` accepts.
+    template <typename Stop> size_t Find(Stop stop) const {
+        size_t k = i;
+        while (k < old.size() && !stop(old[k])) {
+            ++k;
+        }
+        return k;
+    }
+    // Whether the fresh markup has the old one's code units up to `end` next; steps past them.
+    bool Take(size_t end) {
+        const size_t length = end - i;
+        if (fresh.size() - j < length ||
+            std::memcmp(old.data() + i, fresh.data() + j, length * sizeof(WCHAR)) != 0) {
+            return false;
+        }
+        i = end;
+        j += length;
+        return true;
+    }
+    bool AtEnd() const { return i >= old.size() || j >= fresh.size(); }
+};
+
+bool EndsName(WCHAR c) {
+    return IsSpace(c) || c == static_cast<WCHAR>('/') || c == static_cast<WCHAR>('>') ||
+           c == static_cast<WCHAR>('=');
+}
+
+// Reads the attributes of one tag in both markups, from just past the tag's name to just past
+// its '>', as the parser's tokenizer splits them: all must be equal but quoted values, and each
+// changed value is recorded for the tag's element (none may change in an end tag: `match`
 // null). A name given twice in the tag fails the match: the parser keeps the first, and which
 // of the two a change belongs to is then not known.
-bool MatchAttributes(WideView old, size_t& i, WideView fresh, size_t& j, RowMatch* match) {
+bool MatchAttributes(SideBySide& at, RowMatch* match) {
     constexpr size_t kNamesKept = 16;
     WideView names[kNamesKept];
     size_t nameCount = 0;
-    // The next code unit of both, when they are the same.
-    const auto take = [&](WCHAR* c) {
-        if (i >= old.size() || j >= fresh.size() || old[i] != fresh[j]) {
-            return false;
-        }
-        *c = old[i++];
-        ++j;
-        return true;
-    };
-    const auto skipSpaces = [&] {
-        while (i < old.size() && IsSpace(old[i]) && j < fresh.size() && fresh[j] == old[i]) {
-            ++i;
-            ++j;
-        }
-    };
-    WCHAR c = 0;
+    const auto notSpace = [](WCHAR c) { return !IsSpace(c); };
     for (;;) {
         // Between attributes: spaces and slashes.
-        while (i < old.size() && (IsSpace(old[i]) || old[i] == static_cast<WCHAR>('/'))) {
-            if (!take(&c)) {
-                return false;
-            }
-        }
-        if (i >= old.size()) {
+        if (!at.Take(
+                at.Find([](WCHAR c) { return !IsSpace(c) && c != static_cast<WCHAR>('/'); })) ||
+            at.AtEnd()) {
             return false;
         }
-        if (old[i] == static_cast<WCHAR>('>')) {
-            return take(&c);
+        if (at.old[at.i] == static_cast<WCHAR>('>')) {
+            return at.Take(at.i + 1);
         }
         // The name: an '=' first is part of it.
-        const size_t nameStart = i;
-        if (!take(&c)) {
+        const size_t nameStart = at.i;
+        ++at.i;
+        const size_t nameEnd = at.Find(EndsName);
+        at.i = nameStart;
+        if (!at.Take(nameEnd)) {
             return false;
         }
-        while (i < old.size() && !IsSpace(old[i]) && old[i] != static_cast<WCHAR>('/') &&
-               old[i] != static_cast<WCHAR>('>') && old[i] != static_cast<WCHAR>('=')) {
-            if (!take(&c)) {
-                return false;
-            }
-        }
-        const WideView name = old.substr(nameStart, i - nameStart);
+        const WideView name = at.old.substr(nameStart, nameEnd - nameStart);
         if (nameCount == kNamesKept) {
             return false; // more than a row's element plausibly has: let the parser do it
         }
@@ -132,36 +145,36 @@ bool MatchAttributes(WideView old, size_t& i, WideView fresh, size_t& j, RowMatc
             }
         }
         names[nameCount++] = name;
-        skipSpaces();
-        if (i >= old.size() || old[i] != static_cast<WCHAR>('=')) {
-            continue; // no value
-        }
-        take(&c);
-        skipSpaces();
-        if (i >= old.size() || j >= fresh.size()) {
+        if (!at.Take(at.Find(notSpace)) || at.AtEnd()) {
             return false;
         }
-        const WCHAR quote = old[i];
+        if (at.old[at.i] != static_cast<WCHAR>('=')) {
+            continue; // no value
+        }
+        if (!at.Take(at.i + 1) || !at.Take(at.Find(notSpace)) || at.AtEnd()) {
+            return false;
+        }
+        const WCHAR quote = at.old[at.i];
         if (quote != static_cast<WCHAR>('"') && quote != static_cast<WCHAR>('\'')) {
             // Unquoted: up to a space or the tag's end, and the same in both.
-            while (i < old.size() && !IsSpace(old[i]) && old[i] != static_cast<WCHAR>('>')) {
-                if (!take(&c)) {
-                    return false;
-                }
+            if (!at.Take(
+                    at.Find([](WCHAR c) { return IsSpace(c) || c == static_cast<WCHAR>('>'); }))) {
+                return false;
             }
             continue;
         }
-        if (fresh[j] != quote) {
+        if (at.fresh[at.j] != quote) {
             return false;
         }
-        const size_t oldClose = old.find(quote, i + 1);
-        const size_t freshClose = fresh.find(quote, j + 1);
+        const size_t oldClose = at.old.find(quote, at.i + 1);
+        const size_t freshClose = at.fresh.find(quote, at.j + 1);
         if (oldClose == WideView::npos || freshClose == WideView::npos) {
             return false;
         }
-        const WideView oldValue = old.substr(i + 1, oldClose - i - 1);
-        const WideView freshValue = fresh.substr(j + 1, freshClose - j - 1);
-        if (oldValue != freshValue) {
+        const WideView oldValue = at.old.substr(at.i + 1, oldClose - at.i - 1);
+        const WideView freshValue = at.fresh.substr(at.j + 1, freshClose - at.j - 1);
+        if (oldValue.size() != freshValue.size() ||
+            std::memcmp(oldValue.data(), freshValue.data(), oldValue.size() * sizeof(WCHAR)) != 0) {
             if (match == nullptr) {
                 return false;
             }
@@ -172,77 +185,60 @@ bool MatchAttributes(WideView old, size_t& i, WideView fresh, size_t& j, RowMatc
             }
             match->changes.push_back({match->tags.size() - 1, LowerName(name), Utf8Of(freshValue)});
         }
-        i = oldClose + 1;
-        j = freshClose + 1;
+        at.i = oldClose + 1;
+        at.j = freshClose + 1;
     }
 }
 
 } // namespace
 
 bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
-    size_t i = 0;
-    size_t j = 0;
+    SideBySide at{old, fresh};
     match->tags.clear();
     match->changes.clear();
-    while (i < old.size()) {
+    match->changes.reserve(8); // a row of the list: ids and classes of four elements
+    while (at.i < old.size()) {
         // Text up to the next tag must come again as it was: compared in one go.
-        const size_t tag = std::min(old.find(static_cast<WCHAR>('<'), i), old.size());
-        const size_t length = tag - i;
-        if (fresh.size() - j < length ||
-            std::memcmp(old.data() + i, fresh.data() + j, length * sizeof(WCHAR)) != 0) {
+        if (!at.Take(std::min(old.find(static_cast<WCHAR>('<'), at.i), old.size()))) {
             return false;
         }
-        i = tag;
-        j += length;
-        if (i == old.size()) {
+        if (at.i == old.size()) {
             break;
         }
-        if (j >= fresh.size() || fresh[j] != old[i]) {
+        if (!at.Take(at.i + 1) || at.i >= old.size() || old[at.i] == static_cast<WCHAR>('!')) {
+            return false; // a comment or a declaration, or a row that ends in a '<'
+        }
+        const bool endTag = old[at.i] == static_cast<WCHAR>('/');
+        if (endTag && !at.Take(at.i + 1)) {
             return false;
-        }
-        ++i;
-        ++j;
-        if (i < old.size() && old[i] == static_cast<WCHAR>('!')) {
-            return false; // a comment or a declaration
-        }
-        const bool endTag = i < old.size() && old[i] == static_cast<WCHAR>('/');
-        if (endTag) {
-            if (j >= fresh.size() || fresh[j] != old[i]) {
-                return false;
-            }
-            ++i;
-            ++j;
         }
         // The tag's name: a letter first, or the parser reads something else than a tag here.
-        const size_t nameStart = i;
-        if (i >= old.size() || !IsAsciiLetter(old[i])) {
+        const size_t nameStart = at.i;
+        if (at.i >= old.size() || !IsAsciiLetter(old[at.i])) {
             return false;
         }
-        while (i < old.size() && !IsSpace(old[i]) && old[i] != static_cast<WCHAR>('/') &&
-               old[i] != static_cast<WCHAR>('>')) {
-            if (j >= fresh.size() || fresh[j] != old[i]) {
-                return false;
-            }
-            ++i;
-            ++j;
+        if (!at.Take(at.Find([](WCHAR c) {
+                return IsSpace(c) || c == static_cast<WCHAR>('/') || c == static_cast<WCHAR>('>');
+            }))) {
+            return false;
         }
         if (endTag) {
             // An end tag's attributes are read and dropped: they must be the same.
-            if (!MatchAttributes(old, i, fresh, j, nullptr)) {
+            if (!MatchAttributes(at, nullptr)) {
                 return false;
             }
             continue;
         }
-        std::string name = LowerName(old.substr(nameStart, i - nameStart));
+        std::string name = LowerName(old.substr(nameStart, at.i - nameStart));
         if (IsSpecialContent(name)) {
             return false;
         }
         match->tags.push_back(std::move(name));
-        if (!MatchAttributes(old, i, fresh, j, match)) {
+        if (!MatchAttributes(at, match)) {
             return false;
         }
     }
-    match->length = j;
+    match->length = at.j;
     return !match->tags.empty() && match->tags.front() == "tr";
 }
 
