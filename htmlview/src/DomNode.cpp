@@ -84,6 +84,7 @@ struct DomNode::ReusedRow {
     // What changes; once the row has taken the values, the values they replaced.
     std::vector<AttributeChange> changes;
     size_t end = 0; // just past the row in the new markup
+    RowShape shape;
 };
 
 // An attribute value that an element of a reused row takes: the element's own value and that
@@ -94,12 +95,16 @@ struct DomNode::TakenValue {
     std::string* value;
 };
 
-// Finds the elements the changes go to: the row's elements in document order must be the
-// tags its markup opens, and each changed attribute one the element has.
-bool DomNode::MapChanges(DomNode& row, const RowMatch& match, std::vector<TakenValue>& targets) {
-    // Kept from row to row: thousands of rows pass here after a deletion.
+RowShape DomNode::ShapeOf(WideView markup, DomNode& row) {
+    // Kept from row to row: thousands of rows pass here when a long list is set.
+    thread_local std::vector<std::string> tags;
     thread_local std::vector<DomNode*> elements;
     thread_local std::vector<DomNode*> pending;
+    RowShape shape;
+    if (!ReadRowShape(markup, &shape, &tags)) {
+        return RowShape();
+    }
+    // The row's elements in document order must be the tags its markup opens.
     elements.clear();
     pending.assign(1, &row);
     while (!pending.empty()) {
@@ -108,27 +113,33 @@ bool DomNode::MapChanges(DomNode& row, const RowMatch& match, std::vector<TakenV
         if (!node->IsElement()) {
             continue;
         }
+        if (elements.size() == tags.size() || node->tag_ != tags[elements.size()] ||
+            node->IsCheckable() || node->IsTextField()) {
+            return RowShape();
+        }
         elements.push_back(node);
         for (auto child = node->children_.rbegin(); child != node->children_.rend(); ++child) {
             pending.push_back(child->get());
         }
     }
-    if (elements.size() != match.tags.size()) {
-        return false;
+    if (elements.size() != tags.size()) {
+        return RowShape();
     }
-    for (size_t i = 0; i < elements.size(); ++i) {
-        if (elements[i]->tag_ != match.tags[i] || elements[i]->IsCheckable() ||
-            elements[i]->IsTextField()) {
-            return false;
-        }
+    for (RowShape::Value& value : shape.values) {
+        value.element = elements[value.tag];
     }
+    shape.values.shrink_to_fit();
+    return shape;
+}
+
+bool DomNode::TargetsOf(const RowMatch& match, std::vector<TakenValue>& targets) {
     targets.clear();
     for (size_t i = 0; i < match.changes.size(); ++i) {
-        DomNode* element = elements[match.changes[i].element];
-        const std::string& name = match.changes[i].name;
-        const auto attribute =
-            std::find_if(element->attributes_.begin(), element->attributes_.end(),
-                         [&name](const auto& candidate) { return candidate.first == name; });
+        const AttributeChange& change = match.changes[i];
+        DomNode* element = change.element;
+        const auto attribute = std::find_if(
+            element->attributes_.begin(), element->attributes_.end(),
+            [&change](const auto& candidate) { return candidate.first == change.name; });
         if (attribute == element->attributes_.end()) {
             return false;
         }
@@ -141,6 +152,9 @@ struct DomNode::InnerHtmlMemory {
     struct Boundary {
         size_t offset; // UTF-16 units, just past the row's end tag
         std::weak_ptr<DomNode> row;
+        // The shape of the row's markup from the boundary before; none for the first row, which
+        // is never taken again (only rows after a row that stays are).
+        RowShape shape;
     };
     WideString html;
     unsigned long long version = 0;
@@ -427,8 +441,14 @@ void DomNode::NoteInnerHtml(WideString html, std::string_view utf8, std::vector<
     memory->html = std::move(html);
     memory->version = descendantVersion_;
     memory->boundaries.reserve(ends.size());
+    const WideView markup(memory->html);
     for (size_t i = 0; i < ends.size(); ++i) {
-        memory->boundaries.push_back({offsets[i], ends[i].row});
+        RowShape shape;
+        if (i > 0 && ends[i].row) {
+            shape =
+                ShapeOf(markup.substr(offsets[i - 1], offsets[i] - offsets[i - 1]), *ends[i].row);
+        }
+        memory->boundaries.push_back({offsets[i], ends[i].row, std::move(shape)});
     }
     innerHtml_ = std::move(memory);
 }
@@ -529,7 +549,8 @@ bool DomNode::TryReplaceRows(WideString& html) {
             std::string& value = *target.value;
             keepsLayout = keepsLayout && owner_->KeepsRowLayout(change.name, value, change.value);
             if (change.name == "id") {
-                renamed.push_back({target.element, value, change.value});
+                renamed.push_back(
+                    {target.element, target.element->weak_from_this(), value, change.value});
             }
             value.swap(change.value);
             ++target.element->attributeVersion_;
@@ -557,9 +578,10 @@ bool DomNode::TryReplaceRows(WideString& html) {
             const WideView oldRow(old.data() + start, end - start);
             const WideView newRows(html.data() + pos, newEnd - pos);
             const DomNodePtr& row = *(place + static_cast<std::ptrdiff_t>(look));
-            if (MatchRowAttributes(oldRow, newRows, &match) && MapChanges(*row, match, targets)) {
+            RowShape& shape = (at + static_cast<std::ptrdiff_t>(look))->shape;
+            if (MatchRowShape(shape, oldRow, newRows, &match) && TargetsOf(match, targets)) {
                 pos += match.length;
-                reused.push_back({row, std::move(match.changes), pos});
+                reused.push_back({row, std::move(match.changes), pos, std::move(shape)});
                 takeValues(reused.back(), targets);
                 next = look + 1;
                 found = true;
@@ -639,20 +661,30 @@ bool DomNode::TryReplaceRows(WideString& html) {
     // The ends of the run's old rows go; those of its new rows come in their place.
     boundaries.erase(boundaries.begin() + static_cast<std::ptrdiff_t>(atIndex + 1),
                      boundaries.begin() + static_cast<std::ptrdiff_t>(restIndex + 1));
+    // The reused rows keep their shapes; those of the parsed rows are read from the new markup.
     std::vector<InnerHtmlMemory::Boundary> inserted;
     inserted.reserve(ends.size());
+    const WideView markup(html);
     for (size_t i = 0; i < ends.size(); ++i) {
-        inserted.push_back({split + offsets[i], ends[i].row});
+        RowShape shape;
+        if (i < reused.size()) {
+            shape = std::move(reused[i].shape);
+        } else if (ends[i].row) {
+            const size_t start = split + (i == 0 ? 0 : offsets[i - 1]);
+            shape = ShapeOf(markup.substr(start, split + offsets[i] - start), *ends[i].row);
+        }
+        inserted.push_back({split + offsets[i], ends[i].row, std::move(shape)});
     }
     boundaries.insert(boundaries.begin() + static_cast<std::ptrdiff_t>(atIndex + 1),
-                      inserted.begin(), inserted.end());
+                      std::make_move_iterator(inserted.begin()),
+                      std::make_move_iterator(inserted.end()));
     memory->html = std::move(html);
     body->DescendantChanged();
     if (DomNodePtr up = parent()) {
         up->DescendantChanged();
     }
     if (owner_) {
-        owner_->NodesReplaced(gone, rows, renamed);
+        owner_->NodesReplaced(gone, rows, std::move(renamed));
     }
     memory->version = descendantVersion_;
     return true;

@@ -16,8 +16,10 @@ namespace htmlview::internal {
 
 class DomNode;
 using DomNodePtr = std::shared_ptr<DomNode>;
+using WideView = std::basic_string_view<WideString::value_type>;
 struct RowEnd;
 struct RowMatch;
+struct RowShape;
 
 // Geometry of one element in the current layout.
 struct NodeGeometry {
@@ -31,6 +33,7 @@ struct NodeGeometry {
 // An element of the document whose id changed from `before` to `after`.
 struct IdRenaming {
     DomNode* element;
+    std::weak_ptr<DomNode> node; // the same element, taken while its memory was at hand
     std::string before;
     std::string after;
 };
@@ -48,7 +51,7 @@ public:
     // changes of other attributes: what is kept of the rest may stay.
     virtual void NodesReplaced(const std::vector<DomNodePtr>& removed,
                                const std::vector<DomNodePtr>& added,
-                               const std::vector<IdRenaming>& renamed) = 0;
+                               std::vector<IdRenaming> renamed) = 0;
     // Whether an attribute of a row's element changing from `before` to `after` leaves the row
     // laid out as it was (what was measured of it stays valid).
     virtual bool KeepsRowLayout(const std::string& name, const std::string& before,
@@ -173,7 +176,11 @@ private:
     struct InnerHtmlMemory;
     struct ReusedRow;
     struct TakenValue;
-    static bool MapChanges(DomNode& row, const RowMatch& match, std::vector<TakenValue>& targets);
+    // The shape of a row's markup, with the row's elements: not known when the row cannot be
+    // taken again from another markup.
+    static RowShape ShapeOf(WideView markup, DomNode& row);
+    // Finds the attributes the changes go to; false when an element lacks one.
+    static bool TargetsOf(const RowMatch& match, std::vector<TakenValue>& targets);
 
     void MarkupChanged();
     // An attribute of this element changed: the layout is out of date, and so are the ids when

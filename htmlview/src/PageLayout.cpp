@@ -571,49 +571,50 @@ void PageLayout::SetScrollPosition(const DomNode& node, POINT position) {
 
 void PageLayout::NodesReplaced(const std::vector<DomNodePtr>& removed,
                                const std::vector<DomNodePtr>& added,
-                               const std::vector<IdRenaming>& renamed) {
+                               std::vector<IdRenaming> renamed) {
     const bool idsKnown = idsKnown_;
     NodeMarkupChanged();
     if (!idsKnown) {
         return;
     }
     // The index follows the change instead of being made again over the whole page. The rows
-    // renumbered after a deletion take the ids that the rows before them had. Their entries are
-    // first left without an element (found by the old id, without reading the element), each
-    // new id then takes its entry, and the entries still empty at the end go: those of the last
-    // rows' ids. Only the ids of the elements taken out are checked against the page.
+    // renumbered after a deletion take the ids that the rows before them had. A renamed
+    // element's entry is left without an element (found by the old id, without reading the
+    // element), its new id then takes its entry, and the entries still empty at the end go:
+    // those of the last rows' ids. One renaming after the other, so that the entry a row's new
+    // id finds is the one its predecessor just left, still at hand. Only the ids of the
+    // elements taken out are checked against the page.
     const auto holds = [this](const std::string& id, const DomNodePtr& node) {
         const std::string* current = node ? node->FindAttribute("id") : nullptr;
         return current && *current == id && node->owner() == this;
     };
-    // Entries stay where they are in the table while others are added, so they are kept by
-    // address rather than looked up again.
-    std::vector<IdIndex::value_type*> emptied;
-    emptied.reserve(renamed.size());
-    for (const IdRenaming& renaming : renamed) {
-        const auto entry = ids_.find(renaming.before);
-        if (entry != ids_.end() && entry->second.element == renaming.element) {
-            entry->second.element = nullptr;
-            emptied.push_back(&*entry);
-        }
-    }
     bool clash = false;
-    const auto learn = [this, &clash, &holds](const std::string& id, DomNode& node) {
+    const auto learn = [this, &clash, &holds](const std::string& id, DomNode& node,
+                                              std::weak_ptr<DomNode> weak) {
         const auto [entry, inserted] = ids_.try_emplace(id);
         if (!inserted && entry->second.element != nullptr && entry->second.element != &node) {
             // Which of the two comes first in the page is not known here.
             const DomNodePtr other = entry->second.node.lock();
             clash = clash || (other && holds(id, other));
         }
-        entry->second = IdEntry{node.weak_from_this(), &node};
+        entry->second = IdEntry{std::move(weak), &node};
     };
     ForEachElement(added, [&learn](const DomNodePtr& node) {
         if (const std::string* id = node->FindAttribute("id")) {
-            learn(*id, *node);
+            learn(*id, *node, node);
         }
     });
-    for (const IdRenaming& renaming : renamed) {
-        learn(renaming.after, *renaming.element);
+    // Entries stay where they are in the table while others are added, so they are kept by
+    // address rather than looked up again.
+    std::vector<IdIndex::value_type*> emptied;
+    emptied.reserve(renamed.size());
+    for (IdRenaming& renaming : renamed) {
+        const auto entry = ids_.find(renaming.before);
+        if (entry != ids_.end() && entry->second.element == renaming.element) {
+            entry->second.element = nullptr;
+            emptied.push_back(&*entry);
+        }
+        learn(renaming.after, *renaming.element, std::move(renaming.node));
     }
     for (IdIndex::value_type* entry : emptied) {
         if (entry->second.element == nullptr) {

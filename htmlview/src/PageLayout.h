@@ -86,7 +86,7 @@ public:
     void NodeMarkupChanged() override;
     void NodeAttributesChanged() override;
     void NodesReplaced(const std::vector<DomNodePtr>& removed, const std::vector<DomNodePtr>& added,
-                       const std::vector<IdRenaming>& renamed) override;
+                       std::vector<IdRenaming> renamed) override;
     bool KeepsRowLayout(const std::string& name, const std::string& before,
                         const std::string& after) const override;
     void NodeStateChanged() override;

@@ -73,69 +73,46 @@ bool SameNameIgnoringCase(WideView a, WideView b) {
     return true;
 }
 
-// Both markups read side by side, at `i` in the old and `j` in the fresh one.
-struct SideBySide {
-    WideView old;
-    WideView fresh;
-    size_t i = 0;
-    size_t j = 0;
-
-    // Where, from `i` on, the old markup has its first code unit that `stop` accepts.
-    template <typename Stop> size_t Find(Stop stop) const {
-        size_t k = i;
-        while (k < old.size() && !stop(old[k])) {
-            ++k;
-        }
-        return k;
+// Where, from `i` on, `text` has its first code unit that `stop` accepts.
+template <typename Stop> size_t FindFrom(WideView text, size_t i, Stop stop) {
+    while (i < text.size() && !stop(text[i])) {
+        ++i;
     }
-    // Whether the fresh markup has the old one's code units up to `end` next; steps past them.
-    bool Take(size_t end) {
-        const size_t length = end - i;
-        if (fresh.size() - j < length ||
-            std::memcmp(old.data() + i, fresh.data() + j, length * sizeof(WCHAR)) != 0) {
-            return false;
-        }
-        i = end;
-        j += length;
-        return true;
-    }
-    bool AtEnd() const { return i >= old.size() || j >= fresh.size(); }
-};
+    return i;
+}
 
 bool EndsName(WCHAR c) {
     return IsSpace(c) || c == static_cast<WCHAR>('/') || c == static_cast<WCHAR>('>') ||
            c == static_cast<WCHAR>('=');
 }
 
-// Reads the attributes of one tag in both markups, from just past the tag's name to just past
-// its '>', as the parser's tokenizer splits them: all must be equal but quoted values, and each
-// changed value is recorded for the tag's element (none may change in an end tag: `match`
-// null). A name given twice in the tag fails the match: the parser keeps the first, and which
-// of the two a change belongs to is then not known.
-bool MatchAttributes(SideBySide& at, RowMatch* match) {
+bool NotSpace(WCHAR c) {
+    return !IsSpace(c);
+}
+
+// Reads the attributes of one tag, from just past the tag's name to just past its '>', as the
+// parser's tokenizer splits them. The quoted values of a start tag go into `shape` (none for an
+// end tag, whose attributes the parser drops), `last` being where the markup since the value
+// before began. A name given twice in the tag fails: the parser keeps the first, and which of
+// the two a change belongs to would not be known.
+bool ReadAttributes(WideView row, size_t& i, RowShape* shape, size_t element, size_t& last) {
     constexpr size_t kNamesKept = 16;
     WideView names[kNamesKept];
     size_t nameCount = 0;
-    const auto notSpace = [](WCHAR c) { return !IsSpace(c); };
     for (;;) {
         // Between attributes: spaces and slashes.
-        if (!at.Take(
-                at.Find([](WCHAR c) { return !IsSpace(c) && c != static_cast<WCHAR>('/'); })) ||
-            at.AtEnd()) {
+        i = FindFrom(row, i, [](WCHAR c) { return !IsSpace(c) && c != static_cast<WCHAR>('/'); });
+        if (i >= row.size()) {
             return false;
         }
-        if (at.old[at.i] == static_cast<WCHAR>('>')) {
-            return at.Take(at.i + 1);
+        if (row[i] == static_cast<WCHAR>('>')) {
+            ++i;
+            return true;
         }
         // The name: an '=' first is part of it.
-        const size_t nameStart = at.i;
-        ++at.i;
-        const size_t nameEnd = at.Find(EndsName);
-        at.i = nameStart;
-        if (!at.Take(nameEnd)) {
-            return false;
-        }
-        const WideView name = at.old.substr(nameStart, nameEnd - nameStart);
+        const size_t nameStart = i;
+        i = FindFrom(row, i + 1, EndsName);
+        const WideView name = row.substr(nameStart, i - nameStart);
         if (nameCount == kNamesKept) {
             return false; // more than a row's element plausibly has: let the parser do it
         }
@@ -145,101 +122,135 @@ bool MatchAttributes(SideBySide& at, RowMatch* match) {
             }
         }
         names[nameCount++] = name;
-        if (!at.Take(at.Find(notSpace)) || at.AtEnd()) {
-            return false;
-        }
-        if (at.old[at.i] != static_cast<WCHAR>('=')) {
+        i = FindFrom(row, i, NotSpace);
+        if (i >= row.size() || row[i] != static_cast<WCHAR>('=')) {
             continue; // no value
         }
-        if (!at.Take(at.i + 1) || !at.Take(at.Find(notSpace)) || at.AtEnd()) {
+        i = FindFrom(row, i + 1, NotSpace);
+        if (i >= row.size()) {
             return false;
         }
-        const WCHAR quote = at.old[at.i];
+        const WCHAR quote = row[i];
         if (quote != static_cast<WCHAR>('"') && quote != static_cast<WCHAR>('\'')) {
-            // Unquoted: up to a space or the tag's end, and the same in both.
-            if (!at.Take(
-                    at.Find([](WCHAR c) { return IsSpace(c) || c == static_cast<WCHAR>('>'); }))) {
-                return false;
-            }
+            // Unquoted: up to a space or the tag's end, and never to change.
+            i = FindFrom(row, i,
+                         [](WCHAR c) { return IsSpace(c) || c == static_cast<WCHAR>('>'); });
             continue;
         }
-        if (at.fresh[at.j] != quote) {
+        const size_t close = row.find(quote, i + 1);
+        if (close == WideView::npos) {
             return false;
         }
-        const size_t oldClose = at.old.find(quote, at.i + 1);
-        const size_t freshClose = at.fresh.find(quote, at.j + 1);
-        if (oldClose == WideView::npos || freshClose == WideView::npos) {
-            return false;
-        }
-        const WideView oldValue = at.old.substr(at.i + 1, oldClose - at.i - 1);
-        const WideView freshValue = at.fresh.substr(at.j + 1, freshClose - at.j - 1);
-        if (oldValue.size() != freshValue.size() ||
-            std::memcmp(oldValue.data(), freshValue.data(), oldValue.size() * sizeof(WCHAR)) != 0) {
-            if (match == nullptr) {
+        if (shape != nullptr) {
+            const size_t nameBack = i - nameStart;
+            if (nameBack > UINT8_MAX || name.size() > UINT8_MAX || element > UINT16_MAX ||
+                i + 1 - last > UINT32_MAX) {
                 return false;
             }
-            // A character reference would have to be decoded as the parser does.
-            if (oldValue.find(static_cast<WCHAR>('&')) != WideView::npos ||
-                freshValue.find(static_cast<WCHAR>('&')) != WideView::npos) {
-                return false;
-            }
-            match->changes.push_back({match->tags.size() - 1, LowerName(name), Utf8Of(freshValue)});
+            shape->values.push_back({nullptr, static_cast<uint32_t>(i + 1 - last),
+                                     static_cast<uint16_t>(element), static_cast<uint8_t>(nameBack),
+                                     static_cast<uint8_t>(name.size())});
+            last = close;
         }
-        at.i = oldClose + 1;
-        at.j = freshClose + 1;
+        i = close + 1;
     }
 }
 
 } // namespace
 
-bool MatchRowAttributes(WideView old, WideView fresh, RowMatch* match) {
-    SideBySide at{old, fresh};
-    match->tags.clear();
-    match->changes.clear();
-    match->changes.reserve(8); // a row of the list: ids and classes of four elements
-    while (at.i < old.size()) {
-        // Text up to the next tag must come again as it was: compared in one go.
-        if (!at.Take(std::min(old.find(static_cast<WCHAR>('<'), at.i), old.size()))) {
-            return false;
-        }
-        if (at.i == old.size()) {
+bool ReadRowShape(WideView row, RowShape* shape, std::vector<std::string>* tags) {
+    shape->values.clear();
+    shape->known = false;
+    tags->clear();
+    size_t i = 0;
+    size_t last = 0; // where the markup since the last value began: its closing quote
+    while (i < row.size()) {
+        i = std::min(row.find(static_cast<WCHAR>('<'), i), row.size());
+        if (i == row.size()) {
             break;
         }
-        if (!at.Take(at.i + 1) || at.i >= old.size() || old[at.i] == static_cast<WCHAR>('!')) {
+        ++i;
+        if (i >= row.size() || row[i] == static_cast<WCHAR>('!')) {
             return false; // a comment or a declaration, or a row that ends in a '<'
         }
-        const bool endTag = old[at.i] == static_cast<WCHAR>('/');
-        if (endTag && !at.Take(at.i + 1)) {
-            return false;
-        }
+        const bool endTag = row[i] == static_cast<WCHAR>('/');
+        i += endTag ? 1 : 0;
         // The tag's name: a letter first, or the parser reads something else than a tag here.
-        const size_t nameStart = at.i;
-        if (at.i >= old.size() || !IsAsciiLetter(old[at.i])) {
+        if (i >= row.size() || !IsAsciiLetter(row[i])) {
             return false;
         }
-        if (!at.Take(at.Find([](WCHAR c) {
-                return IsSpace(c) || c == static_cast<WCHAR>('/') || c == static_cast<WCHAR>('>');
-            }))) {
-            return false;
-        }
-        if (endTag) {
-            // An end tag's attributes are read and dropped: they must be the same.
-            if (!MatchAttributes(at, nullptr)) {
+        const size_t nameStart = i;
+        i = FindFrom(row, i, [](WCHAR c) {
+            return IsSpace(c) || c == static_cast<WCHAR>('/') || c == static_cast<WCHAR>('>');
+        });
+        if (!endTag) {
+            std::string name = LowerName(row.substr(nameStart, i - nameStart));
+            if (IsSpecialContent(name)) {
                 return false;
             }
-            continue;
+            tags->push_back(std::move(name));
         }
-        std::string name = LowerName(old.substr(nameStart, at.i - nameStart));
-        if (IsSpecialContent(name)) {
-            return false;
-        }
-        match->tags.push_back(std::move(name));
-        if (!MatchAttributes(at, match)) {
+        if (!ReadAttributes(row, i, endTag ? nullptr : shape, tags->size() - 1, last)) {
             return false;
         }
     }
-    match->length = at.j;
-    return !match->tags.empty() && match->tags.front() == "tr";
+    if (tags->empty() || tags->front() != "tr" || row.size() - last > UINT32_MAX) {
+        return false;
+    }
+    shape->tail = static_cast<uint32_t>(row.size() - last);
+    shape->known = true;
+    return true;
+}
+
+bool MatchRowShape(const RowShape& shape, WideView old, WideView fresh, RowMatch* match) {
+    size_t i = 0;
+    size_t j = 0;
+    // The next `length` code units of both are the same; steps past them.
+    const auto same = [&](size_t length) {
+        if (old.size() - i < length || fresh.size() - j < length ||
+            std::memcmp(old.data() + i, fresh.data() + j, length * sizeof(WCHAR)) != 0) {
+            return false;
+        }
+        i += length;
+        j += length;
+        return true;
+    };
+    if (!shape.known) {
+        return false;
+    }
+    match->changes.clear();
+    match->changes.reserve(8); // a row of the list: ids and classes of four elements
+    for (const RowShape::Value& value : shape.values) {
+        if (!same(value.literal)) {
+            return false;
+        }
+        const WCHAR quote = old[i - 1];
+        const size_t oldClose = old.find(quote, i);
+        const size_t freshClose = fresh.find(quote, j);
+        if (oldClose == WideView::npos || freshClose == WideView::npos) {
+            return false;
+        }
+        const WideView oldValue = old.substr(i, oldClose - i);
+        const WideView freshValue = fresh.substr(j, freshClose - j);
+        if (oldValue.size() != freshValue.size() ||
+            std::memcmp(oldValue.data(), freshValue.data(), oldValue.size() * sizeof(WCHAR)) != 0) {
+            // A character reference would have to be decoded as the parser does.
+            if (oldValue.find(static_cast<WCHAR>('&')) != WideView::npos ||
+                freshValue.find(static_cast<WCHAR>('&')) != WideView::npos) {
+                return false;
+            }
+            const WideView name = old.substr(i - 1 - value.nameBack, value.nameLength);
+            match->changes.push_back({value.element, LowerName(name), Utf8Of(freshValue)});
+        }
+        i = oldClose;
+        j = freshClose;
+    }
+    // The shape must be that of the whole of the old row.
+    if (!same(shape.tail) || i != old.size()) {
+        return false;
+    }
+    match->length = j;
+    return true;
 }
 
 } // namespace htmlview::internal

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -182,6 +183,74 @@ TEST(RowInsert, RenumberedRowsOfEveryTagShapeGiveTheFullParseTree) {
         SetAndCompare(element, rows(6, -1));
         SetAndCompare(element, rows(6, 2));
         SetAndCompare(element, rows(6, 0));
+    }
+}
+
+// Rows made at random of pieces the parser reads in less common ways, each keeping its make
+// while the entries before it come and go and it is renumbered ('#' is its place in the list):
+// whatever is taken again or parsed, the tree is the one a full parse gives.
+TEST(RowInsert, RandomRowsRenumberedGiveTheFullParseTree) {
+    const std::vector<std::string> attributes = {
+        "id=\"x#\"",   "ID='y#'",         "class = \"c#\"",  "title=#",
+        "data-a",      "=\"q#\"",         "a=\"#\" a=\"1\"", "b=\"&amp;#\"",
+        "c=\"#&\"",    "d=\"'#'\"",       "e='\"#\"'",       "f=\"#>\" g=\"\"",
+        "H\tI=\"#\"/", "j=\"\xC3\xA9#\"", "k=\"1\" K=\"#\"", "m m=\"#\"",
+    };
+    // Cell contents the parser reads without an error, and a few it reads with one (a row
+    // parsed alone then fails, and the whole is parsed again).
+    const std::vector<std::string> contents = {
+        "text",  "a > b \"q\"",        "<b>#</b>",         "<i title=\"#\">i</i>",     "<br>",
+        "&lt;#", "<span a=#>s</span>", "<img src=\"#\"/>", "<font color='#'>f</font>",
+    };
+    const std::vector<std::string> faulty = {
+        "<p>open",      "<!-- # -->",      "</td x=\"#>\">",  "</b>",
+        "<td k=\"#\">", "<input v=\"#\">", "<u><s>#</u></s>",
+    };
+    std::mt19937 random(20261209);
+    const auto pick = [&random](size_t count) {
+        return std::uniform_int_distribution<size_t>(0, count - 1)(random);
+    };
+    // An entry's make: the pieces of its row, '#' standing for its place.
+    const auto make = [&] {
+        std::string row = "<tr";
+        row += pick(3) == 0 ? " " + attributes[pick(attributes.size())] : "";
+        row += ">";
+        for (size_t cell = 0, cells = 1 + pick(3); cell < cells; ++cell) {
+            row += "<td";
+            for (size_t k = 0, count = pick(3); k < count; ++k) {
+                row += " " + attributes[pick(attributes.size())];
+            }
+            row += ">";
+            row += pick(12) == 0 ? faulty[pick(faulty.size())] : contents[pick(contents.size())];
+            row += "</td>";
+        }
+        return row + "</tr>";
+    };
+    const auto list = [](const std::vector<std::string>& entries) {
+        std::string html = "<table>";
+        for (size_t n = 0; n < entries.size(); ++n) {
+            for (const char c : entries[n]) {
+                html += c == '#' ? std::to_string(n) : std::string(1, c);
+            }
+        }
+        return html + "</table>";
+    };
+    for (int round = 0; round < 40; ++round) {
+        std::vector<std::string> entries;
+        for (size_t k = 0, count = 2 + pick(8); k < count; ++k) {
+            entries.push_back(make());
+        }
+        DomNodePtr element = DomNode::NewElement("div", {});
+        SetAndCompare(element, list(entries));
+        for (int change = 0; change < 6 && !entries.empty(); ++change) {
+            if (pick(3) == 0) {
+                entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(pick(entries.size())),
+                               make());
+            } else {
+                entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(pick(entries.size())));
+            }
+            SetAndCompare(element, list(entries));
+        }
     }
 }
 
