@@ -583,6 +583,13 @@ bool DomNode::TryReplaceRows(WideString& html) {
                 pos += match.length;
                 reused.push_back({row, std::move(match.changes), pos, std::move(shape)});
                 takeValues(reused.back(), targets);
+                if (reused.size() == 1) {
+                    // The rows of a list are alike: room for as many changes in each, within
+                    // reason should they not be.
+                    constexpr size_t kReservedAtMost = size_t{1} << 16;
+                    taken.reserve(std::min(taken.size() * removed, kReservedAtMost));
+                    renamed.reserve(std::min(renamed.size() * removed, kReservedAtMost));
+                }
                 next = look + 1;
                 found = true;
             }
