@@ -45,13 +45,14 @@ struct RowMatch {
 };
 
 // Reads the shape of one row's markup and the row's start tags (lower case). False for anything
-// a row cannot be taken again from: character references in a changed value, comments,
-// elements whose content is not markup, an attribute given twice in a tag, markup that does
-// not start with the row's own tag.
+// a row cannot be taken again from: comments, elements whose content is not markup, an
+// attribute given twice in a tag, markup that does not start with the row's own tag.
 bool ReadRowShape(WideView markup, RowShape* shape, std::vector<std::string>* tags);
 
 // Whether `fresh` starts with the row whose markup is `old` and whose shape is `shape`, but for
-// the values of quoted attributes of its start tags, and which of those changed.
+// the values of quoted attributes of its start tags, and which of those changed. False too for
+// a changed value with a character reference in it, which would have to be decoded as the
+// parser does.
 bool MatchRowShape(const RowShape& shape, WideView old, WideView fresh, RowMatch* match);
 
 } // namespace htmlview::internal
