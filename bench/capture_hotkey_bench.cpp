@@ -8,6 +8,8 @@
 // Both sides are bound by memory, and on a shared machine its speed drifts within seconds:
 // compare a capture with the reference on repetitions that alternate, and take the medians:
 //   capture_hotkey_bench --benchmark_repetitions=8 --benchmark_enable_random_interleaving=true
+// Not right after the list benchmark either: for a minute after it, while the machine gives back
+// what that one took, a capture measures up to a fifth slower against the reference.
 #include "ListFill.h"
 #include "PictureWindow.h"
 #include "TurboJpegReference.h"
