@@ -50,10 +50,6 @@ std::string Utf8Of(WideView value) {
     return utf8;
 }
 
-} // namespace
-
-namespace {
-
 bool IsAsciiLetter(WCHAR c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -81,9 +77,13 @@ template <typename Stop> size_t FindFrom(WideView text, size_t i, Stop stop) {
     return i;
 }
 
+// Where a tag's name ends, and an attribute's (which an '=' ends too).
+bool EndsTagName(WCHAR c) {
+    return IsSpace(c) || c == static_cast<WCHAR>('/') || c == static_cast<WCHAR>('>');
+}
+
 bool EndsName(WCHAR c) {
-    return IsSpace(c) || c == static_cast<WCHAR>('/') || c == static_cast<WCHAR>('>') ||
-           c == static_cast<WCHAR>('=');
+    return EndsTagName(c) || c == static_cast<WCHAR>('=');
 }
 
 bool NotSpace(WCHAR c) {
@@ -180,9 +180,7 @@ bool ReadRowShape(WideView row, RowShape* shape, std::vector<std::string>* tags)
             return false;
         }
         const size_t nameStart = i;
-        i = FindFrom(row, i, [](WCHAR c) {
-            return IsSpace(c) || c == static_cast<WCHAR>('/') || c == static_cast<WCHAR>('>');
-        });
+        i = FindFrom(row, i, EndsTagName);
         if (!endTag) {
             std::string name = LowerName(row.substr(nameStart, i - nameStart));
             if (IsSpecialContent(name)) {
